@@ -1,0 +1,79 @@
+#include "app/CommandLine.h"
+
+#include "app/Shared.h"
+#include "engine/DealText.h"
+#include "rules/RunTimeError.h"
+#include "rules/mKlondike.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+void printUsage(QTextStream& out)
+{
+    out << "Usage: tablora [options] [saved game]\n"
+           "\n"
+           "Starts Tablora; a saved game named on the command line is opened.\n"
+           "\n"
+           "Options:\n"
+           "  --deal NAME NUMBER   print the table of game NAME with number NUMBER\n"
+           "                       as it is dealt, then exit\n"
+           "  --help               show this help and exit\n";
+}
+
+int printDeal(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() < 3) {
+        err << "tablora: --deal needs a game name and a game number, e.g. --deal \"Klondike\" 42\n";
+        return kUsageError;
+    }
+    if (args.size() > 3) {
+        err << "tablora: --deal takes a game name and a game number only; unexpected \"" << args.at(3) << "\"\n";
+        return kUsageError;
+    }
+    const QString name = args.at(1);
+    if (!mKlondike::IsGameName(name)) {
+        err << "tablora: there is no game called \"" << name << "\" (names are case-sensitive)\n";
+        return kUsageError;
+    }
+    const std::optional<GameNo> number = GameNo::fromText(args.at(2));
+    if (!number) {
+        err << "tablora: the game number \"" << args.at(2) << "\" is not a number\n";
+        return kUsageError;
+    }
+
+    Shared shared;
+    shared.values.runningGameName = name;
+    mKlondike::LoadGameDefinition(shared.games, name);
+    try {
+        shared.play.ClearAll();
+        shared.play.Init(*number);
+    } catch (const RunTimeError& e) {
+        err << "tablora: game \"" << name << "\" number " << args.at(2) << " cannot be dealt: " << e.description()
+            << "\n";
+        return 1;
+    }
+    out << DealText(shared.games, shared.play, name, *number);
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QStringList args = arguments.mid(1);
+    if (args.isEmpty())
+        return std::nullopt;
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        printUsage(out);
+        return 0;
+    }
+    if (first == QLatin1String("--deal"))
+        return printDeal(args, out, err);
+    if (first.startsWith(QLatin1String("--"))) {
+        err << "tablora: unknown option \"" << first << "\"; see tablora --help\n";
+        return kUsageError;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,3 @@
+#include "app/Shared.h"
+
+Shared::Shared() { games.setClosedCardsSource(&play); }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/ProgramValues.h"
+#include "appearance/SoundEvents.h"
+#include "engine/CardSurface.h"
+#include "engine/cPlay.h"
+#include "rules/cGames.h"
+#include "shell/SettingsStore.h"
+
+// The objects that live for the whole run, created in their fixed order, and
+// the program-wide values. Windows and engine classes receive this (or the
+// members they need); there is no global state, so a test builds its own.
+// The outside world (picture surface, settings store, sound) is reached
+// through seams that start as harmless defaults and are replaced by the
+// program's real implementations at start-up.
+class Shared {
+public:
+    Shared();
+    Shared(const Shared&) = delete;
+    Shared& operator=(const Shared&) = delete;
+
+    ProgramValues values;
+    cGames games{values};
+    cPlay play{*this};
+
+    CardSurface& surface() { return *surface_; }
+    SettingsStore& settings() { return *settings_; }
+    SoundEvents& sounds() { return *sounds_; }
+
+    // Passing null restores the default.
+    void setSurface(CardSurface* surface) { surface_ = surface != nullptr ? surface : &nullSurface_; }
+    void setSettings(SettingsStore* store) { settings_ = store != nullptr ? store : &memorySettings_; }
+    void setSounds(SoundEvents* sounds) { sounds_ = sounds != nullptr ? sounds : &silence_; }
+
+private:
+    NullCardSurface nullSurface_;
+    MemorySettingsStore memorySettings_;
+    SilentSoundEvents silence_;
+    CardSurface* surface_ = &nullSurface_;
+    SettingsStore* settings_ = &memorySettings_;
+    SoundEvents* sounds_ = &silence_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// Which suit each suit index shows on the card faces. Suits 1 and 3 are red,
+// 0 and 2 black; a two-suit game shows spades and hearts, a one-suit game
+// spades only.
+namespace suits {
+
+inline constexpr int16_t kSpades = 0;
+inline constexpr int16_t kHearts = 1;
+inline constexpr int16_t kClubs = 2;
+inline constexpr int16_t kDiamonds = 3;
+
+inline constexpr std::array<char, 4> kLetters{'S', 'H', 'C', 'D'};
+inline constexpr std::array<char, 13> kRankLetters{'A', '2', '3', '4', '5', '6', '7', '8', '9', 'T', 'J', 'Q', 'K'};
+
+inline constexpr bool isRed(int16_t suit) { return suit == kHearts || suit == kDiamonds; }
+
+} // namespace suits

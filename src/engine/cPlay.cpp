@@ -1,0 +1,172 @@
+#include "engine/cPlay.h"
+
+#include "app/Shared.h"
+#include "engine/MoveHooks.h"
+#include "rules/Int16.h"
+
+cPlay::cPlay(Shared& shared) : shared_(shared)
+{
+    for (auto& tops : top_)
+        tops.fill(-1);
+}
+
+const cPlay::Card& cPlay::card(int16_t mPicID) const
+{
+    if (mPicID < 0 || mPicID >= static_cast<int16_t>(cards_.size()))
+        throw RunTimeError::subscript();
+    return cards_[static_cast<size_t>(mPicID)];
+}
+
+cPlay::Card& cPlay::card(int16_t mPicID) { return const_cast<Card&>(std::as_const(*this).card(mPicID)); }
+
+bool cPlay::Color(int16_t mPicID) const
+{
+    const int16_t suit = card(mPicID).Suit;
+    return suit == 1 || suit == 3;
+}
+
+int16_t cPlay::GetTop(int16_t mCell, int16_t mPile) const
+{
+    if (mCell < 0 || mCell >= kCells || mPile < 0 || mPile >= kMaxPiles)
+        throw RunTimeError::subscript();
+    return top_[static_cast<size_t>(mCell)][static_cast<size_t>(mPile)];
+}
+
+int16_t cPlay::GetPicID(int16_t mCell, int16_t mPile, int16_t mPos) const
+{
+    if (mCell < 0 || mCell >= kCells)
+        throw RunTimeError::subscript();
+    const Grid& grid = grid_[static_cast<size_t>(mCell)];
+    if (mPile < 0 || mPile >= static_cast<int16_t>(grid.size()))
+        throw RunTimeError::subscript();
+    const auto& pile = grid[static_cast<size_t>(mPile)];
+    if (mPos < 0 || mPos >= static_cast<int16_t>(pile.size()))
+        throw RunTimeError::subscript();
+    return pile[static_cast<size_t>(mPos)];
+}
+
+int16_t cPlay::GetTopPicID(int16_t mCell, int16_t mPile) const { return GetPicID(mCell, mPile, GetTop(mCell, mPile)); }
+
+int16_t cPlay::ClosedCards(int16_t pile) const
+{
+    int16_t closed = 0;
+    const int16_t top = GetTop(0, pile);
+    for (int16_t pos = 0; pos <= top; ++pos)
+        if (card(GetPicID(0, pile, pos)).FaceMode == kFaceDown)
+            ++closed;
+    return closed;
+}
+
+int16_t cPlay::DeckOrder(int16_t j) const
+{
+    if (j < 0 || j >= static_cast<int16_t>(deckOrder_.size()))
+        throw RunTimeError::subscript();
+    return deckOrder_[static_cast<size_t>(j)];
+}
+
+CardSurface::Point cPlay::cord(int16_t cell, int16_t pile, int16_t pos) const
+{
+    return {shared_.games.GetCordX(cell, pile, pos), shared_.games.GetCordY(cell, pile, pos)};
+}
+
+std::vector<CardSurface::Point> cPlay::StepPositions(CardSurface::Point from, CardSurface::Point to, int16_t steps)
+{
+    std::vector<CardSurface::Point> path;
+    if (steps >= 1) {
+        const double dx = std::abs(to.x - from.x) * (to.x < from.x ? -1.0 : 1.0);
+        const double dy = std::abs(to.y - from.y) * (to.y < from.y ? -1.0 : 1.0);
+        for (int16_t i = 1; i < steps; ++i)
+            path.push_back({static_cast<int32_t>(int16::roundHalfEven(from.x + dx * i / steps)),
+                            static_cast<int32_t>(int16::roundHalfEven(from.y + dy * i / steps))});
+    }
+    path.push_back(to);
+    return path;
+}
+
+void cPlay::ChangeFaceMode(int16_t mPicID, int16_t FMode)
+{
+    card(mPicID).FaceMode = FMode;
+    shared_.surface().showCardFace(mPicID, FMode == kFaceUp);
+}
+
+void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face,
+                      bool takeOff)
+{
+    CardSurface& surface = shared_.surface();
+    const CardSurface::Point to = cord(cell, pile, pos);
+    surface.bringToFront(mPicID);
+    surface.setCardVisible(mPicID, true);
+    surface.moveCard(mPicID, StepPositions(surface.cardPosition(mPicID), to, steps));
+
+    Card& c = card(mPicID);
+    if (takeOff) {
+        grid_[static_cast<size_t>(c.Cell)][static_cast<size_t>(c.Pile)][static_cast<size_t>(c.Pos)] = -1;
+        --top_[static_cast<size_t>(c.Cell)][static_cast<size_t>(c.Pile)];
+    }
+
+    if (cell < 0 || cell >= kCells || pile < 0 || pos < 0)
+        throw RunTimeError::subscript();
+    Grid& grid = grid_[static_cast<size_t>(cell)];
+    if (pile >= static_cast<int16_t>(grid.size()) || pile >= kMaxPiles)
+        throw RunTimeError::subscript();
+    auto& column = grid[static_cast<size_t>(pile)];
+    if (pos >= static_cast<int16_t>(column.size()))
+        column.resize(static_cast<size_t>(pos) + 1, -1);
+    column[static_cast<size_t>(pos)] = mPicID;
+    ++top_[static_cast<size_t>(cell)][static_cast<size_t>(pile)];
+
+    c.Cell = cell;
+    c.Pile = pile;
+    c.Pos = pos;
+    ChangeFaceMode(mPicID, face);
+}
+
+void cPlay::MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
+                     int16_t mCards, int16_t DFace)
+{
+    // A foundation holds thirteen cards, except where whole runs are cleared.
+    if (DCell == 3 && GetTop(3, DPile) == 12 && shared_.games.Tag() != QLatin1String("Spider"))
+        return;
+
+    const Card source = card(mPicID);
+
+    // Uncovering a face-down home card turns it up; the record's kind lets
+    // undo turn it down again.
+    if (tMod != kMoveHistory && source.Cell == 0 && source.Pos > 0) {
+        const int16_t below = GetPicID(0, source.Pile, int16::sub(source.Pos, 1));
+        if (card(below).FaceMode == kFaceDown) {
+            ChangeFaceMode(below, kFaceUp);
+            tMod = kMoveUncovered;
+        }
+    }
+
+    if (tMod != kMoveHistory && recorder_ != nullptr)
+        recorder_->SaveTrans(mPicID, DCell, DPile, DPos, mCards, tMod);
+
+    // The cards lying on the moved card, noted before it leaves its place.
+    std::vector<int16_t> carried;
+    for (int16_t i = 1; i <= mCards; ++i)
+        carried.push_back(GetPicID(source.Cell, source.Pile, int16::add(source.Pos, i)));
+
+    PlaceCard(mPicID, DCell, DPile, DPos, Speed, DFace, true);
+    for (int16_t i = 1; i <= mCards; ++i)
+        PlaceCard(carried[static_cast<size_t>(i - 1)], DCell, DPile, int16::add(DPos, i), 0, DFace, true);
+
+    if (followUp_ == nullptr)
+        return;
+    if (tMod != kMoveHistory && tMod != kMoveWasteBack)
+        followUp_->runAutoPlay();
+    followUp_->runEndCheck();
+}
+
+void cPlay::ClearAll()
+{
+    shared_.surface().clearTable();
+    for (Grid& grid : grid_)
+        grid.clear();
+    for (auto& tops : top_)
+        tops.fill(-1);
+    cards_.clear();
+    deckOrder_.clear();
+    baseRank_ = 0;
+}

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "engine/CardSurface.h"
+#include "engine/GameNo.h"
+#include "engine/RuntimeRandom.h"
+#include "rules/ClosedCardsSource.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class Shared;
+class MoveRecorder;
+class MoveFollowUp;
+
+// The play table: every card of the running game, where it lies and whether
+// it is face up. It deals a numbered game from the definition in cGames and
+// makes every card movement, whoever asks for it. The model changes at once;
+// the card surface is told the positions a picture passes through.
+class cPlay final : public ClosedCardsSource {
+public:
+    static constexpr int16_t kCells = 5;
+    static constexpr int16_t kMaxPiles = 21;
+    static constexpr int16_t kFaceUp = -1;
+    static constexpr int16_t kFaceDown = 0;
+
+    // Move kinds.
+    static constexpr int32_t kMovePlayer = 0;
+    static constexpr int32_t kMoveStockDeal = 1;
+    static constexpr int32_t kMoveWasteBack = 2;
+    static constexpr int32_t kMoveUncovered = 3;
+    static constexpr int32_t kMoveHistory = 4;
+
+    explicit cPlay(Shared& shared);
+
+    // Where the move history and the follow-up of a move are attached; until
+    // they are, moves are neither recorded nor followed by automatic play.
+    void setRecorder(MoveRecorder* recorder) { recorder_ = recorder; }
+    void setFollowUp(MoveFollowUp* followUp) { followUp_ = followUp; }
+
+    // Card queries; a card number outside the game is a subscript error.
+    int16_t Num(int16_t mPicID) const { return card(mPicID).Num; }
+    int16_t Suit(int16_t mPicID) const { return card(mPicID).Suit; }
+    int16_t SuitPile(int16_t mPicID) const { return card(mPicID).SuitPile; }
+    int16_t FaceMode(int16_t mPicID) const { return card(mPicID).FaceMode; }
+    int16_t Cell(int16_t mPicID) const { return card(mPicID).Cell; }
+    int16_t Pile(int16_t mPicID) const { return card(mPicID).Pile; }
+    int16_t Pos(int16_t mPicID) const { return card(mPicID).Pos; }
+    bool Color(int16_t mPicID) const;
+
+    // Pile queries.
+    int16_t GetTop(int16_t mCell, int16_t mPile) const;
+    int16_t GetPicID(int16_t mCell, int16_t mPile, int16_t mPos) const;
+    int16_t GetTopPicID(int16_t mCell, int16_t mPile) const;
+    int16_t ClosedCards(int16_t pile) const override;
+
+    // The game on the table.
+    int16_t CardCount() const { return static_cast<int16_t>(cards_.size()); }
+    const GameNo& GameNumber() const { return gameNo_; }
+    int16_t DeckOrder(int16_t j) const;
+    int16_t BaseRank() const { return baseRank_; }
+    int16_t DeckIndex() const { return deckIndex_; }
+    RuntimeRandom& Random() { return random_; }
+
+    void Init(const GameNo& cGameNo);
+    void ClearAll();
+    void ChangeFaceMode(int16_t mPicID, int16_t FMode);
+    void MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
+                  int16_t mCards, int16_t DFace);
+
+    // The positions a picture passes through on its way from `from` to `to`
+    // in `steps` animation steps; the last one is the destination.
+    static std::vector<CardSurface::Point> StepPositions(CardSurface::Point from, CardSurface::Point to,
+                                                        int16_t steps);
+
+private:
+    struct Card {
+        int16_t Num = 0;
+        int16_t Suit = 0;
+        int16_t SuitPile = 0;
+        int16_t FaceMode = kFaceDown;
+        // -1 until the card is first placed.
+        int16_t Cell = -1;
+        int16_t Pile = 0;
+        int16_t Pos = 0;
+    };
+    using Grid = std::vector<std::vector<int16_t>>;
+
+    const Card& card(int16_t mPicID) const;
+    Card& card(int16_t mPicID);
+    CardSurface::Point cord(int16_t cell, int16_t pile, int16_t pos) const;
+
+    void PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face,
+                   bool takeOff);
+    void createGrids();
+    void shuffle();
+    void createCards();
+    void startFoundations();
+    void showSetUpMarkers();
+    void fillStock();
+    bool stockEmpty() const;
+    void dealFromStock(int16_t cell, int16_t pile, int16_t pos, int16_t face);
+    void dealHome();
+    // Deals `count` cards in turn across the home piles; faceUp(pile, row)
+    // decides each card's face.
+    void dealInTurn(int16_t count, const std::function<bool(int16_t pile, int16_t row)>& faceUp);
+    // Deals piles 0..8 pile by pile, pile i to positions 0..heights[i] (never
+    // beyond 7); faceUp(pos, last) decides each card's face.
+    void dealPiles(const std::array<int16_t, 9>& heights, const std::function<bool(int16_t pos, int16_t last)>& faceUp);
+    void turnTopsUp();
+
+    Shared& shared_;
+    MoveRecorder* recorder_ = nullptr;
+    MoveFollowUp* followUp_ = nullptr;
+
+    std::vector<Card> cards_;
+    std::array<Grid, kCells> grid_;
+    std::array<std::array<int16_t, kMaxPiles>, kCells> top_{};
+    std::vector<int16_t> deckOrder_;
+    int16_t baseRank_ = 0;
+    GameNo gameNo_;
+    int16_t deckIndex_ = 7;
+    RuntimeRandom random_;
+};

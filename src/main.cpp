@@ -1,0 +1,27 @@
+#include "app/CommandLine.h"
+#include "app/DealWindow.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    {
+        // Command-line tools run without a display.
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (const std::optional<int> code = RunCommandLineTool(arguments, out, err))
+            return *code;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tablora"));
+    DealWindow window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,185 @@
+#include "rules/cGames.h"
+
+#include "app/ProgramValues.h"
+#include "rules/ClosedCardsSource.h"
+#include "rules/Int16.h"
+
+#include <cmath>
+
+namespace {
+// Face-down cards of a fanned pile lie this far apart, whatever the fan.
+constexpr int16_t kClosedStep = 60;
+// Foundation cards above the bottom one are drawn this much lower in the
+// raised-foundation games.
+constexpr int16_t kRaise = 250;
+// Top margin above every layout.
+constexpr int16_t kTopMargin = 360;
+} // namespace
+
+cGames::cGames(const ProgramValues& values) : values_(values) {}
+
+void cGames::Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16_t emptyNum, int16_t multiMove,
+                  int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
+                  int32_t pileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t suitType, int16_t cCardsOpen)
+{
+    groups_[0] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    emptyNum_ = emptyNum;
+    multiMove_ = multiMove;
+    homeType_ = cHomeType;
+    multiOrder_ = cMultiOrder;
+    suitType_ = suitType;
+    cardsOpen_ = cCardsOpen;
+}
+
+void cGames::Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t startY, int16_t posWidth,
+                   int16_t stockNum, int32_t stockType)
+{
+    Group& g = groups_[1];
+    g.piles = piles;
+    g.startX = startX;
+    g.startY = startY;
+    g.posWidth = posWidth;
+    stockMove_ = stockMove;
+    stockNum_ = stockNum;
+    stockType_ = stockType;
+}
+
+void cGames::Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWidth, int16_t cards, int16_t posWidth)
+{
+    Group& g = groups_[2];
+    g.piles = piles;
+    g.startX = startX;
+    g.startY = startY;
+    g.pileWidth = pileWidth;
+    g.cards = cards;
+    g.posWidth = posWidth;
+}
+
+void cGames::Goal(int16_t piles, int32_t order, int16_t cards, int32_t goalType, int16_t ak, int16_t startX,
+                  int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
+                  int32_t pileOrder)
+{
+    groups_[3] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    goalType_ = goalType;
+}
+
+void cGames::Res(int16_t piles, int16_t cards, int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth,
+                 int16_t div, int16_t divWidth, int32_t pileOrder, int16_t cResNum)
+{
+    // Reserve piles never build: their order and wrapping stay 0.
+    groups_[4] = Group{piles, cards, 0, 0, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    resNum_ = cResNum;
+}
+
+void cGames::Ext(int16_t baseX, int16_t baseY, int16_t cards, int16_t cRedeals, const QString& tag,
+                 int16_t cDisAutoPlay, int16_t goalDiv)
+{
+    baseX_ = baseX;
+    baseY_ = baseY;
+    totalCards_ = cards;
+    redeals_ = cRedeals;
+    tag_ = tag;
+    disAutoPlay_ = cDisAutoPlay;
+    goalDiv_ = goalDiv;
+}
+
+const cGames::Group& cGames::group(int16_t cell) const
+{
+    if (cell < 0 || cell >= static_cast<int16_t>(groups_.size()))
+        throw RunTimeError::subscript();
+    return groups_[static_cast<size_t>(cell)];
+}
+
+int16_t cGames::Piles(int16_t cell) const { return group(cell).piles; }
+int16_t cGames::Cards(int16_t cell) const { return group(cell).cards; }
+int16_t cGames::AK(int16_t cell) const { return group(cell).ak; }
+int16_t cGames::StartX(int16_t cell) const { return group(cell).startX; }
+int16_t cGames::StartY(int16_t cell) const { return group(cell).startY; }
+int16_t cGames::PileWidth(int16_t cell) const { return group(cell).pileWidth; }
+int16_t cGames::PosWidth(int16_t cell) const { return group(cell).posWidth; }
+int16_t cGames::Div(int16_t cell) const { return group(cell).div; }
+int16_t cGames::DivWidth(int16_t cell) const { return group(cell).divWidth; }
+int32_t cGames::PileOrder(int16_t cell) const { return group(cell).pileOrder; }
+
+int32_t cGames::Order(int16_t cell, int16_t pile) const
+{
+    const Group& g = group(cell);
+    // In the Ace-King games the upper half of the foundations builds down.
+    if (cell == 3 && (tag_ == QLatin1String("KlondikeAK") || tag_ == QLatin1String("FreecellAK")) &&
+        pile >= g.piles / 2.0)
+        return 1;
+    return g.order;
+}
+
+int16_t cGames::closedCards(int16_t pile) const
+{
+    return closedCards_ != nullptr ? closedCards_->ClosedCards(pile) : 0;
+}
+
+cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
+{
+    using namespace int16;
+    const Group& g = group(cell);
+    Point p;
+
+    if (cell == 1 || cell == 2) {
+        // A thick stock or waste grows towards the upper left in few steps.
+        if (pos < 0)
+            throw RunTimeError(RunTimeError::kInvalidCall, QStringLiteral("Invalid procedure call or argument"));
+        const int16_t k = quot(fromReal(std::sqrt(static_cast<double>(pos))), 2);
+        p.x = sub(g.startX, mul(k, g.posWidth));
+        p.y = sub(g.startY, mul(k, g.posWidth));
+        return p;
+    }
+
+    const int16_t r = rem(pile, g.div);
+    const int16_t q = quot(pile, g.div);
+    switch (g.pileOrder) {
+    case 0: {
+        p.x = add(g.startX, mul(r, g.pileWidth));
+        const int16_t c = cell == 0 ? closedCards(pile) : int16_t{0};
+        if (c >= 1)
+            p.y = add(add(add(g.startY, mul(c, kClosedStep)), mul(sub(pos, c), g.posWidth)), mul(q, g.divWidth));
+        else
+            p.y = add(add(g.startY, mul(pos, g.posWidth)), mul(q, g.divWidth));
+        break;
+    }
+    case 1:
+        p.x = add(add(g.startX, mul(r, g.pileWidth)), mul(q, g.divWidth));
+        p.y = add(g.startY, mul(pos, g.posWidth));
+        break;
+    case 2: {
+        const int16_t c = closedCards(pile);
+        const int16_t left = add(g.startX, mul(r, g.pileWidth));
+        if (c >= 1)
+            p.x = add(add(left, mul(c, kClosedStep)), mul(sub(pos, c), g.posWidth));
+        else
+            p.x = add(left, mul(pos, g.posWidth));
+        p.y = add(g.startY, mul(q, g.divWidth));
+        break;
+    }
+    case 3:
+        p.x = add(add(g.startX, mul(pos, g.posWidth)), mul(q, g.divWidth));
+        p.y = add(g.startY, mul(r, g.pileWidth));
+        break;
+    default:
+        break;
+    }
+
+    if (cell == 3 && pos >= 1 &&
+        (values_.runningGameName == QLatin1String("Petal") || tag_ == QLatin1String("Stala")))
+        p.y = add(p.y, kRaise);
+    return p;
+}
+
+int16_t cGames::GetCordX(int16_t cell, int16_t pile, int16_t pos) const
+{
+    // Centred on the screen width measured when the main window loaded.
+    const double left = (static_cast<double>(values_.screenWidthTwips) - baseX_) / 2.0;
+    return int16::fromReal(left + LayoutPos(cell, pile, pos).x);
+}
+
+int16_t cGames::GetCordY(int16_t cell, int16_t pile, int16_t pos) const
+{
+    return int16::add(int16::add(LayoutPos(cell, pile, pos).y, baseY_), kTopMargin);
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+struct ProgramValues;
+class ClosedCardsSource;
+
+// The definition of the game being played: five pile groups addressed by cell
+// number (0 home, 1 stock, 2 waste, 3 foundations, 4 reserve) and the
+// game-wide rule codes. The catalogue fills it through the six setters before
+// every deal; the play table reads it all game long.
+class cGames {
+public:
+    struct Point {
+        int16_t x = 0;
+        int16_t y = 0;
+        bool operator==(const Point&) const = default;
+    };
+
+    explicit cGames(const ProgramValues& values);
+
+    // Supplies the face-down card counts of the home piles for the layout.
+    void setClosedCardsSource(const ClosedCardsSource* source) { closedCards_ = source; }
+
+    // Setters, parameters in the order the catalogue passes them.
+    void Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16_t emptyNum, int16_t multiMove,
+              int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
+              int32_t pileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t suitType, int16_t cCardsOpen);
+    void Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t startY, int16_t posWidth, int16_t stockNum,
+               int32_t stockType);
+    void Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWidth, int16_t cards, int16_t posWidth);
+    void Goal(int16_t piles, int32_t order, int16_t cards, int32_t goalType, int16_t ak, int16_t startX,
+              int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth, int32_t pileOrder);
+    void Res(int16_t piles, int16_t cards, int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth,
+             int16_t div, int16_t divWidth, int32_t pileOrder, int16_t cResNum);
+    void Ext(int16_t baseX, int16_t baseY, int16_t cards, int16_t cRedeals, const QString& tag, int16_t cDisAutoPlay,
+             int16_t goalDiv);
+
+    // Group getters; a cell outside 0..5 is a subscript-out-of-range error.
+    int16_t Piles(int16_t cell) const;
+    int16_t Cards(int16_t cell) const;
+    int16_t AK(int16_t cell) const;
+    int32_t Order(int16_t cell, int16_t pile) const;
+    int16_t StartX(int16_t cell) const;
+    int16_t StartY(int16_t cell) const;
+    int16_t PileWidth(int16_t cell) const;
+    int16_t PosWidth(int16_t cell) const;
+    int16_t Div(int16_t cell) const;
+    int16_t DivWidth(int16_t cell) const;
+    int32_t PileOrder(int16_t cell) const;
+
+    // Game-wide getters.
+    int32_t GoalType() const { return goalType_; }
+    int16_t MultiMove() const { return multiMove_ != 0 ? -1 : 0; }
+    int32_t StockType() const { return stockType_; }
+    int32_t StockMove() const { return stockMove_; }
+    const QString& Tag() const { return tag_; }
+    int32_t HomeType() const { return homeType_; }
+    int32_t HomePileOrder() const { return groups_[0].pileOrder; }
+    int32_t MultiOrder() const { return multiOrder_ != 0 ? multiOrder_ : groups_[0].order; }
+    int32_t SuitType() const { return suitType_; }
+    int16_t TotalCards() const { return totalCards_; }
+    int16_t BaseX() const { return baseX_; }
+    int16_t BaseY() const { return baseY_; }
+    int16_t DisAutoPlay() const { return disAutoPlay_; }
+    int16_t EmptyNum() const { return emptyNum_; }
+    int16_t CardsOpen() const { return cardsOpen_; }
+    int16_t StockNum() const { return stockNum_; }
+    int16_t GoalDiv() const { return goalDiv_; }
+    int16_t ResNum() const { return resNum_; }
+    int16_t Redeals() const { return redeals_; }
+
+    // Rewritten by the engine during play.
+    void setEmptyNum(int16_t value) { emptyNum_ = value; }
+    void setStockNum(int16_t value) { stockNum_ = value; }
+
+    // Where the card at (cell, pile, pos) lies relative to the layout origin,
+    // and its left and top edge on the play surface, in twips.
+    Point LayoutPos(int16_t cell, int16_t pile, int16_t pos) const;
+    int16_t GetCordX(int16_t cell, int16_t pile, int16_t pos) const;
+    int16_t GetCordY(int16_t cell, int16_t pile, int16_t pos) const;
+
+private:
+    struct Group {
+        int16_t piles = 0;
+        int16_t cards = 0;
+        int32_t order = 0;
+        int16_t ak = 0;
+        int16_t startX = 0;
+        int16_t startY = 0;
+        int16_t pileWidth = 0;
+        int16_t posWidth = 0;
+        int16_t div = 0;
+        int16_t divWidth = 0;
+        int32_t pileOrder = 0;
+    };
+
+    const Group& group(int16_t cell) const;
+    int16_t closedCards(int16_t pile) const;
+
+    const ProgramValues& values_;
+    const ClosedCardsSource* closedCards_ = nullptr;
+    // Slot 5 is never filled and reads as all zeros.
+    std::array<Group, 6> groups_{};
+
+    int32_t goalType_ = 0;
+    int16_t emptyNum_ = 0;
+    int16_t resNum_ = 0;
+    int16_t multiMove_ = 0;
+    int16_t redeals_ = 0;
+    int32_t stockType_ = 0;
+    int32_t stockMove_ = 0;
+    int32_t homeType_ = 0;
+    int32_t multiOrder_ = 0;
+    int32_t suitType_ = 0;
+    QString tag_;
+    int16_t cardsOpen_ = 0;
+    int16_t totalCards_ = 0;
+    int16_t baseX_ = 0;
+    int16_t baseY_ = 0;
+    int16_t disAutoPlay_ = 0;
+    int16_t stockNum_ = 0;
+    int16_t goalDiv_ = 0;
+};

@@ -1,0 +1,99 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+namespace {
+
+struct ToolRun {
+    std::optional<int> code;
+    QString out;
+    QString err;
+};
+
+ToolRun run(const QStringList& args)
+{
+    ToolRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = RunCommandLineTool(QStringList{QStringLiteral("tablora")} + args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+TEST(CommandLine, DealPrintsTheWholeTable)
+{
+    const ToolRun r = run({QStringLiteral("--deal"), QStringLiteral("Klondike"), QStringLiteral("1")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2 + 7 + 1 + 1 + 4);
+    EXPECT_EQ(lines[0], QStringLiteral("Klondike - 1"));
+    EXPECT_EQ(lines[1], QStringLiteral("suits: SHCD"));
+    const QRegularExpression card(QStringLiteral(R"(^(\([A2-9TJQK][SHCD]\)|[A2-9TJQK][SHCD])$)"));
+    int cards = 0;
+    for (int i = 0; i < 7; ++i) {
+        const QString prefix = QStringLiteral("home %1:").arg(i);
+        ASSERT_TRUE(lines[2 + i].startsWith(prefix)) << lines[2 + i].toStdString();
+        const QStringList words = lines[2 + i].mid(prefix.size() + 1).split(QLatin1Char(' '));
+        ASSERT_EQ(words.size(), i + 1);
+        for (int w = 0; w < words.size(); ++w) {
+            EXPECT_TRUE(card.match(words[w]).hasMatch()) << words[w].toStdString();
+            EXPECT_EQ(words[w].startsWith(QLatin1Char('(')), w < i) << "only the top card is face up";
+        }
+        cards += static_cast<int>(words.size());
+    }
+    EXPECT_TRUE(lines[9].startsWith(QStringLiteral("stock 0: (")));
+    cards += static_cast<int>(lines[9].split(QLatin1Char(' ')).size()) - 2;
+    EXPECT_EQ(lines[10], QStringLiteral("waste 0:")) << "an empty pile prints nothing after the colon";
+    for (int f = 0; f < 4; ++f)
+        EXPECT_EQ(lines[11 + f], QStringLiteral("foundation %1:").arg(f));
+    EXPECT_EQ(cards, 52);
+}
+
+TEST(CommandLine, DealIsRepeatableAndLongNumbersPrintInFull)
+{
+    const QStringList args{QStringLiteral("--deal"), QStringLiteral("Spiderette"), QStringLiteral("999999999999999")};
+    const ToolRun a = run(args);
+    const ToolRun b = run(args);
+    ASSERT_EQ(a.code, 0);
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_TRUE(a.out.startsWith(QStringLiteral("Spiderette - 999999999999999\n")));
+    const ToolRun other = run({QStringLiteral("--deal"), QStringLiteral("Spiderette"), QStringLiteral("2")});
+    EXPECT_NE(a.out.section(QLatin1Char('\n'), 1), other.out.section(QLatin1Char('\n'), 1));
+}
+
+TEST(CommandLine, BadArgumentsAreRefusedWithAMessage)
+{
+    const QList<QStringList> bad{
+        {QStringLiteral("--deal"), QStringLiteral("Klondyke"), QStringLiteral("1")},
+        {QStringLiteral("--deal"), QStringLiteral("klondike"), QStringLiteral("1")},
+        {QStringLiteral("--deal"), QStringLiteral("Klondike")},
+        {QStringLiteral("--deal")},
+        {QStringLiteral("--deal"), QStringLiteral("Klondike"), QStringLiteral("twelve")},
+        {QStringLiteral("--deal"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("2")},
+        {QStringLiteral("--frobnicate")},
+    };
+    for (const QStringList& args : bad) {
+        const ToolRun r = run(args);
+        EXPECT_EQ(r.code, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("tablora: "))) << r.err.toStdString();
+    }
+    EXPECT_TRUE(run({QStringLiteral("--deal"), QStringLiteral("Klondyke"), QStringLiteral("1")})
+                    .err.contains(QStringLiteral("Klondyke")));
+}
+
+TEST(CommandLine, HelpListsTheOptionsAndNoArgumentsStartsTheWindow)
+{
+    const ToolRun help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--deal NAME NUMBER")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--help")));
+    EXPECT_FALSE(run({}).code.has_value());
+    EXPECT_FALSE(run({QStringLiteral("/home/me/game.tb0")}).code.has_value());
+}
+
+} // namespace
