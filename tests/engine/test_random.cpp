@@ -7,8 +7,8 @@ namespace {
 TEST(RuntimeRandom, KnownValuesFromTheStartState)
 {
     RuntimeRandom rnd;
-    const float expected[] = {0.7055475f, 0.533424f, 0.5795186f, 0.2895625f, 0.301948f};
-    for (float e : expected)
+    const double expected[] = {0.7055475, 0.533424, 0.5795186, 0.2895625, 0.301948};
+    for (double e : expected)
         EXPECT_NEAR(rnd.next(), e, 5e-7);
 }
 
@@ -18,8 +18,8 @@ TEST(RuntimeRandom, KnownValuesAfterRestartAndMix)
     rnd.next(); // the restart must not depend on earlier draws
     rnd.restart(-1.0f);
     rnd.mix(1.0);
-    const float expected[] = {0.3335753f, 0.06816387f, 0.5938293f, 0.7660395f, 0.1892894f};
-    for (float e : expected)
+    const double expected[] = {0.3335753, 0.06816387, 0.5938293, 0.7660395, 0.1892894};
+    for (double e : expected)
         EXPECT_NEAR(rnd.next(), e, 5e-8);
 }
 
