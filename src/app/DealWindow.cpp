@@ -42,6 +42,7 @@ DealWindow::DealWindow(QWidget* parent) : QMainWindow(parent)
     txtTable_ = new QPlainTextEdit(central);
     txtTable_->setObjectName(QStringLiteral("txtTable"));
     txtTable_->setReadOnly(true);
+    txtTable_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtTable_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     column->addWidget(txtTable_, 1);
     setCentralWidget(central);

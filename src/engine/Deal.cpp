@@ -91,7 +91,7 @@ void cPlay::createCards()
         Card& c = cards_[static_cast<size_t>(j)];
         c.Num = static_cast<int16_t>(e % 13);
         c.SuitPile = static_cast<int16_t>(e / 13);
-        c.Suit = suitType == 2 ? static_cast<int16_t>((e % 52) / 13)
+        c.Suit = suitType == 2   ? static_cast<int16_t>((e % 52) / 13)
                  : suitType == 1 ? static_cast<int16_t>((e % 52) / 26)
                                  : int16_t{0};
         c.FaceMode = kFaceDown;
@@ -155,8 +155,7 @@ void cPlay::startFoundations()
                     }
                 }
                 break;
-            default:
-                break;
+            default: break;
             }
         }
     } else if (code == 16) {
@@ -227,7 +226,8 @@ void cPlay::dealInTurn(int16_t count, const std::function<bool(int16_t pile, int
     }
 }
 
-void cPlay::dealPiles(const std::array<int16_t, 9>& heights, const std::function<bool(int16_t pos, int16_t last)>& faceUp)
+void cPlay::dealPiles(const std::array<int16_t, 9>& heights,
+                      const std::function<bool(int16_t pos, int16_t last)>& faceUp)
 {
     constexpr int16_t kHighestPos = 7;
     for (int16_t i = 0; i < 9; ++i) {
@@ -287,22 +287,18 @@ void cPlay::dealHome()
     }
     case 5:
         while (!stockEmpty()) {
-            const auto pile = static_cast<int16_t>(
-                int16::roundHalfEven(static_cast<double>(random_.next()) * int16::sub(piles, 1)));
+            const auto pile =
+                static_cast<int16_t>(int16::roundHalfEven(static_cast<double>(random_.next()) * int16::sub(piles, 1)));
             dealFromStock(0, pile, int16::add(GetTop(0, pile), 1), kFaceUp);
         }
         break;
-    case 6:
-        dealInTurn(count, [](int16_t pile, int16_t row) { return row > 2 || pile > 3; });
-        break;
+    case 6: dealInTurn(count, [](int16_t pile, int16_t row) { return row > 2 || pile > 3; }); break;
     case 7:
         for (int16_t d = 0; d < piles && !stockEmpty(); ++d)
             for (int16_t p = 0; p < piles - d && !stockEmpty(); ++p)
                 dealFromStock(0, p, d, open == 0 || p == 0 ? kFaceUp : kFaceDown);
         break;
-    case 8:
-        dealInTurn(count, [](int16_t, int16_t row) { return row % 2 == 1; });
-        break;
+    case 8: dealInTurn(count, [](int16_t, int16_t row) { return row % 2 == 1; }); break;
     case 9:
     case 10:
     case 11:
@@ -330,7 +326,6 @@ void cPlay::dealHome()
             turnTopsUp();
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }

@@ -7,8 +7,7 @@
 class MoveRecorder {
 public:
     virtual ~MoveRecorder() = default;
-    virtual void SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPos, int16_t mCards,
-                           int32_t tMod) = 0;
+    virtual void SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPos, int16_t mCards, int32_t tMod) = 0;
 };
 
 // What follows a move on the table: automatic play to the foundations (not

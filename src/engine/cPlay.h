@@ -71,8 +71,7 @@ public:
 
     // The positions a picture passes through on its way from `from` to `to`
     // in `steps` animation steps; the last one is the destination.
-    static std::vector<CardSurface::Point> StepPositions(CardSurface::Point from, CardSurface::Point to,
-                                                        int16_t steps);
+    static std::vector<CardSurface::Point> StepPositions(CardSurface::Point from, CardSurface::Point to, int16_t steps);
 
 private:
     struct Card {
@@ -91,8 +90,7 @@ private:
     Card& card(int16_t mPicID);
     CardSurface::Point cord(int16_t cell, int16_t pile, int16_t pos) const;
 
-    void PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face,
-                   bool takeOff);
+    void PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face, bool takeOff);
     void createGrids();
     void shuffle();
     void createCards();

@@ -31,8 +31,8 @@ void cGames::Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16
     cardsOpen_ = cCardsOpen;
 }
 
-void cGames::Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t startY, int16_t posWidth,
-                   int16_t stockNum, int32_t stockType)
+void cGames::Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t startY, int16_t posWidth, int16_t stockNum,
+                   int32_t stockType)
 {
     Group& g = groups_[1];
     g.piles = piles;
@@ -56,8 +56,7 @@ void cGames::Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWi
 }
 
 void cGames::Goal(int16_t piles, int32_t order, int16_t cards, int32_t goalType, int16_t ak, int16_t startX,
-                  int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
-                  int32_t pileOrder)
+                  int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth, int32_t pileOrder)
 {
     groups_[3] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
     goalType_ = goalType;
@@ -162,12 +161,10 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
         p.x = add(add(g.startX, mul(pos, g.posWidth)), mul(q, g.divWidth));
         p.y = add(g.startY, mul(r, g.pileWidth));
         break;
-    default:
-        break;
+    default: break;
     }
 
-    if (cell == 3 && pos >= 1 &&
-        (values_.runningGameName == QLatin1String("Petal") || tag_ == QLatin1String("Stala")))
+    if (cell == 3 && pos >= 1 && (values_.runningGameName == QLatin1String("Petal") || tag_ == QLatin1String("Stala")))
         p.y = add(p.y, kRaise);
     return p;
 }

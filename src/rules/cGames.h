@@ -32,8 +32,8 @@ public:
     void Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t startY, int16_t posWidth, int16_t stockNum,
                int32_t stockType);
     void Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWidth, int16_t cards, int16_t posWidth);
-    void Goal(int16_t piles, int32_t order, int16_t cards, int32_t goalType, int16_t ak, int16_t startX,
-              int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth, int32_t pileOrder);
+    void Goal(int16_t piles, int32_t order, int16_t cards, int32_t goalType, int16_t ak, int16_t startX, int16_t startY,
+              int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth, int32_t pileOrder);
     void Res(int16_t piles, int16_t cards, int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth,
              int16_t div, int16_t divWidth, int32_t pileOrder, int16_t cResNum);
     void Ext(int16_t baseX, int16_t baseY, int16_t cards, int16_t cRedeals, const QString& tag, int16_t cDisAutoPlay,

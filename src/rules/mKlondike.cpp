@@ -455,8 +455,7 @@ constexpr std::array<Row, kGameCount> kRows{{
 
 // Layout values a game uses unless its row says otherwise.
 struct Layout {
-    int16_t homeStartX = 0, homeStartY = 1640, homePileWidth = 1165, homePosWidth = 250, homeDiv = 20,
-            homeDivWidth = 0;
+    int16_t homeStartX = 0, homeStartY = 1640, homePileWidth = 1165, homePosWidth = 250, homeDiv = 20, homeDivWidth = 0;
     int32_t homePileOrder = 0;
     int16_t goalStartY = 0, goalPosWidth = 0, goalDiv = 20, goalDivWidth = 0;
     int32_t goalPileOrder = 0;
@@ -511,8 +510,8 @@ std::span<const GameListEntry> GameList()
         std::vector<GameListEntry> entries;
         entries.reserve(kRows.size());
         for (const Row& row : kRows)
-            entries.push_back({row.id, QString::fromLatin1(row.name), static_cast<int16_t>(row.original ? -1 : 0),
-                               row.deck});
+            entries.push_back(
+                {row.id, QString::fromLatin1(row.name), static_cast<int16_t>(row.original ? -1 : 0), row.deck});
         return entries;
     }();
     return list;
@@ -523,8 +522,8 @@ bool IsGameName(const QString& name) { return findRow(name) != nullptr; }
 void LoadGameDefinition(cGames& games, const QString& name)
 {
     const Layout d;
-    games.Res(0, 0, d.resStartX, d.resStartY, d.resPileWidth, d.resPosWidth, d.resDiv, d.resDivWidth,
-              d.resPileOrder, -1);
+    games.Res(0, 0, d.resStartX, d.resStartY, d.resPileWidth, d.resPosWidth, d.resDiv, d.resDivWidth, d.resPileOrder,
+              -1);
     games.Waste(0, 0, d.wasteStartY, d.wastePileWidth, d.wasteCards, d.wastePosWidth);
 
     const Row* row = findRow(name);
@@ -533,9 +532,9 @@ void LoadGameDefinition(cGames& games, const QString& name)
 
     const Layout l = layoutOf(*row);
     const auto& h = row->home;
-    games.Home(h.piles, h.order, h.cards, h.ak, h.emptyNum, h.multiMove, l.homeStartX, l.homeStartY,
-               l.homePileWidth, l.homePosWidth, l.homeDiv, l.homeDivWidth, l.homePileOrder, h.homeType,
-               h.multiOrder, h.suitType, h.cardsOpen);
+    games.Home(h.piles, h.order, h.cards, h.ak, h.emptyNum, h.multiMove, l.homeStartX, l.homeStartY, l.homePileWidth,
+               l.homePosWidth, l.homeDiv, l.homeDivWidth, l.homePileOrder, h.homeType, h.multiOrder, h.suitType,
+               h.cardsOpen);
     const auto& g = row->goal;
     games.Goal(g.piles, g.order, g.cards, g.goalType, g.ak, g.startX, l.goalStartY, g.pileWidth, l.goalPosWidth,
                l.goalDiv, l.goalDivWidth, l.goalPileOrder);
@@ -546,8 +545,8 @@ void LoadGameDefinition(cGames& games, const QString& name)
                     l.wastePosWidth);
     const auto& r = row->res;
     if (r.piles > 0)
-        games.Res(r.piles, r.cards, l.resStartX, l.resStartY, l.resPileWidth, l.resPosWidth, l.resDiv,
-                  l.resDivWidth, l.resPileOrder, r.resNum);
+        games.Res(r.piles, r.cards, l.resStartX, l.resStartY, l.resPileWidth, l.resPosWidth, l.resDiv, l.resDivWidth,
+                  l.resPileOrder, r.resNum);
     const auto& e = row->ext;
     games.Ext(e.baseX, l.baseY, e.totalCards, e.redeals, QString::fromLatin1(e.tag), e.disAutoPlay, e.goalDiv);
 }

@@ -41,8 +41,7 @@ public:
     }
     QString read(const TextSetting& s) const
     {
-        return readText(QString::fromLatin1(s.section), QString::fromLatin1(s.name),
-                        QString::fromUtf8(s.defaultValue));
+        return readText(QString::fromLatin1(s.section), QString::fromLatin1(s.name), QString::fromUtf8(s.defaultValue));
     }
     void write(const NumberSetting& s, int32_t value)
     {

@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
-#include <gtest/gtest.h>
-
 #include <QRegularExpression>
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -20,7 +20,10 @@ public:
         return shared.play;
     }
 
-    int16_t pileSize(int16_t cell, int16_t pile) const { return static_cast<int16_t>(shared.play.GetTop(cell, pile) + 1); }
+    int16_t pileSize(int16_t cell, int16_t pile) const
+    {
+        return static_cast<int16_t>(shared.play.GetTop(cell, pile) + 1);
+    }
 
     std::vector<int16_t> homeSizes() const
     {

@@ -1,5 +1,4 @@
 #include "DealFixture.h"
-
 #include "engine/DealText.h"
 #include "rules/RunTimeError.h"
 
@@ -140,11 +139,20 @@ Sizes expectedHomeSizes(const cGames& g, int16_t stockBeforeHome)
             sizes[i] = static_cast<int16_t>(std::min(g0 + add[i], 7) + 1);
     };
     switch (g.HomeType()) {
-    case 0: case 6: case 8: case 9: case 10: case 11: case 12: case 13: inTurn(g.Cards(0)); break;
+    case 0:
+    case 6:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13: inTurn(g.Cards(0)); break;
     case 1: rows(false); break;
     case 7: rows(true); break;
-    case 3: case 4: shape(g.StockMove() != 0 ? 1 : 3, {0, 1, 2, 3, 4, 3, 2, 1, 0}); break;
-    case 14: case 15: shape(g.StockMove() == 0 ? 3 : 0, {4, 3, 2, 1, 0, 1, 2, 3, 4}); break;
+    case 3:
+    case 4: shape(g.StockMove() != 0 ? 1 : 3, {0, 1, 2, 3, 4, 3, 2, 1, 0}); break;
+    case 14:
+    case 15: shape(g.StockMove() == 0 ? 3 : 0, {4, 3, 2, 1, 0, 1, 2, 3, 4}); break;
     default: ADD_FAILURE() << "pattern " << g.HomeType() << " not expected in the catalogue";
     }
     return sizes;
@@ -202,7 +210,11 @@ TEST_P(EveryGame, DealsEveryCardOnceWithThePilesItsPatternImplies)
             onFoundations = static_cast<int16_t>(onFoundations + pileSize(3, f));
         const int16_t goalCards = g.Cards(3);
         switch (g.GoalType()) {
-        case 0: case 1: case 12: case 14: case 16: EXPECT_EQ(onFoundations, goalCards); break;
+        case 0:
+        case 1:
+        case 12:
+        case 14:
+        case 16: EXPECT_EQ(onFoundations, goalCards); break;
         default: EXPECT_EQ(onFoundations, 0);
         }
         for (int16_t w = 0; w < g.Piles(2); ++w)
@@ -224,7 +236,8 @@ TEST_P(EveryGame, DealsEveryCardOnceWithThePilesItsPatternImplies)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, EveryGame, ::testing::ValuesIn(mKlondike::GameList().begin(), mKlondike::GameList().end()),
+INSTANTIATE_TEST_SUITE_P(Catalogue, EveryGame,
+                         ::testing::ValuesIn(mKlondike::GameList().begin(), mKlondike::GameList().end()),
                          [](const auto& info) {
                              QString n = info.param.gName;
                              return n.remove(QLatin1Char(' ')).toStdString();

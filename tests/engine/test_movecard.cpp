@@ -1,5 +1,4 @@
 #include "DealFixture.h"
-
 #include "engine/MoveHooks.h"
 
 namespace {
@@ -16,8 +15,8 @@ public:
     explicit Hooks(const cPlay& play) : play_(play) {}
     void SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPos, int16_t mCards, int32_t tMod) override
     {
-        records.push_back({picID, dCell, dPile, dPos, mCards, tMod, play_.Cell(picID), play_.Pile(picID),
-                           play_.Pos(picID)});
+        records.push_back(
+            {picID, dCell, dPile, dPos, mCards, tMod, play_.Cell(picID), play_.Pile(picID), play_.Pos(picID)});
     }
     void runAutoPlay() override { ++autoPlays; }
     void runEndCheck() override { ++endChecks; }
@@ -111,7 +110,8 @@ TEST_F(MoveCardTest, CardsLyingOnTheMovedCardTravelWithIt)
     EXPECT_EQ(play.GetPicID(0, 0, 6), -1) << "emptied slots hold -1";
     // Only the moved card animates; the carried ones jump straight there.
     EXPECT_EQ(surface.cards[run1].moves.back().size(), 1u);
-    EXPECT_EQ(surface.cards[run2].at, (CardSurface::Point{shared.games.GetCordX(0, 9, dest + 2), shared.games.GetCordY(0, 9, dest + 2)}));
+    EXPECT_EQ(surface.cards[run2].at,
+              (CardSurface::Point{shared.games.GetCordX(0, 9, dest + 2), shared.games.GetCordY(0, 9, dest + 2)}));
     EXPECT_GT(surface.cards[run2].z, surface.cards[base].z) << "placed cards come to the front in order";
     ASSERT_EQ(hooks.records.size(), 1u);
     EXPECT_EQ(hooks.records[0].mCards, 2);
@@ -154,7 +154,8 @@ TEST(StepPositions, StepsLeadEvenlyToTheDestination)
     EXPECT_EQ(cPlay::StepPositions(from, to, 4),
               (std::vector<CardSurface::Point>{{1075, 1900}, {1150, 1800}, {1225, 1700}, to}));
     EXPECT_EQ(cPlay::StepPositions(from, {1001, 2000}, 2),
-              (std::vector<CardSurface::Point>{{1000, 2000}, {1001, 2000}})) << "half a twip rounds to even";
+              (std::vector<CardSurface::Point>{{1000, 2000}, {1001, 2000}}))
+        << "half a twip rounds to even";
 }
 
 } // namespace

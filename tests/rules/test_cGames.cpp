@@ -103,7 +103,8 @@ TEST_F(GamesTest, StockAndWasteGrowUpAndLeftBySquareRootSteps)
     } cases[] = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {12, 1}, {13, 2}, {30, 2}, {31, 3}, {56, 3}, {57, 4}};
     for (const auto& c : cases) {
         const cGames::Point p = games.LayoutPos(1, 9, c.pos);
-        EXPECT_EQ(p, (cGames::Point{static_cast<int16_t>(500 - 30 * c.steps), static_cast<int16_t>(400 - 30 * c.steps)}))
+        EXPECT_EQ(p,
+                  (cGames::Point{static_cast<int16_t>(500 - 30 * c.steps), static_cast<int16_t>(400 - 30 * c.steps)}))
             << "position " << c.pos;
     }
 }

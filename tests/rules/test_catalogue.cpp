@@ -3,7 +3,6 @@
 #include "rules/mKlondike.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace {
