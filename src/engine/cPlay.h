@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class Shared;
@@ -68,6 +69,18 @@ public:
     void ChangeFaceMode(int16_t mPicID, int16_t FMode);
     void MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                   int16_t mCards, int16_t DFace);
+
+    // Move rules. CanBuild: may `placed` go directly on `under` under the
+    // build-order code, King and Ace neighbours when `wrap`.
+    bool CanBuild(int16_t under, int16_t placed, int32_t code, bool wrap) const;
+    // Are the k cards lying on `mPicID` in its home pile each buildable on
+    // the card below them under the run order?
+    bool RunInOrder(int16_t mPicID, int16_t k) const;
+    // Whether a drag may start on the card, and how many cards lie on it
+    // that move along.
+    bool CanPickUp(int16_t mPicID, int16_t& k) const;
+    bool CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const;
+    bool CanGoToFoundation(int16_t mPicID, int16_t pile) const;
 
     // The positions a picture passes through on its way from `from` to `to`
     // in `steps` animation steps; the last one is the destination.
