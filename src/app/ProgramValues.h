@@ -13,4 +13,7 @@ struct ProgramValues {
     int32_t screenWidthTwips = 15360;
     int32_t screenHeightTwips = 11520;
     QString runningGameName;
+    // Set while a card is being dragged or a history step replays; undo,
+    // redo and the timers' background work wait while it is set.
+    bool busy = false;
 };

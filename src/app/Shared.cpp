@@ -1,3 +1,7 @@
 #include "app/Shared.h"
 
-Shared::Shared() { games.setClosedCardsSource(&play); }
+Shared::Shared()
+{
+    games.setClosedCardsSource(&play);
+    play.setRecorder(&engine);
+}

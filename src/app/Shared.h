@@ -4,6 +4,7 @@
 #include "appearance/SoundEvents.h"
 #include "engine/CardSurface.h"
 #include "engine/cPlay.h"
+#include "history/cEngine.h"
 #include "rules/cGames.h"
 #include "shell/SettingsStore.h"
 
@@ -21,6 +22,7 @@ public:
 
     ProgramValues values;
     cGames games{values};
+    cEngine engine{*this};
     cPlay play{*this};
 
     CardSurface& surface() { return *surface_; }

@@ -1,0 +1,171 @@
+#include "history/cEngine.h"
+
+#include "app/Shared.h"
+#include "rules/RunTimeError.h"
+
+namespace {
+
+// Sets the program-wide busy flag for one history step, and clears it however
+// the step ends.
+class BusyStep {
+public:
+    explicit BusyStep(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyStep() { busy_ = false; }
+    BusyStep(const BusyStep&) = delete;
+    BusyStep& operator=(const BusyStep&) = delete;
+
+private:
+    bool& busy_;
+};
+
+// Undo and redo are heard only at the slower animation speeds.
+constexpr int16_t kAudibleAbove = 3;
+constexpr int16_t kGroupSpeed = 2;
+
+} // namespace
+
+cEngine::cEngine(Shared& shared) : shared_(shared) { ClearTRANS(); }
+
+void cEngine::ClearTRANS()
+{
+    transID_ = 0;
+    transTop_ = 0;
+    records_.assign(static_cast<size_t>(kCapacityStep) + 1, Transaction{});
+    multi_ = 0;
+    multiDepth_ = 0;
+}
+
+const cEngine::Transaction& cEngine::Record(int16_t i) const
+{
+    if (i < 0 || i >= static_cast<int16_t>(records_.size()))
+        throw RunTimeError::subscript();
+    return records_[static_cast<size_t>(i)];
+}
+
+void cEngine::SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPos, int16_t mCards, int32_t tMod)
+{
+    if (transID_ >= kMaxRecords)
+        throw RunTimeError(
+            RunTimeError::kOverflow,
+            QStringLiteral("This game has reached the limit of 32767 moves; no more moves can be made."));
+    const int16_t id = static_cast<int16_t>(transID_ + 1);
+    if (id > Capacity())
+        records_.resize(static_cast<size_t>(std::min<int32_t>(Capacity() + kCapacityStep, kMaxRecords)) + 1);
+
+    const cPlay& play = shared_.play;
+    records_[static_cast<size_t>(id)] = Transaction{
+        picID, play.Cell(picID), play.Pile(picID), play.Pos(picID), dCell, dPile, dPos, mCards, tMod, multi_};
+    transID_ = id;
+    transTop_ = id;
+}
+
+bool cEngine::Undo(int16_t& Speed)
+{
+    if (shared_.values.busy || transID_ < 1)
+        return false;
+    cPlay& play = shared_.play;
+    while (transID_ >= 1) {
+        {
+            BusyStep busy(shared_.values.busy);
+            const Transaction r = records_[static_cast<size_t>(transID_)];
+            if (r.Multi == 1)
+                Speed = kGroupSpeed;
+            if (Speed > kAudibleAbove)
+                shared_.sounds().raise(SoundEvent::Undo);
+            if (r.tMod == cPlay::kMoveUncovered)
+                play.ChangeFaceMode(play.GetPicID(r.SCell, r.SPile, static_cast<int16_t>(r.SPos - 1)),
+                                    cPlay::kFaceDown);
+            play.MoveCard(r.PicID, r.SCell, r.SPile, r.SPos, cPlay::kMoveHistory, Speed, r.mCards, cPlay::kFaceUp);
+            if (r.tMod == cPlay::kMoveStockDeal)
+                play.ChangeFaceMode(r.PicID, cPlay::kFaceDown);
+            else if (r.tMod == cPlay::kMoveWasteBack)
+                play.ChangeFaceMode(r.PicID, cPlay::kFaceUp);
+            --transID_;
+        }
+        if (records_[static_cast<size_t>(transID_)].Multi != 1)
+            return true;
+    }
+    return true;
+}
+
+bool cEngine::Redo(int16_t& Speed)
+{
+    if (shared_.values.busy)
+        return false;
+    cPlay& play = shared_.play;
+    while (transID_ != transTop_) {
+        BusyStep busy(shared_.values.busy);
+        if (records_[static_cast<size_t>(transID_)].Multi == 1)
+            Speed = kGroupSpeed;
+        ++transID_;
+        const Transaction r = records_[static_cast<size_t>(transID_)];
+        if (Speed > kAudibleAbove)
+            shared_.sounds().raise(SoundEvent::Redo);
+        play.MoveCard(r.PicID, r.DCell, r.DPile, r.DPos, cPlay::kMoveHistory, Speed, r.mCards, cPlay::kFaceUp);
+        if (r.tMod == cPlay::kMoveUncovered)
+            play.ChangeFaceMode(play.GetPicID(r.SCell, r.SPile, static_cast<int16_t>(r.SPos - 1)), cPlay::kFaceUp);
+        if (r.tMod == cPlay::kMoveStockDeal)
+            play.ChangeFaceMode(r.PicID, cPlay::kFaceUp);
+        else if (r.tMod == cPlay::kMoveWasteBack)
+            play.ChangeFaceMode(r.PicID, cPlay::kFaceDown);
+        if (r.Multi != 1)
+            return true;
+    }
+    return false;
+}
+
+void cEngine::UndoAll(int16_t Speed)
+{
+    while (transID_ >= 1)
+        if (!Undo(Speed))
+            return;
+}
+
+void cEngine::RedoAll(int16_t Speed)
+{
+    while (transID_ != transTop_)
+        if (!Redo(Speed))
+            return;
+}
+
+void cEngine::MoveTo(int16_t NewTid)
+{
+    if (NewTid == transID_ || NewTid > transTop_ || NewTid < 0)
+        return;
+    // A group is always taken whole, so the walk may end beyond NewTid; it
+    // never turns back.
+    int16_t speed = 0;
+    if (NewTid < transID_) {
+        while (NewTid < transID_)
+            if (!Undo(speed))
+                return;
+    } else {
+        while (transID_ < NewTid)
+            if (!Redo(speed))
+                return;
+    }
+}
+
+void cEngine::StartMulti()
+{
+    ++multiDepth_;
+    multi_ = 1;
+}
+
+void cEngine::EndMulti()
+{
+    if (multiDepth_ > 0)
+        --multiDepth_;
+    if (multiDepth_ > 0)
+        return;
+    records_[static_cast<size_t>(transID_)].Multi = 0;
+    multi_ = 0;
+}
+
+int16_t cEngine::TotalGoalCards() const
+{
+    int16_t total = 0;
+    for (int16_t pile = 0; pile < 8; ++pile)
+        total = static_cast<int16_t>(total + shared_.play.GetTop(3, pile) + 1);
+    return total;
+}
