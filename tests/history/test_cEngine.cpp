@@ -1,4 +1,4 @@
-#include "../engine/DealFixture.h"
+#include "engine/DealFixture.h"
 #include "engine/DealText.h"
 #include "rules/RunTimeError.h"
 
