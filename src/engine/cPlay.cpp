@@ -92,6 +92,13 @@ void cPlay::ChangeFaceMode(int16_t mPicID, int16_t FMode)
 void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face,
                       bool takeOff)
 {
+    // Refuse a bad destination before anything changes, so the table is
+    // never left with a card taken off and put nowhere.
+    if (cell < 0 || cell >= kCells || pile < 0 || pos < 0)
+        throw RunTimeError::subscript();
+    Grid& grid = grid_[static_cast<size_t>(cell)];
+    if (pile >= static_cast<int16_t>(grid.size()) || pile >= kMaxPiles)
+        throw RunTimeError::subscript();
     CardSurface& surface = shared_.surface();
     const CardSurface::Point to = cord(cell, pile, pos);
     surface.bringToFront(mPicID);
@@ -104,11 +111,6 @@ void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, i
         --top_[static_cast<size_t>(c.Cell)][static_cast<size_t>(c.Pile)];
     }
 
-    if (cell < 0 || cell >= kCells || pile < 0 || pos < 0)
-        throw RunTimeError::subscript();
-    Grid& grid = grid_[static_cast<size_t>(cell)];
-    if (pile >= static_cast<int16_t>(grid.size()) || pile >= kMaxPiles)
-        throw RunTimeError::subscript();
     auto& column = grid[static_cast<size_t>(pile)];
     if (pos >= static_cast<int16_t>(column.size()))
         column.resize(static_cast<size_t>(pos) + 1, -1);
