@@ -3,6 +3,7 @@
 #include "app/ProgramValues.h"
 #include "appearance/SoundEvents.h"
 #include "engine/CardSurface.h"
+#include "engine/PlaySession.h"
 #include "engine/cPlay.h"
 #include "history/cEngine.h"
 #include "rules/cGames.h"
@@ -28,17 +29,21 @@ public:
     CardSurface& surface() { return *surface_; }
     SettingsStore& settings() { return *settings_; }
     SoundEvents& sounds() { return *sounds_; }
+    PlaySession& session() { return *session_; }
 
     // Passing null restores the default.
     void setSurface(CardSurface* surface) { surface_ = surface != nullptr ? surface : &nullSurface_; }
     void setSettings(SettingsStore* store) { settings_ = store != nullptr ? store : &memorySettings_; }
     void setSounds(SoundEvents* sounds) { sounds_ = sounds != nullptr ? sounds : &silence_; }
+    void setSession(PlaySession* session) { session_ = session != nullptr ? session : &idleSession_; }
 
 private:
     NullCardSurface nullSurface_;
     MemorySettingsStore memorySettings_;
     SilentSoundEvents silence_;
+    IdleSession idleSession_;
     CardSurface* surface_ = &nullSurface_;
     SettingsStore* settings_ = &memorySettings_;
     SoundEvents* sounds_ = &silence_;
+    PlaySession* session_ = &idleSession_;
 };

@@ -7,9 +7,6 @@
 namespace {
 // Animation steps of every card dealt from the stock at the start.
 constexpr int16_t kDealSteps = 2;
-// Marker pictures.
-constexpr int16_t kMarkerRun = 13;
-constexpr int16_t kMarkerEmpty = 14;
 // Shuffles always restart the generator from this value.
 constexpr float kShuffleRestart = -10.0f;
 } // namespace
@@ -19,6 +16,8 @@ void cPlay::Init(const GameNo& cGameNo)
     const cGames& games = shared_.games;
 
     gameNo_ = cGameNo;
+    wonPending_ = false;
+    wonTold_ = false;
     deckIndex_ = static_cast<int16_t>(shared_.settings().read(settings::kDeckIndex));
     if (deckIndex_ < 1 || deckIndex_ > shared_.surface().deckCount())
         deckIndex_ = static_cast<int16_t>(settings::kDeckIndex.defaultValue);

@@ -126,6 +126,12 @@ void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, i
 void cPlay::MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                      int16_t mCards, int16_t DFace)
 {
+    runAction([&] { moveCard(mPicID, DCell, DPile, DPos, tMod, Speed, mCards, DFace); });
+}
+
+void cPlay::moveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
+                     int16_t mCards, int16_t DFace)
+{
     // A foundation holds thirteen cards, except where whole runs are cleared.
     if (DCell == 3 && GetTop(3, DPile) == 12 && shared_.games.Tag() != QLatin1String("Spider"))
         return;
@@ -154,11 +160,10 @@ void cPlay::MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
     for (int16_t i = 1; i <= mCards; ++i)
         PlaceCard(carried[static_cast<size_t>(i - 1)], DCell, DPile, int16::add(DPos, i), 0, DFace, true);
 
-    if (followUp_ == nullptr)
-        return;
     if (tMod != kMoveHistory && tMod != kMoveWasteBack)
-        followUp_->runAutoPlay();
-    followUp_->runEndCheck();
+        AutoMoveCheck();
+    if (shared_.session().Game_Running())
+        endCheck();
 }
 
 void cPlay::ClearAll()
@@ -171,4 +176,6 @@ void cPlay::ClearAll()
     cards_.clear();
     deckOrder_.clear();
     baseRank_ = 0;
+    wonPending_ = false;
+    wonTold_ = false;
 }

@@ -13,7 +13,6 @@
 
 class Shared;
 class MoveRecorder;
-class MoveFollowUp;
 
 // The play table: every card of the running game, where it lies and whether
 // it is face up. It deals a numbered game from the definition in cGames and
@@ -33,12 +32,17 @@ public:
     static constexpr int32_t kMoveUncovered = 3;
     static constexpr int32_t kMoveHistory = 4;
 
+    // Marker pictures.
+    static constexpr int16_t kMarkerRun = 13;
+    static constexpr int16_t kMarkerEmpty = 14;
+    static constexpr int16_t kMarkerNoRedeal = 15;
+    static constexpr int16_t kMarkerRedeal = 16;
+
     explicit cPlay(Shared& shared);
 
-    // Where the move history and the follow-up of a move are attached; until
-    // they are, moves are neither recorded nor followed by automatic play.
+    // Where moves are recorded; until the move history is attached, they are
+    // not.
     void setRecorder(MoveRecorder* recorder) { recorder_ = recorder; }
-    void setFollowUp(MoveFollowUp* followUp) { followUp_ = followUp; }
 
     // Card queries; a card number outside the game is a subscript error.
     int16_t Num(int16_t mPicID) const { return card(mPicID).Num; }
@@ -69,6 +73,20 @@ public:
     void ChangeFaceMode(int16_t mPicID, int16_t FMode);
     void MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                   int16_t mCards, int16_t DFace);
+
+    // Outside a drag. A press on a stock card deals from the stock; a click on
+    // the empty stock place turns the waste back while redeals are left.
+    void StockClick();
+    void EmptyStockClick();
+    void RedealWS();
+    // The stock place's picture while redeals are allowed: no card left to
+    // redeal, or redeal.
+    int16_t StockMarker() const;
+    // Sends what may go to the foundations there, card by card, and clears
+    // completed runs under the "Spider" tag.
+    void AutoMoveCheck();
+    // Cards on the foundations.
+    int16_t GoalCards() const;
 
     // Move rules. CanBuild: may `placed` go directly on `under` under the
     // build-order code, King and Ace neighbours when `wrap`.
@@ -121,9 +139,28 @@ private:
     void dealPiles(const std::array<int16_t, 9>& heights, const std::function<bool(int16_t pos, int16_t last)>& faceUp);
     void turnTopsUp();
 
+    // Stock, auto-play and the end of the game.
+    bool autoPlayToFoundation(int16_t mPicID);
+    void clearCompletedRun(int16_t pile);
+    void endCheck();
+    // Runs one action on the table. A won game is reported when the
+    // outermost action has finished, so it is reported once, with the
+    // history's groups closed and no move half made.
+    template <typename Action> void runAction(Action&& action);
+    void finishAction();
+    void abandonAction();
+    void moveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
+                  int16_t mCards, int16_t DFace);
+    void redealWS();
+
     Shared& shared_;
     MoveRecorder* recorder_ = nullptr;
-    MoveFollowUp* followUp_ = nullptr;
+    int actionDepth_ = 0;
+    // The cards all went up during the running action; told to the session
+    // when it ends.
+    bool wonPending_ = false;
+    // Told for the cards now on the foundations; cleared when one leaves.
+    bool wonTold_ = false;
 
     std::vector<Card> cards_;
     std::array<Grid, kCells> grid_;
@@ -134,3 +171,15 @@ private:
     int16_t deckIndex_ = 7;
     RuntimeRandom random_;
 };
+
+template <typename Action> void cPlay::runAction(Action&& action)
+{
+    ++actionDepth_;
+    try {
+        action();
+    } catch (...) {
+        abandonAction();
+        throw;
+    }
+    finishAction();
+}

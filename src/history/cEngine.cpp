@@ -162,10 +162,4 @@ void cEngine::EndMulti()
     multi_ = 0;
 }
 
-int16_t cEngine::TotalGoalCards() const
-{
-    int16_t total = 0;
-    for (int16_t pile = 0; pile < 8; ++pile)
-        total = static_cast<int16_t>(total + shared_.play.GetTop(3, pile) + 1);
-    return total;
-}
+int16_t cEngine::TotalGoalCards() const { return shared_.play.GoalCards(); }

@@ -40,8 +40,8 @@ public:
     void ClearTRANS();
 
     // Groups nest: only the outermost EndMulti closes the group.
-    void StartMulti();
-    void EndMulti();
+    void StartMulti() override;
+    void EndMulti() override;
 
     int16_t GetTransID() const { return transID_; }
     int16_t GetTransTop() const { return transTop_; }

@@ -22,6 +22,8 @@ struct TextSetting {
 namespace settings {
 // The card deck chosen by the player.
 inline constexpr NumberSetting kDeckIndex{"BackGround", "DeckIndex", 7};
+// Automatic play of cards to the foundations; on unless 0.
+inline constexpr NumberSetting kAutoPlay{"Options", "AutoPlay", 1};
 } // namespace settings
 
 // Where settings are kept. Every setting is read at the moment it is used,

@@ -10,7 +10,7 @@ struct Record {
     int16_t sCell, sPile, sPos;
 };
 
-class Hooks : public MoveRecorder, public MoveFollowUp {
+class Hooks : public MoveRecorder {
 public:
     explicit Hooks(const cPlay& play) : play_(play) {}
     void SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPos, int16_t mCards, int32_t tMod) override
@@ -18,12 +18,10 @@ public:
         records.push_back(
             {picID, dCell, dPile, dPos, mCards, tMod, play_.Cell(picID), play_.Pile(picID), play_.Pos(picID)});
     }
-    void runAutoPlay() override { ++autoPlays; }
-    void runEndCheck() override { ++endChecks; }
+    void StartMulti() override {}
+    void EndMulti() override {}
 
     std::vector<Record> records;
-    int autoPlays = 0;
-    int endChecks = 0;
 
 private:
     const cPlay& play_;
@@ -31,16 +29,8 @@ private:
 
 class MoveCardTest : public ::testing::Test, public DealFixture {
 protected:
-    MoveCardTest()
-    {
-        shared.play.setRecorder(&hooks);
-        shared.play.setFollowUp(&hooks);
-    }
-    ~MoveCardTest() override
-    {
-        shared.play.setRecorder(nullptr);
-        shared.play.setFollowUp(nullptr);
-    }
+    MoveCardTest() { shared.play.setRecorder(&hooks); }
+    ~MoveCardTest() override { shared.play.setRecorder(nullptr); }
     int16_t above(int16_t cell, int16_t pile) const { return static_cast<int16_t>(shared.play.GetTop(cell, pile) + 1); }
 
     Hooks hooks{shared.play};
@@ -66,11 +56,9 @@ TEST_F(MoveCardTest, UncoveringTurnsTheCardUpAndRecordsKindThree)
     EXPECT_EQ(r.picID, moved);
     EXPECT_EQ((std::array{r.dCell, r.dPile, r.dPos, r.mCards}), (std::array<int16_t, 4>{3, 0, 0, 0}));
     EXPECT_EQ((std::array{r.sCell, r.sPile, r.sPos}), (std::array<int16_t, 3>{0, 3, 3})) << "recorded before it leaves";
-    EXPECT_EQ(hooks.autoPlays, 1);
-    EXPECT_EQ(hooks.endChecks, 1);
 }
 
-TEST_F(MoveCardTest, MovesByTheHistoryNeitherTurnNorRecordNorAutoPlay)
+TEST_F(MoveCardTest, MovesByTheHistoryNeitherTurnNorRecord)
 {
     cPlay& play = deal(QStringLiteral("Klondike"), 1);
     const int16_t moved = play.GetTopPicID(0, 4);
@@ -78,17 +66,13 @@ TEST_F(MoveCardTest, MovesByTheHistoryNeitherTurnNorRecordNorAutoPlay)
     play.MoveCard(moved, 0, 0, above(0, 0), cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
     EXPECT_EQ(play.FaceMode(under), 0);
     EXPECT_TRUE(hooks.records.empty());
-    EXPECT_EQ(hooks.autoPlays, 0);
-    EXPECT_EQ(hooks.endChecks, 1);
 
-    // Turning the waste back is recorded but not followed by automatic play.
     const int16_t stockTop = play.GetTopPicID(1, 0);
     play.MoveCard(stockTop, 2, 0, 0, cPlay::kMoveStockDeal, 1, 0, cPlay::kFaceUp);
     play.MoveCard(stockTop, 1, 0, above(1, 0), cPlay::kMoveWasteBack, 2, 0, cPlay::kFaceDown);
     ASSERT_EQ(hooks.records.size(), 2u);
     EXPECT_EQ(hooks.records[0].tMod, cPlay::kMoveStockDeal);
     EXPECT_EQ(hooks.records[1].tMod, cPlay::kMoveWasteBack);
-    EXPECT_EQ(hooks.autoPlays, 1);
     EXPECT_EQ(play.FaceMode(stockTop), 0);
 }
 

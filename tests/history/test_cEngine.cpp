@@ -1,14 +1,9 @@
 #include "engine/DealFixture.h"
 #include "engine/DealText.h"
 #include "rules/RunTimeError.h"
+#include "support/CountingSounds.h"
 
 namespace {
-
-class CountingSounds : public SoundEvents {
-public:
-    void raise(SoundEvent e) override { events.push_back(e); }
-    std::vector<SoundEvent> events;
-};
 
 class HistoryTest : public ::testing::Test, public DealFixture {
 protected:

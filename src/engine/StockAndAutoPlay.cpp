@@ -1,0 +1,209 @@
+// What happens outside a drag: dealing from the stock, turning the waste back,
+// automatic play to the foundations, clearing completed runs and noticing a
+// won game. Every card travels through MoveCard, so all of it is recorded and
+// can be undone.
+
+#include "app/Shared.h"
+#include "engine/MoveHooks.h"
+#include "engine/cPlay.h"
+#include "rules/Int16.h"
+
+namespace {
+// Animation steps.
+constexpr int16_t kStockToHomeSteps = 2;
+constexpr int16_t kStockToWasteSteps = 1;
+constexpr int16_t kRedealSteps = 2;
+constexpr int16_t kToFoundationSteps = 1;
+// Cards in a completed run.
+constexpr int16_t kRunLength = 13;
+
+// Ties the moves made while it lives into one step of undo and redo.
+class MoveGroup {
+public:
+    explicit MoveGroup(MoveRecorder* recorder) : recorder_(recorder)
+    {
+        if (recorder_ != nullptr)
+            recorder_->StartMulti();
+    }
+    ~MoveGroup()
+    {
+        if (recorder_ != nullptr)
+            recorder_->EndMulti();
+    }
+    MoveGroup(const MoveGroup&) = delete;
+    MoveGroup& operator=(const MoveGroup&) = delete;
+
+private:
+    MoveRecorder* recorder_;
+};
+
+bool isSpider(const cGames& games) { return games.Tag() == QLatin1String("Spider"); }
+} // namespace
+
+void cPlay::StockClick()
+{
+    runAction([&] {
+        const cGames& games = shared_.games;
+        if (games.StockType() == 1 || stockEmpty())
+            return;
+        if (games.StockMove() != 2) {
+            MoveCard(GetTopPicID(1, 0), 2, 0, int16::add(GetTop(2, 0), 1), kMoveStockDeal, kStockToWasteSteps, 0,
+                     kFaceUp);
+            return;
+        }
+        // One card to every home pile, empty ones included, as one step.
+        MoveGroup group(recorder_);
+        for (int16_t pile = 0; pile < games.Piles(0) && !stockEmpty(); ++pile)
+            MoveCard(GetTopPicID(1, 0), 0, pile, int16::add(GetTop(0, pile), 1), kMoveStockDeal, kStockToHomeSteps, 0,
+                     kFaceUp);
+    });
+}
+
+void cPlay::EmptyStockClick()
+{
+    const cGames& games = shared_.games;
+    PlaySession& session = shared_.session();
+    // A finished game replaying itself, or an empty table, is not to be
+    // played on: a redeal would cut the replay's moves off the history.
+    if (!session.Game_Running() || games.StockNum() != 2)
+        return;
+    if (games.Redeals() == -1 || session.RedealsComp() < games.Redeals())
+        RedealWS();
+}
+
+void cPlay::RedealWS()
+{
+    runAction([&] { redealWS(); });
+}
+
+void cPlay::redealWS()
+{
+    cGames& games = shared_.games;
+    PlaySession& session = shared_.session();
+    session.setRedealsComp(int16::add(session.RedealsComp(), 1));
+    {
+        // The waste's top card goes first, so the stock is in its first order
+        // again.
+        MoveGroup group(recorder_);
+        const int16_t count = int16::add(GetTop(2, 0), 1);
+        for (int16_t i = 0; i < count; ++i)
+            MoveCard(GetTopPicID(2, 0), 1, 0, int16::add(GetTop(1, 0), 1), kMoveWasteBack, kRedealSteps, 0, kFaceDown);
+    }
+    if (session.RedealsComp() == games.Redeals()) {
+        shared_.surface().showMarker(CardSurface::Marker::Stock, 0, kMarkerNoRedeal, cord(1, 0, 0));
+        games.setStockNum(1);
+    }
+}
+
+int16_t cPlay::StockMarker() const { return stockEmpty() && GetTop(2, 0) < 0 ? kMarkerNoRedeal : kMarkerRedeal; }
+
+void cPlay::AutoMoveCheck()
+{
+    runAction([&] {
+        if (shared_.session().Game_Status() != 1)
+            return;
+        const cGames& games = shared_.games;
+        if (isSpider(games)) {
+            for (int16_t pile = 0; pile < games.Piles(0); ++pile)
+                clearCompletedRun(pile);
+            return;
+        }
+        if (games.DisAutoPlay() == -1 || shared_.settings().read(settings::kAutoPlay) == 0)
+            return;
+
+        // The first card that goes up ends this pass; its own move runs the
+        // next one.
+        for (int16_t pile = 0; pile < games.Piles(0); ++pile)
+            if (GetTop(0, pile) >= 0 && autoPlayToFoundation(GetTopPicID(0, pile)))
+                return;
+        for (int16_t pile = 0; pile < games.Piles(4); ++pile)
+            if (GetTop(4, pile) >= 0 && autoPlayToFoundation(GetTopPicID(4, pile)))
+                return;
+        if (GetTop(2, 0) >= 0 && autoPlayToFoundation(GetTopPicID(2, 0)))
+            return;
+        if (games.StockType() == 1 && !stockEmpty())
+            autoPlayToFoundation(GetTopPicID(1, 0));
+    });
+}
+
+bool cPlay::autoPlayToFoundation(int16_t mPicID)
+{
+    for (int16_t f = 0; f < shared_.games.Piles(3); ++f) {
+        if (!CanGoToFoundation(mPicID, f))
+            continue;
+        shared_.sounds().raise(SoundEvent::AutoPlay);
+        // The chain of moves this starts is one step of undo, however deep
+        // it goes.
+        MoveGroup group(recorder_);
+        MoveCard(mPicID, 3, f, int16::add(GetTop(3, f), 1), kMovePlayer, kToFoundationSteps, 0, kFaceUp);
+        return true;
+    }
+    return false;
+}
+
+void cPlay::clearCompletedRun(int16_t pile)
+{
+    const cGames& games = shared_.games;
+    const int16_t t = GetTop(0, pile);
+    if (t < kRunLength - 1)
+        return;
+    // A run is cleared with its foundation base rank on top.
+    const int16_t topCard = GetPicID(0, pile, t);
+    if (Num(topCard) != baseRank_)
+        return;
+    const int32_t order = games.Order(3, 0);
+    const bool wrap = games.AK(0) != 0;
+    // Walk down while each card below is buildable on the one above it.
+    for (int16_t c = t; c > 0; --c) {
+        if (!CanBuild(GetPicID(0, pile, c), GetPicID(0, pile, int16::sub(c, 1)), order, wrap))
+            return;
+        if (t - c != kRunLength - 2)
+            continue;
+        int16_t d = SuitPile(topCard);
+        if (games.GoalDiv() != 0)
+            d = int16::rem(d, games.GoalDiv());
+        MoveGroup group(recorder_);
+        for (int16_t i = 0; i < kRunLength && shared_.session().Game_Running(); ++i)
+            MoveCard(GetTopPicID(0, pile), 3, d, int16::add(GetTop(3, d), 1), kMovePlayer, kToFoundationSteps, 0,
+                     kFaceUp);
+        return;
+    }
+}
+
+int16_t cPlay::GoalCards() const
+{
+    int16_t total = 0;
+    for (int16_t pile = 0; pile < 8; ++pile)
+        total = int16::add(total, int16::add(GetTop(3, pile), 1));
+    return total;
+}
+
+void cPlay::endCheck()
+{
+    if (GoalCards() != shared_.games.TotalCards()) {
+        wonTold_ = false;
+        return;
+    }
+    if (!wonTold_) {
+        wonTold_ = true;
+        wonPending_ = true;
+    }
+}
+
+void cPlay::finishAction()
+{
+    if (--actionDepth_ > 0 || !wonPending_)
+        return;
+    wonPending_ = false;
+    shared_.session().GameWon();
+}
+
+void cPlay::abandonAction()
+{
+    if (--actionDepth_ > 0)
+        return;
+    // Nothing is reported from a move that failed half-way; the next
+    // completed move checks again.
+    wonPending_ = false;
+    wonTold_ = false;
+}
