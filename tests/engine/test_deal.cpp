@@ -194,10 +194,12 @@ TEST_P(EveryGame, DealsEveryCardOnceWithThePilesItsPatternImplies)
                     // face-down count of their pile changes; elsewhere the
                     // place is the layout's.
                     const CardSurface::Point at = surface.cards[id].at;
-                    if (cell != 0 || g.HomePileOrder() != 2)
+                    if (cell != 0 || g.HomePileOrder() != 2) {
                         EXPECT_EQ(at.x, g.GetCordX(cell, pile, pos)) << cell << "/" << pile << "/" << pos;
-                    if (cell != 0)
+                    }
+                    if (cell != 0) {
                         EXPECT_EQ(at.y, g.GetCordY(cell, pile, pos)) << cell << "/" << pile << "/" << pos;
+                    }
                 }
             }
         }
@@ -231,8 +233,9 @@ TEST_P(EveryGame, DealsEveryCardOnceWithThePilesItsPatternImplies)
 
         // Every dealt home pile shows its top card.
         for (int16_t p = 0; p < g.Piles(0); ++p)
-            if (shared.play.GetTop(0, p) >= 0)
+            if (shared.play.GetTop(0, p) >= 0) {
                 EXPECT_EQ(shared.play.FaceMode(shared.play.GetTopPicID(0, p)), -1) << "home " << p;
+            }
     }
 }
 

@@ -173,8 +173,9 @@ TEST_F(MoveRulesTest, WhereCardsMayLand)
     // A "Spider" foundation never takes a dropped card.
     deal(QStringLiteral("Spiderette"), 1);
     for (int16_t j = 0; j < play.CardCount(); ++j)
-        if (play.Num(j) == 0 && play.Cell(j) == 0 && play.GetTopPicID(0, play.Pile(j)) == j)
+        if (play.Num(j) == 0 && play.Cell(j) == 0 && play.GetTopPicID(0, play.Pile(j)) == j) {
             EXPECT_FALSE(play.CanDrop(j, 0, 3, 0));
+        }
     EXPECT_FALSE(play.CanDrop(free(find(0, S)), 0, 3, 0));
 }
 
