@@ -6,8 +6,11 @@
 #include "engine/PlaySession.h"
 #include "engine/cPlay.h"
 #include "history/cEngine.h"
+#include "library/cFunc.h"
 #include "rules/cGames.h"
+#include "shell/HelpViewer.h"
 #include "shell/SettingsStore.h"
+#include "shell/cData.h"
 
 // The objects that live for the whole run, created in their fixed order, and
 // the program-wide values. Windows and engine classes receive this (or the
@@ -22,28 +25,34 @@ public:
     Shared& operator=(const Shared&) = delete;
 
     ProgramValues values;
+    cData data{*this};
     cGames games{values};
     cEngine engine{*this};
+    cFunc func{*this};
     cPlay play{*this};
 
     CardSurface& surface() { return *surface_; }
     SettingsStore& settings() { return *settings_; }
     SoundEvents& sounds() { return *sounds_; }
     PlaySession& session() { return *session_; }
+    HelpViewer& help() { return *help_; }
 
     // Passing null restores the default.
     void setSurface(CardSurface* surface) { surface_ = surface != nullptr ? surface : &nullSurface_; }
     void setSettings(SettingsStore* store) { settings_ = store != nullptr ? store : &memorySettings_; }
     void setSounds(SoundEvents* sounds) { sounds_ = sounds != nullptr ? sounds : &silence_; }
     void setSession(PlaySession* session) { session_ = session != nullptr ? session : &idleSession_; }
+    void setHelp(HelpViewer* help) { help_ = help != nullptr ? help : &noHelp_; }
 
 private:
     NullCardSurface nullSurface_;
     MemorySettingsStore memorySettings_;
     SilentSoundEvents silence_;
     IdleSession idleSession_;
+    NullHelpViewer noHelp_;
     CardSurface* surface_ = &nullSurface_;
     SettingsStore* settings_ = &memorySettings_;
     SoundEvents* sounds_ = &silence_;
     PlaySession* session_ = &idleSession_;
+    HelpViewer* help_ = &noHelp_;
 };

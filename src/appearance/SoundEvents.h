@@ -26,6 +26,12 @@ enum class SoundEvent {
     Deck,
     Players,
     AutoSave,
+    Hot,
+    History,
+    Options,
+    Rules,
+    Contents,
+    About,
 };
 
 // Where sound events go. The sound object looks up and plays the event's

@@ -16,16 +16,19 @@ public:
         kSubscriptOutOfRange = 9,
         kDivisionByZero = 11,
         kFileNotFound = 53,
+        kPathFileAccess = 75,
         kBadFileFormat = 321,
     };
 
-    RunTimeError(int32_t number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description)
+    RunTimeError(int32_t number, const QString& description, const QString& source = QString())
+        : std::runtime_error(description.toStdString()), number_(number), description_(description), source_(source)
     {
     }
 
     int32_t number() const { return number_; }
     const QString& description() const { return description_; }
+    // The part of the program that raised it, where that was named.
+    const QString& source() const { return source_; }
 
     static RunTimeError overflow() { return {kOverflow, QStringLiteral("Overflow")}; }
     static RunTimeError subscript() { return {kSubscriptOutOfRange, QStringLiteral("Subscript out of range")}; }
@@ -34,4 +37,5 @@ public:
 private:
     int32_t number_;
     QString description_;
+    QString source_;
 };

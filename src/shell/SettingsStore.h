@@ -19,11 +19,82 @@ struct TextSetting {
     const char* defaultValue;
 };
 
+// A text setting whose default is a path the program data object resolves
+// when it is read (a folder or file that may have to be created first).
+struct PathSetting {
+    const char* section;
+    const char* name;
+};
+
+// Every setting of the program: its section, value name and default. Nobody
+// else spells a section, a name or a default.
 namespace settings {
-// The card deck chosen by the player.
-inline constexpr NumberSetting kDeckIndex{"BackGround", "DeckIndex", 7};
+// General.
+inline constexpr NumberSetting kUnFin{"General", "UnFin", 0};
+inline constexpr PathSetting kSaveInitDir{"General", "SaveInitDir"}; // default: the saved-games folder
+inline constexpr TextSetting kLastGName{"General", "LastGName", ""};
+
+// Options.
+inline constexpr NumberSetting kGameSave{"Options", "GameSave", 0};
+inline constexpr NumberSetting kEnableInc{"Options", "EnableInc", 1};
+inline constexpr NumberSetting kEnableFin{"Options", "EnableFin", 1};
+inline constexpr NumberSetting kShowTime{"Options", "ShowTime", 1};
+inline constexpr NumberSetting kShowScore{"Options", "ShowScore", 1};
+inline constexpr NumberSetting kShowMoves{"Options", "ShowMoves", 1};
+inline constexpr NumberSetting kShowCardsLeft{"Options", "ShowCardsLeft", 1};
+inline constexpr NumberSetting kRangeIndex{"Options", "RangeIndex", 6};
+inline constexpr NumberSetting kShowToolbar{"Options", "ShowToolbar", 1};
 // Automatic play of cards to the foundations; on unless 0.
 inline constexpr NumberSetting kAutoPlay{"Options", "AutoPlay", 1};
+
+// Animation.
+inline constexpr NumberSetting kCardSpeed{"Animation", "CardSpeed", 5};
+inline constexpr NumberSetting kUndoSpeed{"Animation", "UndoSpeed", 5};
+inline constexpr NumberSetting kUndoallSpeed{"Animation", "UndoallSpeed", 2};
+inline constexpr NumberSetting kReplaySpeed{"Animation", "ReplaySpeed", 7};
+
+// Table background and card deck.
+inline constexpr NumberSetting kBackIndex{"BackGround", "BackIndex", 1};
+inline constexpr NumberSetting kTextureIndex{"BackGround", "TextureIndex", 1};
+inline constexpr NumberSetting kColorIndex{"BackGround", "ColorIndex", 7};
+inline constexpr NumberSetting kImageIndex{"BackGround", "ImageIndex", 1};
+inline constexpr PathSetting kSchemeFile{"BackGround", "SchemeFile"};           // default: the default scheme file
+inline constexpr PathSetting kCustImageFile{"BackGround", "CustImageFile"};     // default: the default picture
+inline constexpr PathSetting kImageFolderFile{"BackGround", "ImageFolderFile"}; // default: the default picture
+inline constexpr NumberSetting kFadeIndex{"BackGround", "FadeIndex", 1};
+inline constexpr NumberSetting kEnableTile{"BackGround", "EnableTile", 1};
+inline constexpr PathSetting kCustImageInitDir{"BackGround", "CustImageInitDir"}; // default: the documents folder
+inline constexpr NumberSetting kWPTimerValue{"BackGround", "WPTimerValue", 4};
+// The card deck chosen by the player.
+inline constexpr NumberSetting kDeckIndex{"BackGround", "DeckIndex", 7};
+
+// Players: values "1", "2", ... hold the names.
+inline constexpr const char* kPlayersSection = "Players";
+inline constexpr TextSetting kCurPlayer{"Players", "CurPlayer", ""};
+inline constexpr const char* kPlayerNameDefault = "";
+
+// Game-end dialog.
+inline constexpr NumberSetting kFinishAddtoFav{"Finish", "AddtoFav", 0};
+inline constexpr NumberSetting kFinishSaveFile{"Finish", "SaveFile", 0};
+
+// Windows.
+inline constexpr NumberSetting kAutoSaveTab{"Tools", "AutoSaveTab", 0};
+inline constexpr TextSetting kSelectMainKey{"Select", "MainKey", "All"};
+// One value per category key: the entry last chosen in it.
+inline constexpr const char* kSelectSection = "Select";
+inline constexpr const char* kSelectEntryDefault = "";
+
+// One value per button key: whether it is shown. Defaults are the toolbar's.
+inline constexpr const char* kToolbarSection = "Toolbar";
+// One value per sound event tag: its wave file. Defaults are the sounds'.
+inline constexpr const char* kSoundsSection = "Sounds";
+// One value per game name: 1 when the game is hot.
+inline constexpr const char* kHotGamesSection = "HotGames";
+inline constexpr int32_t kHotGameDefault = 0;
+
+// Numbered lists: section "<type>MRU" or "<type>LIST", values "1" .. "10".
+inline QString mruSection(int32_t type) { return QString::number(type) + QLatin1String("MRU"); }
+inline QString listSection(int32_t type) { return QString::number(type) + QLatin1String("LIST"); }
 } // namespace settings
 
 // Where settings are kept. Every setting is read at the moment it is used,
@@ -48,6 +119,10 @@ public:
     void write(const NumberSetting& s, int32_t value)
     {
         writeNumber(QString::fromLatin1(s.section), QString::fromLatin1(s.name), value);
+    }
+    void write(const TextSetting& s, const QString& value)
+    {
+        writeText(QString::fromLatin1(s.section), QString::fromLatin1(s.name), value);
     }
 };
 

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+class Shared;
+class DefaultPictureSource;
+
+// The program's identity, the catalogue's per-game identity (name, original
+// or standard, deck size) and every folder and fixed file path. Nobody else
+// builds those paths. Folders are resolved afresh, and created when missing,
+// every time they are asked for, so a folder deleted while the program runs
+// comes back.
+class cData {
+public:
+    static constexpr const char* kProductName = "Tablora";
+    static constexpr const char* kVersion = "6.0";
+    static constexpr const char* kHelpFileName = "tablora.chm";
+    static constexpr const char* kExtensionStem = "tb";
+    static QString longProductName();
+
+    explicit cData(Shared& shared) : shared_(shared) {}
+
+    void InitCD(const QString& cProdName, const QString& cVersion, int16_t cTotalGames, const QString& cHelpFile,
+                const QString& cExt);
+    void SetGame(int16_t Gid, const QString& name, bool IsOriginal, int16_t cDeck);
+    // The product data and every game of the catalogue.
+    void RegisterProgramData();
+
+    const QString& ProdNameX() const { return prodName_; }
+    const QString& Version() const { return version_; }
+    QString ProdName() const { return prodName_ + QLatin1Char(' ') + version_; }
+    int16_t TotalGames() const { return totalGames_; }
+    const QString& HelpFile() const { return helpFile_; }
+    QString IncExt() const { return QLatin1Char('.') + ext_ + QLatin1Char('0'); }
+    QString FinExt() const { return QLatin1Char('.') + ext_ + QLatin1Char('1'); }
+    const QString& SesStartTime() const { return sesStartTime_; }
+    void setSesStartTime(const QString& text) { sesStartTime_ = text; }
+
+    // Game identity. An id outside 1 .. TotalGames, or a name that is not a
+    // game, is a subscript error, except for GetGameID, which answers 0.
+    QString GetGName(int16_t Gid) const;
+    int16_t GetGameID(const QString& name) const;
+    bool IsOriginal(const QString& name) const;
+    QString GetDeck(const QString& name) const;
+
+    // Folders and files; a folder that cannot be created is a path/file
+    // access error.
+    QString AppDir() const;
+    QString FavFolder() const;
+    QString SchemeFolder() const;
+    QString PendingFolder() const;
+    QString UnFinFile() const;
+    QString SavedFolder() const;
+    QString AutoSaveFolder() const;
+    QString DefaultCustImageFile() const;
+    QString DefaultSchemeFile() const;
+    QString ProgramFolder() const;
+    // Writes the default colour scheme file unless one is there.
+    void CreateDefaultSchemeFile() const;
+
+    // Where the default background picture comes from.
+    void setDefaultPicture(DefaultPictureSource* source) { defaultPicture_ = source; }
+
+    void ShowContents();
+    void ShowRules(const QString& name);
+
+    // The user's folders the others are built on; the home folder stands in
+    // when the platform cannot say.
+    static QString applicationDataPath();
+    static QString documentsPath();
+
+private:
+    struct GameEntry {
+        QString name;
+        bool original = false;
+        QString deck;
+    };
+
+    const GameEntry& entry(int16_t Gid) const;
+    const GameEntry& entry(const QString& name) const;
+    QString myGamesFolder() const;
+
+    Shared& shared_;
+    QString prodName_;
+    QString version_;
+    int16_t totalGames_ = 0;
+    QString helpFile_;
+    QString ext_;
+    QString sesStartTime_;
+    std::vector<GameEntry> games_;
+    DefaultPictureSource* defaultPicture_ = nullptr;
+};

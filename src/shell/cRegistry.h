@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+
+// The program's key tree: keys holding named, typed values, the way the
+// settings have always been organised. This platform has no registry, so
+// the tree lives in one human-readable text file that is read when it has
+// changed and written whole, and flushed to the disk, on every write.
+//
+// Use it as the settings store does: set ClassKey, SectionKey, ValueKey and
+// ValueType, then get or set Value.
+class cRegistry {
+public:
+    // Root keys, as their signed handle values.
+    static constexpr int32_t kClassesRoot = static_cast<int32_t>(0x80000000u);
+    static constexpr int32_t kLocalMachine = static_cast<int32_t>(0x80000002u);
+
+    // Value types.
+    static constexpr int32_t kString = 1;
+    static constexpr int32_t kExpandString = 2;
+    static constexpr int32_t kBinary = 3;
+    static constexpr int32_t kDWord = 4;
+    static constexpr int32_t kDWordBigEndian = 5;
+    static constexpr int32_t kMultiString = 7;
+
+    // Failures to create a key and to write a value.
+    static constexpr int32_t kKeyFailed = 26001;
+    // 27049 in the object-error range.
+    static constexpr int32_t kWriteFailed = static_cast<int32_t>(0x800469A9u);
+
+    explicit cRegistry(QString filePath);
+
+    // Where the tree is kept: Quellix Technologies/Tablora 6.0.conf in the
+    // user's configuration folder.
+    static QString defaultFilePath();
+    const QString& filePath() const { return filePath_; }
+
+    int32_t ClassKey() const { return classKey_; }
+    void setClassKey(int32_t key) { classKey_ = key; }
+    const QString& SectionKey() const { return sectionKey_; }
+    void setSectionKey(const QString& key) { sectionKey_ = key; }
+    const QString& ValueKey() const { return valueKey_; }
+    void setValueKey(const QString& name) { valueKey_ = name; }
+    int32_t ValueType() const { return valueType_; }
+    void setValueType(int32_t type) { valueType_ = type; }
+
+    // The value addressed; an invalid variant when the key or value is
+    // absent. Strings come back as QString (expandable ones expanded),
+    // DWORDs as int32, anything else as QByteArray. Remembers the stored
+    // type in ValueType.
+    QVariant Value();
+    // Writes the value by ValueType, creating the key as needed. Raises
+    // kKeyFailed or kWriteFailed when that cannot be done.
+    void setValue(const QVariant& value);
+
+    // Whether a text is stored as an expandable string: it holds a "%" and
+    // another one at least two characters further on.
+    static bool isExpandable(const QString& text);
+    // Replaces %NAME% by the environment variable's value; unknown names
+    // stay as they are.
+    static QString expand(const QString& text);
+
+private:
+    struct Entry {
+        int32_t type = kString;
+        QVariant data;
+    };
+    struct Key {
+        QString path;
+        // By lower-case name: names are compared without regard to case.
+        QMap<QString, QPair<QString, Entry>> values;
+    };
+
+    QString fullKeyPath() const;
+    QString failureText(const QVariant& value) const;
+    void load();
+    void save(const QVariant& value);
+    QByteArray serialise() const;
+    void parse(const QString& text);
+
+    QString filePath_;
+    int32_t classKey_ = kLocalMachine;
+    QString sectionKey_;
+    QString valueKey_;
+    int32_t valueType_ = kString;
+
+    // By lower-case key path.
+    QMap<QString, Key> keys_;
+    QDateTime loadedStamp_;
+    qint64 loadedSize_ = -1;
+    bool loaded_ = false;
+};

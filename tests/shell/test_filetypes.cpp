@@ -1,0 +1,58 @@
+#include "shell/FileTypes.h"
+#include "support/TempHome.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(FileTypesTest, BothKindsAreRegisteredOnceAndAgainWhenOneGoesMissing)
+{
+    TempHome home;
+    const FileTypes types;
+    EXPECT_EQ(types.readAssociation(QStringLiteral(".tb0")), QString());
+    EXPECT_FALSE(types.bothRegistered());
+
+    types.registerFileTypes(QStringLiteral("/opt/Card Games/tablora"));
+
+    EXPECT_EQ(types.readAssociation(QStringLiteral(".tb1")), QStringLiteral("Tablora.Finished"));
+    EXPECT_EQ(types.readAssociation(QStringLiteral(".tb0")), QStringLiteral("Tablora.Incomplete"));
+    EXPECT_EQ(types.readAssociation(QStringLiteral("Tablora.Finished")), QStringLiteral("Tablora Finished Game"));
+    EXPECT_EQ(types.readAssociation(QStringLiteral("Tablora.Incomplete")), QStringLiteral("Tablora Incomplete Game"));
+    EXPECT_TRUE(contents(types.packageFile(FileTypes::kIncomplete)).contains("<glob pattern=\"*.tb0\"/>"));
+    EXPECT_TRUE(contents(types.packageFile(FileTypes::kFinished)).contains("<comment>Tablora Finished Game</comment>"));
+    const QByteArray entry = contents(types.desktopFile());
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/Card Games/tablora\" %f\n")) << entry.toStdString();
+    EXPECT_TRUE(entry.contains("MimeType=application/x-tablora-finished;application/x-tablora-incomplete;"));
+    EXPECT_TRUE(QFileInfo::exists(types.iconFile(FileTypes::kFinished)));
+    EXPECT_TRUE(QFileInfo::exists(types.iconFile(FileTypes::kIncomplete)));
+    EXPECT_TRUE(types.packageFile(FileTypes::kFinished).startsWith(home.path(QStringLiteral("data/mime/packages/"))));
+
+    // Registered: nothing is written again.
+    QFile::remove(types.desktopFile());
+    types.registerFileTypes(QStringLiteral("/opt/Card Games/tablora"));
+    EXPECT_FALSE(QFileInfo::exists(types.desktopFile()));
+
+    // One kind missing: everything is written again.
+    QFile::remove(types.packageFile(FileTypes::kIncomplete));
+    EXPECT_FALSE(types.bothRegistered());
+    types.registerFileTypes(QStringLiteral("/usr/games/tablora"));
+    EXPECT_TRUE(types.bothRegistered());
+    EXPECT_TRUE(contents(types.desktopFile()).contains("Exec=\"/usr/games/tablora\" %f\n"));
+}
+
+TEST(FileTypesTest, TheProgramPathIsQuotedForTheDesktop)
+{
+    EXPECT_EQ(FileTypes::desktopExec(QStringLiteral("/a b/t$x\"q")), QStringLiteral("\"/a b/t\\\\$x\\\\\"q\""));
+    EXPECT_EQ(FileTypes::desktopExec(QStringLiteral("/a\\b")), QStringLiteral("\"/a\\\\\\\\b\""));
+}
+
+} // namespace

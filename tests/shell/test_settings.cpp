@@ -1,0 +1,155 @@
+#include "rules/RunTimeError.h"
+#include "shell/RegistrySettingsStore.h"
+#include "support/TempHome.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    QString fileText() const
+    {
+        QFile file(registry.filePath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    TempHome home;
+    cRegistry registry{cRegistry::defaultFilePath()};
+    RegistrySettingsStore store{registry};
+};
+
+TEST_F(SettingsStoreTest, AFreshStoreAnswersEveryDefaultAndCreatesNothing)
+{
+    const std::vector<std::pair<NumberSetting, int32_t>> numbers = {
+        {settings::kUnFin, 0},          {settings::kGameSave, 0},      {settings::kEnableInc, 1},
+        {settings::kEnableFin, 1},      {settings::kShowTime, 1},      {settings::kShowScore, 1},
+        {settings::kShowMoves, 1},      {settings::kShowCardsLeft, 1}, {settings::kRangeIndex, 6},
+        {settings::kShowToolbar, 1},    {settings::kAutoPlay, 1},      {settings::kCardSpeed, 5},
+        {settings::kUndoSpeed, 5},      {settings::kUndoallSpeed, 2},  {settings::kReplaySpeed, 7},
+        {settings::kBackIndex, 1},      {settings::kTextureIndex, 1},  {settings::kColorIndex, 7},
+        {settings::kImageIndex, 1},     {settings::kFadeIndex, 1},     {settings::kEnableTile, 1},
+        {settings::kWPTimerValue, 4},   {settings::kDeckIndex, 7},     {settings::kFinishAddtoFav, 0},
+        {settings::kFinishSaveFile, 0}, {settings::kAutoSaveTab, 0},
+    };
+    for (const auto& [setting, expected] : numbers)
+        EXPECT_EQ(store.read(setting), expected) << setting.section << "/" << setting.name;
+    EXPECT_EQ(store.read(settings::kSelectMainKey), QStringLiteral("All"));
+    EXPECT_EQ(store.read(settings::kLastGName), QString());
+    EXPECT_EQ(store.read(settings::kCurPlayer), QString());
+    EXPECT_EQ(store.readText(settings::mruSection(0), QStringLiteral("1"), QStringLiteral("x")), QStringLiteral("x"));
+
+    EXPECT_FALSE(QFileInfo::exists(registry.filePath()));
+    EXPECT_FALSE(QFileInfo::exists(home.path(QStringLiteral("config/Quellix Technologies"))))
+        << "nothing is created before the first write";
+}
+
+TEST_F(SettingsStoreTest, ValuesRoundTripWithTheirKinds)
+{
+    for (const int32_t n : {-1, 0, 1, 32767, -32768}) {
+        store.write(settings::kRangeIndex, n);
+        EXPECT_EQ(store.read(settings::kRangeIndex), n);
+    }
+    EXPECT_THROW(store.write(settings::kRangeIndex, 32768), RunTimeError) << "numbers are 16-bit";
+
+    store.write(settings::kSelectMainKey, QString());
+    EXPECT_EQ(store.read(settings::kSelectMainKey), QString()) << "an empty text is not the default";
+
+    qputenv("TABLORA_TEST_DIR", "/srv/cards");
+    store.write(settings::kLastGName, QStringLiteral("%TABLORA_TEST_DIR%/deck"));
+    EXPECT_EQ(store.read(settings::kLastGName), QStringLiteral("/srv/cards/deck"));
+    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=expand:\"%TABLORA_TEST_DIR%/deck\"")));
+
+    for (const QString& plain : {QStringLiteral("50% off"), QStringLiteral("a%%b"), QStringLiteral("%UNSET_X%")}) {
+        store.write(settings::kLastGName, plain);
+        EXPECT_EQ(store.read(settings::kLastGName), plain);
+    }
+    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=expand:\"%UNSET_X%\"")))
+        << "an unknown variable is kept as written";
+    store.write(settings::kLastGName, QStringLiteral("a%%b"));
+    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=\"a%%b\""))) << "adjacent signs are plain";
+
+    store.write(settings::kLastGName, QStringLiteral("Line \"one\"\\two\nthree"));
+    EXPECT_EQ(store.read(settings::kLastGName), QStringLiteral("Line \"one\"\\two\nthree"));
+}
+
+TEST_F(SettingsStoreTest, TheFileIsReadableAndSurvivesANewStore)
+{
+    store.write(settings::kAutoPlay, 0);
+    store.write(settings::kCurPlayer, QStringLiteral("Ann"));
+
+    const QString text = fileText();
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("[HKEY_LOCAL_MACHINE\\Software\\Quellix Technologies\\Tablora 6.0\\6.0\\Options]\n"
+                                     "\"AutoPlay\"=dword:00000000\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\"CurPlayer\"=\"Ann\"")));
+
+    cRegistry other(cRegistry::defaultFilePath());
+    RegistrySettingsStore reread(other);
+    EXPECT_EQ(reread.read(settings::kAutoPlay), 0);
+    EXPECT_EQ(reread.read(settings::kCurPlayer), QStringLiteral("Ann"));
+    EXPECT_EQ(reread.readText(QStringLiteral("players"), QStringLiteral("curplayer"), QString()), QStringLiteral("Ann"))
+        << "sections and names are found whatever their case";
+
+    // A change made by hand is read; a line that cannot be read counts as
+    // absent.
+    QFile file(registry.filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text.toUtf8().replace("\"AutoPlay\"=dword:00000000", "\"AutoPlay\"=dword:0000000g\n"
+                                                                    "\"RangeIndex\"=\"9\"\n"
+                                                                    "\"ColorIndex\"=dword:00011170"));
+    file.close();
+    EXPECT_EQ(reread.read(settings::kAutoPlay), 1);
+    EXPECT_EQ(reread.read(settings::kRangeIndex), 9) << "a number kept as text";
+    EXPECT_EQ(reread.read(settings::kColorIndex), 7) << "a number too large for the setting";
+    EXPECT_EQ(reread.read(settings::kCurPlayer), QStringLiteral("Ann"));
+}
+
+TEST_F(SettingsStoreTest, AWriteThatCannotBeMadeRaisesItsError)
+{
+    // The settings folder's place is taken by a file.
+    QFile blocker(home.path(QStringLiteral("config")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    try {
+        store.write(settings::kAutoPlay, 1);
+        FAIL() << "the write was reported as made";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.number(), 26001);
+        EXPECT_EQ(e.source(), QStringLiteral("Tablora.cRegistry"));
+        EXPECT_EQ(e.description(),
+                  QStringLiteral("Failed to set registry value Key: '-2147483646',Section: "
+                                 "'Software\\Quellix Technologies\\Tablora 6.0\\6.0\\Options',Key: 'AutoPlay' "
+                                 "to value: '1'"));
+    }
+    QFile::remove(home.path(QStringLiteral("config")));
+
+    // The settings file's place is taken by a folder.
+    ASSERT_TRUE(QDir().mkpath(registry.filePath()));
+    try {
+        store.write(settings::kCurPlayer, QStringLiteral("Ann"));
+        FAIL() << "the write was reported as made";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.number(), static_cast<int32_t>(0x800469A9u));
+        EXPECT_TRUE(e.description().endsWith(QStringLiteral("Key: 'CurPlayer' to value: 'Ann'")));
+    }
+
+    // Binary values must be bytes; a DWORD of another kind writes nothing.
+    QDir(registry.filePath()).removeRecursively();
+    registry.setSectionKey(QStringLiteral("Software\\Test"));
+    registry.setValueKey(QStringLiteral("Bytes"));
+    registry.setValueType(cRegistry::kBinary);
+    EXPECT_THROW(registry.setValue(QStringLiteral("text")), RunTimeError);
+    registry.setValue(QByteArray("\x01\xff", 2));
+    EXPECT_EQ(registry.Value().toByteArray(), QByteArray("\x01\xff", 2));
+    registry.setValueKey(QStringLiteral("Number"));
+    registry.setValueType(cRegistry::kDWord);
+    registry.setValue(QStringLiteral("not a number"));
+    EXPECT_FALSE(registry.Value().isValid());
+}
+
+} // namespace
