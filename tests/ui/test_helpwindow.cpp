@@ -1,0 +1,136 @@
+#include "app/Shared.h"
+#include "shell/HelpWindow.h"
+#include "shell/frmAbout.h"
+#include "support/CountingSounds.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One application object for every window test of this program.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+template <typename T> T* child(QWidget& parent, const char* name)
+{
+    T* widget = parent.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+TEST(HelpWindowTest, FollowsTopicLinksAndGoesBackAndForward)
+{
+    HelpWindow help;
+    EXPECT_EQ(help.objectName(), QStringLiteral("frmHelp"));
+    auto* txtHelp = child<QTextBrowser>(help, "txtHelp");
+    auto* cmdBack = child<QPushButton>(help, "cmdBack");
+    auto* cmdForward = child<QPushButton>(help, "cmdForward");
+    auto* cmdContents = child<QPushButton>(help, "cmdContents");
+    ASSERT_TRUE(txtHelp && cmdBack && cmdForward && cmdContents);
+    EXPECT_FALSE(txtHelp->openLinks());
+
+    help.showContents();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Tablora 6.0 Help"));
+    EXPECT_TRUE(txtHelp->toPlainText().contains(QStringLiteral("Original Games")));
+    EXPECT_FALSE(cmdBack->isEnabled());
+
+    emit txtHelp->anchorClicked(QUrl(QStringLiteral("rules:31")));
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("rules:31"));
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Tablora 6.0 Help - Klondike"));
+    EXPECT_TRUE(txtHelp->toPlainText().contains(QStringLiteral("Tableau: 7 piles")));
+
+    // The rules page links back to the contents.
+    emit txtHelp->anchorClicked(QUrl(QStringLiteral("contents:")));
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("contents:"));
+    emit txtHelp->anchorClicked(QUrl(QStringLiteral("rules:51")));
+
+    cmdBack->click();
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("contents:"));
+    cmdBack->click();
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("rules:31"));
+    EXPECT_TRUE(txtHelp->toPlainText().contains(QStringLiteral("Klondike")));
+    cmdForward->click();
+    cmdForward->click();
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("rules:51"));
+    EXPECT_FALSE(cmdForward->isEnabled());
+    cmdContents->click();
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("contents:"));
+    EXPECT_FALSE(cmdForward->isEnabled()) << "a new topic drops the forward list";
+
+    // Links to anything but the help's own topics are not followed.
+    emit txtHelp->anchorClicked(QUrl(QStringLiteral("https://example.com/")));
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("contents:"));
+}
+
+TEST(HelpWindowTest, ShowRulesSwitchesTopicsAndCloseAllClosesIt)
+{
+    HelpWindow help;
+    auto* txtHelp = child<QTextBrowser>(help, "txtHelp");
+    ASSERT_NE(txtHelp, nullptr);
+
+    help.showRules(51);
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Tablora 6.0 Help - Spiderette"));
+    EXPECT_TRUE(txtHelp->toPlainText().contains(QStringLiteral("do not accept single cards")));
+
+    help.showRules(30);
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("rules:30"));
+    EXPECT_TRUE(txtHelp->toPlainText().contains(QStringLiteral("King Albert")));
+
+    // No such game: the contents, not an error.
+    help.showRules(0);
+    EXPECT_EQ(help.currentTopic(), QStringLiteral("contents:"));
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Tablora 6.0 Help"));
+
+    help.closeAll();
+    EXPECT_FALSE(help.isVisible());
+    help.showContents();
+    EXPECT_TRUE(help.isVisible()) << "the window opens again after being closed";
+}
+
+TEST(AboutWindowTest, ShowsTheProductRaisesItsSoundOnceAndClosesOnOK)
+{
+    CountingSounds sounds;
+    Shared shared;
+    shared.setSounds(&sounds);
+
+    frmAbout about(shared);
+    EXPECT_EQ(sounds.count(SoundEvent::About), 1);
+    EXPECT_EQ(sounds.events.size(), 1u);
+    EXPECT_TRUE(about.isModal());
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Tablora 6.0"));
+    auto* lblName = child<QLabel>(about, "lblName");
+    auto* cmdOK = child<QPushButton>(about, "cmdOK");
+    ASSERT_TRUE(lblName && cmdOK);
+    EXPECT_EQ(lblName->text(), QStringLiteral("Tablora 6.0"));
+    EXPECT_EQ(cmdOK->text(), QStringLiteral("OK"));
+
+    about.show();
+    cmdOK->click();
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+    EXPECT_EQ(sounds.count(SoundEvent::About), 1) << "closing plays nothing more";
+}
+
+} // namespace
