@@ -2,6 +2,7 @@
 
 #include "app/Shared.h"
 #include "engine/DealText.h"
+#include "history/mFile.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
 
@@ -18,6 +19,8 @@ void printUsage(QTextStream& out)
            "Options:\n"
            "  --deal NAME NUMBER   print the table of game NAME with number NUMBER\n"
            "                       as it is dealt, then exit\n"
+           "  --replay FILE        open the saved game FILE, make all its moves, print\n"
+           "                       the table and the figures of the file, then exit\n"
            "  --help               show this help and exit\n";
 }
 
@@ -57,6 +60,35 @@ int printDeal(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int printReplay(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() != 2) {
+        err << "tablora: --replay needs the path of one saved game, e.g. --replay \"Klondike-42.tb0\"\n";
+        return kUsageError;
+    }
+    const QString path = args.at(1);
+    Shared shared;
+    shared.data.RegisterProgramData();
+    mFile::GameFile file;
+    try {
+        file = mFile::ReadGameFile(path);
+    } catch (const RunTimeError& e) {
+        err << "tablora: " << e.description() << "\n";
+        return kUsageError;
+    }
+    const mFile::GameSummary& s = file.summary;
+    shared.values.runningGameName = s.gameName;
+    mKlondike::LoadGameDefinition(shared.games, s.gameName);
+    shared.play.ClearAll();
+    shared.play.Init(s.gameNo);
+    shared.engine.loadRecords(file.records);
+    shared.engine.RedoAll(0);
+    out << DealText(shared.games, shared.play, s.gameName, s.gameNo);
+    out << "moves: " << s.moves << " time: " << s.time << " score: " << s.score << " percentage: " << s.percentage
+        << "\n";
+    return 0;
+}
+
 } // namespace
 
 std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -71,6 +103,8 @@ std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream&
     }
     if (first == QLatin1String("--deal"))
         return printDeal(args, out, err);
+    if (first == QLatin1String("--replay"))
+        return printReplay(args, out, err);
     if (first.startsWith(QLatin1String("--"))) {
         err << "tablora: unknown option \"" << first << "\"; see tablora --help\n";
         return kUsageError;

@@ -2,6 +2,7 @@
 
 Shared::Shared()
 {
+    data.RegisterProgramData();
     games.setClosedCardsSource(&play);
     play.setRecorder(&engine);
 }

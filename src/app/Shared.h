@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramValues.h"
+#include "app/cGamePlay.h"
 #include "appearance/SoundEvents.h"
 #include "engine/CardSurface.h"
 #include "engine/PlaySession.h"
@@ -9,6 +10,7 @@
 #include "library/cFunc.h"
 #include "rules/cGames.h"
 #include "shell/HelpViewer.h"
+#include "shell/Prompts.h"
 #include "shell/SettingsStore.h"
 #include "shell/cData.h"
 
@@ -29,6 +31,7 @@ public:
     cGames games{values};
     cEngine engine{*this};
     cFunc func{*this};
+    cGamePlay gamePlay{*this};
     cPlay play{*this};
 
     CardSurface& surface() { return *surface_; }
@@ -36,23 +39,28 @@ public:
     SoundEvents& sounds() { return *sounds_; }
     PlaySession& session() { return *session_; }
     HelpViewer& help() { return *help_; }
+    Prompts& prompts() { return *prompts_; }
 
     // Passing null restores the default.
     void setSurface(CardSurface* surface) { surface_ = surface != nullptr ? surface : &nullSurface_; }
     void setSettings(SettingsStore* store) { settings_ = store != nullptr ? store : &memorySettings_; }
     void setSounds(SoundEvents* sounds) { sounds_ = sounds != nullptr ? sounds : &silence_; }
-    void setSession(PlaySession* session) { session_ = session != nullptr ? session : &idleSession_; }
+    // The game session the play table reports to; null restores the
+    // program's own.
+    void setSession(PlaySession* session) { session_ = session != nullptr ? session : &gamePlay; }
     void setHelp(HelpViewer* help) { help_ = help != nullptr ? help : &noHelp_; }
+    void setPrompts(Prompts* prompts) { prompts_ = prompts != nullptr ? prompts : &noPrompts_; }
 
 private:
     NullCardSurface nullSurface_;
     MemorySettingsStore memorySettings_;
     SilentSoundEvents silence_;
-    IdleSession idleSession_;
     NullHelpViewer noHelp_;
+    NoPrompts noPrompts_;
     CardSurface* surface_ = &nullSurface_;
     SettingsStore* settings_ = &memorySettings_;
     SoundEvents* sounds_ = &silence_;
-    PlaySession* session_ = &idleSession_;
+    PlaySession* session_ = &gamePlay;
     HelpViewer* help_ = &noHelp_;
+    Prompts* prompts_ = &noPrompts_;
 };

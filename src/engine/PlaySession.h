@@ -18,17 +18,3 @@ public:
     // that completed the game (with its automatic moves) has finished.
     virtual void GameWon() = 0;
 };
-
-// No session attached: nothing is in play, so the table neither plays
-// automatically nor looks for a won game.
-class IdleSession final : public PlaySession {
-public:
-    int32_t Game_Status() const override { return 0; }
-    bool Game_Running() const override { return false; }
-    int16_t RedealsComp() const override { return redealsComp_; }
-    void setRedealsComp(int16_t value) override { redealsComp_ = value; }
-    void GameWon() override {}
-
-private:
-    int16_t redealsComp_ = 0;
-};

@@ -1,6 +1,7 @@
 #include "history/cEngine.h"
 
 #include "app/Shared.h"
+#include "history/mFile.h"
 #include "rules/RunTimeError.h"
 
 namespace {
@@ -101,17 +102,57 @@ bool cEngine::Redo(int16_t& Speed)
         const Transaction r = records_[static_cast<size_t>(transID_)];
         if (Speed > kAudibleAbove)
             shared_.sounds().raise(SoundEvent::Redo);
-        play.MoveCard(r.PicID, r.DCell, r.DPile, r.DPos, cPlay::kMoveHistory, Speed, r.mCards, cPlay::kFaceUp);
-        if (r.tMod == cPlay::kMoveUncovered)
-            play.ChangeFaceMode(play.GetPicID(r.SCell, r.SPile, static_cast<int16_t>(r.SPos - 1)), cPlay::kFaceUp);
-        if (r.tMod == cPlay::kMoveStockDeal)
-            play.ChangeFaceMode(r.PicID, cPlay::kFaceUp);
-        else if (r.tMod == cPlay::kMoveWasteBack)
-            play.ChangeFaceMode(r.PicID, cPlay::kFaceDown);
+        applyForward(play, r, Speed);
         if (r.Multi != 1)
             return true;
     }
     return false;
+}
+
+void cEngine::applyForward(cPlay& play, const Transaction& r, int16_t speed)
+{
+    play.MoveCard(r.PicID, r.DCell, r.DPile, r.DPos, cPlay::kMoveHistory, speed, r.mCards, cPlay::kFaceUp);
+    if (r.tMod == cPlay::kMoveUncovered)
+        play.ChangeFaceMode(play.GetPicID(r.SCell, r.SPile, static_cast<int16_t>(r.SPos - 1)), cPlay::kFaceUp);
+    if (r.tMod == cPlay::kMoveStockDeal)
+        play.ChangeFaceMode(r.PicID, cPlay::kFaceUp);
+    else if (r.tMod == cPlay::kMoveWasteBack)
+        play.ChangeFaceMode(r.PicID, cPlay::kFaceDown);
+}
+
+std::vector<cEngine::Transaction> cEngine::movesInEffect() const
+{
+    return {records_.begin() + 1, records_.begin() + 1 + transID_};
+}
+
+void cEngine::SavetoFile(const QString& path) const
+{
+    const cGamePlay& session = shared_.gamePlay;
+    mFile::GameSummary header;
+    header.gameName = session.GameName();
+    header.gameNo = session.gameNo();
+    header.time = session.Time();
+    header.moves = session.Moves();
+    header.score = session.Score();
+    header.percentage = session.Percentage();
+    mFile::WriteGameFile(path, header, movesInEffect());
+}
+
+void cEngine::LoadFile(const QString& path) { loadRecords(mFile::ReadGameFile(path).records); }
+
+void cEngine::loadRecords(const std::vector<Transaction>& records)
+{
+    ClearTRANS();
+    if (records.size() > static_cast<size_t>(kMaxRecords))
+        throw RunTimeError::overflow();
+    // Capacity grows in the history's steps of 100.
+    const int32_t n = static_cast<int32_t>(records.size());
+    const int32_t capacity =
+        std::clamp<int32_t>((n + kCapacityStep - 1) / kCapacityStep * kCapacityStep, kCapacityStep, kMaxRecords);
+    records_.resize(static_cast<size_t>(capacity) + 1);
+    std::copy(records.begin(), records.end(), records_.begin() + 1);
+    transTop_ = static_cast<int16_t>(records.size());
+    transID_ = 0;
 }
 
 void cEngine::UndoAll(int16_t Speed)

@@ -2,10 +2,13 @@
 
 #include "engine/MoveHooks.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <vector>
 
 class Shared;
+class cPlay;
 
 // The move history: one transaction per card (or run) the table moved, with
 // a current position that undo and redo move back and forth. Records tied
@@ -38,6 +41,20 @@ public:
     void RedoAll(int16_t Speed);
     void MoveTo(int16_t NewTid);
     void ClearTRANS();
+
+    // Makes one recorded move again on the table, with its face changes.
+    static void applyForward(cPlay& play, const Transaction& r, int16_t speed);
+
+    // Game files. Saving writes the session's figures and the moves in
+    // effect; loading checks the file first (see mFile::ReadGameFile) and
+    // leaves every move ready to be redone.
+    void SavetoFile(const QString& path) const;
+    void LoadFile(const QString& path);
+    // The moves of a file that has been read and checked, none yet in
+    // effect.
+    void loadRecords(const std::vector<Transaction>& records);
+    // The moves in effect, oldest first.
+    std::vector<Transaction> movesInEffect() const;
 
     // Groups nest: only the outermost EndMulti closes the group.
     void StartMulti() override;

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+
+// What the game session asks of the main window: its clocks, its caption,
+// the pause button and menu check, and the lists shown in its menus.
+class SessionHost {
+public:
+    virtual ~SessionHost() = default;
+    // The game clock that counts the seconds of play.
+    virtual void setGameClock(bool on) = 0;
+    // Starts the step-by-step replay of a finished game.
+    virtual void startReplay() = 0;
+    virtual void showPaused(bool paused) = 0;
+    virtual void setCaption(const QString& caption) = 0;
+    // A new table background for the new game.
+    virtual void changeBackground() = 0;
+    // The pending-list entry of the game now on the table is shown as
+    // playing.
+    virtual void markPendingPlaying(const QString& fileName) = 0;
+    virtual void refreshRecentMenus() = 0;
+    // Every card is on the foundations: the game-end dialog.
+    virtual void gameWon() = 0;
+};
+
+// Where the result of an ended game goes.
+class ScoreRecorder {
+public:
+    virtual ~ScoreRecorder() = default;
+    virtual void AddScore() = 0;
+    // Counts the game in this session's statistics.
+    virtual void AddSesGame() = 0;
+};
+
+// Where an ended game is kept: the auto-save folders and the pending list.
+class GameArchive {
+public:
+    virtual ~GameArchive() = default;
+    virtual void AutoSaveGame(bool finished) = 0;
+    virtual void SaveBackPending(const QString& fileName) = 0;
+};
+
+// Stand-ins until the window, the score store and the library are attached.
+class NoSessionHost final : public SessionHost {
+public:
+    void setGameClock(bool) override {}
+    void startReplay() override {}
+    void showPaused(bool) override {}
+    void setCaption(const QString&) override {}
+    void changeBackground() override {}
+    void markPendingPlaying(const QString&) override {}
+    void refreshRecentMenus() override {}
+    void gameWon() override {}
+};
+
+class NoScoreRecorder final : public ScoreRecorder {
+public:
+    void AddScore() override {}
+    void AddSesGame() override {}
+};
+
+class NoGameArchive final : public GameArchive {
+public:
+    void AutoSaveGame(bool) override {}
+    void SaveBackPending(const QString&) override {}
+};

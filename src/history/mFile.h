@@ -1,0 +1,74 @@
+#pragma once
+
+#include "engine/GameNo.h"
+#include "history/cEngine.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+class Shared;
+class cData;
+
+// Saved games: a text file of six header lines (game name, game number,
+// time, moves, score, percentage) and one line of ten numbers per move in
+// effect. Numbers are printed with a leading blank (or minus) and a trailing
+// blank; lines end with CR LF.
+namespace mFile {
+
+struct GameSummary {
+    QString gameName;
+    GameNo gameNo;
+    int32_t time = 0;
+    int16_t moves = 0;
+    int16_t score = 0;
+    int16_t percentage = 0;
+    // When the file was created, or last changed where the file system
+    // keeps no creation time.
+    QString fileDate;
+};
+
+struct GameFile {
+    GameSummary summary;
+    std::vector<cEngine::Transaction> records;
+};
+
+struct FavoriteRecord {
+    QString gameName;
+    GameNo gameNo;
+    QString player;
+    QString date;
+};
+
+// " 12 ", "-3 ".
+QString PrintNumber(int64_t n);
+// A game number as line 2 holds it: printed when it is a number, as it is
+// when it is text.
+QString PrintGameNo(const GameNo& number);
+
+// Reads a game file whole and checks it: the header, a catalogue game, a
+// numeric game number, ten numbers per move, and moves that fit the deal
+// when made again in order. Anything else raises a bad-file-format error
+// whose description names the file and what is wrong.
+GameFile ReadGameFile(const QString& path);
+// The header only, with the file's date.
+GameSummary ReadGameSummary(const QString& path);
+FavoriteRecord ReadFavoriteFile(const QString& path);
+// Writes the file whole: an interrupted write leaves any earlier file as it
+// was.
+void WriteGameFile(const QString& path, const GameSummary& header, const std::vector<cEngine::Transaction>& records);
+
+// Whether the path names a finished game (its extension, in any case).
+bool IsFinishedFile(const QString& path, const cData& data);
+// Count, then the saved games of the saved-games folder.
+QStringList ListSavedGames(const cData& data);
+
+// The folder the open and save dialogs start in: the last one used, or the
+// saved-games folder when that one is gone.
+QString SaveFolder(Shared& shared);
+void OpenGameDialog(Shared& shared);
+void SaveGameDialog(Shared& shared, const QString& ext);
+
+} // namespace mFile

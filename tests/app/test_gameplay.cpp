@@ -1,0 +1,168 @@
+#include "SessionFixture.h"
+#include "history/mFile.h"
+#include "rules/RunTimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+class GamePlayTest : public ::testing::Test, public SessionFixture {};
+
+TEST_F(GamePlayTest, TimeIsShownAsHoursMinutesAndSeconds)
+{
+    EXPECT_EQ(cGamePlay::TimeString(59), QStringLiteral("0:00:59"));
+    EXPECT_EQ(cGamePlay::TimeString(65), QStringLiteral("0:01:05"));
+    EXPECT_EQ(cGamePlay::TimeString(3600), QStringLiteral("1:00:00"));
+    EXPECT_EQ(cGamePlay::TimeString(0), QStringLiteral("0:00:00"));
+}
+
+TEST_F(GamePlayTest, ANewDealStartsRunningWithItsFiguresAndIsRemembered)
+{
+    EXPECT_EQ(session.TitleText(), QStringLiteral("Tablora 6.0")) << "no game, no figures";
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(1234));
+
+    EXPECT_EQ(session.Game_Status(), cGamePlay::kInProgress);
+    EXPECT_TRUE(session.Game_Running());
+    EXPECT_TRUE(host.clock);
+    EXPECT_EQ(session.LastGName(), QStringLiteral("Klondike"));
+    EXPECT_EQ(shared.func.GetMRU(cFunc::kPlayedList)[1], QStringLiteral("Klondike - 1234"));
+    EXPECT_EQ(shared.games.TotalCards(), 52);
+    EXPECT_EQ(session.CardsLeft(), 52 - shared.engine.TotalGoalCards());
+
+    // Score: ten per card home, less a third of the seconds and half the
+    // moves, halves to even.
+    session.setTime(3);
+    const int16_t goal = shared.engine.TotalGoalCards();
+    const int16_t moves = session.Moves();
+    const double expected = goal * 10.0 - (1.0 + moves / 2.0);
+    EXPECT_EQ(session.Score(), static_cast<int16_t>(std::nearbyint(expected)));
+    EXPECT_EQ(session.Percentage(), static_cast<int16_t>(std::nearbyint(goal * 100.0 / 52)));
+}
+
+TEST_F(GamePlayTest, AutoPlaySendsCardsHomeRightAfterTheDeal)
+{
+    // Find a Klondike deal with an Ace showing on the table.
+    for (int number = 1; number < 200; ++number) {
+        session.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
+        if (shared.engine.TotalGoalCards() > 0) {
+            EXPECT_GT(shared.engine.GetTransTop(), 0) << "the automatic moves are recorded";
+            return;
+        }
+    }
+    FAIL() << "no deal put a card home at once";
+}
+
+TEST_F(GamePlayTest, TheTitleShowsExactlyTheChosenFigures)
+{
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(1234));
+    session.setTime(65);
+    const QString head = QStringLiteral("Tablora 6.0 [Klondike - 1234] [Player1]");
+    const QStringList parts = {QStringLiteral("Time:0:01:05"), QStringLiteral("Score:%1").arg(session.Score()),
+                               QStringLiteral("Moves:%1").arg(session.Moves()),
+                               QStringLiteral("Cards Left:%1").arg(session.CardsLeft())};
+    const NumberSetting flags[] = {settings::kShowTime, settings::kShowScore, settings::kShowMoves,
+                                   settings::kShowCardsLeft};
+    for (int mask = 0; mask < 16; ++mask) {
+        QStringList shown;
+        for (int i = 0; i < 4; ++i) {
+            shared.settings().write(flags[i], (mask >> i) & 1);
+            if ((mask >> i) & 1)
+                shown << parts[i];
+        }
+        const QString expected = shown.isEmpty() ? head : head + QStringLiteral(" [") + shown.join(' ') + ']';
+        EXPECT_EQ(session.TitleText(), expected) << "mask " << mask;
+    }
+
+    session.PauseGame(true);
+    EXPECT_TRUE(host.paused);
+    EXPECT_FALSE(host.clock);
+    session.Update_Title();
+    EXPECT_EQ(host.caption, head + QStringLiteral(" [Time:0:01:05 Score:%1 Moves:%2 Cards Left:%3] [Game Paused]")
+                                       .arg(session.Score())
+                                       .arg(session.Moves())
+                                       .arg(session.CardsLeft()));
+    session.PauseGame(false);
+    EXPECT_TRUE(host.clock);
+    EXPECT_FALSE(session.TitleText().contains(QStringLiteral("Paused")));
+}
+
+TEST_F(GamePlayTest, StartingAGameRecordsTheAbandonedOneFirst)
+{
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+    play(10);
+    QString recordedName;
+    int16_t recordedMoves = -1;
+    host.onAddScore = [&] {
+        recordedName = session.GameName();
+        recordedMoves = session.Moves();
+    };
+    const int16_t moves = session.Moves();
+    host.calls.clear();
+
+    session.PlayNumber(QStringLiteral("Easthaven"), GameNo(6));
+
+    EXPECT_EQ(recordedName, QStringLiteral("Klondike")) << "recorded before the new deal";
+    EXPECT_EQ(recordedMoves, moves);
+    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("AddScore"), QStringLiteral("AddSesGame"),
+                                       QStringLiteral("AutoSaveGame 0"), QStringLiteral("changeBackground")}));
+    EXPECT_EQ(session.GameName(), QStringLiteral("Easthaven"));
+}
+
+TEST_F(GamePlayTest, RestartDealsTheSameNumberAfresh)
+{
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(77));
+    const QString dealt = table();
+    const int16_t initial = shared.engine.GetTransTop();
+    play(15);
+    session.setTime(120);
+
+    session.Restart();
+
+    EXPECT_EQ(session.gameNo().toString(), QStringLiteral("77"));
+    EXPECT_EQ(session.Time(), 0);
+    EXPECT_EQ(shared.engine.GetTransTop(), initial) << "only the automatic moves of the deal";
+    EXPECT_EQ(table(), dealt);
+}
+
+TEST_F(GamePlayTest, NameAndNumberTextsAndRandomNumbers)
+{
+    session.PlayString(QStringLiteral("Double Klondike - 00042"));
+    EXPECT_EQ(session.GameName(), QStringLiteral("Double Klondike"));
+    EXPECT_TRUE(session.gameNo().isText());
+    EXPECT_EQ(session.gameNo().toString(), QStringLiteral("00042"));
+    EXPECT_EQ(session.gameNo().toNumber(), 42);
+    EXPECT_THROW(session.PlayString(QStringLiteral("Klondike 42")), RunTimeError);
+
+    shared.settings().write(settings::kRangeIndex, 2);
+    for (int i = 0; i < 200; ++i) {
+        const double n = session.RandomGameNo().toNumber();
+        ASSERT_TRUE(n >= 1 && n <= 99 && n == std::trunc(n)) << n;
+    }
+    shared.settings().write(settings::kRangeIndex, 0);
+    EXPECT_EQ(session.RandomGameNo().toNumber(), 1);
+
+    session.PlayRandom();
+    EXPECT_EQ(session.GameName(), QStringLiteral("Double Klondike")) << "the last game played";
+}
+
+TEST_F(GamePlayTest, AtExitTheGameIsKeptOrRecorded)
+{
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(9));
+    play(5);
+    shared.settings().write(settings::kGameSave, 1);
+    session.Unload();
+    EXPECT_EQ(shared.settings().read(settings::kUnFin), 1);
+    EXPECT_TRUE(QFileInfo::exists(shared.data.UnFinFile()));
+    EXPECT_FALSE(host.calls.contains(QStringLiteral("AddScore")));
+
+    SessionFixture other;
+    other.session.PlayNumber(QStringLiteral("Klondike"), GameNo(9));
+    other.session.Unload();
+    EXPECT_EQ(other.shared.settings().read(settings::kUnFin), 0);
+    EXPECT_EQ(other.host.calls.filter(QStringLiteral("AddScore")).size(), 1) << "recorded as ended";
+    EXPECT_FALSE(other.host.calls.contains(QStringLiteral("AddSesGame")));
+    EXPECT_EQ(other.session.Game_Status(), cGamePlay::kInProgress) << "the table is left as it is";
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "shell/Prompts.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// Answers the program's questions from a script and remembers what it was
+// asked.
+class FakePrompts final : public Prompts {
+public:
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<std::optional<QString>> files;
+    QStringList messages;
+    std::vector<FileDialog> dialogs;
+
+    Answer message(const QString& text, Icon, Buttons buttons, const QString&) override
+    {
+        messages << text;
+        if (answers.empty())
+            return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override { return next(inputs); }
+    std::optional<QString> openFile(const FileDialog& d) override
+    {
+        dialogs.push_back(d);
+        return next(files);
+    }
+    std::optional<QString> saveFile(const FileDialog& d) override
+    {
+        dialogs.push_back(d);
+        return next(files);
+    }
+    std::optional<QString> browseFolder(const QString&, const QString&) override { return next(files); }
+
+private:
+    static std::optional<QString> next(std::deque<std::optional<QString>>& queue)
+    {
+        if (queue.empty())
+            return std::nullopt;
+        auto v = queue.front();
+        queue.pop_front();
+        return v;
+    }
+};
