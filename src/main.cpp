@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/DealWindow.h"
+#include "rules/RunTimeError.h"
+#include "shell/FileTypes.h"
 
 #include <QApplication>
 
@@ -21,6 +23,12 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tablora"));
+    // Saved games open with the program; registered when either kind is
+    // missing. A failure here must not stop the program.
+    try {
+        FileTypes().registerFileTypes(QCoreApplication::applicationFilePath());
+    } catch (const RunTimeError&) {
+    }
     DealWindow window;
     window.show();
     return QApplication::exec();

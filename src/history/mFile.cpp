@@ -64,8 +64,9 @@ QString textItem(const QString& line)
 // The numbers of a line: each ends at a blank, a comma or the end.
 std::optional<std::vector<int64_t>> numbers(const QString& line)
 {
+    static const QRegularExpression separators(QStringLiteral("[ ,\t]+"));
     std::vector<int64_t> out;
-    for (const QString& token : line.split(QRegularExpression(QStringLiteral("[ ,\t]+")), Qt::SkipEmptyParts)) {
+    for (const QString& token : line.split(separators, Qt::SkipEmptyParts)) {
         bool ok = false;
         const qlonglong v = token.toLongLong(&ok);
         if (!ok)

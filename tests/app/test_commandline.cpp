@@ -1,5 +1,9 @@
 #include "app/CommandLine.h"
+#include "app/SessionFixture.h"
+#include "engine/DealText.h"
+#include "history/mFile.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -94,6 +98,45 @@ TEST(CommandLine, HelpListsTheOptionsAndNoArgumentsStartsTheWindow)
     EXPECT_TRUE(help.out.contains(QStringLiteral("--help")));
     EXPECT_FALSE(run({}).code.has_value());
     EXPECT_FALSE(run({QStringLiteral("/home/me/game.tb0")}).code.has_value());
+}
+
+} // namespace
+
+namespace {
+
+// A saved game replays to the table it was saved from, and prints the
+// figures of its header.
+TEST(CommandLine, ReplayPrintsTheSavedTableAndFigures)
+{
+    SessionFixture fixture;
+    fixture.session.PlayNumber(QStringLiteral("Klondike"), GameNo(99));
+    fixture.play(30);
+    fixture.session.setTime(71);
+    const QString path = fixture.file(QStringLiteral("replay me.tb0"));
+    fixture.shared.engine.SavetoFile(path);
+    const mFile::GameSummary s = mFile::ReadGameSummary(path);
+    const QString expectedTable =
+        DealText(fixture.shared.games, fixture.shared.play, QStringLiteral("Klondike"), fixture.session.gameNo());
+
+    const ToolRun r = run({QStringLiteral("--replay"), path});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, expectedTable + QStringLiteral("moves: %1 time: 71 score: %2 percentage: %3\n")
+                                         .arg(s.moves)
+                                         .arg(s.score)
+                                         .arg(s.percentage));
+
+    QFile damaged(fixture.file(QStringLiteral("bad.tb1")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("Klondike\r\n 1 \r\n");
+    damaged.close();
+    const ToolRun bad = run({QStringLiteral("--replay"), damaged.fileName()});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("bad.tb1"))) << bad.err.toStdString();
+
+    const ToolRun missing = run({QStringLiteral("--replay"), fixture.file(QStringLiteral("none.tb0"))});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("was not found")));
 }
 
 } // namespace

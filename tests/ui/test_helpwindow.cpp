@@ -134,3 +134,17 @@ TEST(AboutWindowTest, ShowsTheProductRaisesItsSoundOnceAndClosesOnOK)
 }
 
 } // namespace
+
+#include "shell/QtPrompts.h"
+
+namespace {
+
+TEST(QtPromptsTest, FileFiltersBecomeQtNameFilters)
+{
+    EXPECT_EQ(QtPrompts::qtFilter(
+                  QStringLiteral("Tablora 6.0 InComplete Game (*.tb0)|*.tb0|Tablora 6.0 Finished Game (*.tb1)|*.tb1")),
+              QStringLiteral("Tablora 6.0 InComplete Game (*.tb0);;Tablora 6.0 Finished Game (*.tb1)"));
+    EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral(" Game History|*.txt")), QStringLiteral("Game History (*.txt)"));
+}
+
+} // namespace

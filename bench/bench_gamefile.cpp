@@ -1,0 +1,60 @@
+// Saving and reopening a long game: 30,000 recorded moves of random legal
+// play on a two-deck Spider game, written to a file, then read, checked and
+// made again by opening it the way the player does.
+
+#include "app/Shared.h"
+#include "history/mFile.h"
+#include "support/RandomPlayer.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int16_t kMoves = 30000;
+const QString kGame = QStringLiteral("Double Spiderette");
+
+// Plays deals of the game at random until one holds kMoves moves.
+void playLongGame(Shared& shared)
+{
+    for (int number = 1;; ++number) {
+        shared.gamePlay.PlayNumber(kGame, GameNo(number));
+        RandomPlayer player(shared, static_cast<uint32_t>(number));
+        while (shared.engine.GetTransTop() < kMoves && player.step()) {
+        }
+        if (shared.engine.GetTransTop() >= kMoves)
+            return;
+    }
+}
+
+void BM_SaveLongGame(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    Shared shared;
+    playLongGame(shared);
+    const QString path = dir.filePath(QStringLiteral("long.tb0"));
+    for (auto _ : state)
+        shared.engine.SavetoFile(path);
+    state.counters["moves"] = shared.engine.GetTransID();
+}
+
+void BM_OpenLongGame(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    Shared shared;
+    playLongGame(shared);
+    const QString path = dir.filePath(QStringLiteral("long.tb0"));
+    shared.engine.SavetoFile(path);
+    const int16_t moves = shared.engine.GetTransID();
+    for (auto _ : state)
+        shared.gamePlay.PlayFile(path, false);
+    if (shared.engine.GetTransID() != moves)
+        state.SkipWithError("the reopened game does not hold every move");
+    state.counters["moves"] = moves;
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveLongGame)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenLongGame)->Unit(benchmark::kMillisecond)->UseRealTime();
