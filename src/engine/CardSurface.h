@@ -35,6 +35,12 @@ public:
     // one is the destination.
     virtual void moveCard(int16_t id, const std::vector<Point>& steps) = 0;
 
+    // A dragged run: the picture grows to show the run, whose cards are
+    // carried inside it at their offsets from its corner. A carried card
+    // that is moved again is back on the table.
+    virtual void setCardSize(int16_t id, int32_t width, int32_t height) = 0;
+    virtual void attachRunCard(int16_t grabbed, int16_t id, Point offset) = 0;
+
     // Empty-place markers; index is the pile (0 for waste and stock).
     virtual void showMarker(Marker kind, int16_t index, int16_t markerNumber, Point at) = 0;
 
@@ -60,6 +66,8 @@ public:
     void setCardVisible(int16_t, bool) override {}
     Point cardPosition(int16_t) const override { return {}; }
     void moveCard(int16_t, const std::vector<Point>&) override {}
+    void setCardSize(int16_t, int32_t, int32_t) override {}
+    void attachRunCard(int16_t, int16_t, Point) override {}
     void showMarker(Marker, int16_t, int16_t, Point) override {}
     void clearTable() override {}
 

@@ -11,6 +11,24 @@ constexpr int16_t kDealSteps = 2;
 constexpr float kShuffleRestart = -10.0f;
 } // namespace
 
+int16_t cPlay::chosenDeck() const
+{
+    const int32_t index = shared_.settings().read(settings::kDeckIndex);
+    if (index < 1 || index > shared_.surface().deckCount())
+        return static_cast<int16_t>(settings::kDeckIndex.defaultValue);
+    return static_cast<int16_t>(index);
+}
+
+void cPlay::ChangeDecks()
+{
+    deckIndex_ = chosenDeck();
+    // Every card takes the new back, so a card turned down later shows it
+    // too; only the face-down ones change now.
+    CardSurface& surface = shared_.surface();
+    for (int16_t j = static_cast<int16_t>(CardCount() - 1); j >= 0; --j)
+        surface.setCardBack(j, deckIndex_);
+}
+
 void cPlay::Init(const GameNo& cGameNo)
 {
     const cGames& games = shared_.games;
@@ -18,9 +36,7 @@ void cPlay::Init(const GameNo& cGameNo)
     gameNo_ = cGameNo;
     wonPending_ = false;
     wonTold_ = false;
-    deckIndex_ = static_cast<int16_t>(shared_.settings().read(settings::kDeckIndex));
-    if (deckIndex_ < 1 || deckIndex_ > shared_.surface().deckCount())
-        deckIndex_ = static_cast<int16_t>(settings::kDeckIndex.defaultValue);
+    deckIndex_ = chosenDeck();
     cards_.assign(static_cast<size_t>(std::max<int16_t>(games.TotalCards(), 0)), Card{});
 
     createGrids();

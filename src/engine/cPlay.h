@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class Shared;
@@ -71,6 +72,9 @@ public:
     void Init(const GameNo& cGameNo);
     void ClearAll();
     void ChangeFaceMode(int16_t mPicID, int16_t FMode);
+    // Takes the back of the deck now chosen in the settings; face-down cards
+    // show it at once, face-up ones keep their faces.
+    void ChangeDecks();
     void MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                   int16_t mCards, int16_t DFace);
 
@@ -87,6 +91,13 @@ public:
     void AutoMoveCheck();
     // Cards on the foundations.
     int16_t GoalCards() const;
+
+    // Dragging with the mouse. The window sets the drag state's grab offset
+    // and start place before the press, and clears drag active before the
+    // release. x and Y are the pointer's place inside the picture, in twips.
+    void MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos);
+    void MouseMove(int16_t mPicID, int16_t Pile, int16_t Pos, double x, double Y);
+    void MouseUp(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos);
 
     // Move rules. CanBuild: may `placed` go directly on `under` under the
     // build-order code, King and Ace neighbours when `wrap`.
@@ -122,6 +133,7 @@ private:
     CardSurface::Point cord(int16_t cell, int16_t pile, int16_t pos) const;
 
     void PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face, bool takeOff);
+    int16_t chosenDeck() const;
     void createGrids();
     void shuffle();
     void createCards();
@@ -138,6 +150,12 @@ private:
     // beyond 7); faceUp(pos, last) decides each card's face.
     void dealPiles(const std::array<int16_t, 9>& heights, const std::function<bool(int16_t pos, int16_t last)>& faceUp);
     void turnTopsUp();
+
+    // Where a released card lands: the first pile hit by its centre, else
+    // the first it overlaps, that takes it.
+    std::optional<std::pair<int16_t, int16_t>> dropTarget(int16_t mPicID, int16_t k) const;
+    bool hitCentre(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const;
+    bool hitOverlap(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const;
 
     // Stock, auto-play and the end of the game.
     bool autoPlayToFoundation(int16_t mPicID);

@@ -57,6 +57,8 @@ public:
         return run;
     }
 
+    cEngine& engine() { return shared.engine; }
+
     int16_t above(int16_t cell, int16_t pile) const { return static_cast<int16_t>(shared.play.GetTop(cell, pile) + 1); }
 
     // Where every card lies and how it faces.

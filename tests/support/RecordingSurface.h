@@ -19,6 +19,11 @@ public:
         Point at;
         int64_t z = 0;
         std::vector<std::vector<Point>> moves;
+        int32_t width = 1065;
+        int32_t height = 1440;
+        // The picture carrying this one in a dragged run, or -1.
+        int16_t carriedBy = -1;
+        Point offset;
     };
     struct MarkerPicture {
         int16_t number = -1;
@@ -46,8 +51,26 @@ public:
     }
     void moveCard(int16_t id, const std::vector<Point>& steps) override
     {
-        cards[id].moves.push_back(steps);
-        cards[id].at = steps.back();
+        CardPicture& c = cards[id];
+        c.moves.push_back(steps);
+        c.at = steps.back();
+        c.carriedBy = -1;
+        // Carried cards travel with the picture carrying them.
+        for (auto& [other, picture] : cards)
+            if (picture.carriedBy == id)
+                picture.at = {c.at.x + picture.offset.x, c.at.y + picture.offset.y};
+    }
+    void setCardSize(int16_t id, int32_t width, int32_t height) override
+    {
+        cards[id].width = width;
+        cards[id].height = height;
+    }
+    void attachRunCard(int16_t grabbed, int16_t id, Point offset) override
+    {
+        CardPicture& c = cards[id];
+        c.carriedBy = grabbed;
+        c.offset = offset;
+        c.at = {cards[grabbed].at.x + offset.x, cards[grabbed].at.y + offset.y};
     }
     void showMarker(Marker kind, int16_t index, int16_t markerNumber, Point at) override
     {
