@@ -9,6 +9,7 @@ public:
     virtual ~SessionHost() = default;
     // The game clock that counts the seconds of play.
     virtual void setGameClock(bool on) = 0;
+    virtual bool gameClockOn() const = 0;
     // Starts the step-by-step replay of a finished game.
     virtual void startReplay() = 0;
     virtual void showPaused(bool paused) = 0;
@@ -43,7 +44,8 @@ public:
 // Stand-ins until the window, the score store and the library are attached.
 class NoSessionHost final : public SessionHost {
 public:
-    void setGameClock(bool) override {}
+    void setGameClock(bool on) override { clock_ = on; }
+    bool gameClockOn() const override { return clock_; }
     void startReplay() override {}
     void showPaused(bool) override {}
     void setCaption(const QString&) override {}
@@ -51,6 +53,9 @@ public:
     void markPendingPlaying(const QString&) override {}
     void refreshRecentMenus() override {}
     void gameWon() override {}
+
+private:
+    bool clock_ = false;
 };
 
 class NoScoreRecorder final : public ScoreRecorder {

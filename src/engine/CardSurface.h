@@ -72,5 +72,5 @@ public:
     void clearTable() override {}
 
     // As many decks as the card picture library draws.
-    static constexpr int16_t kDecks = 12;
+    static constexpr int16_t kDecks = 16;
 };

@@ -20,6 +20,7 @@ public:
     std::function<void()> onAddScore;
 
     void setGameClock(bool on) override { clock = on; }
+    bool gameClockOn() const override { return clock; }
     void startReplay() override
     {
         ++replays;

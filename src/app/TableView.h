@@ -1,0 +1,98 @@
+#pragma once
+
+#include "engine/CardSurface.h"
+
+#include <QGraphicsView>
+#include <QPointer>
+#include <QTimer>
+
+#include <deque>
+#include <map>
+
+class Shared;
+class CardPictures;
+class CardItem;
+class MarkerItem;
+
+// The play table on screen: a scene whose units are twips, with one item per
+// card picture and per empty-place marker, drawn from the card picture
+// library at the screen's own resolution. The model has already moved when a
+// placement arrives here; the view plays its step positions one per frame.
+// The layout keeps its twip geometry and is scaled to fill the window, with
+// room for the piles to grow, up to twice its natural size of 15 twips to a
+// pixel.
+class TableView final : public QGraphicsView, public CardSurface {
+    Q_OBJECT
+public:
+    TableView(Shared& shared, CardPictures& pictures, QWidget* parent = nullptr);
+    ~TableView() override;
+
+    // CardSurface.
+    int16_t deckCount() const override;
+    void createCard(int16_t id) override;
+    void setCardFace(int16_t id, int16_t pictureNumber) override;
+    void setCardBack(int16_t id, int16_t deckIndex) override;
+    void showCardFace(int16_t id, bool faceUp) override;
+    void bringToFront(int16_t id) override;
+    void setCardVisible(int16_t id, bool visible) override;
+    Point cardPosition(int16_t id) const override;
+    void moveCard(int16_t id, const std::vector<Point>& steps) override;
+    void setCardSize(int16_t id, int32_t width, int32_t height) override;
+    void attachRunCard(int16_t grabbed, int16_t id, Point offset) override;
+    void showMarker(Marker kind, int16_t index, int16_t markerNumber, Point at) override;
+    void cardsCreated() override;
+    void markersShown() override;
+    void clearTable() override;
+
+    // Plays every pending step at once, or the next frame's.
+    void finishAnimations();
+    void advanceFrame();
+    bool animating() const { return !frames_.empty(); }
+    // Twips per frame interval of the animation, for tests.
+    static constexpr int kFrameMs = 16;
+
+    // Where a card's picture is drawn now (during an animation, where it has
+    // got to), in twips.
+    QPointF shownPosition(int16_t id) const;
+    // The view's point over a place on the table, in twips.
+    QPoint viewPoint(QPointF twips) const;
+
+signals:
+    // The pointer on a card picture; x and y are its place inside the
+    // picture, in twips.
+    void cardPressed(int id, double x, double y);
+    void cardMoved(int id, double x, double y);
+    void cardReleased(int id);
+    void stockPlaceClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+
+private:
+    struct Frame {
+        int16_t id;
+        QPointF position;
+        // The placement's last position: the next placement may follow in
+        // the same frame when it has no steps of its own.
+        bool instant;
+    };
+
+    CardItem* card(int16_t id) const;
+    void applyFrame(const Frame& frame);
+    void fitTable();
+
+    Shared& shared_;
+    CardPictures& pictures_;
+    QGraphicsScene scene_;
+    std::map<int16_t, CardItem*> cards_;
+    std::map<std::pair<Marker, int16_t>, MarkerItem*> markers_;
+    std::deque<Frame> frames_;
+    QTimer frameTimer_;
+    qreal zCounter_ = 0;
+    int pressedCard_ = -1;
+    bool pressedStock_ = false;
+};

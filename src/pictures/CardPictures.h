@@ -1,0 +1,84 @@
+#pragma once
+
+#include "shell/DefaultPicture.h"
+
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+// The card picture library: every card face, card back and empty-place
+// marker, the splash picture and the default background picture, drawn by
+// the program itself so they are sharp at any size. Pictures are asked for
+// at the size in device pixels they will be shown at, and cached: nothing is
+// drawn twice at the same size. A card is 1065 x 1440 twips; pictures keep
+// that shape.
+class CardPictures final : public DefaultPictureSource {
+public:
+    static constexpr int kFaces = 52;
+    static constexpr int kMarkers = 17;
+
+    struct Category {
+        QString key;
+        QString text;
+    };
+
+    CardPictures();
+
+    // Decks, 1 .. deckCount(), grouped in categories.
+    int16_t deckCount() const;
+    QList<Category> deckCategories() const;
+    // The key of the deck's category; a deck outside 1 .. deckCount() is a
+    // subscript error.
+    QString deckCategory(int16_t deckIndex) const;
+    QString deckName(int16_t deckIndex) const;
+
+    // Face picture 1 .. 52 (Suit x 13 + Num + 1; suits 0 spades, 1 hearts,
+    // 2 clubs, 3 diamonds), a deck's back, marker 0 .. 16 (rank markers
+    // Ace .. King, 13 run foundation, 14 empty place, 15 no redeal,
+    // 16 redeal). A number out of range is a subscript error.
+    QPixmap face(int16_t pictureNumber, QSize pixelSize);
+    QPixmap back(int16_t deckIndex, QSize pixelSize);
+    QPixmap marker(int16_t markerNumber, QSize pixelSize);
+    // The title picture of the splash window.
+    QPixmap splash(QSize pixelSize);
+    // The picture saved as the default custom background.
+    QImage defaultCustomImage(QSize pixelSize = QSize(800, 600));
+    bool saveDefaultCustomImage(const QString& path) override;
+
+    // Called at start-up and when the deck or background window closes;
+    // drops pictures no longer needed.
+    void prepare();
+    // Notifications at the set-up of a game.
+    void cardsCreated() {}
+    void markersShown() {}
+
+    // Pictures drawn so far (for tests and benchmarks).
+    int renderCount() const { return renders_; }
+    void clearCache();
+
+private:
+    // A picture's kind (face, back, marker, splash, background picture),
+    // its number within the kind and its size in device pixels.
+    struct Key {
+        int kind;
+        int number;
+        int width;
+        int height;
+        bool operator==(const Key&) const = default;
+        friend size_t qHash(const Key& k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.kind, k.number, k.width, k.height);
+        }
+    };
+
+    QPixmap cached(int kind, int number, QSize pixelSize);
+    QPixmap render(int kind, int number, QSize pixelSize);
+
+    QHash<Key, QPixmap> cache_;
+    int renders_ = 0;
+};

@@ -1,0 +1,219 @@
+#include "pictures/CardPictures.h"
+#include "rules/RunTimeError.h"
+
+#include <QImage>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QSize kSmall(71, 96);
+const QSize kLarge(142, 192);
+
+// Pixels that read as the red of the red suits (not pink, not brown).
+int redPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 200 && c.red() > 150 && c.green() < 90 && c.blue() < 90)
+                ++count;
+        }
+    return count;
+}
+
+int distinctColours(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+void expectSubscriptError(const std::function<void()>& call, const char* what)
+{
+    try {
+        call();
+        ADD_FAILURE() << what << " did not throw";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.number(), RunTimeError::kSubscriptOutOfRange) << what;
+    }
+}
+
+TEST(CardPicturesTest, EveryPictureRendersAtTheRequestedSize)
+{
+    CardPictures pictures;
+    for (const QSize size : {kSmall, kLarge, QSize(300, 406)}) {
+        for (int16_t n = 1; n <= CardPictures::kFaces; ++n) {
+            const QPixmap face = pictures.face(n, size);
+            ASSERT_FALSE(face.isNull()) << "face " << n;
+            EXPECT_EQ(face.size(), size) << "face " << n;
+        }
+        for (int16_t d = 1; d <= pictures.deckCount(); ++d)
+            EXPECT_EQ(pictures.back(d, size).size(), size) << "deck " << d;
+        for (int16_t m = 0; m < CardPictures::kMarkers; ++m)
+            EXPECT_EQ(pictures.marker(m, size).size(), size) << "marker " << m;
+    }
+    EXPECT_EQ(pictures.splash(QSize(480, 300)).size(), QSize(480, 300));
+    EXPECT_EQ(pictures.defaultCustomImage().size(), QSize(800, 600));
+    // An empty size is nothing to draw, not a crash.
+    EXPECT_TRUE(pictures.face(1, QSize(0, 0)).isNull());
+}
+
+TEST(CardPicturesTest, NumbersOutOfRangeAreSubscriptErrors)
+{
+    CardPictures pictures;
+    const int16_t decks = pictures.deckCount();
+    expectSubscriptError([&] { pictures.face(0, kSmall); }, "face 0");
+    expectSubscriptError([&] { pictures.face(53, kSmall); }, "face 53");
+    expectSubscriptError([&] { pictures.back(0, kSmall); }, "back 0");
+    expectSubscriptError([&] { pictures.back(static_cast<int16_t>(decks + 1), kSmall); }, "back past the last deck");
+    expectSubscriptError([&] { pictures.marker(-1, kSmall); }, "marker -1");
+    expectSubscriptError([&] { pictures.marker(17, kSmall); }, "marker 17");
+    expectSubscriptError([&] { pictures.deckCategory(0); }, "category of deck 0");
+    expectSubscriptError([&] { pictures.deckName(static_cast<int16_t>(decks + 1)); }, "name past the last deck");
+    EXPECT_EQ(pictures.renderCount(), 0);
+}
+
+TEST(CardPicturesTest, CacheDrawsEachPictureOncePerSize)
+{
+    CardPictures pictures;
+    const QPixmap first = pictures.face(27, kSmall);
+    EXPECT_EQ(pictures.renderCount(), 1);
+    EXPECT_EQ(pictures.face(27, kSmall).cacheKey(), first.cacheKey());
+    EXPECT_EQ(pictures.renderCount(), 1);
+
+    pictures.face(27, kLarge);
+    pictures.back(7, kSmall);
+    pictures.marker(14, kSmall);
+    EXPECT_EQ(pictures.renderCount(), 4) << "a new size or another picture is drawn";
+    pictures.back(7, kSmall);
+    pictures.marker(14, kSmall);
+    EXPECT_EQ(pictures.renderCount(), 4);
+
+    // Preparing keeps the faces and markers of the table, drops the rest.
+    pictures.prepare();
+    pictures.face(27, kSmall);
+    pictures.marker(14, kSmall);
+    EXPECT_EQ(pictures.renderCount(), 4);
+    pictures.back(7, kSmall);
+    EXPECT_EQ(pictures.renderCount(), 5);
+
+    pictures.clearCache();
+    pictures.face(27, kSmall);
+    EXPECT_EQ(pictures.renderCount(), 6);
+}
+
+TEST(CardPicturesTest, EveryFaceLooksDifferentAndRedSuitsAreRed)
+{
+    CardPictures pictures;
+    std::vector<QImage> faces;
+    for (int16_t n = 1; n <= CardPictures::kFaces; ++n)
+        faces.push_back(pictures.face(n, kLarge).toImage());
+    for (size_t a = 0; a < faces.size(); ++a)
+        for (size_t b = a + 1; b < faces.size(); ++b)
+            EXPECT_NE(faces[a], faces[b]) << "faces " << a + 1 << " and " << b + 1 << " are alike";
+
+    for (int suit = 0; suit < 4; ++suit) {
+        const bool red = suit == 1 || suit == 3;
+        // Ace to ten: the court cards of black suits wear some red.
+        for (int num = 0; num < 10; ++num) {
+            const QImage& face = faces[static_cast<size_t>(suit * 13 + num)];
+            if (red)
+                EXPECT_GT(redPixels(face), 100) << "suit " << suit << " rank " << num;
+            else
+                EXPECT_EQ(redPixels(face), 0) << "suit " << suit << " rank " << num;
+        }
+    }
+
+    // A card is white and opaque inside, with rounded (transparent) corners.
+    const QImage& ace = faces[0];
+    EXPECT_EQ(qAlpha(ace.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(ace.pixel(kLarge.width() / 2, 8)), 255);
+}
+
+TEST(CardPicturesTest, DecksComeInCategoriesWithDistinctBacks)
+{
+    CardPictures pictures;
+    const int16_t decks = pictures.deckCount();
+    ASSERT_GE(decks, 12);
+    const QList<CardPictures::Category> categories = pictures.deckCategories();
+    ASSERT_GE(categories.size(), 3);
+
+    QSet<QString> keys, names;
+    for (const auto& c : categories) {
+        EXPECT_FALSE(c.text.isEmpty());
+        keys.insert(c.key);
+    }
+    EXPECT_EQ(keys.size(), categories.size()) << "category keys are unique";
+    QSet<QString> used;
+    for (int16_t d = 1; d <= decks; ++d) {
+        EXPECT_TRUE(keys.contains(pictures.deckCategory(d))) << "deck " << d;
+        used.insert(pictures.deckCategory(d));
+        names.insert(pictures.deckName(d));
+    }
+    EXPECT_EQ(used, keys) << "every category holds decks";
+    EXPECT_EQ(names.size(), decks) << "deck names are unique";
+
+    std::vector<QImage> backs;
+    for (int16_t d = 1; d <= decks; ++d) {
+        backs.push_back(pictures.back(d, kSmall).toImage());
+        EXPECT_GT(distinctColours(backs.back()), 20) << "deck " << d << " is more than a plain colour";
+    }
+    for (size_t a = 0; a < backs.size(); ++a)
+        for (size_t b = a + 1; b < backs.size(); ++b)
+            EXPECT_NE(backs[a], backs[b]) << "decks " << a + 1 << " and " << b + 1 << " are alike";
+}
+
+TEST(CardPicturesTest, MarkersLetTheTableShowThrough)
+{
+    CardPictures pictures;
+    for (int16_t m = 0; m < CardPictures::kMarkers; ++m) {
+        const QImage marker = pictures.marker(m, kLarge).toImage();
+        EXPECT_LT(qAlpha(marker.pixel(kLarge.width() / 2, 20)), 128) << "marker " << m;
+    }
+    // Rank markers show their rank: no two alike.
+    for (int16_t a = 0; a < 13; ++a)
+        EXPECT_NE(pictures.marker(a, kLarge).toImage(),
+                  pictures.marker(static_cast<int16_t>((a + 1) % 13), kLarge).toImage());
+    // The stock markers: a red "no more" sign and a green arrow round.
+    auto strongly = [](const QImage& image, auto&& leans) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.alpha() > 150 && leans(c))
+                    ++count;
+            }
+        return count;
+    };
+    auto isRed = [](const QColor& c) { return c.red() > c.green() + 80; };
+    auto isGreen = [](const QColor& c) { return c.green() > c.red() + 80; };
+    const QImage noRedeal = pictures.marker(15, kLarge).toImage();
+    const QImage redeal = pictures.marker(16, kLarge).toImage();
+    EXPECT_GT(strongly(noRedeal, isRed), 500);
+    EXPECT_EQ(strongly(noRedeal, isGreen), 0);
+    EXPECT_GT(strongly(redeal, isGreen), 500);
+    EXPECT_EQ(strongly(redeal, isRed), 0);
+}
+
+TEST(CardPicturesTest, DefaultPictureSavesAsReadableBitmap)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CardPictures pictures;
+    const QString path = dir.filePath(QStringLiteral("Default.bmp"));
+    ASSERT_TRUE(pictures.saveDefaultCustomImage(path));
+    QImage saved;
+    ASSERT_TRUE(saved.load(path, "BMP"));
+    EXPECT_EQ(saved.size(), QSize(800, 600));
+    EXPECT_GT(distinctColours(saved), 100) << "a picture, not a plain fill";
+    EXPECT_FALSE(pictures.saveDefaultCustomImage(dir.filePath(QStringLiteral("missing/folder/Default.bmp"))));
+}
+
+} // namespace

@@ -1,0 +1,122 @@
+#include "app/CardPointer.h"
+#include "app/Shared.h"
+#include "app/TableView.h"
+#include "pictures/CardPictures.h"
+#include "support/FakeSessionHost.h"
+#include "support/TempHome.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+// The table on screen with a running game, the pointer passed on as the main
+// window passes it.
+class TableViewTest : public ::testing::Test {
+protected:
+    TableViewTest()
+    {
+        shared.gamePlay.setHost(&host);
+        shared.setSurface(&view);
+        QObject::connect(&view, &TableView::cardPressed,
+                         [this](int id, double x, double y) { pointer.press(static_cast<int16_t>(id), x, y); });
+        QObject::connect(&view, &TableView::cardMoved,
+                         [this](int id, double x, double y) { pointer.move(static_cast<int16_t>(id), x, y); });
+        QObject::connect(&view, &TableView::cardReleased,
+                         [this](int id) { pointer.release(static_cast<int16_t>(id)); });
+        view.resize(1280, 800);
+        view.show();
+        shared.settings().write(settings::kAutoPlay, 0);
+        shared.gamePlay.PlayNumber(QStringLiteral("Spiderette"), GameNo(31));
+        view.finishAnimations();
+    }
+    ~TableViewTest() override { shared.setSurface(nullptr); }
+
+    // The view's point over the middle of a place on the table.
+    QPoint over(QPointF corner) const { return view.viewPoint(corner + QPointF(532, 720)); }
+    QPointF place(int16_t cell, int16_t pile, int16_t pos) const
+    {
+        return QPointF(shared.games.GetCordX(cell, pile, pos), shared.games.GetCordY(cell, pile, pos));
+    }
+    void dragTo(int16_t card, QPointF corner)
+    {
+        QWidget* surface = view.viewport();
+        QTest::mousePress(surface, Qt::LeftButton, {}, over(view.shownPosition(card)));
+        QTest::mouseMove(surface, over((view.shownPosition(card) + corner) / 2));
+        QTest::mouseMove(surface, over(corner));
+        QTest::mouseRelease(surface, Qt::LeftButton, {}, over(corner));
+        view.finishAnimations();
+    }
+    // A home pile's top card and another home pile that does (or does not)
+    // take it.
+    std::optional<std::pair<int16_t, int16_t>> homeMove(bool legal) const
+    {
+        const cPlay& play = shared.play;
+        for (int16_t from = 0; from < shared.games.Piles(0); ++from)
+            for (int16_t to = 0; to < shared.games.Piles(0); ++to) {
+                const int16_t top = play.GetTopPicID(0, from);
+                if (from != to && play.GetTop(0, to) >= 0 && play.CanDrop(top, 0, 0, to) == legal)
+                    return std::pair{top, to};
+            }
+        return std::nullopt;
+    }
+
+    TempHome home;
+    Shared shared;
+    FakeSessionHost host;
+    CardPictures pictures;
+    TableView view{shared, pictures};
+    CardPointer pointer{shared};
+};
+
+TEST_F(TableViewTest, ALegalDragMovesTheCardAndAnIllegalOneReturnsIt)
+{
+    cPlay& play = shared.play;
+    const auto illegal = homeMove(false);
+    ASSERT_TRUE(illegal.has_value());
+    const auto [refused, wrongPile] = *illegal;
+    const QPointF home = view.shownPosition(refused);
+    const int16_t pile = play.Pile(refused);
+    dragTo(refused, place(0, wrongPile, play.GetTop(0, wrongPile)) + QPointF(0, 250));
+    EXPECT_EQ(play.Pile(refused), pile);
+    EXPECT_EQ(view.shownPosition(refused), home) << "the card is back where it was";
+    EXPECT_EQ(shared.engine.GetTransTop(), 0);
+    EXPECT_FALSE(shared.values.busy);
+
+    const auto legal = homeMove(true);
+    ASSERT_TRUE(legal.has_value());
+    const auto [card, target] = *legal;
+    const int16_t onTop = play.GetTop(0, target);
+    dragTo(card, place(0, target, onTop) + QPointF(0, 250));
+    EXPECT_EQ(play.Pile(card), target);
+    EXPECT_EQ(play.Pos(card), onTop + 1);
+    EXPECT_EQ(view.shownPosition(card), place(0, target, static_cast<int16_t>(onTop + 1)));
+    EXPECT_EQ(shared.engine.GetTransTop(), 1);
+    EXPECT_TRUE(host.clock) << "the game clock runs";
+}
+
+TEST_F(TableViewTest, ThePlacementsStepsArePlayedOnePerFrame)
+{
+    cPlay& play = shared.play;
+    const int16_t stockTop = play.GetTopPicID(1, 0);
+    const QPointF from = view.shownPosition(stockTop);
+    play.StockClick();
+    EXPECT_TRUE(view.animating()) << "the deal to every pile is under way";
+    EXPECT_EQ(view.shownPosition(stockTop), from) << "the model moved, the picture has not yet";
+    view.advanceFrame();
+    const QPointF halfway = view.shownPosition(stockTop);
+    EXPECT_NE(halfway, from);
+    EXPECT_NE(halfway, place(0, 0, play.Pos(stockTop))) << "a step between";
+    view.finishAnimations();
+    EXPECT_EQ(view.shownPosition(stockTop), place(0, 0, play.Pos(stockTop)));
+
+    // A placement without steps shows no position in between.
+    const int16_t top = play.GetTopPicID(0, 1);
+    play.MoveCard(top, 0, 2, static_cast<int16_t>(play.GetTop(0, 2) + 1), cPlay::kMovePlayer, 0, 0, cPlay::kFaceUp);
+    EXPECT_FALSE(view.animating());
+    EXPECT_EQ(view.shownPosition(top), place(0, 2, play.Pos(top)));
+}
+
+} // namespace
