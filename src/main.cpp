@@ -1,11 +1,21 @@
+// The program's start: command-line tools run without a window; otherwise
+// the shared objects are created, the settings store, pictures and help are
+// attached, the splash is shown and then the main window.
+
 #include "app/CommandLine.h"
-#include "app/DealWindow.h"
-#include "rules/RunTimeError.h"
-#include "shell/FileTypes.h"
+#include "app/Shared.h"
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "pictures/CardPictures.h"
+#include "shell/HelpWindow.h"
+#include "shell/QtPrompts.h"
+#include "shell/RegistrySettingsStore.h"
+#include "shell/cRegistry.h"
 
 #include <QApplication>
+#include <QTimer>
 
-#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -14,22 +24,48 @@ int main(int argc, char* argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
 
     {
-        // Command-line tools run without a display.
         QTextStream out(stdout);
         QTextStream err(stderr);
         if (const std::optional<int> code = RunCommandLineTool(arguments, out, err))
             return *code;
     }
+    const WindowOptions options = ReadWindowOptions(arguments);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tablora"));
-    // Saved games open with the program; registered when either kind is
-    // missing. A failure here must not stop the program.
-    try {
-        FileTypes().registerFileTypes(QCoreApplication::applicationFilePath());
-    } catch (const RunTimeError&) {
+    Shared shared;
+    QApplication::setApplicationDisplayName(shared.data.ProdName());
+
+    cRegistry registry(cRegistry::defaultFilePath());
+    RegistrySettingsStore store(registry);
+    shared.setSettings(&store);
+    CardPictures pictures;
+    shared.data.setDefaultPicture(&pictures);
+    HelpWindow help;
+    shared.setHelp(&help);
+    QtPrompts prompts;
+    shared.setPrompts(&prompts);
+    pictures.prepare();
+
+    std::unique_ptr<frmMain> window;
+    const auto showMain = [&] {
+        window = std::make_unique<frmMain>(shared, pictures);
+        if (options.quitWhenReady)
+            QObject::connect(window.get(), &frmMain::ready, &app,
+                             [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
+        window->Form_Load(options.savedGame);
+    };
+    if (options.noSplash) {
+        QTimer::singleShot(0, &app, showMain);
+    } else {
+        auto* splash = new frmSplash(pictures, shared.data.Version(), showMain);
+        splash->show();
+        if (options.quitWhenSplashed)
+            QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     }
-    DealWindow window;
-    window.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    window.reset();
+    shared.setPrompts(nullptr);
+    shared.setHelp(nullptr);
+    shared.setSettings(nullptr);
+    return code;
 }

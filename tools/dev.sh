@@ -8,7 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$here/build"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev
-          libqt6opengl6-dev libxkbcommon-dev libgl-dev libgtest-dev libbenchmark-dev fonts-dejavu-core
+          libqt6opengl6-dev libxkbcommon-dev libgl-dev libgtest-dev libbenchmark-dev fonts-dejavu-core oxygen-icon-theme
           xvfb xauth)
 
 install_missing() {
@@ -37,6 +37,8 @@ run)
     build
     shift
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        echo "No display found: starting Tablora under Xvfb, a virtual display nobody sees." >&2
+        echo "Run it from a desktop session (or set DISPLAY) to see and play it." >&2
         exec xvfb-run -a -s "-screen 0 1280x800x24" "$build/tablora" "$@"
     fi
     exec "$build/tablora" "$@"

@@ -21,7 +21,10 @@ void printUsage(QTextStream& out)
            "                       as it is dealt, then exit\n"
            "  --replay FILE        open the saved game FILE, make all its moves, print\n"
            "                       the table and the figures of the file, then exit\n"
-           "  --help               show this help and exit\n";
+           "  --help               show this help and exit\n"
+           "  --no-splash          start without the splash window\n"
+           "  --quit-when-ready    exit as soon as the main window is ready (for timing)\n"
+           "  --quit-when-splashed exit as soon as the splash window is shown (for timing)\n";
 }
 
 int printDeal(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -105,9 +108,30 @@ std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream&
         return printDeal(args, out, err);
     if (first == QLatin1String("--replay"))
         return printReplay(args, out, err);
+    if (first == QLatin1String("--no-splash") || first == QLatin1String("--quit-when-ready") ||
+        first == QLatin1String("--quit-when-splashed"))
+        return std::nullopt;
     if (first.startsWith(QLatin1String("--"))) {
         err << "tablora: unknown option \"" << first << "\"; see tablora --help\n";
         return kUsageError;
     }
     return std::nullopt;
+}
+
+WindowOptions ReadWindowOptions(const QStringList& arguments)
+{
+    WindowOptions options;
+    QStringList rest;
+    for (const QString& a : arguments.mid(1)) {
+        if (a == QLatin1String("--no-splash"))
+            options.noSplash = true;
+        else if (a == QLatin1String("--quit-when-ready"))
+            options.quitWhenReady = true;
+        else if (a == QLatin1String("--quit-when-splashed"))
+            options.quitWhenSplashed = true;
+        else
+            rest << a;
+    }
+    options.savedGame = rest.join(QLatin1Char(' ')).trimmed();
+    return options;
 }

@@ -1,0 +1,273 @@
+#include "app/Shared.h"
+#include "app/TableView.h"
+#include "app/frmMain.h"
+#include "history/mFile.h"
+#include "pictures/CardPictures.h"
+#include "scores/Players.h"
+#include "shell/MainMenus.h"
+#include "support/FakePrompts.h"
+#include "support/RandomPlayer.h"
+#include "support/TempHome.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingHelp final : public HelpViewer {
+public:
+    void showContents() override { shown << 0; }
+    void showRules(int16_t id) override { shown << id; }
+    void closeAll() override { ++closed; }
+    QList<int> shown;
+    int closed = 0;
+};
+
+// The real main window, offscreen, with questions answered by a script.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+    {
+        shared.setPrompts(&prompts);
+        shared.setHelp(&help);
+        window = std::make_unique<frmMain>(shared, pictures);
+    }
+    ~MainWindowTest() override
+    {
+        window.reset();
+        shared.setPrompts(nullptr);
+        shared.setHelp(nullptr);
+    }
+
+    // A saved game with some moves, as a file of the given name.
+    QString savedGame(const QString& name, int actions = 20)
+    {
+        Shared other;
+        other.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(606));
+        RandomPlayer player(other, 3);
+        for (int i = 0; i < actions && player.step(); ++i) {
+        }
+        const QString path = home.path(name);
+        other.engine.SavetoFile(path);
+        return path;
+    }
+    // Runs the command while answering whatever modal window it opens by
+    // closing it; returns that window's class, if one opened.
+    QString runClosingDialog(const QString& key)
+    {
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(modal->metaObject()->className());
+                modal->close();
+            }
+        });
+        window->RunCommand(key);
+        return opened;
+    }
+    bool enabled(const char* family, int index) const
+    {
+        return window->menus().item(QLatin1String(family), index)->isEnabled();
+    }
+
+    TempHome home;
+    Shared shared;
+    CardPictures pictures;
+    FakePrompts prompts;
+    RecordingHelp help;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(MainWindowTest, TheFirstGameIsTheCommandLinesOrTheUnfinishedOne)
+{
+    // No unfinished game and no file: a game is dealt.
+    window->Form_Load(QString());
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(Players(shared.settings()).PlayerName(1), QStringLiteral("Player1")) << "the first player";
+
+    // A file on the command line while an unfinished game waits: "No"
+    // resumes the unfinished game and ignores the file.
+    const QString unfinished = savedGame(QStringLiteral("u.tb0"), 12);
+    QFile::copy(unfinished, shared.data.UnFinFile());
+    const QString other = savedGame(QStringLiteral("other.tb0"), 30);
+    shared.settings().write(settings::kUnFin, 1);
+    prompts.answers.push_back(Prompts::Answer::No);
+    window->StartFirstGame(QStringLiteral("  ") + other + QStringLiteral(" "));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0],
+              QStringLiteral("An unfinished game from previous session exists! If you start this game then you will "
+                             "loose the previous Game.\r\nClick 'Yes' to start this game or 'No' to start the "
+                             "previous game."));
+    EXPECT_EQ(shared.gamePlay.Moves(), mFile::ReadGameSummary(unfinished).moves);
+    EXPECT_EQ(shared.settings().read(settings::kUnFin), 0);
+    EXPECT_EQ(shared.func.GetMRUCount(cFunc::kOpenedList), 0) << "the unfinished game is not listed";
+
+    // Without a file: "Yes" continues the unfinished game.
+    shared.settings().write(settings::kUnFin, 1);
+    prompts.answers.push_back(Prompts::Answer::Yes);
+    window->StartFirstGame(QString());
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("An unfinished game from previous session exists!\r\nClick "
+                                                      "'Yes' to continue this game or 'No' to start a new game."));
+    EXPECT_EQ(shared.gamePlay.Moves(), mFile::ReadGameSummary(unfinished).moves);
+
+    // Just a file: it is opened and listed.
+    window->StartFirstGame(other);
+    EXPECT_EQ(shared.gamePlay.Moves(), mFile::ReadGameSummary(other).moves);
+    EXPECT_EQ(shared.func.GetMRU(cFunc::kOpenedList)[1], other);
+
+    // A file that cannot be opened is reported, and a game is dealt.
+    prompts.messages.clear();
+    window->StartFirstGame(home.path(QStringLiteral("missing.tb0")));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("missing.tb0")));
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
+}
+
+TEST_F(MainWindowTest, CommandKeysReachTheirActions)
+{
+    window->Form_Load(QString());
+    cGamePlay& session = shared.gamePlay;
+    cEngine& engine = shared.engine;
+    RandomPlayer player(shared, 5);
+    for (int i = 0; i < 12 && player.step(); ++i) {
+    }
+    const QString game = session.GameName();
+    const double number = session.gameNo().toNumber();
+    const int16_t moves = engine.GetTransID();
+    ASSERT_GT(moves, 2);
+
+    window->RunCommand(QStringLiteral("Undo"));
+    EXPECT_LT(engine.GetTransID(), moves);
+    window->RunCommand(QStringLiteral("Redo"));
+    EXPECT_EQ(engine.GetTransID(), moves);
+    window->RunCommand(QStringLiteral("UndoAll"));
+    EXPECT_EQ(engine.GetTransID(), 0);
+    window->RunCommand(QStringLiteral("RedoAll"));
+    EXPECT_EQ(engine.GetTransID(), moves);
+
+    window->RunCommand(QStringLiteral("AutoPlay"));
+    EXPECT_EQ(shared.settings().read(settings::kAutoPlay), 0);
+    window->RunCommand(QStringLiteral("AutoPlay"));
+    EXPECT_EQ(shared.settings().read(settings::kAutoPlay), 1);
+
+    window->RunCommand(QStringLiteral("Pause"));
+    EXPECT_TRUE(session.PauseStatus());
+    EXPECT_TRUE(window->menus().item(QStringLiteral("mGame"), 9)->isChecked());
+    EXPECT_FALSE(window->tmrGame.isActive());
+    window->RunCommand(QStringLiteral("Pause"));
+    EXPECT_FALSE(session.PauseStatus());
+
+    window->RunCommand(QStringLiteral("ViewTool"));
+    EXPECT_FALSE(window->menus().toolbar()->isVisibleTo(window.get()));
+    EXPECT_EQ(shared.settings().read(settings::kShowToolbar), 0);
+    window->RunCommand(QStringLiteral("ViewTool"));
+    EXPECT_TRUE(window->menus().toolbar()->isVisibleTo(window.get()));
+
+    window->RunCommand(QStringLiteral("Rules"));
+    window->RunCommand(QStringLiteral("Contents"));
+    EXPECT_EQ(help.shown, (QList<int>{shared.data.GetGameID(game), 0}));
+
+    window->RunCommand(QStringLiteral("Open"));
+    window->RunCommand(QStringLiteral("Save"));
+    ASSERT_EQ(prompts.dialogs.size(), 2u);
+    EXPECT_EQ(prompts.dialogs[1].fileName, game + QLatin1Char('-') + session.gameNo().toString() + ".tb0");
+
+    window->RunCommand(QStringLiteral("Restart"));
+    EXPECT_EQ(session.gameNo().toNumber(), number);
+    window->RunCommand(QStringLiteral("New"));
+    EXPECT_EQ(session.GameName(), game);
+
+    window->RunCommand(QStringLiteral("ReplayAll"));
+    EXPECT_EQ(engine.GetTransID(), 0);
+    EXPECT_TRUE(window->tmrForward.isActive());
+    window->RunCommand(QStringLiteral("Stop"));
+    EXPECT_FALSE(window->replaying());
+
+    EXPECT_EQ(runClosingDialog(QStringLiteral("About")), QStringLiteral("frmAbout"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("Toolbar")), QStringLiteral("frmToolbar"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("Deck")), QStringLiteral("frmCardDeck"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("Animation")), QStringLiteral("frmAnimation"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("NoSuchKey")), QString());
+
+    window->RunCommand(QStringLiteral("Close"));
+    EXPECT_EQ(session.Game_Status(), cGamePlay::kNoGame);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+}
+
+TEST_F(MainWindowTest, ReplayRunsStepByStepSwitchesDirectionAndStopsByItself)
+{
+    window->Form_Load(savedGame(QStringLiteral("done.tb1"), 10));
+    cEngine& engine = shared.engine;
+    ASSERT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kFinishedOnShow);
+    EXPECT_TRUE(window->tmrForward.isActive()) << "a finished game replays itself";
+    window->menus().refreshCommandStates(window->replaying());
+    EXPECT_FALSE(enabled("mGame", 1)) << "no undo while replaying";
+    EXPECT_FALSE(enabled("mReplay", 8)) << "no moves manager while replaying";
+
+    window->replayStep(true);
+    window->replayStep(true);
+    const int16_t reached = engine.GetTransID();
+    EXPECT_GT(reached, 0);
+    EXPECT_TRUE(enabled("mReplay", 6)) << "Stop is offered";
+
+    window->RunCommand(QStringLiteral("Back"));
+    EXPECT_TRUE(window->tmrBackward.isActive());
+    EXPECT_FALSE(window->tmrForward.isActive());
+    window->replayStep(false);
+    EXPECT_LT(engine.GetTransID(), reached);
+
+    window->RunCommand(QStringLiteral("Forward"));
+    for (int i = 0; i < 500 && window->replaying(); ++i)
+        window->replayStep(true);
+    EXPECT_FALSE(window->replaying()) << "stopped after the last move";
+    EXPECT_EQ(engine.GetTransID(), engine.GetTransTop());
+    EXPECT_FALSE(enabled("mReplay", 6));
+    window->menus().refreshCommandStates(window->replaying());
+    EXPECT_TRUE(enabled("mGame", 1));
+}
+
+TEST_F(MainWindowTest, APressWhilePausedResumesAndPicksTheCardUp)
+{
+    window->Form_Load(QString());
+    window->table().finishAnimations();
+    cPlay& play = shared.play;
+    shared.gamePlay.PauseGame(true);
+    // The top card of a home pile (automatic play may have emptied some).
+    int16_t pile = 0;
+    while (play.GetTop(0, pile) < 0)
+        ++pile;
+    const int16_t card = play.GetTopPicID(0, pile);
+    const QPoint at = window->table().viewPoint(window->table().shownPosition(card) + QPointF(500, 700));
+    QTest::mousePress(window->table().viewport(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(shared.gamePlay.PauseStatus());
+    EXPECT_TRUE(window->tmrGame.isActive());
+    EXPECT_TRUE(shared.values.drag.active);
+    QTest::mouseRelease(window->table().viewport(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(shared.values.drag.active);
+    EXPECT_FALSE(shared.values.busy);
+}
+
+TEST_F(MainWindowTest, AnErrorIsShownAndTheGameGoesOn)
+{
+    window->Form_Load(QString());
+    const QString game = shared.gamePlay.GameName();
+    shared.func.AddtoMRU(cFunc::kSavedList, home.path(QStringLiteral("gone.tb0")));
+    const QString missing = home.path(QStringLiteral("gone.tb0"));
+    emit window->menus().entryChosen(200, QStringLiteral("200") + missing, missing);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("was not found")));
+    EXPECT_EQ(shared.gamePlay.GameName(), game);
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
+
+    window->close();
+    EXPECT_EQ(help.closed, 1) << "help windows close with the program";
+}
+
+} // namespace
