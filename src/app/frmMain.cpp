@@ -8,9 +8,13 @@
 #include "pictures/frmCardDeck.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
+#include "scores/frmPlayers.h"
 #include "shell/FileTypes.h"
 #include "shell/MainMenus.h"
 #include "shell/frmAbout.h"
+#include "shell/frmChoose.h"
+#include "shell/frmOptions.h"
+#include "shell/frmSelect.h"
 #include "shell/frmToolbar.h"
 
 #include <QAction>
@@ -177,16 +181,8 @@ void frmMain::StartFirstGame(const QString& commandLine)
 
 void frmMain::openSelection()
 {
-    // Until the selection window is part of the program, the last game
-    // played (or Klondike) is dealt with a new number.
-    startSomething();
-}
-
-void frmMain::startSomething()
-{
-    cGamePlay& session = shared_.gamePlay;
-    const QString last = session.LastGName();
-    guarded([&] { session.PlayRandom(shared_.data.GetGameID(last) > 0 ? last : QStringLiteral("Klondike")); });
+    frmSelect dialog(shared_, pictures_, this);
+    showModal(dialog);
 }
 
 void frmMain::showModal(QDialog& dialog)
@@ -205,7 +201,24 @@ void frmMain::RunCommand(const QString& key)
         const auto speed = [&](const NumberSetting& setting) { return static_cast<int16_t>(store.read(setting)); };
 
         if (key == QLatin1String("New")) {
-            session.PlayRandom();
+            // A new number of the last game; before any game was played, the
+            // player chooses one.
+            if (shared_.data.GetGameID(session.LastGName()) > 0)
+                session.PlayRandom();
+            else
+                openSelection();
+        } else if (key == QLatin1String("Select")) {
+            openSelection();
+        } else if (key == QLatin1String("SelNum")) {
+            frmChoose dialog(shared_, this);
+            showModal(dialog);
+        } else if (key == QLatin1String("Players")) {
+            frmPlayers dialog(shared_, this);
+            showModal(dialog);
+        } else if (key == QLatin1String("Options")) {
+            frmOptions dialog(
+                shared_, [this] { menus_->refreshRecentMenus(); }, this);
+            showModal(dialog);
         } else if (key == QLatin1String("Restart")) {
             session.PlayNumber(session.GameName(), session.gameNo());
         } else if (key == QLatin1String("Open")) {

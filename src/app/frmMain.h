@@ -78,7 +78,6 @@ private:
     void tmrTime_Timer();
     void tmrMain_Timer();
     void openSelection();
-    void startSomething();
     void showModal(QDialog& dialog);
 
     Shared& shared_;

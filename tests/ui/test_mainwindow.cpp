@@ -57,18 +57,34 @@ protected:
         other.engine.SavetoFile(path);
         return path;
     }
-    // Runs the command while answering whatever modal window it opens by
+    // Runs the action while answering whatever modal window it opens by
     // closing it; returns that window's class, if one opened.
-    QString runClosingDialog(const QString& key)
+    QString closingDialog(const std::function<void()>& action)
     {
         QString opened;
-        QTimer::singleShot(0, [&] {
+        QTimer closer;
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 opened = QString::fromLatin1(modal->metaObject()->className());
                 modal->close();
             }
         });
-        window->RunCommand(key);
+        closer.start(0);
+        action();
+        return opened;
+    }
+    QString runClosingDialog(const QString& key)
+    {
+        return closingDialog([&] { window->RunCommand(key); });
+    }
+    // Starts the window with no file and no unfinished game: the selection
+    // window opens, and is closed here as it comes up; then a deal is
+    // started as the selection would start it.
+    QString loadAndDeal(double number = 7)
+    {
+        const QString opened = closingDialog([&] { window->Form_Load(QString()); });
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
         return opened;
     }
     bool enabled(const char* family, int index) const
@@ -86,9 +102,8 @@ protected:
 
 TEST_F(MainWindowTest, TheFirstGameIsTheCommandLinesOrTheUnfinishedOne)
 {
-    // No unfinished game and no file: a game is dealt.
-    window->Form_Load(QString());
-    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
+    // No unfinished game and no file: the player chooses a game.
+    EXPECT_EQ(loadAndDeal(), QStringLiteral("frmSelect"));
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(Players(shared.settings()).PlayerName(1), QStringLiteral("Player1")) << "the first player";
 
@@ -122,17 +137,21 @@ TEST_F(MainWindowTest, TheFirstGameIsTheCommandLinesOrTheUnfinishedOne)
     EXPECT_EQ(shared.gamePlay.Moves(), mFile::ReadGameSummary(other).moves);
     EXPECT_EQ(shared.func.GetMRU(cFunc::kOpenedList)[1], other);
 
-    // A file that cannot be opened is reported, and a game is dealt.
+    // A file that cannot be opened is reported, the game on the table stays,
+    // and with an empty table the player chooses a game.
     prompts.messages.clear();
     window->StartFirstGame(home.path(QStringLiteral("missing.tb0")));
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("missing.tb0")));
     EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
+    window->RunCommand(QStringLiteral("Close"));
+    EXPECT_EQ(closingDialog([&] { window->StartFirstGame(home.path(QStringLiteral("missing.tb0"))); }),
+              QStringLiteral("frmSelect"));
 }
 
 TEST_F(MainWindowTest, CommandKeysReachTheirActions)
 {
-    window->Form_Load(QString());
+    loadAndDeal();
     cGamePlay& session = shared.gamePlay;
     cEngine& engine = shared.engine;
     RandomPlayer player(shared, 5);
@@ -194,6 +213,10 @@ TEST_F(MainWindowTest, CommandKeysReachTheirActions)
     EXPECT_EQ(runClosingDialog(QStringLiteral("Toolbar")), QStringLiteral("frmToolbar"));
     EXPECT_EQ(runClosingDialog(QStringLiteral("Deck")), QStringLiteral("frmCardDeck"));
     EXPECT_EQ(runClosingDialog(QStringLiteral("Animation")), QStringLiteral("frmAnimation"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("Select")), QStringLiteral("frmSelect"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("SelNum")), QStringLiteral("frmChoose"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("Players")), QStringLiteral("frmPlayers"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("Options")), QStringLiteral("frmOptions"));
     EXPECT_EQ(runClosingDialog(QStringLiteral("NoSuchKey")), QString());
 
     window->RunCommand(QStringLiteral("Close"));
@@ -235,7 +258,7 @@ TEST_F(MainWindowTest, ReplayRunsStepByStepSwitchesDirectionAndStopsByItself)
 
 TEST_F(MainWindowTest, APressWhilePausedResumesAndPicksTheCardUp)
 {
-    window->Form_Load(QString());
+    loadAndDeal();
     window->table().finishAnimations();
     cPlay& play = shared.play;
     shared.gamePlay.PauseGame(true);
@@ -256,7 +279,7 @@ TEST_F(MainWindowTest, APressWhilePausedResumesAndPicksTheCardUp)
 
 TEST_F(MainWindowTest, AnErrorIsShownAndTheGameGoesOn)
 {
-    window->Form_Load(QString());
+    loadAndDeal();
     const QString game = shared.gamePlay.GameName();
     shared.func.AddtoMRU(cFunc::kSavedList, home.path(QStringLiteral("gone.tb0")));
     const QString missing = home.path(QStringLiteral("gone.tb0"));
