@@ -62,6 +62,11 @@ int main(int argc, char* argv[])
         if (options.quitWhenSplashed)
             QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     }
+    // However the program ends, the game on the table is kept or recorded.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
+        if (window)
+            window->ShutDown();
+    });
     const int code = QApplication::exec();
     window.reset();
     shared.setPrompts(nullptr);

@@ -123,8 +123,11 @@ void frmMain::Form_Load(const QString& commandLine)
     InitProgram();
     tmrTime.start();
     tmrMain.start();
+    // Ready once the start decision leaves the window idle: after the first
+    // game is on the table, or while the selection window waits for the
+    // player.
+    QTimer::singleShot(0, this, [this] { emit ready(); });
     guarded([&] { StartFirstGame(commandLine); });
-    emit ready();
 }
 
 void frmMain::InitProgram()

@@ -34,6 +34,9 @@ public:
 
     // The one command dispatcher; a key it does not know does nothing.
     void RunCommand(const QString& key);
+    // Keeps or records the running game and closes the help; runs once,
+    // however the program ends.
+    void ShutDown();
     void StopReplay();
     bool replaying() const { return tmrForward.isActive() || tmrBackward.isActive(); }
     // One step of the replay, forwards or backwards, as its timer makes it.
@@ -72,7 +75,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ShutDown();
     void Menu1_Event9(int group, const QString& key, const QString& text);
     void tmrGame_Timer();
     void tmrTime_Timer();

@@ -16,7 +16,7 @@ namespace {
 const QString kSource = QStringLiteral("Tablora.cRegistry");
 const QString kHeader =
     QStringLiteral("; Tablora settings: one [key] per section, one \"name\"=value line per setting.\n"
-                   "; Values: \"text\", expand:\"text with %%VARIABLES%%\", dword:hex, hex:bytes.\n");
+                   "; Values: \"text\", expand:\"text with %VARIABLES%\", dword:hex, hex:bytes.\n");
 
 QString rootName(int32_t root)
 {
