@@ -33,7 +33,6 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     Shared shared;
-    QApplication::setApplicationDisplayName(shared.data.ProdName());
 
     cRegistry registry(cRegistry::defaultFilePath());
     RegistrySettingsStore store(registry);
