@@ -376,6 +376,8 @@ void frmMain::refreshRecentMenus() { menus_->refreshRecentMenus(); }
 
 void frmMain::gameWon()
 {
+    // The clock stops with the last card home.
+    tmrGame.stop();
     shared_.sounds().raise(SoundEvent::Win);
     table_->finishAnimations();
     shared_.prompts().message(
