@@ -22,31 +22,31 @@ void cGames::Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16
                   int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
                   int32_t pileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t suitType, int16_t cCardsOpen)
 {
-    groups_[0] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
-    emptyNum_ = emptyNum;
-    multiMove_ = multiMove;
-    homeType_ = cHomeType;
-    multiOrder_ = cMultiOrder;
-    suitType_ = suitType;
-    cardsOpen_ = cCardsOpen;
+    d_.groups[0] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    d_.emptyNum = emptyNum;
+    d_.multiMove = multiMove;
+    d_.homeType = cHomeType;
+    d_.multiOrder = cMultiOrder;
+    d_.suitType = suitType;
+    d_.cardsOpen = cCardsOpen;
 }
 
 void cGames::Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t startY, int16_t posWidth, int16_t stockNum,
                    int32_t stockType)
 {
-    Group& g = groups_[1];
+    Group& g = d_.groups[1];
     g.piles = piles;
     g.startX = startX;
     g.startY = startY;
     g.posWidth = posWidth;
-    stockMove_ = stockMove;
-    stockNum_ = stockNum;
-    stockType_ = stockType;
+    d_.stockMove = stockMove;
+    d_.stockNum = stockNum;
+    d_.stockType = stockType;
 }
 
 void cGames::Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWidth, int16_t cards, int16_t posWidth)
 {
-    Group& g = groups_[2];
+    Group& g = d_.groups[2];
     g.piles = piles;
     g.startX = startX;
     g.startY = startY;
@@ -58,35 +58,35 @@ void cGames::Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWi
 void cGames::Goal(int16_t piles, int32_t order, int16_t cards, int32_t goalType, int16_t ak, int16_t startX,
                   int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth, int32_t pileOrder)
 {
-    groups_[3] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
-    goalType_ = goalType;
+    d_.groups[3] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    d_.goalType = goalType;
 }
 
 void cGames::Res(int16_t piles, int16_t cards, int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth,
                  int16_t div, int16_t divWidth, int32_t pileOrder, int16_t cResNum)
 {
     // Reserve piles never build: their order and wrapping stay 0.
-    groups_[4] = Group{piles, cards, 0, 0, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
-    resNum_ = cResNum;
+    d_.groups[4] = Group{piles, cards, 0, 0, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    d_.resNum = cResNum;
 }
 
 void cGames::Ext(int16_t baseX, int16_t baseY, int16_t cards, int16_t cRedeals, const QString& tag,
                  int16_t cDisAutoPlay, int16_t goalDiv)
 {
-    baseX_ = baseX;
-    baseY_ = baseY;
-    totalCards_ = cards;
-    redeals_ = cRedeals;
-    tag_ = tag;
-    disAutoPlay_ = cDisAutoPlay;
-    goalDiv_ = goalDiv;
+    d_.baseX = baseX;
+    d_.baseY = baseY;
+    d_.totalCards = cards;
+    d_.redeals = cRedeals;
+    d_.tag = tag;
+    d_.disAutoPlay = cDisAutoPlay;
+    d_.goalDiv = goalDiv;
 }
 
 const cGames::Group& cGames::group(int16_t cell) const
 {
-    if (cell < 0 || cell >= static_cast<int16_t>(groups_.size()))
+    if (cell < 0 || cell >= static_cast<int16_t>(d_.groups.size()))
         throw RunTimeError::subscript();
-    return groups_[static_cast<size_t>(cell)];
+    return d_.groups[static_cast<size_t>(cell)];
 }
 
 int16_t cGames::Piles(int16_t cell) const { return group(cell).piles; }
@@ -104,7 +104,7 @@ int32_t cGames::Order(int16_t cell, int16_t pile) const
 {
     const Group& g = group(cell);
     // In the Ace-King games the upper half of the foundations builds down.
-    if (cell == 3 && (tag_ == QLatin1String("KlondikeAK") || tag_ == QLatin1String("FreecellAK")) &&
+    if (cell == 3 && (d_.tag == QLatin1String("KlondikeAK") || d_.tag == QLatin1String("FreecellAK")) &&
         pile >= g.piles / 2.0)
         return 1;
     return g.order;
@@ -164,7 +164,8 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
     default: break;
     }
 
-    if (cell == 3 && pos >= 1 && (values_.runningGameName == QLatin1String("Petal") || tag_ == QLatin1String("Stala")))
+    if (cell == 3 && pos >= 1 &&
+        (values_.runningGameName == QLatin1String("Petal") || d_.tag == QLatin1String("Stala")))
         p.y = add(p.y, kRaise);
     return p;
 }
@@ -172,11 +173,11 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
 int16_t cGames::GetCordX(int16_t cell, int16_t pile, int16_t pos) const
 {
     // Centred on the screen width measured when the main window loaded.
-    const double left = (static_cast<double>(values_.screenWidthTwips) - baseX_) / 2.0;
+    const double left = (static_cast<double>(values_.screenWidthTwips) - d_.baseX) / 2.0;
     return int16::fromReal(left + LayoutPos(cell, pile, pos).x);
 }
 
 int16_t cGames::GetCordY(int16_t cell, int16_t pile, int16_t pos) const
 {
-    return int16::add(int16::add(LayoutPos(cell, pile, pos).y, baseY_), kTopMargin);
+    return int16::add(int16::add(LayoutPos(cell, pile, pos).y, d_.baseY), kTopMargin);
 }

@@ -24,6 +24,9 @@ public:
 
     // Supplies the face-down card counts of the home piles for the layout.
     void setClosedCardsSource(const ClosedCardsSource* source) { closedCards_ = source; }
+    // Takes another definition's rules and layout whole, as if the same
+    // game had been loaded here.
+    void copyDefinition(const cGames& other) { d_ = other.d_; }
 
     // Setters, parameters in the order the catalogue passes them.
     void Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16_t emptyNum, int16_t multiMove,
@@ -53,29 +56,29 @@ public:
     int32_t PileOrder(int16_t cell) const;
 
     // Game-wide getters.
-    int32_t GoalType() const { return goalType_; }
-    int16_t MultiMove() const { return multiMove_ != 0 ? -1 : 0; }
-    int32_t StockType() const { return stockType_; }
-    int32_t StockMove() const { return stockMove_; }
-    const QString& Tag() const { return tag_; }
-    int32_t HomeType() const { return homeType_; }
-    int32_t HomePileOrder() const { return groups_[0].pileOrder; }
-    int32_t MultiOrder() const { return multiOrder_ != 0 ? multiOrder_ : groups_[0].order; }
-    int32_t SuitType() const { return suitType_; }
-    int16_t TotalCards() const { return totalCards_; }
-    int16_t BaseX() const { return baseX_; }
-    int16_t BaseY() const { return baseY_; }
-    int16_t DisAutoPlay() const { return disAutoPlay_; }
-    int16_t EmptyNum() const { return emptyNum_; }
-    int16_t CardsOpen() const { return cardsOpen_; }
-    int16_t StockNum() const { return stockNum_; }
-    int16_t GoalDiv() const { return goalDiv_; }
-    int16_t ResNum() const { return resNum_; }
-    int16_t Redeals() const { return redeals_; }
+    int32_t GoalType() const { return d_.goalType; }
+    int16_t MultiMove() const { return d_.multiMove != 0 ? -1 : 0; }
+    int32_t StockType() const { return d_.stockType; }
+    int32_t StockMove() const { return d_.stockMove; }
+    const QString& Tag() const { return d_.tag; }
+    int32_t HomeType() const { return d_.homeType; }
+    int32_t HomePileOrder() const { return d_.groups[0].pileOrder; }
+    int32_t MultiOrder() const { return d_.multiOrder != 0 ? d_.multiOrder : d_.groups[0].order; }
+    int32_t SuitType() const { return d_.suitType; }
+    int16_t TotalCards() const { return d_.totalCards; }
+    int16_t BaseX() const { return d_.baseX; }
+    int16_t BaseY() const { return d_.baseY; }
+    int16_t DisAutoPlay() const { return d_.disAutoPlay; }
+    int16_t EmptyNum() const { return d_.emptyNum; }
+    int16_t CardsOpen() const { return d_.cardsOpen; }
+    int16_t StockNum() const { return d_.stockNum; }
+    int16_t GoalDiv() const { return d_.goalDiv; }
+    int16_t ResNum() const { return d_.resNum; }
+    int16_t Redeals() const { return d_.redeals; }
 
     // Rewritten by the engine during play.
-    void setEmptyNum(int16_t value) { emptyNum_ = value; }
-    void setStockNum(int16_t value) { stockNum_ = value; }
+    void setEmptyNum(int16_t value) { d_.emptyNum = value; }
+    void setStockNum(int16_t value) { d_.stockNum = value; }
 
     // Where the card at (cell, pile, pos) lies relative to the layout origin,
     // and its left and top edge on the play surface, in twips.
@@ -103,25 +106,29 @@ private:
 
     const ProgramValues& values_;
     const ClosedCardsSource* closedCards_ = nullptr;
-    // Slot 5 is never filled and reads as all zeros.
-    std::array<Group, 6> groups_{};
+    // Everything a definition sets; copyDefinition takes it whole.
+    struct Definition {
+        // Slot 5 is never filled and reads as all zeros.
+        std::array<Group, 6> groups{};
 
-    int32_t goalType_ = 0;
-    int16_t emptyNum_ = 0;
-    int16_t resNum_ = 0;
-    int16_t multiMove_ = 0;
-    int16_t redeals_ = 0;
-    int32_t stockType_ = 0;
-    int32_t stockMove_ = 0;
-    int32_t homeType_ = 0;
-    int32_t multiOrder_ = 0;
-    int32_t suitType_ = 0;
-    QString tag_;
-    int16_t cardsOpen_ = 0;
-    int16_t totalCards_ = 0;
-    int16_t baseX_ = 0;
-    int16_t baseY_ = 0;
-    int16_t disAutoPlay_ = 0;
-    int16_t stockNum_ = 0;
-    int16_t goalDiv_ = 0;
+        int32_t goalType = 0;
+        int16_t emptyNum = 0;
+        int16_t resNum = 0;
+        int16_t multiMove = 0;
+        int16_t redeals = 0;
+        int32_t stockType = 0;
+        int32_t stockMove = 0;
+        int32_t homeType = 0;
+        int32_t multiOrder = 0;
+        int32_t suitType = 0;
+        QString tag;
+        int16_t cardsOpen = 0;
+        int16_t totalCards = 0;
+        int16_t baseX = 0;
+        int16_t baseY = 0;
+        int16_t disAutoPlay = 0;
+        int16_t stockNum = 0;
+        int16_t goalDiv = 0;
+    };
+    Definition d_;
 };

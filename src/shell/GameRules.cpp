@@ -1,6 +1,7 @@
 #include "shell/GameRules.h"
 
 #include "app/ProgramValues.h"
+#include "app/Shared.h"
 #include "engine/Suits.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
@@ -21,8 +22,6 @@ constexpr int16_t kRes = 4;
 constexpr int16_t kKing = 12;
 constexpr int16_t kRunLength = 13;
 // The piles the pyramid deal patterns fill, and their highest position.
-constexpr int16_t kPyramidPiles = 9;
-constexpr int16_t kPyramidTop = 7;
 
 const QString kSpider = QStringLiteral("Spider");
 const QString kFreecell = QStringLiteral("Freecell");
@@ -204,166 +203,6 @@ QString buildExample(int32_t code, int32_t suitType, bool wrap)
 // ---------------------------------------------------------------------------
 // The deal.
 
-// Cards the foundations receive before play.
-int16_t foundationStartCards(const cGames& games)
-{
-    const int16_t given = games.Cards(kGoal);
-    if (given < 1)
-        return 0;
-    const int groups = games.TotalCards() / kRunLength;
-    switch (games.GoalType()) {
-    case 0:
-    case 1:
-    case 12:
-    case 16: return static_cast<int16_t>(std::min<int>(given, groups));
-    // Every group gives either its Ace or its King.
-    case 14: return static_cast<int16_t>(groups);
-    case 15: return static_cast<int16_t>(std::min(groups, 13));
-    case 17: {
-        int16_t filled = 0;
-        const int suitsShown = games.SuitType() == 2 ? 4 : games.SuitType() == 1 ? 2 : 1;
-        for (int f = 0; f < games.Piles(kGoal); ++f)
-            filled = static_cast<int16_t>(filled + (f % 4 < suitsShown));
-        return filled;
-    }
-    default: return 0;
-    }
-}
-
-class HomeDeal {
-public:
-    HomeDeal(DealPlan& plan, int stock, int16_t piles) : plan_(plan), stock_(stock) { plan_.home.resize(piles); }
-
-    bool empty() const { return stock_ <= 0; }
-    int left() const { return stock_; }
-
-    // Puts the stock's top card on top of the pile; false when the stock is
-    // empty or the pile does not exist.
-    bool put(int pile, bool faceUp)
-    {
-        if (stock_ <= 0 || pile < 0 || pile >= static_cast<int>(plan_.home.size())) {
-            plan_.fits = false;
-            return false;
-        }
-        plan_.home[static_cast<size_t>(pile)].push_back(faceUp);
-        --stock_;
-        return true;
-    }
-
-    // `n` cards in turn across the piles, a row at a time.
-    template <typename Face> void inTurn(int n, Face faceUp)
-    {
-        const int piles = static_cast<int>(plan_.home.size());
-        for (int i = 0; i < n && piles > 0; ++i)
-            if (!put(i % piles, faceUp(i % piles, i / piles, i)))
-                return;
-    }
-
-    // Piles 0..8 pile by pile, pile i up to position heights[i] (never past
-    // the pyramid's top).
-    template <typename Face> void pyramid(int g, const std::array<int, kPyramidPiles>& shape, Face faceUp)
-    {
-        for (int i = 0; i < kPyramidPiles; ++i) {
-            const int last = std::min(g + shape[static_cast<size_t>(i)], static_cast<int>(kPyramidTop));
-            for (int pos = 0; pos <= last; ++pos)
-                if (!put(i, faceUp(pos, last)))
-                    return;
-        }
-    }
-
-    void turnTopsUp()
-    {
-        for (auto& pile : plan_.home)
-            if (!pile.empty())
-                pile.back() = true;
-    }
-
-    void takeAll(int n)
-    {
-        if (n > stock_)
-            plan_.fits = false;
-        stock_ = std::max(0, stock_ - n);
-    }
-
-private:
-    DealPlan& plan_;
-    int stock_;
-};
-
-constexpr std::array<int, kPyramidPiles> kPeak{0, 1, 2, 3, 4, 3, 2, 1, 0};
-constexpr std::array<int, kPyramidPiles> kValley{4, 3, 2, 1, 0, 1, 2, 3, 4};
-
-int dealHome(const cGames& games, DealPlan& plan, int stock)
-{
-    const int16_t piles = games.Piles(kHome);
-    const int count = games.Cards(kHome);
-    const int open = games.CardsOpen();
-    HomeDeal deal(plan, stock, std::max<int16_t>(piles, 0));
-
-    switch (games.HomeType()) {
-    case 0: deal.inTurn(count, [&](int, int, int i) { return open <= 0 || i >= count - open; }); break;
-    case 1:
-        for (int c = 0; c < piles && !deal.empty(); ++c)
-            for (int p = c; p < piles && !deal.empty(); ++p)
-                deal.put(p, open == 0 || p == c);
-        deal.turnTopsUp();
-        break;
-    case 2:
-        // Each card goes to the pile of its suit: the sizes follow the shuffle.
-        plan.home.clear();
-        plan.homeVaries = true;
-        deal.takeAll(52);
-        break;
-    case 3:
-    case 4: {
-        const bool lastOnly = games.HomeType() == 4;
-        deal.pyramid(games.StockMove() != 0 ? 1 : 3, kPeak,
-                     [lastOnly](int pos, int last) { return !lastOnly || pos == last; });
-        break;
-    }
-    case 5:
-        plan.home.clear();
-        plan.homeVaries = true;
-        deal.takeAll(deal.left());
-        break;
-    case 6: deal.inTurn(count, [](int pile, int row, int) { return row > 2 || pile > 3; }); break;
-    case 7:
-        for (int d = 0; d < piles && !deal.empty(); ++d)
-            for (int p = 0; p < piles - d && !deal.empty(); ++p)
-                deal.put(p, open == 0 || p == 0);
-        break;
-    case 8: deal.inTurn(count, [](int, int row, int) { return row % 2 == 1; }); break;
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13: {
-        const int32_t type = games.HomeType();
-        deal.inTurn(count, [type](int pile, int, int) {
-            switch (type) {
-            case 9: return pile % 2 == 0;
-            case 10: return pile != 4;
-            case 11: return pile == 4;
-            case 12: return pile == 0 || pile == 8;
-            default: return pile == 0 || pile == 4 || pile == 8;
-            }
-        });
-        deal.turnTopsUp();
-        break;
-    }
-    case 14:
-    case 15: {
-        const bool up = games.HomeType() == 14;
-        deal.pyramid(games.StockMove() == 0 ? 3 : 0, kValley, [up](int, int) { return up; });
-        if (!up)
-            deal.turnTopsUp();
-        break;
-    }
-    default: break;
-    }
-    return deal.left();
-}
-
 // ---------------------------------------------------------------------------
 // The page.
 
@@ -412,7 +251,7 @@ QString navigation()
 class RulesWriter {
 public:
     RulesWriter(const cGames& games, const QString& name, bool original)
-        : g_(games), name_(name), original_(original), plan_(planDeal(games))
+        : g_(games), name_(name), original_(original), plan_(planDeal(games, name))
     {
         const QString& tag = g_.Tag();
         spider_ = tag == kSpider;
@@ -1142,21 +981,37 @@ QString contentsLink() { return QStringLiteral("contents:"); }
 
 QString rulesLink(int16_t gameId) { return QStringLiteral("rules:%1").arg(gameId); }
 
-DealPlan planDeal(const cGames& games)
+DealPlan planDeal(const cGames& games, const QString& name)
 {
+    // The table itself deals the definition, so the text says what a player
+    // will see.
     DealPlan plan;
-    plan.foundationCards = foundationStartCards(games);
-    int stock = games.TotalCards() - plan.foundationCards;
-    auto take = [&](int wanted) {
-        const int n = std::clamp(wanted, 0, std::max(stock, 0));
-        if (n < wanted)
-            plan.fits = false;
-        stock -= n;
-        return static_cast<int16_t>(n);
-    };
-    plan.wasteCards = take(games.Cards(kWaste));
-    plan.reserveCards = take(games.Cards(kRes));
-    plan.stockCards = static_cast<int16_t>(dealHome(games, plan, stock));
+    Shared table;
+    table.games.copyDefinition(games);
+    table.values.runningGameName = name;
+    // Cards that go to the pile of their suit, or to a pile drawn at random,
+    // make sizes that differ from deal to deal.
+    plan.homeVaries = games.HomeType() == 2 || games.HomeType() == 5;
+    cPlay& play = table.play;
+    try {
+        play.ClearAll();
+        play.Init(GameNo(1));
+    } catch (const RunTimeError&) {
+        plan.fits = false;
+        return plan;
+    }
+    const auto cards = [&](int16_t cell, int16_t pile) { return static_cast<int16_t>(play.GetTop(cell, pile) + 1); };
+    if (!plan.homeVaries)
+        for (int16_t pile = 0; pile < games.Piles(kHome); ++pile) {
+            std::vector<bool>& faces = plan.home.emplace_back();
+            for (int16_t pos = 0; pos < cards(kHome, pile); ++pos)
+                faces.push_back(play.FaceMode(play.GetPicID(kHome, pile, pos)) == cPlay::kFaceUp);
+        }
+    plan.foundationCards = play.GoalCards();
+    plan.wasteCards = games.Piles(kWaste) > 0 ? cards(kWaste, 0) : int16_t{0};
+    for (int16_t pile = 0; pile < games.Piles(kRes); ++pile)
+        plan.reserveCards = static_cast<int16_t>(plan.reserveCards + cards(kRes, pile));
+    plan.stockCards = cards(1, 0);
     return plan;
 }
 

@@ -30,7 +30,7 @@ QString contentsHtml();
 QString rulesHtml(int16_t gameId);
 QString rulesTitle(int16_t gameId);
 
-// What dealing a definition puts on the table before play.
+// What dealing a definition puts on the table before play (game number 1).
 struct DealPlan {
     // Each tableau pile's cards, bottom first: true for a face-up card. Empty
     // when the pile sizes depend on the shuffle.
@@ -44,7 +44,7 @@ struct DealPlan {
     // False when the deal would need more cards than the stock still holds.
     bool fits = true;
 };
-DealPlan planDeal(const cGames& games);
+DealPlan planDeal(const cGames& games, const QString& name);
 
 // One rules topic written from a loaded definition.
 struct Topic {
