@@ -190,7 +190,9 @@ void frmMain::openSelection()
 
 void frmMain::showModal(QDialog& dialog)
 {
-    dialog.setWindowModality(Qt::ApplicationModal);
+    // Modal to the main window only, so the help window stays usable while
+    // a dialog is open (the selection window's Rules button opens it).
+    dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
 }
 
