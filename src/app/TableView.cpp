@@ -221,10 +221,13 @@ void TableView::showMarker(Marker kind, int16_t index, int16_t markerNumber, Poi
         item = new MarkerItem(pictures_, kind);
         scene_.addItem(item);
     }
-    item->number = markerNumber;
+    // The stock marker is set again twice a second; only a change repaints.
+    if (item->number != markerNumber) {
+        item->number = markerNumber;
+        item->update();
+    }
     item->setPos(at.x, at.y);
     item->setVisible(true);
-    item->update();
 }
 
 void TableView::cardsCreated() { pictures_.cardsCreated(); }

@@ -21,7 +21,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>

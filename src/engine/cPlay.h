@@ -67,7 +67,6 @@ public:
     int16_t DeckOrder(int16_t j) const;
     int16_t BaseRank() const { return baseRank_; }
     int16_t DeckIndex() const { return deckIndex_; }
-    RuntimeRandom& Random() { return random_; }
 
     void Init(const GameNo& cGameNo);
     void ClearAll();
