@@ -1,6 +1,7 @@
 #include "app/Shared.h"
 #include "app/TableView.h"
 #include "app/frmMain.h"
+#include "app/frmSplash.h"
 #include "history/mFile.h"
 #include "pictures/CardPictures.h"
 #include "scores/Players.h"
@@ -12,6 +13,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -291,6 +294,26 @@ TEST_F(MainWindowTest, AnErrorIsShownAndTheGameGoesOn)
 
     window->close();
     EXPECT_EQ(help.closed, 1) << "help windows close with the program";
+}
+
+TEST(SplashTest, AKeyOrTheTimerOpensTheMainWindowOnce)
+{
+    CardPictures pictures;
+    int opened = 0;
+    QPointer<frmSplash> splash = new frmSplash(pictures, QStringLiteral("6.0"), [&] { ++opened; });
+    splash->show();
+    EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("lblversion"))->text(), QStringLiteral("Version : 6.0"));
+    QTest::keyClick(splash, Qt::Key_Space);
+    EXPECT_EQ(opened, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull()) << "the splash is gone";
+
+    // The timer calls UnloadSplash; a key pressed at the same moment does too.
+    QPointer<frmSplash> waiting = new frmSplash(pictures, QStringLiteral("6.0"), [&] { ++opened; });
+    waiting->show();
+    waiting->UnloadSplash();
+    waiting->UnloadSplash();
+    EXPECT_EQ(opened, 2) << "once, however often it is asked";
 }
 
 } // namespace

@@ -26,6 +26,7 @@ protected:
                          [this](int id, double x, double y) { pointer.move(static_cast<int16_t>(id), x, y); });
         QObject::connect(&view, &TableView::cardReleased,
                          [this](int id) { pointer.release(static_cast<int16_t>(id)); });
+        QObject::connect(&view, &TableView::stockPlaceClicked, [this] { pointer.stockPlaceClicked(); });
         view.resize(1280, 800);
         view.show();
         shared.settings().write(settings::kAutoPlay, 0);
@@ -117,6 +118,22 @@ TEST_F(TableViewTest, ThePlacementsStepsArePlayedOnePerFrame)
     play.MoveCard(top, 0, 2, static_cast<int16_t>(play.GetTop(0, 2) + 1), cPlay::kMovePlayer, 0, 0, cPlay::kFaceUp);
     EXPECT_FALSE(view.animating());
     EXPECT_EQ(view.shownPosition(top), place(0, 2, play.Pos(top)));
+}
+
+TEST_F(TableViewTest, AClickOnTheEmptyStockPlaceTurnsTheWasteBack)
+{
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(31));
+    cPlay& play = shared.play;
+    const int16_t stock = static_cast<int16_t>(play.GetTop(1, 0) + 1);
+    while (play.GetTop(1, 0) >= 0)
+        play.StockClick();
+    view.finishAnimations();
+    ASSERT_EQ(play.GetTop(2, 0) + 1, stock);
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, over(place(1, 0, 0)));
+    EXPECT_EQ(play.GetTop(1, 0) + 1, stock) << "the waste is the stock again";
+    EXPECT_EQ(play.GetTop(2, 0), -1);
+    EXPECT_EQ(shared.gamePlay.RedealsComp(), 1);
 }
 
 } // namespace
