@@ -294,7 +294,7 @@ void frmMain::RunCommand(const QString& key)
 
 void frmMain::StopReplay()
 {
-    menus_->item(QStringLiteral("mReplay"), 6)->setEnabled(false);
+    menus_->setStopEnabled(false);
     tmrBackward.stop();
     tmrForward.stop();
 }
@@ -336,7 +336,7 @@ void frmMain::replayStep(bool forward)
 {
     // Each direction switches the other off.
     (forward ? tmrBackward : tmrForward).stop();
-    menus_->item(QStringLiteral("mReplay"), 6)->setEnabled(true);
+    menus_->setStopEnabled(true);
     int16_t speed = static_cast<int16_t>(shared_.settings().read(settings::kReplaySpeed));
     if (!(forward ? shared_.engine.Redo(speed) : shared_.engine.Undo(speed)))
         StopReplay();
