@@ -1,6 +1,6 @@
 // Deals every game of the catalogue for 1,000 game numbers each.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "rules/mKlondike.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // play on a two-deck Spider game, written to a file, then read, checked and
 // made again by opening it the way the player does.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "history/mFile.h"
 #include "support/RandomPlayer.h"
 

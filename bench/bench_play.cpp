@@ -1,7 +1,7 @@
 // Random legal play of a two-deck game until the history holds 10,000 moves,
 // then the whole history undone and redone.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "rules/mKlondike.h"
 #include "support/FakeSession.h"
 #include "support/RandomPlayer.h"

@@ -3,7 +3,7 @@
 // ready with a saved Klondike game opened (no splash), then exiting. Each is
 // the median of ten runs, in a temporary home folder.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "support/RandomPlayer.h"
 
 #include <QCoreApplication>

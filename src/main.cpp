@@ -2,15 +2,15 @@
 // the shared objects are created, the settings store, pictures and help are
 // attached, the splash is shown and then the main window.
 
-#include "app/CommandLine.h"
-#include "app/Shared.h"
-#include "app/frmMain.h"
-#include "app/frmSplash.h"
+#include "session/CommandLine.h"
+#include "session/Shared.h"
+#include "windows/frmMain.h"
+#include "windows/frmSplash.h"
 #include "pictures/CardPictures.h"
-#include "shell/HelpWindow.h"
-#include "shell/QtPrompts.h"
-#include "shell/RegistrySettingsStore.h"
-#include "shell/cRegistry.h"
+#include "windows/HelpWindow.h"
+#include "windows/QtPrompts.h"
+#include "settings/RegistrySettingsStore.h"
+#include "settings/cRegistry.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,6 +1,6 @@
 // Setting up and dealing a numbered game.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
 

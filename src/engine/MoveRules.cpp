@@ -1,6 +1,6 @@
 // Which cards may be picked up, and where they may be put down.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "engine/cPlay.h"
 
 namespace {

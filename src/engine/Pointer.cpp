@@ -2,7 +2,7 @@
 // it) up, the moves that carry it, and the release that drops it on the
 // first pile that takes it, or returns it.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
 

@@ -3,7 +3,7 @@
 // won game. Every card travels through MoveCard, so all of it is recorded and
 // can be undone.
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "engine/MoveHooks.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"

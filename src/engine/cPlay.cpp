@@ -1,6 +1,6 @@
 #include "engine/cPlay.h"
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "engine/MoveHooks.h"
 #include "rules/Int16.h"
 

@@ -1,6 +1,6 @@
 #include "history/cEngine.h"
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 

@@ -1,6 +1,6 @@
 #include "history/mFile.h"
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
 

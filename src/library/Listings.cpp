@@ -1,6 +1,6 @@
 #include "library/Listings.h"
 
-#include "shell/cData.h"
+#include "data/cData.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "library/cFunc.h"
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 
 namespace {
 QString slotName(int i) { return QString::number(i); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/DefaultPicture.h"
+#include "data/DefaultPicture.h"
 
 #include <QHash>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "support/FakePrompts.h"
 #include "support/FakeSessionHost.h"
 #include "support/RandomPlayer.h"

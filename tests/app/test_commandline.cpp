@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "session/CommandLine.h"
 #include "app/SessionFixture.h"
 #include "engine/DealText.h"
 #include "history/mFile.h"

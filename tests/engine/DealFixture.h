@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "rules/mKlondike.h"
 #include "support/RecordingSurface.h"
 

@@ -1,4 +1,4 @@
-#include "app/Shared.h"
+#include "session/Shared.h"
 
 #include <gtest/gtest.h>
 

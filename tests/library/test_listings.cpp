@@ -1,4 +1,4 @@
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "library/Listings.h"
 #include "support/TempHome.h"
 

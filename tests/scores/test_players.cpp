@@ -1,4 +1,4 @@
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
 #include "support/TempHome.h"

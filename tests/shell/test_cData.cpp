@@ -1,6 +1,6 @@
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "rules/RunTimeError.h"
-#include "shell/DefaultPicture.h"
+#include "data/DefaultPicture.h"
 #include "support/CountingSounds.h"
 #include "support/TempHome.h"
 

@@ -1,4 +1,4 @@
-#include "shell/FileTypes.h"
+#include "data/FileTypes.h"
 #include "support/TempHome.h"
 
 #include <QFile>

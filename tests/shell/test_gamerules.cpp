@@ -1,7 +1,7 @@
-#include "app/Shared.h"
+#include "session/Shared.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
-#include "shell/GameRules.h"
+#include "help/GameRules.h"
 
 #include <QRegularExpression>
 

@@ -1,5 +1,5 @@
 #include "rules/RunTimeError.h"
-#include "shell/RegistrySettingsStore.h"
+#include "settings/RegistrySettingsStore.h"
 #include "support/TempHome.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appearance/SoundEvents.h"
+#include "engine/SoundEvents.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Prompts.h"
+#include "engine/Prompts.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SessionHooks.h"
+#include "session/SessionHooks.h"
 
 #include <QStringList>
 

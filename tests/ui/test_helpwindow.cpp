@@ -1,6 +1,6 @@
-#include "app/Shared.h"
-#include "shell/HelpWindow.h"
-#include "shell/frmAbout.h"
+#include "session/Shared.h"
+#include "windows/HelpWindow.h"
+#include "windows/frmAbout.h"
 #include "support/CountingSounds.h"
 
 #include <QApplication>
@@ -135,7 +135,7 @@ TEST(AboutWindowTest, ShowsTheProductRaisesItsSoundOnceAndClosesOnOK)
 
 } // namespace
 
-#include "shell/QtPrompts.h"
+#include "windows/QtPrompts.h"
 
 namespace {
 

@@ -1,8 +1,0 @@
-#include "app/Shared.h"
-
-Shared::Shared()
-{
-    data.RegisterProgramData();
-    games.setClosedCardsSource(&play);
-    play.setRecorder(&engine);
-}

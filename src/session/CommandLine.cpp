@@ -1,0 +1,137 @@
+#include "session/CommandLine.h"
+
+#include "session/Shared.h"
+#include "engine/DealText.h"
+#include "history/mFile.h"
+#include "rules/RunTimeError.h"
+#include "rules/mKlondike.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+void printUsage(QTextStream& out)
+{
+    out << "Usage: tablora [options] [saved game]\n"
+           "\n"
+           "Starts Tablora; a saved game named on the command line is opened.\n"
+           "\n"
+           "Options:\n"
+           "  --deal NAME NUMBER   print the table of game NAME with number NUMBER\n"
+           "                       as it is dealt, then exit\n"
+           "  --replay FILE        open the saved game FILE, make all its moves, print\n"
+           "                       the table and the figures of the file, then exit\n"
+           "  --help               show this help and exit\n"
+           "  --no-splash          start without the splash window\n"
+           "  --quit-when-ready    exit as soon as the main window is ready (for timing)\n"
+           "  --quit-when-splashed exit as soon as the splash window is shown (for timing)\n";
+}
+
+int printDeal(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() < 3) {
+        err << "tablora: --deal needs a game name and a game number, e.g. --deal \"Klondike\" 42\n";
+        return kUsageError;
+    }
+    if (args.size() > 3) {
+        err << "tablora: --deal takes a game name and a game number only; unexpected \"" << args.at(3) << "\"\n";
+        return kUsageError;
+    }
+    const QString name = args.at(1);
+    if (!mKlondike::IsGameName(name)) {
+        err << "tablora: there is no game called \"" << name << "\" (names are case-sensitive)\n";
+        return kUsageError;
+    }
+    const std::optional<GameNo> number = GameNo::fromText(args.at(2));
+    if (!number) {
+        err << "tablora: the game number \"" << args.at(2) << "\" is not a number\n";
+        return kUsageError;
+    }
+
+    Shared shared;
+    shared.values.runningGameName = name;
+    mKlondike::LoadGameDefinition(shared.games, name);
+    try {
+        shared.play.ClearAll();
+        shared.play.Init(*number);
+    } catch (const RunTimeError& e) {
+        err << "tablora: game \"" << name << "\" number " << args.at(2) << " cannot be dealt: " << e.description()
+            << "\n";
+        return 1;
+    }
+    out << DealText(shared.games, shared.play, name, *number);
+    return 0;
+}
+
+int printReplay(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() != 2) {
+        err << "tablora: --replay needs the path of one saved game, e.g. --replay \"Klondike-42.tb0\"\n";
+        return kUsageError;
+    }
+    const QString path = args.at(1);
+    Shared shared;
+    shared.data.RegisterProgramData();
+    mFile::GameFile file;
+    try {
+        file = mFile::ReadGameFile(path);
+    } catch (const RunTimeError& e) {
+        err << "tablora: " << e.description() << "\n";
+        return kUsageError;
+    }
+    const mFile::GameSummary& s = file.summary;
+    shared.values.runningGameName = s.gameName;
+    mKlondike::LoadGameDefinition(shared.games, s.gameName);
+    shared.play.ClearAll();
+    shared.play.Init(s.gameNo);
+    shared.engine.loadRecords(file.records);
+    shared.engine.RedoAll(0);
+    out << DealText(shared.games, shared.play, s.gameName, s.gameNo);
+    out << "moves: " << s.moves << " time: " << s.time << " score: " << s.score << " percentage: " << s.percentage
+        << "\n";
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QStringList args = arguments.mid(1);
+    if (args.isEmpty())
+        return std::nullopt;
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        printUsage(out);
+        return 0;
+    }
+    if (first == QLatin1String("--deal"))
+        return printDeal(args, out, err);
+    if (first == QLatin1String("--replay"))
+        return printReplay(args, out, err);
+    if (first == QLatin1String("--no-splash") || first == QLatin1String("--quit-when-ready") ||
+        first == QLatin1String("--quit-when-splashed"))
+        return std::nullopt;
+    if (first.startsWith(QLatin1String("--"))) {
+        err << "tablora: unknown option \"" << first << "\"; see tablora --help\n";
+        return kUsageError;
+    }
+    return std::nullopt;
+}
+
+WindowOptions ReadWindowOptions(const QStringList& arguments)
+{
+    WindowOptions options;
+    QStringList rest;
+    for (const QString& a : arguments.mid(1)) {
+        if (a == QLatin1String("--no-splash"))
+            options.noSplash = true;
+        else if (a == QLatin1String("--quit-when-ready"))
+            options.quitWhenReady = true;
+        else if (a == QLatin1String("--quit-when-splashed"))
+            options.quitWhenSplashed = true;
+        else
+            rest << a;
+    }
+    options.savedGame = rest.join(QLatin1Char(' ')).trimmed();
+    return options;
+}

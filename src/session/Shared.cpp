@@ -1,0 +1,8 @@
+#include "session/Shared.h"
+
+Shared::Shared()
+{
+    data.RegisterProgramData();
+    games.setClosedCardsSource(&play);
+    play.setRecorder(&engine);
+}

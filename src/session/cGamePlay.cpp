@@ -1,0 +1,268 @@
+#include "session/cGamePlay.h"
+
+#include "session/Shared.h"
+#include "history/mFile.h"
+#include "rules/Int16.h"
+#include "rules/RunTimeError.h"
+#include "rules/mKlondike.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <random>
+
+namespace {
+
+// Rounds halves to even into the 16-bit range; figures beyond it (after
+// about a day of play) stay at its ends instead of failing every refresh.
+int16_t figure(double value)
+{
+    const double r = int16::roundHalfEven(value);
+    return static_cast<int16_t>(
+        std::clamp(r, double{std::numeric_limits<int16_t>::min()}, double{std::numeric_limits<int16_t>::max()}));
+}
+
+QString now() { return QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat); }
+
+} // namespace
+
+void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32_t cLoadType, int32_t cTime,
+                          int16_t cScore, int16_t cRedealsComp)
+{
+    if (!mKlondike::IsGameName(cGameName))
+        throw RunTimeError(RunTimeError::kInvalidCall,
+                           QStringLiteral("There is no game called \"%1\".").arg(cGameName));
+    if (status_ == kInProgress)
+        EndGame(false);
+    if (status_ == kFinishedOnShow)
+        ClearArea();
+
+    paused_ = false;
+    loadType_ = cLoadType;
+    if (shared_.settings().read(settings::kWPTimerValue) == 4)
+        host_->changeBackground();
+    gameName_ = cGameName;
+    gameNo_ = cGameNo;
+    startTime_ = now();
+    redealsComp_ = cRedealsComp;
+    time_ = cTime;
+    storedScore_ = cScore;
+
+    shared_.values.runningGameName = gameName_;
+    mKlondike::LoadGameDefinition(shared_.games, gameName_);
+    shared_.play.ClearAll();
+    shared_.play.Init(gameNo_);
+
+    switch (loadType_) {
+    case kIncompleteFile:
+    case kPendingGame: shared_.engine.RedoAll(0); break;
+    case kFinishedFile:
+        status_ = kFinishedOnShow;
+        host_->startReplay();
+        return;
+    default:
+        shared_.engine.ClearTRANS();
+        // Cards that may go home at once do so; the session counts as in
+        // play for that.
+        status_ = kInProgress;
+        shared_.play.AutoMoveCheck();
+        break;
+    }
+
+    shared_.func.AddtoMRU(cFunc::kPlayedList, gameName_ + QLatin1String(" - ") + gameNo_.toString());
+    host_->refreshRecentMenus();
+    running_ = true;
+    host_->setGameClock(true);
+    setLastGName(gameName_);
+    status_ = kInProgress;
+}
+
+void cGamePlay::PlayNumber(const QString& gName, const GameNo& gNo) { StartGame(gName, gNo, kNewDeal, 0, 0, 0); }
+
+GameNo cGamePlay::RandomGameNo() const
+{
+    const int32_t digits = shared_.settings().read(settings::kRangeIndex);
+    static std::mt19937_64 generator(
+        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^ std::random_device{}());
+    const double r = std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+    const double n = std::floor(std::pow(10.0, std::clamp(digits, 0, 15)) * r);
+    return GameNo(n < 1 ? 1.0 : n);
+}
+
+void cGamePlay::PlayRandom(const QString& gName)
+{
+    StartGame(gName.isEmpty() ? LastGName() : gName, RandomGameNo(), kNewDeal, 0, 0, 0);
+}
+
+void cGamePlay::Restart() { StartGame(gameName_, gameNo_, kNewDeal, 0, 0, 0); }
+
+void cGamePlay::PlayString(const QString& gNameNo)
+{
+    const qsizetype p = gNameNo.indexOf(QLatin1Char('-')) + 1;
+    if (p < 2)
+        throw RunTimeError(RunTimeError::kInvalidCall,
+                           QStringLiteral("\"%1\" is not a game name and number.").arg(gNameNo));
+    const QString name = gNameNo.left(p - 2);
+    const std::optional<GameNo> number = GameNo::fromText(gNameNo.right(gNameNo.size() - p - 1));
+    if (!number)
+        throw RunTimeError(RunTimeError::kInvalidCall,
+                           QStringLiteral("\"%1\" is not a game name and number.").arg(gNameNo));
+    StartGame(name, *number, kNewDeal, 0, 0, 0);
+}
+
+void cGamePlay::PlayFile(const QString& fName, bool bRecent)
+{
+    // The whole file is read and checked before the game on the table ends.
+    const mFile::GameFile file = mFile::ReadGameFile(fName);
+    if (status_ == kInProgress)
+        EndGame(false);
+    shared_.engine.loadRecords(file.records);
+    if (bRecent) {
+        shared_.func.AddtoMRU(cFunc::kOpenedList, fName);
+        host_->refreshRecentMenus();
+    }
+    const int32_t type = mFile::IsFinishedFile(fName, shared_.data) ? kFinishedFile : kIncompleteFile;
+    StartGame(file.summary.gameName, file.summary.gameNo, type, file.summary.time, file.summary.score, 0);
+}
+
+void cGamePlay::PlayPendFile(const QString& fName)
+{
+    const mFile::GameFile file = mFile::ReadGameFile(fName);
+    if (status_ == kInProgress)
+        EndGame(false);
+    pendingFile_ = fName;
+    shared_.engine.loadRecords(file.records);
+    host_->markPendingPlaying(fName);
+    StartGame(file.summary.gameName, file.summary.gameNo, kPendingGame, file.summary.time, file.summary.score, 0);
+    // The game is on the table now; its file goes (a failure is ignored).
+    QFile::remove(fName);
+}
+
+void cGamePlay::PlayFavFile(const QString& fName)
+{
+    const mFile::FavoriteRecord favorite = mFile::ReadFavoriteFile(fName);
+    StartGame(favorite.gameName, favorite.gameNo, kNewDeal, 0, 0, 0);
+}
+
+void cGamePlay::PauseGame(bool mEnable)
+{
+    paused_ = mEnable;
+    host_->setGameClock(!mEnable);
+    host_->showPaused(mEnable);
+}
+
+void cGamePlay::EndGame(bool bTerminate)
+{
+    if (loadType_ == kPendingGame) {
+        archive_->SaveBackPending(pendingFile_);
+    } else {
+        scores_->AddScore();
+        if (!bTerminate)
+            scores_->AddSesGame();
+        archive_->AutoSaveGame(false);
+    }
+    if (!bTerminate)
+        ClearArea();
+}
+
+void cGamePlay::ClearArea()
+{
+    host_->setGameClock(false);
+    running_ = false;
+    status_ = kNoGame;
+    pendingFile_.clear();
+    shared_.play.ClearAll();
+    time_ = 0;
+    storedScore_ = 0;
+    redealsComp_ = 0;
+    paused_ = false;
+    loadType_ = kNewDeal;
+}
+
+void cGamePlay::Unload()
+{
+    shared_.settings().write(settings::kUnFin, 0);
+    if (status_ != kInProgress)
+        return;
+    if (loadType_ == kPendingGame) {
+        EndGame(true);
+    } else if (shared_.settings().read(settings::kGameSave) == 1) {
+        shared_.engine.SavetoFile(shared_.data.UnFinFile());
+        shared_.settings().write(settings::kUnFin, 1);
+    } else {
+        EndGame(true);
+    }
+}
+
+QString cGamePlay::TimeString(int32_t seconds)
+{
+    const int32_t s = seconds % 60;
+    const int32_t m = (seconds / 60) % 60;
+    const int32_t h = (seconds / 3600) % 60;
+    return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
+}
+
+QString cGamePlay::TimeString() const { return TimeString(time_); }
+
+int16_t cGamePlay::Score() const
+{
+    if (!running_)
+        return storedScore_;
+    const double g = shared_.engine.TotalGoalCards();
+    return figure(g * 10.0 - (time_ / 3.0 + Moves() / 2.0));
+}
+
+int16_t cGamePlay::Moves() const { return shared_.engine.GetTransID(); }
+
+int16_t cGamePlay::Percentage() const
+{
+    const int16_t total = shared_.games.TotalCards();
+    if (total <= 0)
+        return 0;
+    return figure(shared_.engine.TotalGoalCards() * 100.0 / total);
+}
+
+int16_t cGamePlay::CardsLeft() const
+{
+    return static_cast<int16_t>(shared_.games.TotalCards() - shared_.engine.TotalGoalCards());
+}
+
+QString cGamePlay::LastGName() const { return shared_.settings().read(settings::kLastGName); }
+
+void cGamePlay::setLastGName(const QString& name) { shared_.settings().write(settings::kLastGName, name); }
+
+QString cGamePlay::TitleText() const
+{
+    const QString title = shared_.data.ProdName();
+    if (status_ == kNoGame)
+        return title;
+    SettingsStore& store = shared_.settings();
+    QString caption = title + QLatin1String(" [") + gameName_ + QLatin1String(" - ") + gameNo_.toString() +
+                      QLatin1String("] [") + store.read(settings::kCurPlayer) + QLatin1Char(']');
+    QString figures;
+    if (store.read(settings::kShowTime) == 1)
+        figures += QLatin1String("Time:") + TimeString() + QLatin1Char(' ');
+    if (store.read(settings::kShowScore) == 1)
+        figures += QLatin1String("Score:") + QString::number(Score()) + QLatin1Char(' ');
+    if (store.read(settings::kShowMoves) == 1)
+        figures += QLatin1String("Moves:") + QString::number(Moves()) + QLatin1Char(' ');
+    if (store.read(settings::kShowCardsLeft) == 1)
+        figures += QLatin1String("Cards Left:") + QString::number(CardsLeft()) + QLatin1Char(' ');
+    if (!figures.isEmpty()) {
+        figures.chop(1);
+        caption += QLatin1String(" [") + figures + QLatin1Char(']');
+    }
+    if (loadType_ == kPendingGame)
+        caption += QLatin1String(" [Pending List Game]");
+    if (loadType_ == kFinishedFile)
+        caption += QLatin1String(" [Finished Game]");
+    if (paused_)
+        caption += QLatin1String(" [Game Paused]");
+    return caption;
+}
+
+void cGamePlay::Update_Title() { host_->setCaption(TitleText()); }

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "session/SessionHooks.h"
+#include "engine/GameNo.h"
+#include "engine/PlaySession.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class Shared;
+
+// The game session: starts a game (by number, at random, from a name and
+// number, from a file, from the pending list or from a favorite), keeps its
+// identity, clock, stored score and redeals, computes its figures, pauses,
+// ends it and clears the table, and writes the main window's caption.
+class cGamePlay final : public PlaySession {
+public:
+    // How the game on the table was started.
+    static constexpr int32_t kNewDeal = 0;
+    static constexpr int32_t kIncompleteFile = 1;
+    static constexpr int32_t kFinishedFile = 2;
+    static constexpr int32_t kPendingGame = 3;
+
+    // Game_Status.
+    static constexpr int32_t kNoGame = 0;
+    static constexpr int32_t kInProgress = 1;
+    static constexpr int32_t kFinishedOnShow = 2;
+
+    explicit cGamePlay(Shared& shared) : shared_(shared) {}
+
+    void setHost(SessionHost* host) { host_ = host != nullptr ? host : &noHost_; }
+    void setScoreRecorder(ScoreRecorder* scores) { scores_ = scores != nullptr ? scores : &noScores_; }
+    void setArchive(GameArchive* archive) { archive_ = archive != nullptr ? archive : &noArchive_; }
+    SessionHost& host() { return *host_; }
+
+    void StartGame(const QString& cGameName, const GameNo& cGameNo, int32_t cLoadType, int32_t cTime, int16_t cScore,
+                   int16_t cRedealsComp);
+    void PlayNumber(const QString& gName, const GameNo& gNo);
+    // Without a name, the last game started.
+    void PlayRandom(const QString& gName = QString());
+    void Restart();
+    // "Klondike - 1234": the number is kept as text.
+    void PlayString(const QString& gNameNo);
+    // A file that is not a valid game leaves the game on the table as it is
+    // and raises an error naming the file and what is wrong with it.
+    void PlayFile(const QString& fName, bool bRecent);
+    void PlayPendFile(const QString& fName);
+    void PlayFavFile(const QString& fName);
+    void PauseGame(bool mEnable);
+    bool PauseStatus() const { return paused_; }
+    void EndGame(bool bTerminate);
+    void ClearArea();
+    void Unload();
+
+    // A random game number for the range setting: 1 .. 10^RangeIndex - 1.
+    GameNo RandomGameNo() const;
+
+    int32_t Time() const { return time_; }
+    void setTime(int32_t seconds) { time_ = seconds; }
+    QString TimeString() const;
+    static QString TimeString(int32_t seconds);
+    int16_t Score() const;
+    int16_t Moves() const;
+    int16_t Percentage() const;
+    int16_t CardsLeft() const;
+
+    int32_t Game_Status() const override { return status_; }
+    bool Game_Running() const override { return running_; }
+    void setGame_Running(bool running) { running_ = running; }
+    int16_t RedealsComp() const override { return redealsComp_; }
+    void setRedealsComp(int16_t value) override { redealsComp_ = value; }
+    void GameWon() override { host_->gameWon(); }
+
+    const QString& Game_StartTime() const { return startTime_; }
+    void setGame_StartTime(const QString& text) { startTime_ = text; }
+    const GameNo& gameNo() const { return gameNo_; }
+    void setGameNo(const GameNo& number) { gameNo_ = number; }
+    const QString& GameName() const { return gameName_; }
+    void setGameName(const QString& name) { gameName_ = name; }
+    bool IsPending() const { return loadType_ == kPendingGame; }
+    int32_t Game_LoadingType() const { return loadType_; }
+    const QString& pendingFile() const { return pendingFile_; }
+
+    QString LastGName() const;
+    void setLastGName(const QString& name);
+
+    // The caption the main window shows, and writing it there.
+    QString TitleText() const;
+    void Update_Title();
+
+private:
+    Shared& shared_;
+    NoSessionHost noHost_;
+    NoScoreRecorder noScores_;
+    NoGameArchive noArchive_;
+    SessionHost* host_ = &noHost_;
+    ScoreRecorder* scores_ = &noScores_;
+    GameArchive* archive_ = &noArchive_;
+
+    bool running_ = false;
+    QString startTime_;
+    int32_t time_ = 0;
+    int16_t storedScore_ = 0;
+    GameNo gameNo_;
+    QString gameName_;
+    int16_t redealsComp_ = 0;
+    bool paused_ = false;
+    int32_t loadType_ = kNewDeal;
+    QString pendingFile_;
+    int32_t status_ = kNoGame;
+};

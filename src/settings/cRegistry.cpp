@@ -1,0 +1,313 @@
+#include "settings/cRegistry.h"
+
+#include "rules/RunTimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace {
+
+const QString kSource = QStringLiteral("Tablora.cRegistry");
+const QString kHeader =
+    QStringLiteral("; Tablora settings: one [key] per section, one \"name\"=value line per setting.\n"
+                   "; Values: \"text\", expand:\"text with %VARIABLES%\", dword:hex, hex:bytes.\n");
+
+QString rootName(int32_t root)
+{
+    switch (root) {
+    case cRegistry::kLocalMachine: return QStringLiteral("HKEY_LOCAL_MACHINE");
+    case cRegistry::kClassesRoot: return QStringLiteral("HKEY_CLASSES_ROOT");
+    default: return QStringLiteral("HKEY_%1").arg(root);
+    }
+}
+
+QString quote(const QString& text)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '"': out += QLatin1String("\\\""); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        default: out += c;
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+// Reads a quoted text starting at `pos` (on the opening quote); leaves `pos`
+// after the closing one. False when the text is not closed.
+bool unquote(const QString& line, qsizetype& pos, QString& text)
+{
+    text.clear();
+    if (pos >= line.size() || line[pos] != QLatin1Char('"'))
+        return false;
+    for (++pos; pos < line.size(); ++pos) {
+        const QChar c = line[pos];
+        if (c == QLatin1Char('"')) {
+            ++pos;
+            return true;
+        }
+        if (c == QLatin1Char('\\') && pos + 1 < line.size()) {
+            const QChar next = line[++pos];
+            text += next == QLatin1Char('n') ? QChar(u'\n') : next == QLatin1Char('r') ? QChar(u'\r') : next;
+            continue;
+        }
+        text += c;
+    }
+    return false;
+}
+
+QString hexBytes(const QByteArray& bytes)
+{
+    QStringList parts;
+    for (const char b : bytes)
+        parts << QStringLiteral("%1").arg(static_cast<uint8_t>(b), 2, 16, QLatin1Char('0'));
+    return parts.join(QLatin1Char(','));
+}
+
+bool isInteger(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+cRegistry::cRegistry(QString filePath) : filePath_(std::move(filePath)) {}
+
+QString cRegistry::defaultFilePath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath() + QLatin1String("/.config");
+    return folder + QLatin1String("/Quellix Technologies/Tablora 6.0.conf");
+}
+
+bool cRegistry::isExpandable(const QString& text)
+{
+    const qsizetype first = text.indexOf(QLatin1Char('%'));
+    return first >= 0 && text.indexOf(QLatin1Char('%'), first + 2) >= 0;
+}
+
+QString cRegistry::expand(const QString& text)
+{
+    static const QRegularExpression variable(QStringLiteral("%([^%]+)%"));
+    QString out;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = variable.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(from, m.capturedStart() - from);
+        const QByteArray name = m.captured(1).toLocal8Bit();
+        out += qEnvironmentVariableIsSet(name.constData()) ? qEnvironmentVariable(name.constData()) : m.captured(0);
+        from = m.capturedEnd();
+    }
+    return out + text.mid(from);
+}
+
+QString cRegistry::fullKeyPath() const { return rootName(classKey_) + QLatin1Char('\\') + sectionKey_; }
+
+QVariant cRegistry::Value()
+{
+    load();
+    const auto key = keys_.constFind(fullKeyPath().toLower());
+    if (key == keys_.cend())
+        return {};
+    const auto value = key->values.constFind(valueKey_.toLower());
+    if (value == key->values.cend())
+        return {};
+    const Entry& e = value->second;
+    valueType_ = e.type;
+    switch (e.type) {
+    case kString: return e.data.toString();
+    case kExpandString: return expand(e.data.toString());
+    case kDWord: return static_cast<int32_t>(e.data.toUInt());
+    case kDWordBigEndian: {
+        const quint32 v = e.data.toUInt();
+        return static_cast<int32_t>(((v & 0xffu) << 24) | ((v & 0xff00u) << 8) | ((v >> 8) & 0xff00u) | (v >> 24));
+    }
+    case kMultiString: return QString::fromUtf8(e.data.toByteArray());
+    default: return e.data.toByteArray();
+    }
+}
+
+QString cRegistry::failureText(const QVariant& value) const
+{
+    const QString shown = value.typeId() == QMetaType::QByteArray ? hexBytes(value.toByteArray()) : value.toString();
+    return QStringLiteral("Failed to set registry value Key: '%1',Section: '%2',Key: '%3' to value: '%4'")
+        .arg(classKey_)
+        .arg(sectionKey_, valueKey_, shown);
+}
+
+void cRegistry::setValue(const QVariant& value)
+{
+    // Creating the key: the folder of the file and the tree as it stands.
+    if (!QDir().mkpath(QFileInfo(filePath_).absolutePath()))
+        throw RunTimeError(kKeyFailed, failureText(value), kSource);
+    load();
+
+    Entry entry;
+    switch (valueType_) {
+    case kString:
+    case kExpandString:
+        entry.data = value.toString();
+        entry.type = isExpandable(entry.data.toString()) ? kExpandString : kString;
+        break;
+    case kBinary:
+        if (value.typeId() != QMetaType::QByteArray)
+            throw RunTimeError(kKeyFailed, failureText(value), kSource);
+        entry = {kBinary, value.toByteArray()};
+        break;
+    case kDWord:
+    case kDWordBigEndian:
+        if (!isInteger(value))
+            return;
+        entry = {kDWord, static_cast<quint32>(static_cast<int32_t>(value.toLongLong()))};
+        break;
+    default: throw RunTimeError(kWriteFailed, failureText(value), kSource);
+    }
+
+    const QString path = fullKeyPath();
+    Key& key = keys_[path.toLower()];
+    if (key.path.isEmpty())
+        key.path = path;
+    key.values[valueKey_.toLower()] = {valueKey_, entry};
+    save(value);
+}
+
+void cRegistry::load()
+{
+    const QFileInfo info(filePath_);
+    if (!info.exists()) {
+        keys_.clear();
+        loaded_ = false;
+        return;
+    }
+    if (loaded_ && info.lastModified() == loadedStamp_ && info.size() == loadedSize_)
+        return;
+    QFile file(filePath_);
+    keys_.clear();
+    if (file.open(QIODevice::ReadOnly))
+        parse(QString::fromUtf8(file.readAll()));
+    loaded_ = true;
+    loadedStamp_ = info.lastModified();
+    loadedSize_ = info.size();
+}
+
+void cRegistry::save(const QVariant& value)
+{
+    QSaveFile file(filePath_);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        const QByteArray bytes = serialise();
+        ok = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
+    }
+    if (!ok || !file.commit()) {
+        // What is on the disk is the truth; forget the change.
+        loaded_ = false;
+        throw RunTimeError(kWriteFailed, failureText(value), kSource);
+    }
+    const QFileInfo info(filePath_);
+    loaded_ = true;
+    loadedStamp_ = info.lastModified();
+    loadedSize_ = info.size();
+}
+
+QByteArray cRegistry::serialise() const
+{
+    QString out = kHeader;
+    for (const Key& key : keys_) {
+        out += QLatin1String("\n[") + key.path + QLatin1String("]\n");
+        for (const auto& [name, entry] : key.values) {
+            out += name.isEmpty() ? QStringLiteral("@") : quote(name);
+            out += QLatin1Char('=');
+            switch (entry.type) {
+            case kString: out += quote(entry.data.toString()); break;
+            case kExpandString: out += QLatin1String("expand:") + quote(entry.data.toString()); break;
+            case kDWord: out += QStringLiteral("dword:%1").arg(entry.data.toUInt(), 8, 16, QLatin1Char('0')); break;
+            case kDWordBigEndian:
+                out += QStringLiteral("dword-be:%1").arg(entry.data.toUInt(), 8, 16, QLatin1Char('0'));
+                break;
+            case kBinary: out += QLatin1String("hex:") + hexBytes(entry.data.toByteArray()); break;
+            default: out += QStringLiteral("hex(%1):").arg(entry.type) + hexBytes(entry.data.toByteArray());
+            }
+            out += QLatin1Char('\n');
+        }
+    }
+    return out.toUtf8();
+}
+
+void cRegistry::parse(const QString& text)
+{
+    Key* key = nullptr;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            const QString path = line.mid(1, line.size() - 2);
+            key = &keys_[path.toLower()];
+            key->path = path;
+            continue;
+        }
+        if (key == nullptr)
+            continue;
+        // A line that cannot be read is left out rather than stopping the
+        // program; the rest of the settings still count.
+        QString name;
+        qsizetype pos = 0;
+        if (line.startsWith(QLatin1Char('@')))
+            pos = 1;
+        else if (!unquote(line, pos, name))
+            continue;
+        if (pos >= line.size() || line[pos] != QLatin1Char('='))
+            continue;
+        const QString rest = line.mid(pos + 1);
+        Entry entry;
+        QString textValue;
+        qsizetype p = 0;
+        bool ok = true;
+        if (rest.startsWith(QLatin1Char('"'))) {
+            ok = unquote(rest, p, textValue);
+            entry = {kString, textValue};
+        } else if (rest.startsWith(QLatin1String("expand:"))) {
+            p = 7;
+            ok = unquote(rest, p, textValue);
+            entry = {kExpandString, textValue};
+        } else if (rest.startsWith(QLatin1String("dword:")) || rest.startsWith(QLatin1String("dword-be:"))) {
+            const bool bigEndian = rest.startsWith(QLatin1String("dword-be:"));
+            const quint32 v = rest.mid(bigEndian ? 9 : 6).toUInt(&ok, 16);
+            entry = {bigEndian ? kDWordBigEndian : kDWord, v};
+        } else {
+            static const QRegularExpression hex(QStringLiteral("^hex(?:\\((\\d+)\\))?:(.*)$"));
+            const QRegularExpressionMatch m = hex.match(rest);
+            ok = m.hasMatch();
+            QByteArray bytes;
+            const QString digits = m.captured(2);
+            for (const QString& b : digits.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                bool byteOk = false;
+                bytes.append(static_cast<char>(b.trimmed().toUInt(&byteOk, 16)));
+                ok = ok && byteOk;
+            }
+            entry = {m.captured(1).isEmpty() ? kBinary : m.captured(1).toInt(), bytes};
+        }
+        if (ok)
+            key->values[name.toLower()] = {name, entry};
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/HelpViewer.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QPushButton;
+class QTextBrowser;
+class QUrl;
+
+// The program's help window: the contents page and the rules of each game,
+// written by GameRules and shown in a text browser. Links between topics
+// ("contents:", "rules:ID") are followed inside the window, with Back and
+// Forward through the topics seen. The window stays open beside the table
+// until the player closes it or the program ends.
+class HelpWindow final : public QWidget, public HelpViewer {
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    void showContents() override;
+    // An id outside the catalogue shows the contents instead.
+    void showRules(int16_t gameId) override;
+    void closeAll() override;
+
+    // The topic on show: "contents:" or "rules:ID".
+    QString currentTopic() const;
+
+private:
+    void openLink(const QUrl& link);
+    // Shows the topic and, when `remember` is set, makes it the newest entry
+    // of the Back list (dropping the Forward entries).
+    void showTopic(const QString& topic, bool remember);
+    void step(int by);
+    void bringUp();
+    void updateButtons();
+
+    QTextBrowser* txtHelp_;
+    QPushButton* cmdBack_;
+    QPushButton* cmdForward_;
+    QPushButton* cmdContents_;
+    std::vector<QString> visited_;
+    size_t current_ = 0;
+};

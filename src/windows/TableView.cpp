@@ -1,0 +1,375 @@
+#include "windows/TableView.h"
+
+#include "session/Shared.h"
+#include "pictures/CardPictures.h"
+#include "rules/RunTimeError.h"
+
+#include <QGraphicsItem>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qreal kCardWidth = 1065;
+constexpr qreal kCardHeight = 1440;
+// One pixel for 15 twips is the table's natural size; the table fills the
+// window, up to twice as large.
+constexpr qreal kLargestScale = 2.0 / 15.0;
+// Room kept below the lowest pile for the piles to grow, in twips: about
+// ten more cards in a fan.
+constexpr qreal kGrowthRoom = 2500;
+// Room around the layout, in twips.
+constexpr qreal kMargin = 240;
+
+// The device pixels a rectangle of the item covers when painted now.
+QSize devicePixels(QPainter* painter, const QRectF& rect)
+{
+    const QRectF mapped = painter->deviceTransform().mapRect(rect);
+    return QSize(std::max(1, qRound(mapped.width())), std::max(1, qRound(mapped.height())));
+}
+
+} // namespace
+
+// One card picture: its face and back, which it shows, and where the model
+// has put it.
+class CardItem final : public QGraphicsItem {
+public:
+    CardItem(CardPictures& pictures, int16_t id) : pictures_(pictures), id_(id)
+    {
+        setVisible(false);
+        setData(0, QStringLiteral("card"));
+    }
+
+    int16_t id() const { return id_; }
+    int16_t face = 1;
+    int16_t back = 7;
+    bool faceUp = false;
+    QPointF target;
+    QSizeF size{kCardWidth, kCardHeight};
+
+    void resize(QSizeF newSize)
+    {
+        prepareGeometryChange();
+        size = newSize;
+    }
+
+    QRectF boundingRect() const override { return QRectF(QPointF(0, 0), size); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
+    {
+        const QRectF card(0, 0, kCardWidth, kCardHeight);
+        const QSize pixels = devicePixels(painter, card);
+        const QPixmap picture = faceUp ? pictures_.face(face, pixels) : pictures_.back(back, pixels);
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawPixmap(card, picture, QRectF(picture.rect()));
+    }
+
+private:
+    CardPictures& pictures_;
+    int16_t id_;
+};
+
+// An empty-place marker beneath the cards.
+class MarkerItem final : public QGraphicsItem {
+public:
+    MarkerItem(CardPictures& pictures, CardSurface::Marker kind) : pictures_(pictures), kind_(kind) { setZValue(-1); }
+
+    CardSurface::Marker kind() const { return kind_; }
+    int16_t number = 14;
+
+    QRectF boundingRect() const override { return QRectF(0, 0, kCardWidth, kCardHeight); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
+    {
+        const QRectF place = boundingRect();
+        const QPixmap picture = pictures_.marker(number, devicePixels(painter, place));
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawPixmap(place, picture, QRectF(picture.rect()));
+    }
+
+private:
+    CardPictures& pictures_;
+    CardSurface::Marker kind_;
+};
+
+TableView::TableView(Shared& shared, CardPictures& pictures, QWidget* parent)
+    : QGraphicsView(parent), shared_(shared), pictures_(pictures)
+{
+    setObjectName(QStringLiteral("TableView"));
+    setScene(&scene_);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    setCacheMode(QGraphicsView::CacheNone);
+    setMinimumSize(320, 240);
+    frameTimer_.setInterval(kFrameMs);
+    connect(&frameTimer_, &QTimer::timeout, this, &TableView::advanceFrame);
+    // Picture 0 is always there; the others come with a game.
+    createCard(0);
+    fitTable();
+}
+
+TableView::~TableView()
+{
+    // The items belong to the scene, which goes with the view.
+    frameTimer_.stop();
+}
+
+CardItem* TableView::card(int16_t id) const
+{
+    const auto it = cards_.find(id);
+    if (it == cards_.end())
+        throw RunTimeError::subscript();
+    return it->second;
+}
+
+int16_t TableView::deckCount() const { return pictures_.deckCount(); }
+
+void TableView::createCard(int16_t id)
+{
+    if (cards_.count(id) != 0)
+        return;
+    auto* item = new CardItem(pictures_, id);
+    scene_.addItem(item);
+    cards_[id] = item;
+}
+
+void TableView::setCardFace(int16_t id, int16_t pictureNumber)
+{
+    CardItem* item = card(id);
+    item->face = pictureNumber;
+    item->update();
+}
+
+void TableView::setCardBack(int16_t id, int16_t deckIndex)
+{
+    CardItem* item = card(id);
+    item->back = deckIndex;
+    item->update();
+}
+
+void TableView::showCardFace(int16_t id, bool faceUp)
+{
+    CardItem* item = card(id);
+    item->faceUp = faceUp;
+    item->update();
+}
+
+void TableView::bringToFront(int16_t id) { card(id)->setZValue(++zCounter_); }
+
+void TableView::setCardVisible(int16_t id, bool visible) { card(id)->setVisible(visible); }
+
+CardSurface::Point TableView::cardPosition(int16_t id) const
+{
+    const QPointF at = card(id)->target;
+    return {qRound(at.x()), qRound(at.y())};
+}
+
+QPointF TableView::shownPosition(int16_t id) const
+{
+    const CardItem* item = card(id);
+    return item->scenePos();
+}
+
+void TableView::moveCard(int16_t id, const std::vector<Point>& steps)
+{
+    if (steps.empty())
+        return;
+    CardItem* item = card(id);
+    if (item->parentItem() != nullptr) {
+        // A card carried in a dragged run is back on the table.
+        const QPointF shown = item->scenePos();
+        item->setParentItem(nullptr);
+        item->setPos(shown);
+    }
+    const QPointF destination(steps.back().x, steps.back().y);
+    const QPointF moved = destination - item->target;
+    item->target = destination;
+    for (QGraphicsItem* child : item->childItems())
+        if (auto* carried = dynamic_cast<CardItem*>(child))
+            carried->target += moved;
+
+    if (steps.size() == 1 && frames_.empty()) {
+        item->setPos(destination);
+        return;
+    }
+    for (const Point& p : steps)
+        frames_.push_back({id, QPointF(p.x, p.y), steps.size() == 1});
+    if (!frameTimer_.isActive())
+        frameTimer_.start();
+}
+
+void TableView::setCardSize(int16_t id, int32_t width, int32_t height) { card(id)->resize(QSizeF(width, height)); }
+
+void TableView::attachRunCard(int16_t grabbed, int16_t id, Point offset)
+{
+    CardItem* carrier = card(grabbed);
+    CardItem* item = card(id);
+    item->setParentItem(carrier);
+    item->setPos(offset.x, offset.y);
+    item->target = carrier->target + QPointF(offset.x, offset.y);
+}
+
+void TableView::showMarker(Marker kind, int16_t index, int16_t markerNumber, Point at)
+{
+    MarkerItem*& item = markers_[{kind, index}];
+    if (item == nullptr) {
+        item = new MarkerItem(pictures_, kind);
+        scene_.addItem(item);
+    }
+    // The stock marker is set again twice a second; only a change repaints.
+    if (item->number != markerNumber) {
+        item->number = markerNumber;
+        item->update();
+    }
+    item->setPos(at.x, at.y);
+    item->setVisible(true);
+}
+
+void TableView::cardsCreated() { pictures_.cardsCreated(); }
+
+void TableView::markersShown()
+{
+    pictures_.markersShown();
+    fitTable();
+}
+
+void TableView::clearTable()
+{
+    frames_.clear();
+    frameTimer_.stop();
+    pressedCard_ = -1;
+    pressedStock_ = false;
+    scene_.clear();
+    cards_.clear();
+    markers_.clear();
+    createCard(0);
+    zCounter_ = 0;
+}
+
+void TableView::applyFrame(const Frame& frame)
+{
+    const auto it = cards_.find(frame.id);
+    if (it != cards_.end() && it->second->parentItem() == nullptr)
+        it->second->setPos(frame.position);
+}
+
+void TableView::advanceFrame()
+{
+    if (frames_.empty()) {
+        frameTimer_.stop();
+        fitTable();
+        return;
+    }
+    applyFrame(frames_.front());
+    frames_.pop_front();
+    while (!frames_.empty() && frames_.front().instant) {
+        applyFrame(frames_.front());
+        frames_.pop_front();
+    }
+}
+
+void TableView::finishAnimations()
+{
+    while (!frames_.empty()) {
+        applyFrame(frames_.front());
+        frames_.pop_front();
+    }
+    frameTimer_.stop();
+}
+
+void TableView::fitTable()
+{
+    if (shared_.values.drag.active)
+        return;
+    // The layout as the game describes it, centred on the measured screen
+    // width, and everything on it now.
+    const cGames& games = shared_.games;
+    const qreal layoutLeft = (shared_.values.screenWidthTwips - games.BaseX()) / 2.0;
+    QRectF table(layoutLeft, 0, std::max<qreal>(games.BaseX(), 4 * kCardWidth), 4 * kCardHeight);
+    for (const auto& [key, item] : markers_)
+        if (item->isVisible())
+            table |= QRectF(item->pos(), QSizeF(kCardWidth, kCardHeight + kGrowthRoom));
+    for (const auto& [id, item] : cards_)
+        if (item->isVisible() && item->parentItem() == nullptr)
+            table |= QRectF(item->target, QSizeF(kCardWidth, kCardHeight));
+    table.adjust(-kMargin, -kMargin, kMargin, kMargin);
+    if (table.top() > 0)
+        table.setTop(0);
+    setSceneRect(table);
+    const QSize room = viewport()->size();
+    const qreal scale = std::min({kLargestScale, room.width() / table.width(), room.height() / table.height()});
+    setTransform(QTransform::fromScale(scale, scale));
+}
+
+QPoint TableView::viewPoint(QPointF twips) const { return mapFromScene(twips); }
+
+void TableView::resizeEvent(QResizeEvent* event)
+{
+    QGraphicsView::resizeEvent(event);
+    fitTable();
+}
+
+void TableView::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    // Green baize, lighter towards the middle.
+    const QRectF all = mapToScene(viewport()->rect()).boundingRect() | rect;
+    QRadialGradient felt(all.center(), std::max(all.width(), all.height()) * 0.75);
+    felt.setColorAt(0, QColor(0x2f, 0x8a, 0x4c));
+    felt.setColorAt(1, QColor(0x14, 0x5a, 0x2e));
+    painter->fillRect(rect, felt);
+}
+
+void TableView::mousePressEvent(QMouseEvent* event)
+{
+    finishAnimations();
+    const QPointF scenePoint = mapToScene(event->position().toPoint());
+    for (QGraphicsItem* item : items(event->position().toPoint())) {
+        if (auto* cardItem = dynamic_cast<CardItem*>(item)) {
+            if (!cardItem->isVisible())
+                continue;
+            pressedCard_ = cardItem->id();
+            const QPointF inside = cardItem->mapFromScene(scenePoint);
+            emit cardPressed(pressedCard_, inside.x(), inside.y());
+            return;
+        }
+        if (auto* marker = dynamic_cast<MarkerItem*>(item)) {
+            pressedStock_ = marker->kind() == Marker::Stock;
+            return;
+        }
+    }
+}
+
+void TableView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (pressedCard_ < 0)
+        return;
+    const auto it = cards_.find(static_cast<int16_t>(pressedCard_));
+    if (it == cards_.end())
+        return;
+    const QPointF inside = it->second->mapFromScene(mapToScene(event->position().toPoint()));
+    emit cardMoved(pressedCard_, inside.x(), inside.y());
+}
+
+void TableView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (pressedCard_ >= 0) {
+        const int id = pressedCard_;
+        pressedCard_ = -1;
+        emit cardReleased(id);
+        fitTable();
+        return;
+    }
+    if (pressedStock_) {
+        pressedStock_ = false;
+        for (QGraphicsItem* item : items(event->position().toPoint()))
+            if (auto* marker = dynamic_cast<MarkerItem*>(item); marker != nullptr && marker->kind() == Marker::Stock) {
+                emit stockPlaceClicked();
+                return;
+            }
+    }
+}

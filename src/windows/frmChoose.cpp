@@ -1,0 +1,135 @@
+#include "windows/frmChoose.h"
+
+#include "session/Shared.h"
+#include "rules/RunTimeError.h"
+#include "windows/frmPlayers.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+int64_t frmChoose::RangeMaximum(int32_t rangeIndex)
+{
+    int64_t power = 1;
+    for (int32_t i = 0; i < std::clamp(rangeIndex, 0, 15); ++i)
+        power *= 10;
+    return power - 1;
+}
+
+QString frmChoose::GroupThousands(int64_t number)
+{
+    const QString digits = QString::number(number < 0 ? -number : number);
+    QString grouped;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += QLatin1Char(',');
+        grouped += digits[i];
+    }
+    return number < 0 ? QLatin1Char('-') + grouped : grouped;
+}
+
+frmChoose::frmChoose(Shared& shared, QWidget* parent)
+    : QDialog(parent), shared_(shared), maximum_(RangeMaximum(shared.settings().read(settings::kRangeIndex)))
+{
+    setObjectName(QStringLiteral("frmChoose"));
+    setWindowTitle(QStringLiteral("Select a Game Number"));
+    setModal(true);
+
+    imcGames_ = new QComboBox(this);
+    imcGames_->setObjectName(QStringLiteral("imcGames"));
+    imcGames_->setMaxVisibleItems(20);
+    for (int16_t id = 1; id <= shared_.data.TotalGames(); ++id)
+        imcGames_->addItem(shared_.data.GetGName(id));
+    const int running = imcGames_->findText(shared_.gamePlay.GameName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    imcGames_->setCurrentIndex(running >= 0 ? running : 0);
+
+    auto* lblCaption = new QLabel(QStringLiteral("Enter a Game Number between"), this);
+    lblCaption->setObjectName(QStringLiteral("lblCaption"));
+    lblRange_ = new QLabel(QStringLiteral("0 and ") + GroupThousands(maximum_), this);
+    lblRange_->setObjectName(QStringLiteral("lblRange"));
+    QFont rangeFont = lblRange_->font();
+    rangeFont.setBold(true);
+    lblRange_->setFont(rangeFont);
+
+    txtGameNo_ = new QLineEdit(this);
+    txtGameNo_->setObjectName(QStringLiteral("txtGameNo"));
+    txtGameNo_->setText(shared_.gamePlay.RandomGameNo().toString());
+    txtGameNo_->selectAll();
+    txtGameNo_->setMinimumWidth(200);
+
+    imcPlayer_ = new QComboBox(this);
+    imcPlayer_->setObjectName(QStringLiteral("imcPlayer"));
+    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(shared_.settings()));
+
+    cmdSelect_ = new QPushButton(QStringLiteral("Select"), this);
+    cmdSelect_->setObjectName(QStringLiteral("cmdSelect"));
+    cmdSelect_->setDefault(true);
+    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel_->setAutoDefault(false);
+    for (QPushButton* button : {cmdSelect_, cmdCancel_})
+        button->setMinimumWidth(96);
+
+    auto* number = new QVBoxLayout;
+    number->setSpacing(2);
+    number->addWidget(lblCaption);
+    number->addWidget(lblRange_);
+    number->addSpacing(4);
+    number->addWidget(txtGameNo_);
+
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->addRow(QStringLiteral("Game :"), imcGames_);
+    form->addRow(QStringLiteral("Player :"), imcPlayer_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSelect_);
+    buttons->addWidget(cmdCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->addLayout(form);
+    layout->addSpacing(8);
+    layout->addLayout(number);
+    layout->addSpacing(10);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+
+    connect(cmdSelect_, &QPushButton::clicked, this, &frmChoose::selectGame);
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    txtGameNo_->setFocus();
+}
+
+bool frmChoose::selectGame()
+{
+    // A number must be whole as well as in range: the game number goes into
+    // saved games, which hold whole numbers only.
+    const QString text = txtGameNo_->text();
+    const std::optional<GameNo> number = GameNo::fromText(text);
+    const double value = number ? number->toNumber() : 0;
+    if (!number || value <= 0 || value >= static_cast<double>(maximum_) || std::trunc(value) != value) {
+        shared_.prompts().message(QStringLiteral("Please enter a number between 0 and ") + GroupThousands(maximum_),
+                                  Prompts::Icon::Information, Prompts::Buttons::Ok);
+        txtGameNo_->setText(QStringLiteral("0"));
+        txtGameNo_->setFocus();
+        txtGameNo_->selectAll();
+        return false;
+    }
+    try {
+        frmPlayers::applyPlayerChooser(*imcPlayer_, shared_);
+        shared_.gamePlay.PlayNumber(imcGames_->currentText(), *number);
+    } catch (const RunTimeError& e) {
+        shared_.prompts().message(e.description(), Prompts::Icon::Stop, Prompts::Buttons::Ok);
+        return false;
+    }
+    accept();
+    return true;
+}

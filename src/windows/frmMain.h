@@ -1,0 +1,91 @@
+#pragma once
+
+#include "session/CardPointer.h"
+#include "session/SessionHooks.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class Shared;
+class CardPictures;
+class TableView;
+class MainMenus;
+
+// The program's one main window: the play table as its client area, the
+// menus and toolbar, and the timers that run the game clock, the caption,
+// the command states and the step-by-step replay. Every command, pointer
+// event and timer runs inside one guard: a run-time error is shown in a stop
+// message box and the program carries on.
+class frmMain final : public QMainWindow, public SessionHost {
+    Q_OBJECT
+public:
+    frmMain(Shared& shared, CardPictures& pictures, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Shows the window, prepares the program and decides the first game:
+    // the saved game named on the command line, the unfinished game of the
+    // last session, or the player's choice.
+    void Form_Load(const QString& commandLine);
+    void InitProgram();
+    void StartFirstGame(const QString& commandLine);
+
+    // The one command dispatcher; a key it does not know does nothing.
+    void RunCommand(const QString& key);
+    // Keeps or records the running game and closes the help; runs once,
+    // however the program ends.
+    void ShutDown();
+    void StopReplay();
+    bool replaying() const { return tmrForward.isActive() || tmrBackward.isActive(); }
+    // One step of the replay, forwards or backwards, as its timer makes it.
+    void replayStep(bool forward);
+
+    TableView& table() { return *table_; }
+    MainMenus& menus() { return *menus_; }
+
+    // Runs an action of the user interface; a run-time error is shown and
+    // the program goes on.
+    void guarded(const std::function<void()>& action);
+
+    // SessionHost.
+    void setGameClock(bool on) override;
+    bool gameClockOn() const override { return tmrGame.isActive(); }
+    void startReplay() override;
+    void showPaused(bool paused) override;
+    void setCaption(const QString& caption) override;
+    void changeBackground() override {}
+    void markPendingPlaying(const QString& fileName) override;
+    void refreshRecentMenus() override;
+    void gameWon() override;
+
+    QTimer tmrGame;
+    QTimer tmrTime;
+    QTimer tmrMain;
+    QTimer tmrWallPaper;
+    QTimer tmrForward;
+    QTimer tmrBackward;
+
+signals:
+    // The start decision has been taken and the window is idle.
+    void ready();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Menu1_Event9(int group, const QString& key, const QString& text);
+    void tmrGame_Timer();
+    void tmrTime_Timer();
+    void tmrMain_Timer();
+    void openSelection();
+    void showModal(QDialog& dialog);
+
+    Shared& shared_;
+    CardPictures& pictures_;
+    TableView* table_ = nullptr;
+    std::unique_ptr<MainMenus> menus_;
+    CardPointer pointer_;
+    bool shutDown_ = false;
+};
