@@ -20,7 +20,7 @@ int64_t playTenThousandMoves(Shared& shared, int& number)
     int64_t made = 0;
     for (;;) {
         mKlondike::LoadGameDefinition(shared.games, kGame);
-        shared.session().setRedealsComp(0);
+        shared.services.session().setRedealsComp(0);
         shared.play.ClearAll();
         shared.play.Init(GameNo(++number));
         shared.engine.ClearTRANS();

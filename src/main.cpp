@@ -6,6 +6,7 @@
 #include "session/Shared.h"
 #include "windows/frmMain.h"
 #include "windows/frmSplash.h"
+#include "windows/Guard.h"
 #include "pictures/CardPictures.h"
 #include "windows/HelpWindow.h"
 #include "windows/QtPrompts.h"
@@ -36,13 +37,13 @@ int main(int argc, char* argv[])
 
     cRegistry registry(cRegistry::defaultFilePath());
     RegistrySettingsStore store(registry);
-    shared.setSettings(&store);
+    shared.services.setSettings(&store);
     CardPictures pictures;
     shared.data.setDefaultPicture(&pictures);
-    HelpWindow help;
-    shared.setHelp(&help);
+    HelpWindow help(shared.services);
+    shared.services.setHelp(&help);
     QtPrompts prompts;
-    shared.setPrompts(&prompts);
+    shared.services.setPrompts(&prompts);
     pictures.prepare();
 
     std::unique_ptr<frmMain> window;
@@ -54,22 +55,22 @@ int main(int argc, char* argv[])
         window->Form_Load(options.savedGame);
     };
     if (options.noSplash) {
-        QTimer::singleShot(0, &app, showMain);
+        QTimer::singleShot(0, &app, [&] { guard::run(shared.services, showMain); });
     } else {
-        auto* splash = new frmSplash(pictures, shared.data.Version(), showMain);
+        auto* splash = new frmSplash(shared.services, pictures, shared.data.Version(), showMain);
         splash->show();
         if (options.quitWhenSplashed)
             QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     }
     // However the program ends, the game on the table is kept or recorded.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] {
+    guard::connect(shared.services, &app, &QCoreApplication::aboutToQuit, &app, [&] {
         if (window)
             window->ShutDown();
     });
     const int code = QApplication::exec();
     window.reset();
-    shared.setPrompts(nullptr);
-    shared.setHelp(nullptr);
-    shared.setSettings(nullptr);
+    shared.services.setPrompts(nullptr);
+    shared.services.setHelp(nullptr);
+    shared.services.setSettings(nullptr);
     return code;
 }

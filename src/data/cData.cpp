@@ -1,6 +1,6 @@
 #include "data/cData.h"
 
-#include "session/Shared.h"
+#include "engine/Services.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
 #include "data/DefaultPicture.h"
@@ -151,8 +151,8 @@ void cData::CreateDefaultSchemeFile() const
 
 void cData::ShowContents()
 {
-    shared_.help().showContents();
-    shared_.sounds().raise(SoundEvent::Contents);
+    services_.help().showContents();
+    services_.sounds().raise(SoundEvent::Contents);
 }
 
 void cData::ShowRules(const QString& name)
@@ -160,8 +160,8 @@ void cData::ShowRules(const QString& name)
     // A name that is not a game opens the contents, where every game is.
     const int16_t id = GetGameID(name);
     if (id == 0)
-        shared_.help().showContents();
+        services_.help().showContents();
     else
-        shared_.help().showRules(id);
-    shared_.sounds().raise(SoundEvent::Rules);
+        services_.help().showRules(id);
+    services_.sounds().raise(SoundEvent::Rules);
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-class Shared;
+class Services;
 class DefaultPictureSource;
 
 // The program's identity, the catalogue's per-game identity (name, original
@@ -22,7 +22,8 @@ public:
     static constexpr const char* kExtensionStem = "tb";
     static QString longProductName();
 
-    explicit cData(Shared& shared) : shared_(shared) {}
+    // Help and its sounds go through the services.
+    explicit cData(Services& services) : services_(services) {}
 
     void InitCD(const QString& cProdName, const QString& cVersion, int16_t cTotalGames, const QString& cHelpFile,
                 const QString& cExt);
@@ -84,7 +85,7 @@ private:
     const GameEntry& entry(const QString& name) const;
     QString myGamesFolder() const;
 
-    Shared& shared_;
+    Services& services_;
     QString prodName_;
     QString version_;
     int16_t totalGames_ = 0;

@@ -1,6 +1,7 @@
 // Setting up and dealing a numbered game.
 
-#include "session/Shared.h"
+#include "engine/Services.h"
+#include "rules/cGames.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
 
@@ -13,8 +14,8 @@ constexpr float kShuffleRestart = -10.0f;
 
 int16_t cPlay::chosenDeck() const
 {
-    const int32_t index = shared_.settings().read(settings::kDeckIndex);
-    if (index < 1 || index > shared_.surface().deckCount())
+    const int32_t index = services_.settings().read(settings::kDeckIndex);
+    if (index < 1 || index > services_.surface().deckCount())
         return static_cast<int16_t>(settings::kDeckIndex.defaultValue);
     return static_cast<int16_t>(index);
 }
@@ -24,14 +25,14 @@ void cPlay::ChangeDecks()
     deckIndex_ = chosenDeck();
     // Every card takes the new back, so a card turned down later shows it
     // too; only the face-down ones change now.
-    CardSurface& surface = shared_.surface();
+    CardSurface& surface = services_.surface();
     for (int16_t j = static_cast<int16_t>(CardCount() - 1); j >= 0; --j)
         surface.setCardBack(j, deckIndex_);
 }
 
 void cPlay::Init(const GameNo& cGameNo)
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
 
     gameNo_ = cGameNo;
     wonPending_ = false;
@@ -52,13 +53,13 @@ void cPlay::Init(const GameNo& cGameNo)
     for (int16_t i = 0; i < games.Cards(4); ++i)
         dealFromStock(4, int16::rem(i, reserves), int16::quot(i, reserves), kFaceUp);
 
-    shared_.sounds().raise(SoundEvent::StartGame);
+    services_.sounds().raise(SoundEvent::StartGame);
     dealHome();
 }
 
 void cPlay::createGrids()
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int16_t total = games.TotalCards();
     const int16_t homePiles = games.Piles(0);
 
@@ -97,8 +98,8 @@ void cPlay::shuffle()
 
 void cPlay::createCards()
 {
-    CardSurface& surface = shared_.surface();
-    const int32_t suitType = shared_.games.SuitType();
+    CardSurface& surface = services_.surface();
+    const int32_t suitType = games_.SuitType();
     for (int16_t j = 0; j < CardCount(); ++j) {
         if (j > 0)
             surface.createCard(j);
@@ -120,7 +121,7 @@ void cPlay::createCards()
 
 void cPlay::startFoundations()
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int32_t code = games.GoalType();
     const int16_t g = games.Cards(3);
     const int16_t piles = games.Piles(3);
@@ -189,14 +190,14 @@ void cPlay::startFoundations()
         default: break;
         }
         if (m >= 0)
-            shared_.surface().showMarker(CardSurface::Marker::Right, f, m, cord(3, f, 0));
+            services_.surface().showMarker(CardSurface::Marker::Right, f, m, cord(3, f, 0));
     }
 }
 
 void cPlay::showSetUpMarkers()
 {
-    cGames& games = shared_.games;
-    CardSurface& surface = shared_.surface();
+    cGames& games = games_;
+    CardSurface& surface = services_.surface();
     for (int16_t p = 0; p < games.Piles(4); ++p)
         surface.showMarker(CardSurface::Marker::Res, p, kMarkerEmpty, cord(4, p, 0));
     if (games.Tag() == QLatin1String("Penguin"))
@@ -211,7 +212,7 @@ void cPlay::showSetUpMarkers()
 
 void cPlay::fillStock()
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int32_t stockType = games.StockType();
     for (int16_t j = 0; j < CardCount(); ++j) {
         const Card& c = cards_[static_cast<size_t>(j)];
@@ -220,7 +221,7 @@ void cPlay::fillStock()
         PlaceCard(j, 1, 0, int16::add(GetTop(1, 0), 1), 0, stockType == 1 ? kFaceUp : kFaceDown, false);
     }
     if (games.StockNum() > 0)
-        shared_.surface().showMarker(CardSurface::Marker::Stock, 0, static_cast<int16_t>(games.StockNum() + 14),
+        services_.surface().showMarker(CardSurface::Marker::Stock, 0, static_cast<int16_t>(games.StockNum() + 14),
                                      cord(1, 0, 0));
 }
 
@@ -233,7 +234,7 @@ void cPlay::dealFromStock(int16_t cell, int16_t pile, int16_t pos, int16_t face)
 
 void cPlay::dealInTurn(int16_t count, const std::function<bool(int16_t pile, int16_t row)>& faceUp)
 {
-    const int16_t piles = shared_.games.Piles(0);
+    const int16_t piles = games_.Piles(0);
     for (int16_t i = 0; i < count; ++i) {
         const int16_t pile = int16::rem(i, piles);
         const int16_t row = int16::quot(i, piles);
@@ -254,14 +255,14 @@ void cPlay::dealPiles(const std::array<int16_t, 9>& heights,
 
 void cPlay::turnTopsUp()
 {
-    for (int16_t p = 0; p < shared_.games.Piles(0); ++p)
+    for (int16_t p = 0; p < games_.Piles(0); ++p)
         if (GetTop(0, p) >= 0)
             ChangeFaceMode(GetTopPicID(0, p), kFaceUp);
 }
 
 void cPlay::dealHome()
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int16_t piles = games.Piles(0);
     const int16_t count = games.Cards(0);
     const int16_t open = games.CardsOpen();

@@ -1,6 +1,7 @@
 // Which cards may be picked up, and where they may be put down.
 
-#include "session/Shared.h"
+#include "engine/Services.h"
+#include "rules/cGames.h"
 #include "engine/cPlay.h"
 
 namespace {
@@ -75,8 +76,8 @@ bool cPlay::RunInOrder(int16_t mPicID, int16_t k) const
 {
     const int16_t pile = Pile(mPicID);
     const int16_t s = Pos(mPicID);
-    const int32_t order = shared_.games.MultiOrder();
-    const bool wrap = shared_.games.AK(0) != 0;
+    const int32_t order = games_.MultiOrder();
+    const bool wrap = games_.AK(0) != 0;
     for (int16_t q = s; q < s + k; ++q)
         if (!CanBuild(GetPicID(0, pile, q), GetPicID(0, pile, static_cast<int16_t>(q + 1)), order, wrap))
             return false;
@@ -85,7 +86,7 @@ bool cPlay::RunInOrder(int16_t mPicID, int16_t k) const
 
 bool cPlay::CanPickUp(int16_t mPicID, int16_t& k) const
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int16_t cell = Cell(mPicID);
     const int16_t top = GetTop(cell, Pile(mPicID));
     k = 0;
@@ -118,7 +119,7 @@ bool cPlay::CanPickUp(int16_t mPicID, int16_t& k) const
 
 bool cPlay::CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int16_t top = GetTop(cell, pile);
     switch (cell) {
     case 0:
@@ -140,5 +141,5 @@ bool cPlay::CanGoToFoundation(int16_t mPicID, int16_t pile) const
 {
     if (GetTop(3, pile) < 0)
         return Num(mPicID) == baseRank_;
-    return CanBuild(GetTopPicID(3, pile), mPicID, shared_.games.Order(3, pile), shared_.games.AK(3) != 0);
+    return CanBuild(GetTopPicID(3, pile), mPicID, games_.Order(3, pile), games_.AK(3) != 0);
 }

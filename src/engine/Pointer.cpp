@@ -2,7 +2,8 @@
 // it) up, the moves that carry it, and the release that drops it on the
 // first pile that takes it, or returns it.
 
-#include "session/Shared.h"
+#include "engine/Services.h"
+#include "rules/cGames.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
 
@@ -27,8 +28,8 @@ CardSurface::Point runOffset(bool sideways, int i)
 
 void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
 {
-    const cGames& games = shared_.games;
-    DragState& drag = shared_.values.drag;
+    const cGames& games = games_;
+    DragState& drag = drag_;
     if (drag.active)
         return;
     if (Cell == 1 && games.StockType() != 1) {
@@ -39,7 +40,7 @@ void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
     if (!CanPickUp(mPicID, k))
         return;
 
-    CardSurface& surface = shared_.surface();
+    CardSurface& surface = services_.surface();
     drag.k = k;
     drag.runCards.clear();
     drag.outOfRange = false;
@@ -57,15 +58,15 @@ void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
     }
     drag.active = true;
     surface.bringToFront(mPicID);
-    shared_.values.busy = true;
+    services_.busy = true;
 }
 
 void cPlay::MouseMove(int16_t mPicID, int16_t /*Pile*/, int16_t /*Pos*/, double x, double Y)
 {
-    DragState& drag = shared_.values.drag;
+    DragState& drag = drag_;
     if (!drag.active)
         return;
-    CardSurface& surface = shared_.surface();
+    CardSurface& surface = services_.surface();
     const CardSurface::Point at = surface.cardPosition(mPicID);
     const double left = at.x + x - drag.grabX;
     const double top = at.y + Y - drag.grabY;
@@ -79,7 +80,7 @@ void cPlay::MouseMove(int16_t mPicID, int16_t /*Pile*/, int16_t /*Pos*/, double 
 
 bool cPlay::hitCentre(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int32_t x = games.GetCordX(cell, pile, pos);
     const int32_t y = games.GetCordY(cell, pile, pos);
     const double cx = int16::roundHalfEven(card.x + kCardWidth / 2.0);
@@ -89,7 +90,7 @@ bool cPlay::hitCentre(CardSurface::Point card, int16_t cell, int16_t pile, int16
 
 bool cPlay::hitOverlap(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int32_t x = games.GetCordX(cell, pile, pos);
     const int32_t y = games.GetCordY(cell, pile, pos);
     return y < card.y + kCardHeight && card.y < y + kCardHeight && x < card.x + kCardWidth && card.x < x + kCardWidth;
@@ -97,8 +98,8 @@ bool cPlay::hitOverlap(CardSurface::Point card, int16_t cell, int16_t pile, int1
 
 std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget(int16_t mPicID, int16_t k) const
 {
-    const cGames& games = shared_.games;
-    const CardSurface::Point at = shared_.surface().cardPosition(mPicID);
+    const cGames& games = games_;
+    const CardSurface::Point at = services_.surface().cardPosition(mPicID);
     const bool spider = games.Tag() == QLatin1String("Spider");
     for (const bool centre : {true, false}) {
         auto hit = [&](int16_t cell, int16_t pile, int16_t pos) {
@@ -120,9 +121,9 @@ std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget(int16_t mPicID, int
 
 void cPlay::MouseUp(int16_t mPicID, int16_t /*Cell*/, int16_t /*Pile*/, int16_t /*Pos*/)
 {
-    DragState& drag = shared_.values.drag;
-    CardSurface& surface = shared_.surface();
-    shared_.values.busy = false;
+    DragState& drag = drag_;
+    CardSurface& surface = services_.surface();
+    services_.busy = false;
     surface.setCardSize(mPicID, kCardWidth, kCardHeight);
 
     const std::optional<std::pair<int16_t, int16_t>> target =

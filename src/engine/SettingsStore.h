@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/RunTimeError.h"
+
 #include <QHash>
 #include <QString>
 
@@ -124,6 +126,20 @@ public:
     {
         writeText(QString::fromLatin1(s.section), QString::fromLatin1(s.name), value);
     }
+};
+
+// A store's file could not be written. The reason is the system's, for the
+// player: "Permission denied", "No space left on device".
+class SettingsNotSaved : public RunTimeError {
+public:
+    SettingsNotSaved(int32_t number, const QString& description, const QString& source, const QString& reason)
+        : RunTimeError(number, description, source), reason_(reason)
+    {
+    }
+    const QString& reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 // Settings held in memory for the run only: what the program reads while no

@@ -3,7 +3,8 @@
 // won game. Every card travels through MoveCard, so all of it is recorded and
 // can be undone.
 
-#include "session/Shared.h"
+#include "engine/Services.h"
+#include "rules/cGames.h"
 #include "engine/MoveHooks.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
@@ -43,7 +44,7 @@ bool isSpider(const cGames& games) { return games.Tag() == QLatin1String("Spider
 void cPlay::StockClick()
 {
     runAction([&] {
-        const cGames& games = shared_.games;
+        const cGames& games = games_;
         if (games.StockType() == 1 || stockEmpty())
             return;
         if (games.StockMove() != 2) {
@@ -61,8 +62,8 @@ void cPlay::StockClick()
 
 void cPlay::EmptyStockClick()
 {
-    const cGames& games = shared_.games;
-    PlaySession& session = shared_.session();
+    const cGames& games = games_;
+    PlaySession& session = services_.session();
     // A finished game replaying itself, or an empty table, is not to be
     // played on: a redeal would cut the replay's moves off the history.
     if (!session.Game_Running() || games.StockNum() != 2)
@@ -78,8 +79,8 @@ void cPlay::RedealWS()
 
 void cPlay::redealWS()
 {
-    cGames& games = shared_.games;
-    PlaySession& session = shared_.session();
+    cGames& games = games_;
+    PlaySession& session = services_.session();
     session.setRedealsComp(int16::add(session.RedealsComp(), 1));
     {
         // The waste's top card goes first, so the stock is in its first order
@@ -90,7 +91,7 @@ void cPlay::redealWS()
             MoveCard(GetTopPicID(2, 0), 1, 0, int16::add(GetTop(1, 0), 1), kMoveWasteBack, kRedealSteps, 0, kFaceDown);
     }
     if (session.RedealsComp() == games.Redeals()) {
-        shared_.surface().showMarker(CardSurface::Marker::Stock, 0, kMarkerNoRedeal, cord(1, 0, 0));
+        services_.surface().showMarker(CardSurface::Marker::Stock, 0, kMarkerNoRedeal, cord(1, 0, 0));
         games.setStockNum(1);
     }
 }
@@ -100,15 +101,15 @@ int16_t cPlay::StockMarker() const { return stockEmpty() && GetTop(2, 0) < 0 ? k
 void cPlay::AutoMoveCheck()
 {
     runAction([&] {
-        if (shared_.session().Game_Status() != 1)
+        if (services_.session().Game_Status() != 1)
             return;
-        const cGames& games = shared_.games;
+        const cGames& games = games_;
         if (isSpider(games)) {
             for (int16_t pile = 0; pile < games.Piles(0); ++pile)
                 clearCompletedRun(pile);
             return;
         }
-        if (games.DisAutoPlay() == -1 || shared_.settings().read(settings::kAutoPlay) == 0)
+        if (games.DisAutoPlay() == -1 || services_.settings().read(settings::kAutoPlay) == 0)
             return;
 
         // The first card that goes up ends this pass; its own move runs the
@@ -128,10 +129,10 @@ void cPlay::AutoMoveCheck()
 
 bool cPlay::autoPlayToFoundation(int16_t mPicID)
 {
-    for (int16_t f = 0; f < shared_.games.Piles(3); ++f) {
+    for (int16_t f = 0; f < games_.Piles(3); ++f) {
         if (!CanGoToFoundation(mPicID, f))
             continue;
-        shared_.sounds().raise(SoundEvent::AutoPlay);
+        services_.sounds().raise(SoundEvent::AutoPlay);
         // The chain of moves this starts is one step of undo, however deep
         // it goes.
         MoveGroup group(recorder_);
@@ -143,7 +144,7 @@ bool cPlay::autoPlayToFoundation(int16_t mPicID)
 
 void cPlay::clearCompletedRun(int16_t pile)
 {
-    const cGames& games = shared_.games;
+    const cGames& games = games_;
     const int16_t t = GetTop(0, pile);
     if (t < kRunLength - 1)
         return;
@@ -163,7 +164,7 @@ void cPlay::clearCompletedRun(int16_t pile)
         if (games.GoalDiv() != 0)
             d = int16::rem(d, games.GoalDiv());
         MoveGroup group(recorder_);
-        for (int16_t i = 0; i < kRunLength && shared_.session().Game_Running(); ++i)
+        for (int16_t i = 0; i < kRunLength && services_.session().Game_Running(); ++i)
             MoveCard(GetTopPicID(0, pile), 3, d, int16::add(GetTop(3, d), 1), kMovePlayer, kToFoundationSteps, 0,
                      kFaceUp);
         return;
@@ -180,7 +181,7 @@ int16_t cPlay::GoalCards() const
 
 void cPlay::endCheck()
 {
-    if (GoalCards() != shared_.games.TotalCards()) {
+    if (GoalCards() != games_.TotalCards()) {
         wonTold_ = false;
         return;
     }
@@ -195,7 +196,7 @@ void cPlay::finishAction()
     if (--actionDepth_ > 0 || !wonPending_)
         return;
     wonPending_ = false;
-    shared_.session().GameWon();
+    services_.session().GameWon();
 }
 
 void cPlay::abandonAction()

@@ -1,10 +1,11 @@
 #include "engine/cPlay.h"
 
-#include "session/Shared.h"
+#include "engine/Services.h"
+#include "rules/cGames.h"
 #include "engine/MoveHooks.h"
 #include "rules/Int16.h"
 
-cPlay::cPlay(Shared& shared) : shared_(shared)
+cPlay::cPlay(cGames& games, Services& services) : games_(games), services_(services)
 {
     for (auto& tops : top_)
         tops.fill(-1);
@@ -66,7 +67,7 @@ int16_t cPlay::DeckOrder(int16_t j) const
 
 CardSurface::Point cPlay::cord(int16_t cell, int16_t pile, int16_t pos) const
 {
-    return {shared_.games.GetCordX(cell, pile, pos), shared_.games.GetCordY(cell, pile, pos)};
+    return {games_.GetCordX(cell, pile, pos), games_.GetCordY(cell, pile, pos)};
 }
 
 std::vector<CardSurface::Point> cPlay::StepPositions(CardSurface::Point from, CardSurface::Point to, int16_t steps)
@@ -86,7 +87,7 @@ std::vector<CardSurface::Point> cPlay::StepPositions(CardSurface::Point from, Ca
 void cPlay::ChangeFaceMode(int16_t mPicID, int16_t FMode)
 {
     card(mPicID).FaceMode = FMode;
-    shared_.surface().showCardFace(mPicID, FMode == kFaceUp);
+    services_.surface().showCardFace(mPicID, FMode == kFaceUp);
 }
 
 void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face,
@@ -99,7 +100,7 @@ void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, i
     Grid& grid = grid_[static_cast<size_t>(cell)];
     if (pile >= static_cast<int16_t>(grid.size()) || pile >= kMaxPiles)
         throw RunTimeError::subscript();
-    CardSurface& surface = shared_.surface();
+    CardSurface& surface = services_.surface();
     const CardSurface::Point to = cord(cell, pile, pos);
     surface.bringToFront(mPicID);
     surface.setCardVisible(mPicID, true);
@@ -133,7 +134,7 @@ void cPlay::moveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
                      int16_t mCards, int16_t DFace)
 {
     // A foundation holds thirteen cards, except where whole runs are cleared.
-    if (DCell == 3 && GetTop(3, DPile) == 12 && shared_.games.Tag() != QLatin1String("Spider"))
+    if (DCell == 3 && GetTop(3, DPile) == 12 && games_.Tag() != QLatin1String("Spider"))
         return;
 
     const Card source = card(mPicID);
@@ -162,13 +163,13 @@ void cPlay::moveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
 
     if (tMod != kMoveHistory && tMod != kMoveWasteBack)
         AutoMoveCheck();
-    if (shared_.session().Game_Running())
+    if (services_.session().Game_Running())
         endCheck();
 }
 
 void cPlay::ClearAll()
 {
-    shared_.surface().clearTable();
+    services_.surface().clearTable();
     for (Grid& grid : grid_)
         grid.clear();
     for (auto& tops : top_)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CardSurface.h"
+#include "engine/DragState.h"
 #include "engine/GameNo.h"
 #include "engine/RuntimeRandom.h"
 #include "rules/ClosedCardsSource.h"
@@ -12,8 +13,9 @@
 #include <utility>
 #include <vector>
 
-class Shared;
+class cGames;
 class MoveRecorder;
+class Services;
 
 // The play table: every card of the running game, where it lies and whether
 // it is face up. It deals a numbered game from the definition in cGames and
@@ -39,7 +41,8 @@ public:
     static constexpr int16_t kMarkerNoRedeal = 15;
     static constexpr int16_t kMarkerRedeal = 16;
 
-    explicit cPlay(Shared& shared);
+    // Deals and plays the definition in `games`, through the services.
+    cPlay(cGames& games, Services& services);
 
     // Where moves are recorded; until the move history is attached, they are
     // not.
@@ -97,6 +100,8 @@ public:
     void MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos);
     void MouseMove(int16_t mPicID, int16_t Pile, int16_t Pos, double x, double Y);
     void MouseUp(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos);
+    DragState& drag() { return drag_; }
+    const DragState& drag() const { return drag_; }
 
     // Move rules. CanBuild: may `placed` go directly on `under` under the
     // build-order code, King and Ace neighbours when `wrap`.
@@ -170,7 +175,8 @@ private:
                   int16_t mCards, int16_t DFace);
     void redealWS();
 
-    Shared& shared_;
+    cGames& games_;
+    Services& services_;
     MoveRecorder* recorder_ = nullptr;
     int actionDepth_ = 0;
     // The cards all went up during the running action; told to the session
@@ -187,6 +193,7 @@ private:
     GameNo gameNo_;
     int16_t deckIndex_ = 7;
     RuntimeRandom random_;
+    DragState drag_;
 };
 
 template <typename Action> void cPlay::runAction(Action&& action)

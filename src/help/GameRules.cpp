@@ -1,12 +1,11 @@
 #include "help/GameRules.h"
 
-#include "app/ProgramValues.h"
-#include "session/Shared.h"
+#include "data/cData.h"
+#include "engine/ScratchTable.h"
 #include "engine/Suits.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
-#include "data/cData.h"
 
 #include <algorithm>
 #include <array>
@@ -986,16 +985,13 @@ DealPlan planDeal(const cGames& games, const QString& name)
     // The table itself deals the definition, so the text says what a player
     // will see.
     DealPlan plan;
-    Shared table;
-    table.games.copyDefinition(games);
-    table.values.runningGameName = name;
+    ScratchTable table(games, name);
     // Cards that go to the pile of their suit, or to a pile drawn at random,
     // make sizes that differ from deal to deal.
     plan.homeVaries = games.HomeType() == 2 || games.HomeType() == 5;
     cPlay& play = table.play;
     try {
-        play.ClearAll();
-        play.Init(GameNo(1));
+        table.deal(GameNo(1));
     } catch (const RunTimeError&) {
         plan.fits = false;
         return plan;
@@ -1023,8 +1019,7 @@ Topic describe(const cGames& games, const QString& name, bool original)
 QString rulesHtml(int16_t gameId)
 {
     const mKlondike::GameListEntry& entry = entryOf(gameId);
-    ProgramValues values;
-    cGames games(values);
+    cGames games;
     mKlondike::LoadGameDefinition(games, entry.gName);
     return describe(games, entry.gName, entry.IsOriginal != 0).html;
 }

@@ -1,6 +1,7 @@
 #include "history/cEngine.h"
 
-#include "session/Shared.h"
+#include "engine/Services.h"
+#include "engine/cPlay.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 
@@ -25,7 +26,7 @@ constexpr int16_t kGroupSpeed = 2;
 
 } // namespace
 
-cEngine::cEngine(Shared& shared) : shared_(shared) { ClearTRANS(); }
+cEngine::cEngine(cPlay& play, Services& services) : play_(play), services_(services) { ClearTRANS(); }
 
 void cEngine::ClearTRANS()
 {
@@ -53,7 +54,7 @@ void cEngine::SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPo
     if (id > Capacity())
         records_.resize(static_cast<size_t>(std::min<int32_t>(Capacity() + kCapacityStep, kMaxRecords)) + 1);
 
-    const cPlay& play = shared_.play;
+    const cPlay& play = play_;
     records_[static_cast<size_t>(id)] = Transaction{
         picID, play.Cell(picID), play.Pile(picID), play.Pos(picID), dCell, dPile, dPos, mCards, tMod, multi_};
     transID_ = id;
@@ -62,17 +63,17 @@ void cEngine::SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPo
 
 bool cEngine::Undo(int16_t& Speed)
 {
-    if (shared_.values.busy || transID_ < 1)
+    if (services_.busy || transID_ < 1)
         return false;
-    cPlay& play = shared_.play;
+    cPlay& play = play_;
     while (transID_ >= 1) {
         {
-            BusyStep busy(shared_.values.busy);
+            BusyStep busy(services_.busy);
             const Transaction r = records_[static_cast<size_t>(transID_)];
             if (r.Multi == 1)
                 Speed = kGroupSpeed;
             if (Speed > kAudibleAbove)
-                shared_.sounds().raise(SoundEvent::Undo);
+                services_.sounds().raise(SoundEvent::Undo);
             if (r.tMod == cPlay::kMoveUncovered)
                 play.ChangeFaceMode(play.GetPicID(r.SCell, r.SPile, static_cast<int16_t>(r.SPos - 1)),
                                     cPlay::kFaceDown);
@@ -91,17 +92,17 @@ bool cEngine::Undo(int16_t& Speed)
 
 bool cEngine::Redo(int16_t& Speed)
 {
-    if (shared_.values.busy)
+    if (services_.busy)
         return false;
-    cPlay& play = shared_.play;
+    cPlay& play = play_;
     while (transID_ != transTop_) {
-        BusyStep busy(shared_.values.busy);
+        BusyStep busy(services_.busy);
         if (records_[static_cast<size_t>(transID_)].Multi == 1)
             Speed = kGroupSpeed;
         ++transID_;
         const Transaction r = records_[static_cast<size_t>(transID_)];
         if (Speed > kAudibleAbove)
-            shared_.sounds().raise(SoundEvent::Redo);
+            services_.sounds().raise(SoundEvent::Redo);
         applyForward(play, r, Speed);
         if (r.Multi != 1)
             return true;
@@ -127,12 +128,12 @@ std::vector<cEngine::Transaction> cEngine::movesInEffect() const
 
 void cEngine::SavetoFile(const QString& path) const
 {
-    const cGamePlay& session = shared_.gamePlay;
+    const PlaySession& session = services_.session();
     mFile::GameSummary header;
     header.gameName = session.GameName();
     header.gameNo = session.gameNo();
     header.time = session.Time();
-    header.moves = session.Moves();
+    header.moves = transID_;
     header.score = session.Score();
     header.percentage = session.Percentage();
     mFile::WriteGameFile(path, header, movesInEffect());
@@ -203,4 +204,4 @@ void cEngine::EndMulti()
     multi_ = 0;
 }
 
-int16_t cEngine::TotalGoalCards() const { return shared_.play.GoalCards(); }
+int16_t cEngine::TotalGoalCards() const { return play_.GoalCards(); }

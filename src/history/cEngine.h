@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-class Shared;
 class cPlay;
+class Services;
 
 // The move history: one transaction per card (or run) the table moved, with
 // a current position that undo and redo move back and forth. Records tied
@@ -32,7 +32,9 @@ public:
     static constexpr int16_t kCapacityStep = 100;
     static constexpr int16_t kMaxRecords = 32767;
 
-    explicit cEngine(Shared& shared);
+    // Records the moves made on `play`; saved games take their figures from
+    // the services' session.
+    cEngine(cPlay& play, Services& services);
 
     void SaveTrans(int16_t picID, int16_t dCell, int16_t dPile, int16_t dPos, int16_t mCards, int32_t tMod) override;
     bool Undo(int16_t& Speed);
@@ -82,7 +84,8 @@ public:
     int16_t Capacity() const { return static_cast<int16_t>(records_.size() - 1); }
 
 private:
-    Shared& shared_;
+    cPlay& play_;
+    Services& services_;
     std::vector<Transaction> records_;
     int16_t transID_ = 0;
     int16_t transTop_ = 0;

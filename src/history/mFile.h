@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-class Shared;
-class cData;
 
 // Saved games: a text file of six header lines (game name, game number,
 // time, moves, score, percentage) and one line of ten numbers per move in
@@ -59,16 +57,5 @@ FavoriteRecord ReadFavoriteFile(const QString& path);
 // Writes the file whole: an interrupted write leaves any earlier file as it
 // was.
 void WriteGameFile(const QString& path, const GameSummary& header, const std::vector<cEngine::Transaction>& records);
-
-// Whether the path names a finished game (its extension, in any case).
-bool IsFinishedFile(const QString& path, const cData& data);
-// Count, then the saved games of the saved-games folder.
-QStringList ListSavedGames(const cData& data);
-
-// The folder the open and save dialogs start in: the last one used, or the
-// saved-games folder when that one is gone.
-QString SaveFolder(Shared& shared);
-void OpenGameDialog(Shared& shared);
-void SaveGameDialog(Shared& shared, const QString& ext);
 
 } // namespace mFile

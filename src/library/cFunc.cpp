@@ -1,6 +1,6 @@
 #include "library/cFunc.h"
 
-#include "session/Shared.h"
+#include "engine/SettingsStore.h"
 
 namespace {
 QString slotName(int i) { return QString::number(i); }
@@ -10,7 +10,7 @@ QStringList cFunc::readSlots(const QString& section) const
 {
     QStringList values;
     for (int i = 1; i <= GetMRU_Max(); ++i)
-        values << shared_.settings().readText(section, slotName(i), QString());
+        values << settings_.readText(section, slotName(i), QString());
     return values;
 }
 
@@ -23,7 +23,7 @@ void cFunc::AddtoMRU(int32_t t, const QString& text)
     values.prepend(text);
     values.removeLast();
     for (int i = 1; i <= GetMRU_Max(); ++i)
-        shared_.settings().writeText(section, slotName(i), values[i - 1]);
+        settings_.writeText(section, slotName(i), values[i - 1]);
 }
 
 QStringList cFunc::GetMRU(int32_t t) const
@@ -39,7 +39,7 @@ void cFunc::ClearMRU(int32_t t)
 {
     const QString section = settings::mruSection(t);
     for (int i = 1; i <= GetMRU_Max(); ++i)
-        shared_.settings().writeText(section, slotName(i), QString());
+        settings_.writeText(section, slotName(i), QString());
 }
 
 bool cFunc::AddtoLIST(int32_t t, const QString& text)
@@ -51,7 +51,7 @@ bool cFunc::AddtoLIST(int32_t t, const QString& text)
     const qsizetype free = values.indexOf(QString());
     if (free < 0)
         return false;
-    shared_.settings().writeText(section, slotName(static_cast<int>(free) + 1), text);
+    settings_.writeText(section, slotName(static_cast<int>(free) + 1), text);
     return true;
 }
 
@@ -70,7 +70,7 @@ void cFunc::RemoveListItem(int32_t t, const QString& text)
     const QStringList values = readSlots(section);
     for (int i = 0; i < values.size(); ++i)
         if (values[i].compare(text, Qt::CaseInsensitive) == 0) {
-            shared_.settings().writeText(section, slotName(i + 1), QString());
+            settings_.writeText(section, slotName(i + 1), QString());
             return;
         }
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-class Shared;
+class SettingsStore;
 
 // Numbered lists of up to ten texts kept in the settings: recent lists
 // ("<type>MRU", newest first) and plain lists ("<type>LIST"), values "1" to
@@ -17,7 +17,7 @@ public:
     static constexpr int32_t kSavedList = 1;
     static constexpr int32_t kOpenedList = 2;
 
-    explicit cFunc(Shared& shared) : shared_(shared) {}
+    explicit cFunc(SettingsStore& settings) : settings_(settings) {}
 
     static constexpr int16_t GetMRU_Max() { return 10; }
     static constexpr int16_t GetLIST_Max() { return 10; }
@@ -43,5 +43,5 @@ public:
 private:
     QStringList readSlots(const QString& section) const;
 
-    Shared& shared_;
+    SettingsStore& settings_;
 };

@@ -1,6 +1,5 @@
 #include "rules/cGames.h"
 
-#include "app/ProgramValues.h"
 #include "rules/ClosedCardsSource.h"
 #include "rules/Int16.h"
 
@@ -16,7 +15,6 @@ constexpr int16_t kRaise = 250;
 constexpr int16_t kTopMargin = 360;
 } // namespace
 
-cGames::cGames(const ProgramValues& values) : values_(values) {}
 
 void cGames::Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16_t emptyNum, int16_t multiMove,
                   int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
@@ -165,7 +163,7 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
     }
 
     if (cell == 3 && pos >= 1 &&
-        (values_.runningGameName == QLatin1String("Petal") || d_.tag == QLatin1String("Stala")))
+        (runningGameName_ == QLatin1String("Petal") || d_.tag == QLatin1String("Stala")))
         p.y = add(p.y, kRaise);
     return p;
 }
@@ -173,7 +171,7 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
 int16_t cGames::GetCordX(int16_t cell, int16_t pile, int16_t pos) const
 {
     // Centred on the screen width measured when the main window loaded.
-    const double left = (static_cast<double>(values_.screenWidthTwips) - d_.baseX) / 2.0;
+    const double left = (static_cast<double>(screenWidth_) - d_.baseX) / 2.0;
     return int16::fromReal(left + LayoutPos(cell, pile, pos).x);
 }
 

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 
-struct ProgramValues;
 class ClosedCardsSource;
 
 // The definition of the game being played: five pile groups addressed by cell
@@ -20,7 +19,18 @@ public:
         bool operator==(const Point&) const = default;
     };
 
-    explicit cGames(const ProgramValues& values);
+    cGames() = default;
+    cGames(const cGames&) = delete;
+    cGames& operator=(const cGames&) = delete;
+
+    // What the layout is centred on and laid out for: the screen's width in
+    // twips (1024 pixels until the main window measures the real screen),
+    // and the name of the game being played ("Petal" fans its home piles
+    // differently).
+    void setScreenWidth(int32_t twips) { screenWidth_ = twips; }
+    int32_t ScreenWidth() const { return screenWidth_; }
+    void setRunningGameName(const QString& name) { runningGameName_ = name; }
+    const QString& RunningGameName() const { return runningGameName_; }
 
     // Supplies the face-down card counts of the home piles for the layout.
     void setClosedCardsSource(const ClosedCardsSource* source) { closedCards_ = source; }
@@ -104,7 +114,8 @@ private:
     const Group& group(int16_t cell) const;
     int16_t closedCards(int16_t pile) const;
 
-    const ProgramValues& values_;
+    int32_t screenWidth_ = 15360;
+    QString runningGameName_;
     const ClosedCardsSource* closedCards_ = nullptr;
     // Everything a definition sets; copyDefinition takes it whole.
     struct Definition {

@@ -1,7 +1,7 @@
 #include "session/CommandLine.h"
 
-#include "session/Shared.h"
 #include "engine/DealText.h"
+#include "engine/ScratchTable.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
@@ -48,18 +48,15 @@ int printDeal(const QStringList& args, QTextStream& out, QTextStream& err)
         return kUsageError;
     }
 
-    Shared shared;
-    shared.values.runningGameName = name;
-    mKlondike::LoadGameDefinition(shared.games, name);
+    ScratchTable table(name);
     try {
-        shared.play.ClearAll();
-        shared.play.Init(*number);
+        table.deal(*number);
     } catch (const RunTimeError& e) {
         err << "tablora: game \"" << name << "\" number " << args.at(2) << " cannot be dealt: " << e.description()
             << "\n";
         return 1;
     }
-    out << DealText(shared.games, shared.play, name, *number);
+    out << DealText(table.games, table.play, name, *number);
     return 0;
 }
 
@@ -70,8 +67,6 @@ int printReplay(const QStringList& args, QTextStream& out, QTextStream& err)
         return kUsageError;
     }
     const QString path = args.at(1);
-    Shared shared;
-    shared.data.RegisterProgramData();
     mFile::GameFile file;
     try {
         file = mFile::ReadGameFile(path);
@@ -80,13 +75,13 @@ int printReplay(const QStringList& args, QTextStream& out, QTextStream& err)
         return kUsageError;
     }
     const mFile::GameSummary& s = file.summary;
-    shared.values.runningGameName = s.gameName;
-    mKlondike::LoadGameDefinition(shared.games, s.gameName);
-    shared.play.ClearAll();
-    shared.play.Init(s.gameNo);
-    shared.engine.loadRecords(file.records);
-    shared.engine.RedoAll(0);
-    out << DealText(shared.games, shared.play, s.gameName, s.gameNo);
+    ScratchTable table(s.gameName);
+    cEngine engine(table.play, table.services);
+    table.play.setRecorder(&engine);
+    table.deal(s.gameNo);
+    engine.loadRecords(file.records);
+    engine.RedoAll(0);
+    out << DealText(table.games, table.play, s.gameName, s.gameNo);
     out << "moves: " << s.moves << " time: " << s.time << " score: " << s.score << " percentage: " << s.percentage
         << "\n";
     return 0;

@@ -5,4 +5,5 @@ Shared::Shared()
     data.RegisterProgramData();
     games.setClosedCardsSource(&play);
     play.setRecorder(&engine);
+    setSession(nullptr);
 }

@@ -1,16 +1,22 @@
 #include "session/cGamePlay.h"
 
-#include "session/Shared.h"
+#include "data/cData.h"
+#include "engine/Services.h"
+#include "engine/cPlay.h"
+#include "history/cEngine.h"
 #include "history/mFile.h"
+#include "library/cFunc.h"
 #include "rules/Int16.h"
 #include "rules/RunTimeError.h"
+#include "rules/cGames.h"
 #include "rules/mKlondike.h"
+#include "session/SavedGames.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QLocale>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -26,7 +32,7 @@ int16_t figure(double value)
         std::clamp(r, double{std::numeric_limits<int16_t>::min()}, double{std::numeric_limits<int16_t>::max()}));
 }
 
-QString now() { return QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat); }
+QString dateText(const QDateTime& when) { return QLocale::system().toString(when, QLocale::ShortFormat); }
 
 } // namespace
 
@@ -43,37 +49,37 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
 
     paused_ = false;
     loadType_ = cLoadType;
-    if (shared_.settings().read(settings::kWPTimerValue) == 4)
+    if (services_.settings().read(settings::kWPTimerValue) == 4)
         host_->changeBackground();
     gameName_ = cGameName;
     gameNo_ = cGameNo;
-    startTime_ = now();
+    startTime_ = dateText(services_.clock().now());
     redealsComp_ = cRedealsComp;
     time_ = cTime;
     storedScore_ = cScore;
 
-    shared_.values.runningGameName = gameName_;
-    mKlondike::LoadGameDefinition(shared_.games, gameName_);
-    shared_.play.ClearAll();
-    shared_.play.Init(gameNo_);
+    games_.setRunningGameName(gameName_);
+    mKlondike::LoadGameDefinition(games_, gameName_);
+    play_.ClearAll();
+    play_.Init(gameNo_);
 
     switch (loadType_) {
     case kIncompleteFile:
-    case kPendingGame: shared_.engine.RedoAll(0); break;
+    case kPendingGame: engine_.RedoAll(0); break;
     case kFinishedFile:
         status_ = kFinishedOnShow;
         host_->startReplay();
         return;
     default:
-        shared_.engine.ClearTRANS();
+        engine_.ClearTRANS();
         // Cards that may go home at once do so; the session counts as in
         // play for that.
         status_ = kInProgress;
-        shared_.play.AutoMoveCheck();
+        play_.AutoMoveCheck();
         break;
     }
 
-    shared_.func.AddtoMRU(cFunc::kPlayedList, gameName_ + QLatin1String(" - ") + gameNo_.toString());
+    func_.AddtoMRU(cFunc::kPlayedList, gameName_ + QLatin1String(" - ") + gameNo_.toString());
     host_->refreshRecentMenus();
     running_ = true;
     host_->setGameClock(true);
@@ -85,10 +91,8 @@ void cGamePlay::PlayNumber(const QString& gName, const GameNo& gNo) { StartGame(
 
 GameNo cGamePlay::RandomGameNo() const
 {
-    const int32_t digits = shared_.settings().read(settings::kRangeIndex);
-    static std::mt19937_64 generator(
-        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^ std::random_device{}());
-    const double r = std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+    const int32_t digits = services_.settings().read(settings::kRangeIndex);
+    const double r = std::uniform_real_distribution<double>(0.0, 1.0)(services_.random());
     const double n = std::floor(std::pow(10.0, std::clamp(digits, 0, 15)) * r);
     return GameNo(n < 1 ? 1.0 : n);
 }
@@ -120,12 +124,12 @@ void cGamePlay::PlayFile(const QString& fName, bool bRecent)
     const mFile::GameFile file = mFile::ReadGameFile(fName);
     if (status_ == kInProgress)
         EndGame(false);
-    shared_.engine.loadRecords(file.records);
+    engine_.loadRecords(file.records);
     if (bRecent) {
-        shared_.func.AddtoMRU(cFunc::kOpenedList, fName);
+        func_.AddtoMRU(cFunc::kOpenedList, fName);
         host_->refreshRecentMenus();
     }
-    const int32_t type = mFile::IsFinishedFile(fName, shared_.data) ? kFinishedFile : kIncompleteFile;
+    const int32_t type = mFile::IsFinishedFile(fName, data_) ? kFinishedFile : kIncompleteFile;
     StartGame(file.summary.gameName, file.summary.gameNo, type, file.summary.time, file.summary.score, 0);
 }
 
@@ -135,7 +139,7 @@ void cGamePlay::PlayPendFile(const QString& fName)
     if (status_ == kInProgress)
         EndGame(false);
     pendingFile_ = fName;
-    shared_.engine.loadRecords(file.records);
+    engine_.loadRecords(file.records);
     host_->markPendingPlaying(fName);
     StartGame(file.summary.gameName, file.summary.gameNo, kPendingGame, file.summary.time, file.summary.score, 0);
     // The game is on the table now; its file goes (a failure is ignored).
@@ -175,7 +179,7 @@ void cGamePlay::ClearArea()
     running_ = false;
     status_ = kNoGame;
     pendingFile_.clear();
-    shared_.play.ClearAll();
+    play_.ClearAll();
     time_ = 0;
     storedScore_ = 0;
     redealsComp_ = 0;
@@ -185,14 +189,14 @@ void cGamePlay::ClearArea()
 
 void cGamePlay::Unload()
 {
-    shared_.settings().write(settings::kUnFin, 0);
+    services_.settings().write(settings::kUnFin, 0);
     if (status_ != kInProgress)
         return;
     if (loadType_ == kPendingGame) {
         EndGame(true);
-    } else if (shared_.settings().read(settings::kGameSave) == 1) {
-        shared_.engine.SavetoFile(shared_.data.UnFinFile());
-        shared_.settings().write(settings::kUnFin, 1);
+    } else if (services_.settings().read(settings::kGameSave) == 1) {
+        engine_.SavetoFile(data_.UnFinFile());
+        services_.settings().write(settings::kUnFin, 1);
     } else {
         EndGame(true);
     }
@@ -212,35 +216,35 @@ int16_t cGamePlay::Score() const
 {
     if (!running_)
         return storedScore_;
-    const double g = shared_.engine.TotalGoalCards();
+    const double g = engine_.TotalGoalCards();
     return figure(g * 10.0 - (time_ / 3.0 + Moves() / 2.0));
 }
 
-int16_t cGamePlay::Moves() const { return shared_.engine.GetTransID(); }
+int16_t cGamePlay::Moves() const { return engine_.GetTransID(); }
 
 int16_t cGamePlay::Percentage() const
 {
-    const int16_t total = shared_.games.TotalCards();
+    const int16_t total = games_.TotalCards();
     if (total <= 0)
         return 0;
-    return figure(shared_.engine.TotalGoalCards() * 100.0 / total);
+    return figure(engine_.TotalGoalCards() * 100.0 / total);
 }
 
 int16_t cGamePlay::CardsLeft() const
 {
-    return static_cast<int16_t>(shared_.games.TotalCards() - shared_.engine.TotalGoalCards());
+    return static_cast<int16_t>(games_.TotalCards() - engine_.TotalGoalCards());
 }
 
-QString cGamePlay::LastGName() const { return shared_.settings().read(settings::kLastGName); }
+QString cGamePlay::LastGName() const { return services_.settings().read(settings::kLastGName); }
 
-void cGamePlay::setLastGName(const QString& name) { shared_.settings().write(settings::kLastGName, name); }
+void cGamePlay::setLastGName(const QString& name) { services_.settings().write(settings::kLastGName, name); }
 
 QString cGamePlay::TitleText() const
 {
-    const QString title = shared_.data.ProdName();
+    const QString title = data_.ProdName();
     if (status_ == kNoGame)
         return title;
-    SettingsStore& store = shared_.settings();
+    SettingsStore& store = services_.settings();
     QString caption = title + QLatin1String(" [") + gameName_ + QLatin1String(" - ") + gameNo_.toString() +
                       QLatin1String("] [") + store.read(settings::kCurPlayer) + QLatin1Char(']');
     QString figures;

@@ -8,7 +8,12 @@
 
 #include <cstdint>
 
-class Shared;
+class Services;
+class cData;
+class cEngine;
+class cFunc;
+class cGames;
+class cPlay;
 
 // The game session: starts a game (by number, at random, from a name and
 // number, from a file, from the pending list or from a favorite), keeps its
@@ -27,7 +32,10 @@ public:
     static constexpr int32_t kInProgress = 1;
     static constexpr int32_t kFinishedOnShow = 2;
 
-    explicit cGamePlay(Shared& shared) : shared_(shared) {}
+    cGamePlay(Services& services, cData& data, cGames& games, cPlay& play, cEngine& engine, cFunc& func)
+        : services_(services), data_(data), games_(games), play_(play), engine_(engine), func_(func)
+    {
+    }
 
     void setHost(SessionHost* host) { host_ = host != nullptr ? host : &noHost_; }
     void setScoreRecorder(ScoreRecorder* scores) { scores_ = scores != nullptr ? scores : &noScores_; }
@@ -56,13 +64,13 @@ public:
     // A random game number for the range setting: 1 .. 10^RangeIndex - 1.
     GameNo RandomGameNo() const;
 
-    int32_t Time() const { return time_; }
+    int32_t Time() const override { return time_; }
     void setTime(int32_t seconds) { time_ = seconds; }
     QString TimeString() const;
     static QString TimeString(int32_t seconds);
-    int16_t Score() const;
+    int16_t Score() const override;
     int16_t Moves() const;
-    int16_t Percentage() const;
+    int16_t Percentage() const override;
     int16_t CardsLeft() const;
 
     int32_t Game_Status() const override { return status_; }
@@ -74,9 +82,9 @@ public:
 
     const QString& Game_StartTime() const { return startTime_; }
     void setGame_StartTime(const QString& text) { startTime_ = text; }
-    const GameNo& gameNo() const { return gameNo_; }
+    const GameNo& gameNo() const override { return gameNo_; }
     void setGameNo(const GameNo& number) { gameNo_ = number; }
-    const QString& GameName() const { return gameName_; }
+    const QString& GameName() const override { return gameName_; }
     void setGameName(const QString& name) { gameName_ = name; }
     bool IsPending() const { return loadType_ == kPendingGame; }
     int32_t Game_LoadingType() const { return loadType_; }
@@ -90,7 +98,12 @@ public:
     void Update_Title();
 
 private:
-    Shared& shared_;
+    Services& services_;
+    cData& data_;
+    cGames& games_;
+    cPlay& play_;
+    cEngine& engine_;
+    cFunc& func_;
     NoSessionHost noHost_;
     NoScoreRecorder noScores_;
     NoGameArchive noArchive_;

@@ -1,5 +1,6 @@
 #include "settings/cRegistry.h"
 
+#include "engine/SettingsStore.h"
 #include "rules/RunTimeError.h"
 
 #include <QDir>
@@ -157,8 +158,10 @@ QString cRegistry::failureText(const QVariant& value) const
 void cRegistry::setValue(const QVariant& value)
 {
     // Creating the key: the folder of the file and the tree as it stands.
-    if (!QDir().mkpath(QFileInfo(filePath_).absolutePath()))
-        throw RunTimeError(kKeyFailed, failureText(value), kSource);
+    const QString folder = QFileInfo(filePath_).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw SettingsNotSaved(kKeyFailed, failureText(value), kSource,
+                               QStringLiteral("the folder \"%1\" cannot be created").arg(QDir::toNativeSeparators(folder)));
     load();
 
     Entry entry;
@@ -220,7 +223,8 @@ void cRegistry::save(const QVariant& value)
     if (!ok || !file.commit()) {
         // What is on the disk is the truth; forget the change.
         loaded_ = false;
-        throw RunTimeError(kWriteFailed, failureText(value), kSource);
+        throw SettingsNotSaved(kWriteFailed, failureText(value), kSource,
+                               QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(filePath_), file.errorString()));
     }
     const QFileInfo info(filePath_);
     loaded_ = true;

@@ -1,6 +1,6 @@
 #include "windows/GamePreview.h"
 
-#include "session/Shared.h"
+#include "engine/ScratchTable.h"
 #include "windows/TableView.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
@@ -68,18 +68,15 @@ QPixmap GamePreview::render(const QString& gameName, QSize size)
 {
     ++renders_;
     // A table of its own: dealing here leaves the game being played alone.
-    Shared table;
+    ScratchTable table(gameName);
     if (deckIndex_ > 0)
-        table.settings().write(settings::kDeckIndex, deckIndex_);
+        table.services.settings().write(settings::kDeckIndex, deckIndex_);
     QRectF cards;
     QPixmap pixmap = blank(size);
     {
-        TableView view(table, pictures_);
-        table.setSurface(&view);
-        mKlondike::LoadGameDefinition(table.games, gameName);
-        table.values.runningGameName = gameName;
-        table.play.ClearAll();
-        table.play.Init(GameNo(kPreviewGameNo));
+        TableView view(table.games, table.play, table.services, pictures_);
+        table.services.setSurface(&view);
+        table.deal(GameNo(kPreviewGameNo));
         view.finishAnimations();
 
         for (const QGraphicsItem* item : view.scene()->items())
@@ -96,7 +93,7 @@ QPixmap GamePreview::render(const QString& gameName, QSize size)
         QRectF target(QPointF(0, 0), cards.size() * scale);
         target.moveCenter(area.center());
         view.scene()->render(&p, target, cards, Qt::IgnoreAspectRatio);
-        table.setSurface(nullptr);
+        table.services.setSurface(nullptr);
     }
     return pixmap;
 }

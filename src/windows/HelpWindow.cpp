@@ -2,6 +2,7 @@
 
 #include "rules/RunTimeError.h"
 #include "help/GameRules.h"
+#include "windows/Guard.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -37,8 +38,8 @@ int16_t gameOf(const QString& topic)
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), txtHelp_(new QTextBrowser(this)), cmdBack_(new QPushButton(tr("&Back"), this)),
+HelpWindow::HelpWindow(Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), services_(services), txtHelp_(new QTextBrowser(this)), cmdBack_(new QPushButton(tr("&Back"), this)),
       cmdForward_(new QPushButton(tr("&Forward"), this)), cmdContents_(new QPushButton(tr("&Contents"), this))
 {
     setObjectName(QStringLiteral("frmHelp"));
@@ -69,10 +70,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(txtHelp_);
 
-    connect(txtHelp_, &QTextBrowser::anchorClicked, this, &HelpWindow::openLink);
-    connect(cmdBack_, &QPushButton::clicked, this, [this] { step(-1); });
-    connect(cmdForward_, &QPushButton::clicked, this, [this] { step(1); });
-    connect(cmdContents_, &QPushButton::clicked, this, [this] { showTopic(GameRules::contentsLink(), true); });
+    guard::connect(services_, txtHelp_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { openLink(link); });
+    guard::connect(services_, cmdBack_, &QPushButton::clicked, this, [this] { step(-1); });
+    guard::connect(services_, cmdForward_, &QPushButton::clicked, this, [this] { step(1); });
+    guard::connect(services_, cmdContents_, &QPushButton::clicked, this,
+                   [this] { showTopic(GameRules::contentsLink(), true); });
 
     showTopic(GameRules::contentsLink(), true);
 }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+class Services;
+
 class QPushButton;
 class QTextBrowser;
 class QUrl;
@@ -21,7 +23,8 @@ class HelpWindow final : public QWidget, public HelpViewer {
     Q_OBJECT
 
 public:
-    explicit HelpWindow(QWidget* parent = nullptr);
+    // Links and buttons run inside the guard of the services.
+    explicit HelpWindow(Services& services, QWidget* parent = nullptr);
 
     void showContents() override;
     // An id outside the catalogue shows the contents instead.
@@ -40,6 +43,7 @@ private:
     void bringUp();
     void updateButtons();
 
+    Services& services_;
     QTextBrowser* txtHelp_;
     QPushButton* cmdBack_;
     QPushButton* cmdForward_;

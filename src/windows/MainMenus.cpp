@@ -2,6 +2,7 @@
 
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
+#include "windows/Guard.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -210,7 +211,7 @@ void MainMenus::buildMenus(QMainWindow& window)
             action = list->menuAction();
         } else {
             action = menu->addAction(latin(info.caption));
-            connect(action, &QAction::triggered, this, [this, key] { emit command(key); });
+            guard::connect(shared_.services, action, &QAction::triggered, this, [this, key] { emit command(key); });
         }
         action->setObjectName(QStringLiteral("%1_%2").arg(family).arg(info.index));
         action->setData(key);
@@ -249,7 +250,7 @@ void MainMenus::buildToolbar(QMainWindow& window)
         } else {
             action = toolbar_->addAction(CommandIcons::icon(key), latin(info.tooltip));
             action->setToolTip(latin(info.tooltip));
-            connect(action, &QAction::triggered, this, [this, key] { emit command(key); });
+            guard::connect(shared_.services, action, &QAction::triggered, this, [this, key] { emit command(key); });
         }
         action->setObjectName(key);
         action->setData(key);
@@ -282,7 +283,7 @@ QAction* MainMenus::button(const QString& key) const { return buttons_.value(key
 
 void MainMenus::applyToolbarSettings()
 {
-    SettingsStore& settings = shared_.settings();
+    SettingsStore& settings = shared_.services.settings();
     const QString section = QLatin1String(settings::kToolbarSection);
     bool groupShown = false;
     for (const ToolbarButtonInfo& info : kToolbarButtons) {
@@ -327,10 +328,11 @@ void MainMenus::refreshCommandStates(bool replaying)
     enable("mTools", 5, free && engine.MoveStarted());
     enable("mGame", 4, shared_.games.DisAutoPlay() == 0);
 
-    const int32_t autoPlay = shared_.settings().read(settings::kAutoPlay);
+    const int32_t autoPlay = shared_.services.settings().read(settings::kAutoPlay);
     item(QStringLiteral("mGame"), 4)->setChecked(autoPlay != 0);
-    item(QStringLiteral("mGame"), 11)->setChecked(shared_.settings().read(settings::kShowToolbar) != 0);
+    item(QStringLiteral("mGame"), 11)->setChecked(shared_.services.settings().read(settings::kShowToolbar) != 0);
 
+    disableUnrunnable();
     // Each button follows the menu item of its key.
     for (const MenuItemInfo& info : kMenuItems) {
         QAction* action = button(latin(info.key));
@@ -338,6 +340,24 @@ void MainMenus::refreshCommandStates(bool replaying)
             action->setEnabled(item(latin(info.family), info.index)->isEnabled());
     }
     button(QStringLiteral("AutoPlay"))->setChecked(autoPlay != 0);
+}
+
+void MainMenus::setRunnableCommands(const QStringList& keys)
+{
+    runnable_ = QSet<QString>(keys.begin(), keys.end());
+    disableUnrunnable();
+    for (auto it = buttons_.cbegin(); it != buttons_.cend(); ++it)
+        if (!runnable_.contains(it.key()))
+            it.value()->setEnabled(false);
+}
+
+void MainMenus::disableUnrunnable()
+{
+    for (const MenuItemInfo& info : kMenuItems) {
+        const QString key = latin(info.key);
+        if (!key.isEmpty() && key != QLatin1String("Recent") && !runnable_.contains(key))
+            item(latin(info.family), info.index)->setEnabled(false);
+    }
 }
 
 void MainMenus::setStopEnabled(bool enabled)
@@ -365,8 +385,8 @@ QAction* MainMenus::addEntry(QMenu* menu, const QString& key, int group, const Q
         action->setIcon(CommandIcons::icon(iconKey));
     action->setEnabled(enabled);
     markEntry(action, key, group, text);
-    connect(action, &QAction::triggered, this,
-            [this, action] { emit entryChosen(entryGroup(action), entryKey(action), entryText(action)); });
+    guard::connect(shared_.services, action, &QAction::triggered, this,
+                   [this, action] { emit entryChosen(entryGroup(action), entryKey(action), entryText(action)); });
     menu->addAction(action);
     return action;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
+#include <QStringList>
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -80,6 +82,10 @@ public:
     void applyToolbarSettings();
     // Enables and checks menu items and buttons for the game on the table.
     void refreshCommandStates(bool replaying);
+    // The keys the main window has a command for. A menu item or button of
+    // any other key stays disabled: nothing the player can press does
+    // nothing.
+    void setRunnableCommands(const QStringList& keys);
     // Enables or disables "Stop" and its button together.
     void setStopEnabled(bool enabled);
 
@@ -115,5 +121,7 @@ private:
     QHash<QString, QMenu*> menus_;
     QHash<QString, QVector<QAction*>> items_;
     QHash<QString, QAction*> buttons_;
+    QSet<QString> runnable_;
+    void disableUnrunnable();
     QToolBar* toolbar_ = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "windows/TableView.h"
 
-#include "session/Shared.h"
+#include "engine/cPlay.h"
+#include "rules/cGames.h"
 #include "pictures/CardPictures.h"
+#include "windows/Guard.h"
 #include "rules/RunTimeError.h"
 
 #include <QGraphicsItem>
@@ -93,8 +95,9 @@ private:
     CardSurface::Marker kind_;
 };
 
-TableView::TableView(Shared& shared, CardPictures& pictures, QWidget* parent)
-    : QGraphicsView(parent), shared_(shared), pictures_(pictures)
+TableView::TableView(const cGames& games, const cPlay& play, Services& services, CardPictures& pictures,
+                     QWidget* parent)
+    : QGraphicsView(parent), games_(games), play_(play), services_(services), pictures_(pictures)
 {
     setObjectName(QStringLiteral("TableView"));
     setScene(&scene_);
@@ -107,7 +110,7 @@ TableView::TableView(Shared& shared, CardPictures& pictures, QWidget* parent)
     setCacheMode(QGraphicsView::CacheNone);
     setMinimumSize(320, 240);
     frameTimer_.setInterval(kFrameMs);
-    connect(&frameTimer_, &QTimer::timeout, this, &TableView::advanceFrame);
+    guard::connect(services_, &frameTimer_, &QTimer::timeout, this, [this] { advanceFrame(); });
     // Picture 0 is always there; the others come with a game.
     createCard(0);
     fitTable();
@@ -284,12 +287,12 @@ void TableView::finishAnimations()
 
 void TableView::fitTable()
 {
-    if (shared_.values.drag.active)
+    if (play_.drag().active)
         return;
     // The layout as the game describes it, centred on the measured screen
     // width, and everything on it now.
-    const cGames& games = shared_.games;
-    const qreal layoutLeft = (shared_.values.screenWidthTwips - games.BaseX()) / 2.0;
+    const cGames& games = games_;
+    const qreal layoutLeft = (games.ScreenWidth() - games.BaseX()) / 2.0;
     QRectF table(layoutLeft, 0, std::max<qreal>(games.BaseX(), 4 * kCardWidth), 4 * kCardHeight);
     for (const auto& [key, item] : markers_)
         if (item->isVisible())

@@ -9,7 +9,9 @@
 #include <deque>
 #include <map>
 
-class Shared;
+class cGames;
+class Services;
+class cPlay;
 class CardPictures;
 class CardItem;
 class MarkerItem;
@@ -24,7 +26,9 @@ class MarkerItem;
 class TableView final : public QGraphicsView, public CardSurface {
     Q_OBJECT
 public:
-    TableView(Shared& shared, CardPictures& pictures, QWidget* parent = nullptr);
+    // Shows the table `play` deals from the definition in `games`.
+    TableView(const cGames& games, const cPlay& play, Services& services, CardPictures& pictures,
+              QWidget* parent = nullptr);
     ~TableView() override;
 
     // CardSurface.
@@ -85,7 +89,9 @@ private:
     void applyFrame(const Frame& frame);
     void fitTable();
 
-    Shared& shared_;
+    const cGames& games_;
+    const cPlay& play_;
+    Services& services_;
     CardPictures& pictures_;
     QGraphicsScene scene_;
     std::map<int16_t, CardItem*> cards_;

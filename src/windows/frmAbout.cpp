@@ -1,6 +1,7 @@
 #include "windows/frmAbout.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "rules/mKlondike.h"
 #include "help/GameRules.h"
 
@@ -129,7 +130,7 @@ frmAbout::frmAbout(Shared& shared, QWidget* parent) : QDialog(parent)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setMinimumWidth(88);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    guard::connect(shared.services, cmdOK, &QPushButton::clicked, this, [this] { accept(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -142,5 +143,5 @@ frmAbout::frmAbout(Shared& shared, QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(440, 0)));
 
-    shared.sounds().raise(SoundEvent::About);
+    shared.services.sounds().raise(SoundEvent::About);
 }

@@ -1,6 +1,7 @@
 #include "windows/frmAnimation.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "rules/RunTimeError.h"
 
 #include <QGroupBox>
@@ -61,9 +62,9 @@ frmAnimation::frmAnimation(Shared& shared, QWidget* parent) : QDialog(parent), s
         row->addWidget(fast);
         layout->addWidget(speed.frame);
 
-        connect(speed.slider, &QSlider::valueChanged, this,
-                [&speed](int value) { speed.frame->setTitle(speed.label + QString::number(value)); });
-        const int32_t stored = shared_.settings().read(*kSpeeds[i].setting);
+        guard::connect(shared_.services, speed.slider, &QSlider::valueChanged, this,
+                       [&speed](int value) { speed.frame->setTitle(speed.label + QString::number(value)); });
+        const int32_t stored = shared_.services.settings().read(*kSpeeds[i].setting);
         speed.slider->setValue(std::clamp(kMostSteps - stored, 0, kMostSteps));
         speed.frame->setTitle(speed.label + QString::number(speed.slider->value()));
     }
@@ -73,8 +74,8 @@ frmAnimation::frmAnimation(Shared& shared, QWidget* parent) : QDialog(parent), s
     cmdOK->setDefault(true);
     auto* cmdCancel = new QPushButton(tr("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &frmAnimation::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAnimation::reject);
+    guard::connect(shared_.services, cmdOK, &QPushButton::clicked, this, [this] { accept(); });
+    guard::connect(shared_.services, cmdCancel, &QPushButton::clicked, this, [this] { reject(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);
@@ -82,18 +83,15 @@ frmAnimation::frmAnimation(Shared& shared, QWidget* parent) : QDialog(parent), s
     layout->addSpacing(4);
     layout->addLayout(buttons);
 
-    shared_.sounds().raise(SoundEvent::Animation);
+    shared_.services.sounds().raise(SoundEvent::Animation);
 }
 
 void frmAnimation::accept()
 {
-    try {
+    // The window closes whether or not the speeds could be kept.
+    guard::run(shared_.services, [this] {
         for (size_t i = 0; i < kSpeeds.size(); ++i)
-            shared_.settings().write(*kSpeeds[i].setting, kMostSteps - speeds_[i].slider->value());
-    } catch (const RunTimeError& e) {
-        shared_.prompts().message(e.description(), Prompts::Icon::Stop, Prompts::Buttons::Ok);
-    } catch (const std::exception& e) {
-        shared_.prompts().message(QString::fromUtf8(e.what()), Prompts::Icon::Stop, Prompts::Buttons::Ok);
-    }
+            shared_.services.settings().write(*kSpeeds[i].setting, kMostSteps - speeds_[i].slider->value());
+    });
     QDialog::accept();
 }

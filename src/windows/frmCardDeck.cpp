@@ -1,6 +1,7 @@
 #include "windows/frmCardDeck.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 
@@ -64,8 +65,8 @@ frmCardDeck::frmCardDeck(Shared& shared, CardPictures& pictures, QWidget* parent
     cmdOK->setDefault(true);
     auto* cmdCancel = new QPushButton(tr("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &frmCardDeck::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmCardDeck::reject);
+    guard::connect(shared_.services, cmdOK, &QPushButton::clicked, this, [this] { accept(); });
+    guard::connect(shared_.services, cmdCancel, &QPushButton::clicked, this, [this] { reject(); });
 
     auto* top = new QHBoxLayout;
     top->setSpacing(12);
@@ -81,24 +82,19 @@ frmCardDeck::frmCardDeck(Shared& shared, CardPictures& pictures, QWidget* parent
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
 
-    shared_.sounds().raise(SoundEvent::Deck);
-    try {
-        fillTree();
-    } catch (const RunTimeError& e) {
-        reportError(e.description());
-    } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
-    }
-    connect(tvDecks_, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { nodeChosen(current); });
-    connect(tvDecks_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { nodeChosen(item); });
+    shared_.services.sounds().raise(SoundEvent::Deck);
+    guard::run(shared_.services, [this] { fillTree(); });
+    guard::connect(shared_.services, tvDecks_, &QTreeWidget::currentItemChanged, this,
+                   [this](QTreeWidgetItem* current, QTreeWidgetItem*) { nodeChosen(current); });
+    guard::connect(shared_.services, tvDecks_, &QTreeWidget::itemClicked, this,
+                   [this](QTreeWidgetItem* item, int) { nodeChosen(item); });
     showPreview();
 }
 
 void frmCardDeck::fillTree()
 {
     const int16_t count = pictures_.deckCount();
-    const int32_t current = shared_.settings().read(settings::kDeckIndex);
+    const int32_t current = shared_.services.settings().read(settings::kDeckIndex);
     selected_ = static_cast<int16_t>(current >= 1 && current <= count ? current : settings::kDeckIndex.defaultValue);
     if (selected_ > count)
         selected_ = 1;
@@ -142,31 +138,23 @@ void frmCardDeck::nodeChosen(QTreeWidgetItem* node)
 
 void frmCardDeck::showPreview()
 {
-    try {
+    guard::run(shared_.services, [this] {
         const qreal ratio = devicePixelRatioF();
         QPixmap picture = pictures_.back(selected_, (QSizeF(kPreviewSize) * ratio).toSize());
         picture.setDevicePixelRatio(ratio);
         picDeck_->setPixmap(picture);
         lblName_->setText(pictures_.deckName(selected_));
-    } catch (const RunTimeError& e) {
-        reportError(e.description());
-    } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void frmCardDeck::accept()
 {
     hide();
-    try {
-        shared_.settings().write(settings::kDeckIndex, selected_);
+    guard::run(shared_.services, [this] {
+        shared_.services.settings().write(settings::kDeckIndex, selected_);
         shared_.play.ChangeDecks();
         pictures_.prepare();
-    } catch (const RunTimeError& e) {
-        reportError(e.description());
-    } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
-    }
+    });
     QDialog::accept();
 }
 
@@ -176,7 +164,3 @@ void frmCardDeck::reject()
     QDialog::reject();
 }
 
-void frmCardDeck::reportError(const QString& description)
-{
-    shared_.prompts().message(description, Prompts::Icon::Stop, Prompts::Buttons::Ok);
-}

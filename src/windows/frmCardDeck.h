@@ -27,7 +27,6 @@ private:
     void showPreview();
     void accept() override;
     void reject() override;
-    void reportError(const QString& description);
 
     Shared& shared_;
     CardPictures& pictures_;

@@ -1,6 +1,7 @@
 #include "windows/frmChoose.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "rules/RunTimeError.h"
 #include "windows/frmPlayers.h"
 
@@ -36,7 +37,7 @@ QString frmChoose::GroupThousands(int64_t number)
 }
 
 frmChoose::frmChoose(Shared& shared, QWidget* parent)
-    : QDialog(parent), shared_(shared), maximum_(RangeMaximum(shared.settings().read(settings::kRangeIndex)))
+    : QDialog(parent), shared_(shared), maximum_(RangeMaximum(shared.services.settings().read(settings::kRangeIndex)))
 {
     setObjectName(QStringLiteral("frmChoose"));
     setWindowTitle(QStringLiteral("Select a Game Number"));
@@ -66,7 +67,7 @@ frmChoose::frmChoose(Shared& shared, QWidget* parent)
 
     imcPlayer_ = new QComboBox(this);
     imcPlayer_->setObjectName(QStringLiteral("imcPlayer"));
-    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(shared_.settings()));
+    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(shared_.services.settings()));
 
     cmdSelect_ = new QPushButton(QStringLiteral("Select"), this);
     cmdSelect_->setObjectName(QStringLiteral("cmdSelect"));
@@ -103,8 +104,8 @@ frmChoose::frmChoose(Shared& shared, QWidget* parent)
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
 
-    connect(cmdSelect_, &QPushButton::clicked, this, &frmChoose::selectGame);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    guard::connect(shared_.services, cmdSelect_, &QPushButton::clicked, this, [this] { selectGame(); });
+    guard::connect(shared_.services, cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
     txtGameNo_->setFocus();
 }
 
@@ -116,20 +117,19 @@ bool frmChoose::selectGame()
     const std::optional<GameNo> number = GameNo::fromText(text);
     const double value = number ? number->toNumber() : 0;
     if (!number || value <= 0 || value >= static_cast<double>(maximum_) || std::trunc(value) != value) {
-        shared_.prompts().message(QStringLiteral("Please enter a number between 0 and ") + GroupThousands(maximum_),
+        shared_.services.prompts().message(QStringLiteral("Please enter a number between 0 and ") + GroupThousands(maximum_),
                                   Prompts::Icon::Information, Prompts::Buttons::Ok);
         txtGameNo_->setText(QStringLiteral("0"));
         txtGameNo_->setFocus();
         txtGameNo_->selectAll();
         return false;
     }
-    try {
-        frmPlayers::applyPlayerChooser(*imcPlayer_, shared_);
-        shared_.gamePlay.PlayNumber(imcGames_->currentText(), *number);
-    } catch (const RunTimeError& e) {
-        shared_.prompts().message(e.description(), Prompts::Icon::Stop, Prompts::Buttons::Ok);
+    // A game that cannot start leaves the window open.
+    if (!guard::run(shared_.services, [&] {
+            frmPlayers::applyPlayerChooser(*imcPlayer_, shared_);
+            shared_.gamePlay.PlayNumber(imcGames_->currentText(), *number);
+        }))
         return false;
-    }
     accept();
     return true;
 }

@@ -2,11 +2,12 @@
 
 #include "session/Shared.h"
 #include "windows/TableView.h"
-#include "history/mFile.h"
+#include "session/SavedGames.h"
 #include "pictures/CardPictures.h"
 #include "windows/frmAnimation.h"
 #include "windows/frmCardDeck.h"
 #include "rules/RunTimeError.h"
+#include "windows/Guard.h"
 #include "scores/Players.h"
 #include "windows/frmPlayers.h"
 #include "data/FileTypes.h"
@@ -23,12 +24,15 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
 
 #include <algorithm>
 #include <limits>
+
+Q_LOGGING_CATEGORY(lcMain, "tablora.main")
 
 namespace {
 constexpr int kGameClockMs = 1000;
@@ -45,22 +49,34 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(shared_.data.ProdName());
     shared_.gamePlay.setHost(this);
+    // A settings file that cannot be written is told once; the program goes
+    // on with the values in memory. The message waits until the work that
+    // wrote the setting is done.
+    shared_.services.settings().setReporter([this](const QString& text) {
+        QTimer::singleShot(0, this, [this, text] {
+            shared_.services.prompts().message(text, Prompts::Icon::Exclamation, Prompts::Buttons::Ok,
+                                               cData::longProductName());
+        });
+    });
 
-    table_ = new TableView(shared_, pictures_, this);
+    table_ = new TableView(shared_.games, shared_.play, shared_.services, pictures_, this);
     setCentralWidget(table_);
-    shared_.setSurface(table_);
-    connect(table_, &TableView::cardPressed, this,
-            [this](int id, double x, double y) { guarded([&] { pointer_.press(static_cast<int16_t>(id), x, y); }); });
-    connect(table_, &TableView::cardMoved, this,
-            [this](int id, double x, double y) { guarded([&] { pointer_.move(static_cast<int16_t>(id), x, y); }); });
-    connect(table_, &TableView::cardReleased, this,
-            [this](int id) { guarded([&] { pointer_.release(static_cast<int16_t>(id)); }); });
-    connect(table_, &TableView::stockPlaceClicked, this, [this] { guarded([&] { pointer_.stockPlaceClicked(); }); });
+    shared_.services.setSurface(table_);
+    Services& services = shared_.services;
+    guard::connect(services, table_, &TableView::cardPressed, this,
+                   [this](int id, double x, double y) { pointer_.press(static_cast<int16_t>(id), x, y); });
+    guard::connect(services, table_, &TableView::cardMoved, this,
+                   [this](int id, double x, double y) { pointer_.move(static_cast<int16_t>(id), x, y); });
+    guard::connect(services, table_, &TableView::cardReleased, this,
+                   [this](int id) { pointer_.release(static_cast<int16_t>(id)); });
+    guard::connect(services, table_, &TableView::stockPlaceClicked, this, [this] { pointer_.stockPlaceClicked(); });
 
     menus_ = std::make_unique<MainMenus>(shared_, *this);
-    connect(menus_.get(), &MainMenus::command, this, [this](const QString& key) { RunCommand(key); });
-    connect(menus_.get(), &MainMenus::entryChosen, this,
-            [this](int group, const QString& key, const QString& text) { Menu1_Event9(group, key, text); });
+    buildCommands();
+    menus_->setRunnableCommands(commandKeys());
+    guard::connect(services, menus_.get(), &MainMenus::command, this, [this](const QString& key) { RunCommand(key); });
+    guard::connect(services, menus_.get(), &MainMenus::entryChosen, this,
+                   [this](int group, const QString& key, const QString& text) { Menu1_Event9(group, key, text); });
 
     const std::pair<QTimer*, const char*> timers[] = {{&tmrGame, "tmrGame"},       {&tmrTime, "tmrTime"},
                                                       {&tmrMain, "tmrMain"},       {&tmrWallPaper, "tmrWallPaper"},
@@ -72,11 +88,11 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     tmrMain.setInterval(kCommandStateMs);
     tmrForward.setInterval(kReplayMs);
     tmrBackward.setInterval(kReplayMs);
-    connect(&tmrGame, &QTimer::timeout, this, [this] { guarded([this] { tmrGame_Timer(); }); });
-    connect(&tmrTime, &QTimer::timeout, this, [this] { guarded([this] { tmrTime_Timer(); }); });
-    connect(&tmrMain, &QTimer::timeout, this, [this] { guarded([this] { tmrMain_Timer(); }); });
-    connect(&tmrForward, &QTimer::timeout, this, [this] { guarded([this] { replayStep(true); }); });
-    connect(&tmrBackward, &QTimer::timeout, this, [this] { guarded([this] { replayStep(false); }); });
+    guard::connect(services, &tmrGame, &QTimer::timeout, this, [this] { tmrGame_Timer(); });
+    guard::connect(services, &tmrTime, &QTimer::timeout, this, [this] { tmrTime_Timer(); });
+    guard::connect(services, &tmrMain, &QTimer::timeout, this, [this] { tmrMain_Timer(); });
+    guard::connect(services, &tmrForward, &QTimer::timeout, this, [this] { replayStep(true); });
+    guard::connect(services, &tmrBackward, &QTimer::timeout, this, [this] { replayStep(false); });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect room = screen->availableGeometry();
@@ -92,19 +108,8 @@ frmMain::~frmMain()
     for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrForward, &tmrBackward})
         timer->stop();
     shared_.gamePlay.setHost(nullptr);
-    shared_.setSurface(nullptr);
-}
-
-void frmMain::guarded(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const RunTimeError& e) {
-        shared_.prompts().message(e.description(), Prompts::Icon::Stop, Prompts::Buttons::Ok, shared_.data.ProdName());
-    } catch (const std::exception& e) {
-        shared_.prompts().message(QString::fromLocal8Bit(e.what()), Prompts::Icon::Stop, Prompts::Buttons::Ok,
-                                  shared_.data.ProdName());
-    }
+    shared_.services.settings().setReporter(nullptr);
+    shared_.services.setSurface(nullptr);
 }
 
 void frmMain::Form_Load(const QString& commandLine)
@@ -116,8 +121,7 @@ void frmMain::Form_Load(const QString& commandLine)
         const auto twips = [](int pixels) {
             return static_cast<int32_t>(std::min(pixels * kTwipsPerPixel, int{std::numeric_limits<int16_t>::max()}));
         };
-        shared_.values.screenWidthTwips = twips(screen->geometry().width());
-        shared_.values.screenHeightTwips = twips(screen->geometry().height());
+        shared_.games.setScreenWidth(twips(screen->geometry().width()));
     }
     InitProgram();
     tmrTime.start();
@@ -126,31 +130,36 @@ void frmMain::Form_Load(const QString& commandLine)
     // game is on the table, or while the selection window waits for the
     // player.
     QTimer::singleShot(0, this, [this] { emit ready(); });
-    guarded([&] { StartFirstGame(commandLine); });
+    guard::run(shared_.services, [&] { StartFirstGame(commandLine); });
 }
 
 void frmMain::InitProgram()
 {
     // Each step is tried even when one before it failed.
-    const auto step = [](const std::function<void()>& action) {
+    const auto step = [](const char* what, const std::function<void()>& action) {
         try {
             action();
-        } catch (const std::exception&) {
+        } catch (const RunTimeError& e) {
+            qCWarning(lcMain) << "start-up:" << what << "failed:" << e.description();
+        } catch (const std::exception& e) {
+            qCWarning(lcMain) << "start-up:" << what << "failed:" << e.what();
         }
     };
-    step([&] {
-        shared_.data.setSesStartTime(QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    step("the session's start time", [&] {
+        shared_.data.setSesStartTime(QLocale::system().toString(shared_.services.clock().now(), QLocale::ShortFormat));
     });
-    step([&] { Players(shared_.settings()).EnsurePlayer(); });
-    step([&] { menus_->refreshRecentMenus(); });
-    step([&] { menus_->applyToolbarSettings(); });
-    step([&] { menus_->toolbar()->setVisible(shared_.settings().read(settings::kShowToolbar) != 0); });
-    step([&] { FileTypes().registerFileTypes(QCoreApplication::applicationFilePath()); });
+    step("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
+    step("the recent lists", [&] { menus_->refreshRecentMenus(); });
+    step("the toolbar buttons", [&] { menus_->applyToolbarSettings(); });
+    step("the toolbar", [&] {
+        menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0);
+    });
+    step("the file types", [&] { FileTypes().registerFileTypes(QCoreApplication::applicationFilePath()); });
 }
 
 void frmMain::StartFirstGame(const QString& commandLine)
 {
-    SettingsStore& store = shared_.settings();
+    SettingsStore& store = shared_.services.settings();
     cGamePlay& session = shared_.gamePlay;
     const QString path = commandLine.trimmed();
     const bool unfinished = store.read(settings::kUnFin) == 1;
@@ -158,20 +167,20 @@ void frmMain::StartFirstGame(const QString& commandLine)
         store.write(settings::kUnFin, 0);
 
     if (!path.isEmpty()) {
-        if (unfinished && shared_.prompts().message(
+        if (unfinished && shared_.services.prompts().message(
                               QStringLiteral("An unfinished game from previous session exists! If you start this game "
                                              "then you will loose the previous Game.\r\nClick 'Yes' to start this "
                                              "game or 'No' to start the previous game."),
                               Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::No) {
-            guarded([&] { session.PlayFile(shared_.data.UnFinFile(), false); });
+            guard::run(shared_.services, [&] { session.PlayFile(shared_.data.UnFinFile(), false); });
         } else {
-            guarded([&] { session.PlayFile(path, true); });
+            guard::run(shared_.services, [&] { session.PlayFile(path, true); });
         }
-    } else if (unfinished && shared_.prompts().message(
+    } else if (unfinished && shared_.services.prompts().message(
                                  QStringLiteral("An unfinished game from previous session exists!\r\nClick 'Yes' to "
                                                 "continue this game or 'No' to start a new game."),
                                  Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::Yes) {
-        guarded([&] { session.PlayFile(shared_.data.UnFinFile(), false); });
+        guard::run(shared_.services, [&] { session.PlayFile(shared_.data.UnFinFile(), false); });
     } else {
         openSelection();
     }
@@ -195,101 +204,102 @@ void frmMain::showModal(QDialog& dialog)
     dialog.exec();
 }
 
-void frmMain::RunCommand(const QString& key)
+bool frmMain::RunCommand(const QString& key)
 {
-    guarded([&] {
+    const auto command = commands_.constFind(key);
+    if (command == commands_.cend()) {
+        qCWarning(lcMain) << "no command has the key" << key;
+        return false;
+    }
+    guard::run(shared_.services, [&] {
         StopReplay();
-        cGamePlay& session = shared_.gamePlay;
-        cEngine& engine = shared_.engine;
-        SettingsStore& store = shared_.settings();
-        const auto speed = [&](const NumberSetting& setting) { return static_cast<int16_t>(store.read(setting)); };
-
-        if (key == QLatin1String("New")) {
-            // A new number of the last game; before any game was played, the
-            // player chooses one.
-            if (shared_.data.GetGameID(session.LastGName()) > 0)
-                session.PlayRandom();
-            else
-                openSelection();
-        } else if (key == QLatin1String("Select")) {
-            openSelection();
-        } else if (key == QLatin1String("SelNum")) {
-            frmChoose dialog(shared_, this);
-            showModal(dialog);
-        } else if (key == QLatin1String("Players")) {
-            frmPlayers dialog(shared_, this);
-            showModal(dialog);
-        } else if (key == QLatin1String("Options")) {
-            frmOptions dialog(
-                shared_, [this] { menus_->refreshRecentMenus(); }, this);
-            showModal(dialog);
-        } else if (key == QLatin1String("Restart")) {
-            session.PlayNumber(session.GameName(), session.gameNo());
-        } else if (key == QLatin1String("Open")) {
-            mFile::OpenGameDialog(shared_);
-        } else if (key == QLatin1String("Save")) {
-            mFile::SaveGameDialog(shared_, shared_.data.IncExt());
-        } else if (key == QLatin1String("Close")) {
-            session.EndGame(false);
-            shared_.sounds().raise(SoundEvent::CloseGame);
-        } else if (key == QLatin1String("Exit")) {
-            close();
-        } else if (key == QLatin1String("Undo")) {
-            int16_t s = speed(settings::kUndoSpeed);
-            engine.Undo(s);
-        } else if (key == QLatin1String("Redo")) {
-            int16_t s = speed(settings::kUndoSpeed);
-            engine.Redo(s);
-        } else if (key == QLatin1String("AutoPlay")) {
-            if (store.read(settings::kAutoPlay) == 1) {
-                store.write(settings::kAutoPlay, 0);
-            } else {
-                store.write(settings::kAutoPlay, 1);
-                shared_.play.AutoMoveCheck();
-            }
-        } else if (key == QLatin1String("UndoAll")) {
-            engine.UndoAll(speed(settings::kUndoallSpeed));
-        } else if (key == QLatin1String("RedoAll")) {
-            engine.RedoAll(speed(settings::kUndoallSpeed));
-        } else if (key == QLatin1String("Pause")) {
-            session.PauseGame(!session.PauseStatus());
-            shared_.sounds().raise(SoundEvent::PauseGame);
-        } else if (key == QLatin1String("ViewTool")) {
-            const int32_t shown = store.read(settings::kShowToolbar) == 1 ? 0 : 1;
-            store.write(settings::kShowToolbar, shown);
-            menus_->toolbar()->setVisible(shown == 1);
-        } else if (key == QLatin1String("Forward")) {
-            tmrForward.start();
-        } else if (key == QLatin1String("Back")) {
-            tmrBackward.start();
-        } else if (key == QLatin1String("ReplayAll")) {
-            engine.UndoAll(1);
-            tmrForward.start();
-        } else if (key == QLatin1String("Stop")) {
-            // Stopping is all it does.
-        } else if (key == QLatin1String("Toolbar")) {
-            frmToolbar dialog(shared_, *menus_, this);
-            showModal(dialog);
-        } else if (key == QLatin1String("Animation")) {
-            frmAnimation dialog(shared_, this);
-            showModal(dialog);
-        } else if (key == QLatin1String("Deck")) {
-            frmCardDeck dialog(shared_, pictures_, this);
-            showModal(dialog);
-        } else if (key == QLatin1String("Rules")) {
-            if (session.Game_Running())
-                shared_.data.ShowRules(session.GameName());
-            else
-                shared_.data.ShowContents();
-        } else if (key == QLatin1String("Contents")) {
-            shared_.data.ShowContents();
-        } else if (key == QLatin1String("About")) {
-            frmAbout dialog(shared_, this);
-            showModal(dialog);
-        }
-        // Every other key belongs to a window that is not part of the
-        // program yet, or to no command at all: nothing happens.
+        (*command)();
     });
+    return true;
+}
+
+QStringList frmMain::commandKeys() const { return commands_.keys(); }
+
+void frmMain::buildCommands()
+{
+    cGamePlay& session = shared_.gamePlay;
+    cEngine& engine = shared_.engine;
+    SettingsStore& store = shared_.services.settings();
+    const auto speed = [&store](const NumberSetting& setting) { return static_cast<int16_t>(store.read(setting)); };
+    const auto add = [this](const char* key, std::function<void()> handler) {
+        commands_.insert(QLatin1String(key), std::move(handler));
+    };
+
+    add("New", [this, &session] {
+        // A new number of the last game; before any game was played, the
+        // player chooses one.
+        if (shared_.data.GetGameID(session.LastGName()) > 0)
+            session.PlayRandom();
+        else
+            openSelection();
+    });
+    add("Select", [this] { openSelection(); });
+    add("SelNum", [this] { openWindow<frmChoose>(shared_); });
+    add("Players", [this] { openWindow<frmPlayers>(shared_); });
+    add("Options", [this] {
+        frmOptions window(
+            shared_, [this] { menus_->refreshRecentMenus(); }, this);
+        showModal(window);
+    });
+    add("Restart", [&session] { session.PlayNumber(session.GameName(), session.gameNo()); });
+    add("Open", [this] { mFile::OpenGameDialog(shared_); });
+    add("Save", [this] { mFile::SaveGameDialog(shared_, shared_.data.IncExt()); });
+    add("Close", [this, &session] {
+        session.EndGame(false);
+        shared_.services.sounds().raise(SoundEvent::CloseGame);
+    });
+    add("Exit", [this] { close(); });
+    add("Undo", [&engine, speed] {
+        int16_t s = speed(settings::kUndoSpeed);
+        engine.Undo(s);
+    });
+    add("Redo", [&engine, speed] {
+        int16_t s = speed(settings::kUndoSpeed);
+        engine.Redo(s);
+    });
+    add("AutoPlay", [this, &store] {
+        if (store.read(settings::kAutoPlay) == 1) {
+            store.write(settings::kAutoPlay, 0);
+        } else {
+            store.write(settings::kAutoPlay, 1);
+            shared_.play.AutoMoveCheck();
+        }
+    });
+    add("UndoAll", [&engine, speed] { engine.UndoAll(speed(settings::kUndoallSpeed)); });
+    add("RedoAll", [&engine, speed] { engine.RedoAll(speed(settings::kUndoallSpeed)); });
+    add("Pause", [this, &session] {
+        session.PauseGame(!session.PauseStatus());
+        shared_.services.sounds().raise(SoundEvent::PauseGame);
+    });
+    add("ViewTool", [this, &store] {
+        const int32_t shown = store.read(settings::kShowToolbar) == 1 ? 0 : 1;
+        store.write(settings::kShowToolbar, shown);
+        menus_->toolbar()->setVisible(shown == 1);
+    });
+    add("Forward", [this] { tmrForward.start(); });
+    add("Back", [this] { tmrBackward.start(); });
+    add("ReplayAll", [this, &engine] {
+        engine.UndoAll(1);
+        tmrForward.start();
+    });
+    // Stopping the replay, which every command does first, is all it does.
+    add("Stop", [] {});
+    add("Toolbar", [this] { openWindow<frmToolbar>(shared_, *menus_); });
+    add("Animation", [this] { openWindow<frmAnimation>(shared_); });
+    add("Deck", [this] { openWindow<frmCardDeck>(shared_, pictures_); });
+    add("Rules", [this, &session] {
+        if (session.Game_Running())
+            shared_.data.ShowRules(session.GameName());
+        else
+            shared_.data.ShowContents();
+    });
+    add("Contents", [this] { shared_.data.ShowContents(); });
+    add("About", [this] { openWindow<frmAbout>(shared_); });
 }
 
 void frmMain::StopReplay()
@@ -301,26 +311,30 @@ void frmMain::StopReplay()
 
 void frmMain::Menu1_Event9(int group, const QString& key, const QString& text)
 {
-    guarded([&] {
-        cGamePlay& session = shared_.gamePlay;
-        switch (group) {
-        case 202: session.PlayString(text); break;
-        case 200:
-        case 201: session.PlayFile(text, true); break;
-        case 300: session.PlayPendFile(key); break;
-        case 400: session.PlayFavFile(key); break;
-        default: break;
-        }
-    });
+    cGamePlay& session = shared_.gamePlay;
+    switch (group) {
+    case 202: session.PlayString(text); break;
+    case 200:
+    case 201: session.PlayFile(text, true); break;
+    case 300: session.PlayPendFile(key); break;
+    case 400: session.PlayFavFile(key); break;
+    default: break;
+    }
 }
 
-void frmMain::tmrGame_Timer() { shared_.gamePlay.setTime(shared_.gamePlay.Time() + 1); }
+void frmMain::tmrGame_Timer()
+{
+    // The clock counts the whole seconds since it was started, so a late or
+    // missed tick loses no time.
+    const qint64 elapsed = clockStarted_.secsTo(shared_.services.clock().now());
+    shared_.gamePlay.setTime(static_cast<int32_t>(timeAtStart_ + std::max<qint64>(elapsed, 0)));
+}
 
 void frmMain::tmrTime_Timer()
 {
     shared_.gamePlay.Update_Title();
     const cGames& games = shared_.games;
-    if (shared_.values.busy || !shared_.gamePlay.Game_Running() || games.StockNum() != 2)
+    if (shared_.services.busy || !shared_.gamePlay.Game_Running() || games.StockNum() != 2)
         return;
     table_->showMarker(CardSurface::Marker::Stock, 0, shared_.play.StockMarker(),
                        {games.GetCordX(1, 0, 0), games.GetCordY(1, 0, 0)});
@@ -328,7 +342,7 @@ void frmMain::tmrTime_Timer()
 
 void frmMain::tmrMain_Timer()
 {
-    if (!shared_.values.busy)
+    if (!shared_.services.busy)
         menus_->refreshCommandStates(replaying());
 }
 
@@ -337,17 +351,21 @@ void frmMain::replayStep(bool forward)
     // Each direction switches the other off.
     (forward ? tmrBackward : tmrForward).stop();
     menus_->setStopEnabled(true);
-    int16_t speed = static_cast<int16_t>(shared_.settings().read(settings::kReplaySpeed));
+    int16_t speed = static_cast<int16_t>(shared_.services.settings().read(settings::kReplaySpeed));
     if (!(forward ? shared_.engine.Redo(speed) : shared_.engine.Undo(speed)))
         StopReplay();
 }
 
 void frmMain::setGameClock(bool on)
 {
-    if (on)
+    if (on) {
+        clockStarted_ = shared_.services.clock().now();
+        timeAtStart_ = shared_.gamePlay.Time();
         tmrGame.start();
-    else
+    } else if (tmrGame.isActive()) {
+        tmrGame_Timer();
         tmrGame.stop();
+    }
 }
 
 void frmMain::startReplay() { tmrForward.start(); }
@@ -378,10 +396,10 @@ void frmMain::refreshRecentMenus() { menus_->refreshRecentMenus(); }
 void frmMain::gameWon()
 {
     // The clock stops with the last card home.
-    tmrGame.stop();
-    shared_.sounds().raise(SoundEvent::Win);
+    setGameClock(false);
+    shared_.services.sounds().raise(SoundEvent::Win);
     table_->finishAnimations();
-    shared_.prompts().message(
+    shared_.services.prompts().message(
         QStringLiteral("Congratulations! You have won this game of %1.").arg(shared_.gamePlay.GameName()),
         Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
@@ -400,8 +418,8 @@ void frmMain::ShutDown()
     StopReplay();
     for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper})
         timer->stop();
-    guarded([&] { shared_.gamePlay.Unload(); });
-    shared_.help().closeAll();
+    guard::run(shared_.services, [&] { shared_.gamePlay.Unload(); });
+    shared_.services.help().closeAll();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())
             window->close();

@@ -1,9 +1,12 @@
 #pragma once
 
-#include "session/CardPointer.h"
+#include "windows/CardPointer.h"
 #include "session/SessionHooks.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 
 #include <functional>
@@ -32,8 +35,11 @@ public:
     void InitProgram();
     void StartFirstGame(const QString& commandLine);
 
-    // The one command dispatcher; a key it does not know does nothing.
-    void RunCommand(const QString& key);
+    // The one command dispatcher: runs the command of the key inside the
+    // guard. False for a key no command has (it is logged).
+    bool RunCommand(const QString& key);
+    // Every key RunCommand knows.
+    QStringList commandKeys() const;
     // Keeps or records the running game and closes the help; runs once,
     // however the program ends.
     void ShutDown();
@@ -44,10 +50,6 @@ public:
 
     TableView& table() { return *table_; }
     MainMenus& menus() { return *menus_; }
-
-    // Runs an action of the user interface; a run-time error is shown and
-    // the program goes on.
-    void guarded(const std::function<void()>& action);
 
     // SessionHost.
     void setGameClock(bool on) override;
@@ -81,6 +83,13 @@ private:
     void tmrMain_Timer();
     void openSelection();
     void showModal(QDialog& dialog);
+    // Opens a window of the program, modal to this one.
+    template <typename Window, typename... Args> void openWindow(Args&... args)
+    {
+        Window window(args..., this);
+        showModal(window);
+    }
+    void buildCommands();
 
     Shared& shared_;
     CardPictures& pictures_;
@@ -88,4 +97,8 @@ private:
     std::unique_ptr<MainMenus> menus_;
     CardPointer pointer_;
     bool shutDown_ = false;
+    // When the game clock was last started, and the game's time then.
+    QDateTime clockStarted_;
+    int32_t timeAtStart_ = 0;
+    QHash<QString, std::function<void()>> commands_;
 };

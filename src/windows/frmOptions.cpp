@@ -1,6 +1,7 @@
 #include "windows/frmOptions.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "windows/frmChoose.h"
 
 #include <QCheckBox>
@@ -91,11 +92,11 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     const QIcon dice = rangeIcon();
     for (int i = 1; i <= kRanges; ++i)
         imcRange_->addItem(dice, frmChoose::GroupThousands(frmChoose::RangeMaximum(i)));
-    const int32_t rangeIndex = shared_.settings().read(settings::kRangeIndex);
+    const int32_t rangeIndex = shared_.services.settings().read(settings::kRangeIndex);
     imcRange_->setCurrentIndex(rangeIndex >= 1 && rangeIndex <= kRanges ? rangeIndex - 1 : -1);
-    connect(imcRange_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    guard::connect(shared_.services, imcRange_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
-            shared_.settings().write(settings::kRangeIndex, index + 1);
+            shared_.services.settings().write(settings::kRangeIndex, index + 1);
     });
     auto* lblRange = new QLabel(QStringLiteral("Select Random Range "), range);
     lblRange->setObjectName(QStringLiteral("lblRange"));
@@ -151,7 +152,7 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
         button->setObjectName(QLatin1String(name));
         button->setAutoDefault(false);
         button->setMinimumWidth(96);
-        connect(button, &QPushButton::clicked, this, [this, list] { clearRecentList(list); });
+        guard::connect(shared_.services, button, &QPushButton::clicked, this, [this, list] { clearRecentList(list); });
         recentLayout->addWidget(title, row * 3, 0);
         recentLayout->addWidget(explanation(text, recent), row * 3 + 1, 0);
         recentLayout->addWidget(button, row * 3, 1, 2, 1, Qt::AlignVCenter);
@@ -174,7 +175,7 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
     cmdClose_->setDefault(true);
     cmdClose_->setMinimumWidth(96);
-    connect(cmdClose_, &QPushButton::clicked, this, &QDialog::accept);
+    guard::connect(shared_.services, cmdClose_, &QPushButton::clicked, this, [this] { accept(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -186,16 +187,16 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     resize(sizeHint().expandedTo(QSize(460, 340)));
 
     updateClearButtons();
-    shared_.sounds().raise(SoundEvent::Options);
+    shared_.services.sounds().raise(SoundEvent::Options);
 }
 
 QCheckBox* frmOptions::checkBox(const char* name, const QString& caption, const NumberSetting& setting)
 {
     auto* box = new QCheckBox(caption, this);
     box->setObjectName(QLatin1String(name));
-    box->setChecked(shared_.settings().read(setting) == 1);
-    connect(box, &QCheckBox::toggled, this,
-            [this, setting](bool checked) { shared_.settings().write(setting, checked ? 1 : 0); });
+    box->setChecked(shared_.services.settings().read(setting) == 1);
+    guard::connect(shared_.services, box, &QCheckBox::toggled, this,
+                   [this, setting](bool checked) { shared_.services.settings().write(setting, checked ? 1 : 0); });
     return box;
 }
 
@@ -208,11 +209,11 @@ void frmOptions::updateClearButtons()
 
 void frmOptions::clearRecentList(int32_t list)
 {
-    if (shared_.prompts().message(QStringLiteral("Are you sure you want to clear this recent list ?"),
+    if (shared_.services.prompts().message(QStringLiteral("Are you sure you want to clear this recent list ?"),
                                   Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return;
     shared_.func.ClearMRU(list);
-    shared_.prompts().message(QStringLiteral("Successfully Cleared"), Prompts::Icon::Information, Prompts::Buttons::Ok);
+    shared_.services.prompts().message(QStringLiteral("Successfully Cleared"), Prompts::Icon::Information, Prompts::Buttons::Ok);
     updateClearButtons();
     if (recentListsCleared_)
         recentListsCleared_();

@@ -1,6 +1,7 @@
 #include "windows/frmPlayers.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "rules/RunTimeError.h"
 #include "windows/DialogButton.h"
 
@@ -36,21 +37,10 @@ QIcon playerIcon(bool current)
     return QIcon(pixmap);
 }
 
-// A button's work; an error is shown and the window carries on.
-template <typename Work> void guarded(Prompts& prompts, Work&& work)
-{
-    try {
-        work();
-    } catch (const RunTimeError& e) {
-        prompts.message(e.description(), Prompts::Icon::Stop, Prompts::Buttons::Ok);
-    } catch (const std::exception& e) {
-        prompts.message(QString::fromLocal8Bit(e.what()), Prompts::Icon::Stop, Prompts::Buttons::Ok);
-    }
-}
 
 } // namespace
 
-frmPlayers::frmPlayers(Shared& shared, QWidget* parent) : QDialog(parent), shared_(shared), players_(shared.settings())
+frmPlayers::frmPlayers(Shared& shared, QWidget* parent) : QDialog(parent), shared_(shared), players_(shared.services.settings())
 {
     setObjectName(QStringLiteral("frmPlayers"));
     setWindowTitle(QStringLiteral("Players"));
@@ -92,18 +82,18 @@ frmPlayers::frmPlayers(Shared& shared, QWidget* parent) : QDialog(parent), share
     layout->addWidget(heading);
     layout->addLayout(body);
 
-    connect(cmdNew_, &QPushButton::clicked, this, [this] { guarded(shared_.prompts(), [this] { newPlayer(); }); });
-    connect(cmdEdit_, &QPushButton::clicked, this, [this] { guarded(shared_.prompts(), [this] { editPlayer(); }); });
-    connect(cmdDelete_, &QPushButton::clicked, this,
-            [this] { guarded(shared_.prompts(), [this] { deletePlayer(); }); });
-    connect(cmdSelect_, &QPushButton::clicked, this, &frmPlayers::selectPlayer);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(lstPlayers_, &QListWidget::itemClicked, this, &frmPlayers::updateDelete);
-    connect(lstPlayers_, &QListWidget::currentRowChanged, this, &frmPlayers::updateDelete);
-    connect(lstPlayers_, &QListWidget::itemDoubleClicked, this, &frmPlayers::selectPlayer);
+    Services& services = shared_.services;
+    guard::connect(services, cmdNew_, &QPushButton::clicked, this, [this] { newPlayer(); });
+    guard::connect(services, cmdEdit_, &QPushButton::clicked, this, [this] { editPlayer(); });
+    guard::connect(services, cmdDelete_, &QPushButton::clicked, this, [this] { deletePlayer(); });
+    guard::connect(services, cmdSelect_, &QPushButton::clicked, this, [this] { selectPlayer(); });
+    guard::connect(services, cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
+    guard::connect(services, lstPlayers_, &QListWidget::itemClicked, this, [this] { updateDelete(); });
+    guard::connect(services, lstPlayers_, &QListWidget::currentRowChanged, this, [this] { updateDelete(); });
+    guard::connect(services, lstPlayers_, &QListWidget::itemDoubleClicked, this, [this] { selectPlayer(); });
 
     relist();
-    shared_.sounds().raise(SoundEvent::Players);
+    shared_.services.sounds().raise(SoundEvent::Players);
 }
 
 void frmPlayers::fillPlayerChooser(QComboBox& chooser, const Players& players)
@@ -120,7 +110,7 @@ void frmPlayers::applyPlayerChooser(const QComboBox& chooser, Shared& shared)
 {
     if (chooser.currentIndex() < 0 || chooser.currentText().isEmpty())
         return;
-    Players players(shared.settings());
+    Players players(shared.services.settings());
     if (chooser.currentText() == players.CurrentPlayer())
         return;
     if (shared.gamePlay.Game_Status() == cGamePlay::kInProgress)
@@ -165,18 +155,18 @@ bool frmPlayers::nameDialog(const QString& heading, const QString& startingName)
 {
     const QString title = shared_.data.ProdName();
     QString proposed = startingName;
-    while (const std::optional<QString> typed = shared_.prompts().input(heading, title, proposed)) {
+    while (const std::optional<QString> typed = shared_.services.prompts().input(heading, title, proposed)) {
         const QString name = *typed;
         proposed = name;
         switch (players_.CheckName(name)) {
         case Players::NameCheck::Empty:
-            shared_.prompts().message(kInvalidName, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
+            shared_.services.prompts().message(kInvalidName, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
             continue;
         case Players::NameCheck::BadCharacters:
-            shared_.prompts().message(kBadCharacters, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
+            shared_.services.prompts().message(kBadCharacters, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
             continue;
         case Players::NameCheck::Exists:
-            shared_.prompts().message(kPlayerExists, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
+            shared_.services.prompts().message(kPlayerExists, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
             continue;
         case Players::NameCheck::Valid: break;
         }
@@ -191,7 +181,7 @@ bool frmPlayers::nameDialog(const QString& heading, const QString& startingName)
 void frmPlayers::newPlayer()
 {
     if (players_.PlayerCount() >= Players::kMaxPlayers) {
-        shared_.prompts().message(kMaximumPlayers, Prompts::Icon::Information, Prompts::Buttons::Ok,
+        shared_.services.prompts().message(kMaximumPlayers, Prompts::Icon::Information, Prompts::Buttons::Ok,
                                   shared_.data.ProdName());
         return;
     }
@@ -213,7 +203,7 @@ void frmPlayers::deletePlayer()
     const QString name = selectedName();
     if (name.isEmpty() || name == players_.CurrentPlayer())
         return;
-    if (shared_.prompts().message(kConfirmDelete, Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+    if (shared_.services.prompts().message(kConfirmDelete, Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return;
     players_.DeletePlayer(name, shared_.data);
     relist();

@@ -1,7 +1,9 @@
 #include "windows/frmSelect.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "history/mFile.h"
+#include "session/SavedGames.h"
 #include "library/Listings.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
@@ -315,7 +317,7 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(QStringLiteral("Select a Game"));
     setModal(true);
-    previews_.setDeckIndex(static_cast<int16_t>(shared_.settings().read(settings::kDeckIndex)));
+    previews_.setDeckIndex(static_cast<int16_t>(shared_.services.settings().read(settings::kDeckIndex)));
 
     lvCategory_ = new QListWidget(this);
     lvCategory_->setObjectName(QStringLiteral("lvCategory"));
@@ -395,24 +397,25 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
 
-    connect(lvCategory_, &QListWidget::currentRowChanged, this, [this](int row) {
+    Services& services = shared_.services;
+    guard::connect(services, lvCategory_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row < static_cast<int>(categories().size()))
             openCategory(QLatin1String(categories()[static_cast<size_t>(row)].key));
     });
-    connect(tvGames_, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* node, QTreeWidgetItem*) { openNode(node); });
-    connect(tvGames_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* node, int) {
+    guard::connect(services, tvGames_, &QTreeWidget::currentItemChanged, this,
+                   [this](QTreeWidgetItem* node, QTreeWidgetItem*) { openNode(node); });
+    guard::connect(services, tvGames_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* node, int) {
         if (node != nullptr && !node->data(0, kTagRole).toString().isEmpty())
             play();
     });
-    connect(cmdPlay_, &QPushButton::clicked, this, &frmSelect::play);
-    connect(cmdRules_, &QPushButton::clicked, this, &frmSelect::showRules);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    guard::connect(services, cmdPlay_, &QPushButton::clicked, this, [this] { play(); });
+    guard::connect(services, cmdRules_, &QPushButton::clicked, this, [this] { showRules(); });
+    guard::connect(services, cmdCancel_, &QPushButton::clicked, this, [this] { reject(); });
 
     // Opening: the frames, the players, the categories, then the category
     // last played from.
     showNoGame();
-    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(shared_.settings()));
+    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(shared_.services.settings()));
     lvCategory_->blockSignals(true);
     for (const Category& category : categories()) {
         auto* item = new QListWidgetItem(categoryIcon(QLatin1String(category.key)), QLatin1String(category.caption),
@@ -422,9 +425,9 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
         item->setSizeHint(QSize(0, 38));
     }
     lvCategory_->blockSignals(false);
-    shared_.sounds().raise(SoundEvent::SelectDialog);
+    shared_.services.sounds().raise(SoundEvent::SelectDialog);
     // A stored key that names no category opens none.
-    openCategory(shared_.settings().read(settings::kSelectMainKey));
+    openCategory(shared_.services.settings().read(settings::kSelectMainKey));
 
     resize(sizeHint().expandedTo(QSize(960, 600)));
 }
@@ -480,7 +483,7 @@ QTreeWidgetItem* frmSelect::addFolder(QTreeWidgetItem* parent, const QString& ke
 
 bool frmSelect::isHot(const QString& name) const
 {
-    return shared_.settings().readNumber(QLatin1String(settings::kHotGamesSection), name, settings::kHotGameDefault) ==
+    return shared_.services.settings().readNumber(QLatin1String(settings::kHotGamesSection), name, settings::kHotGameDefault) ==
            1;
 }
 
@@ -615,7 +618,7 @@ void frmSelect::openCategory(const QString& key)
     // The first entry, or the one last chosen in this category if it is
     // still there.
     QTreeWidgetItem* selected = nullptr;
-    const QString stored = shared_.settings().readText(QLatin1String(settings::kSelectSection), key,
+    const QString stored = shared_.services.settings().readText(QLatin1String(settings::kSelectSection), key,
                                                        QLatin1String(settings::kSelectEntryDefault));
     for (QTreeWidgetItemIterator it(tvGames_); *it != nullptr; ++it) {
         QTreeWidgetItem* node = *it;
@@ -648,7 +651,7 @@ void frmSelect::reportUnreadable()
     QString text = first;
     if (more > 0)
         text += QStringLiteral("\n\n%1 more file%2 could not be listed either.").arg(more).arg(more > 1 ? "s" : "");
-    shared_.prompts().message(text, Prompts::Icon::Stop, Prompts::Buttons::Ok);
+    shared_.services.prompts().message(text, Prompts::Icon::Stop, Prompts::Buttons::Ok);
 }
 
 void frmSelect::showNoGame()
@@ -673,7 +676,7 @@ void frmSelect::openNode(QTreeWidgetItem* node)
     }
     gameName_ = tag;
     nodeKey_ = node->data(0, kKeyRole).toString();
-    shared_.settings().writeText(QLatin1String(settings::kSelectSection), categoryKey_, nodeKey_);
+    shared_.services.settings().writeText(QLatin1String(settings::kSelectSection), categoryKey_, nodeKey_);
     lblTitle_->setText(tag);
 
     previewGameId_ = shared_.data.GetGameID(tag);
@@ -739,7 +742,7 @@ bool frmSelect::play()
     if (gameName_.isEmpty())
         return false;
     const QString key = nodeKey_;
-    try {
+    const bool started = guard::run(shared_.services, [&] {
         // The entry is read whole before anything changes: a file that cannot
         // be played leaves the game on the table and the player as they were.
         if (categoryKey_ == QLatin1String("Fav"))
@@ -759,11 +762,10 @@ bool frmSelect::play()
             session.PlayString(key);
         else
             session.PlayFile(key, true);
-    } catch (const RunTimeError& e) {
-        shared_.prompts().message(e.description(), Prompts::Icon::Stop, Prompts::Buttons::Ok);
+    });
+    if (!started)
         return false;
-    }
-    shared_.settings().write(settings::kSelectMainKey, categoryKey_);
+    shared_.services.settings().write(settings::kSelectMainKey, categoryKey_);
     accept();
     return true;
 }

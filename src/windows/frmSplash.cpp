@@ -1,6 +1,7 @@
 #include "windows/frmSplash.h"
 
 #include "pictures/CardPictures.h"
+#include "windows/Guard.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,8 +13,10 @@ constexpr int kSplashMs = 2000;
 const QSize kPictureSize(480, 300);
 } // namespace
 
-frmSplash::frmSplash(CardPictures& pictures, const QString& version, std::function<void()> whenClosed, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), whenClosed_(std::move(whenClosed))
+frmSplash::frmSplash(Services& services, CardPictures& pictures, const QString& version,
+                     std::function<void()> whenClosed, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), services_(services),
+      whenClosed_(std::move(whenClosed))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -42,7 +45,7 @@ frmSplash::frmSplash(CardPictures& pictures, const QString& version, std::functi
 
     Timer1.setSingleShot(true);
     Timer1.setInterval(kSplashMs);
-    connect(&Timer1, &QTimer::timeout, this, &frmSplash::UnloadSplash);
+    guard::connect(services_, &Timer1, &QTimer::timeout, this, [this] { UnloadSplash(); });
     Timer1.start();
 }
 
@@ -54,7 +57,7 @@ void frmSplash::UnloadSplash()
     Timer1.stop();
     hide();
     if (whenClosed_)
-        whenClosed_();
+        guard::run(services_, whenClosed_);
     close();
 }
 

@@ -10,10 +10,13 @@ class QLabel;
 
 // The splash window: the title picture and the version, until a key, a click
 // or two seconds pass; then the main window is shown.
+class Services;
+
 class frmSplash final : public QWidget {
     Q_OBJECT
 public:
-    frmSplash(CardPictures& pictures, const QString& version, std::function<void()> whenClosed,
+    // whenClosed runs inside the guard of the services.
+    frmSplash(Services& services, CardPictures& pictures, const QString& version, std::function<void()> whenClosed,
               QWidget* parent = nullptr);
 
     void UnloadSplash();
@@ -23,6 +26,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    Services& services_;
     QTimer Timer1;
     std::function<void()> whenClosed_;
     bool closed_ = false;

@@ -1,6 +1,7 @@
 #include "windows/frmToolbar.h"
 
 #include "session/Shared.h"
+#include "windows/Guard.h"
 #include "windows/CommandIcons.h"
 #include "windows/MainMenus.h"
 
@@ -46,7 +47,8 @@ frmToolbar::frmToolbar(Shared& shared, MainMenus& menus, QWidget* parent)
     lvTool_->setSelectionMode(QAbstractItemView::SingleSelection);
     lvTool_->setMinimumSize(250, 330);
     fillList();
-    connect(lvTool_, &QListWidget::itemChanged, this, &frmToolbar::itemChanged);
+    guard::connect(shared_.services, lvTool_, &QListWidget::itemChanged, this,
+                   [this](QListWidgetItem* item) { itemChanged(item); });
 
     auto* cmdSelectAll = new QPushButton(tr("Select All"), this);
     cmdSelectAll->setObjectName(QStringLiteral("cmdSelectAll"));
@@ -59,9 +61,9 @@ frmToolbar::frmToolbar(Shared& shared, MainMenus& menus, QWidget* parent)
         cmd->setAutoDefault(cmd == cmdClose);
         cmd->setMinimumWidth(104);
     }
-    connect(cmdSelectAll, &QPushButton::clicked, this, &frmToolbar::selectAll);
-    connect(cmdDefaults, &QPushButton::clicked, this, &frmToolbar::loadDefaults);
-    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    guard::connect(shared_.services, cmdSelectAll, &QPushButton::clicked, this, [this] { selectAll(); });
+    guard::connect(shared_.services, cmdDefaults, &QPushButton::clicked, this, [this] { loadDefaults(); });
+    guard::connect(shared_.services, cmdClose, &QPushButton::clicked, this, [this] { accept(); });
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdSelectAll);
@@ -82,7 +84,7 @@ frmToolbar::frmToolbar(Shared& shared, MainMenus& menus, QWidget* parent)
     resize(sizeHint().expandedTo(QSize(400, 480)));
 
     lvTool_->setCurrentRow(0);
-    shared_.sounds().raise(SoundEvent::Toolbar);
+    shared_.services.sounds().raise(SoundEvent::Toolbar);
 }
 
 void frmToolbar::fillList()
@@ -104,7 +106,7 @@ void frmToolbar::fillList()
 void frmToolbar::loadChecks()
 {
     loading_ = true;
-    const SettingsStore& store = shared_.settings();
+    const SettingsStore& store = shared_.services.settings();
     for (int row = 0; row < lvTool_->count(); ++row) {
         QListWidgetItem* entry = lvTool_->item(row);
         const ToolbarButtonInfo* info = MainMenus::toolbarListEntry(row + 1);
@@ -119,7 +121,7 @@ void frmToolbar::itemChanged(QListWidgetItem* entry)
 {
     if (loading_)
         return;
-    shared_.settings().writeNumber(section(), entry->data(kKeyRole).toString(),
+    shared_.services.settings().writeNumber(section(), entry->data(kKeyRole).toString(),
                                    entry->checkState() == Qt::Checked ? 1 : 0);
     menus_.applyToolbarSettings();
 }
@@ -127,7 +129,7 @@ void frmToolbar::itemChanged(QListWidgetItem* entry)
 void frmToolbar::selectAll()
 {
     for (int number = 1; number <= MainMenus::kToolbarListCount; ++number)
-        shared_.settings().writeNumber(section(), QLatin1String(MainMenus::toolbarListEntry(number)->key), 1);
+        shared_.services.settings().writeNumber(section(), QLatin1String(MainMenus::toolbarListEntry(number)->key), 1);
     loadChecks();
     menus_.applyToolbarSettings();
 }
@@ -136,7 +138,7 @@ void frmToolbar::loadDefaults()
 {
     for (int number = 1; number <= MainMenus::kToolbarListCount; ++number) {
         const ToolbarButtonInfo* info = MainMenus::toolbarListEntry(number);
-        shared_.settings().writeNumber(section(), QLatin1String(info->key), info->defaultShown);
+        shared_.services.settings().writeNumber(section(), QLatin1String(info->key), info->defaultShown);
     }
     loadChecks();
     menus_.applyToolbarSettings();

@@ -19,8 +19,8 @@ public:
         session.setHost(&host);
         session.setScoreRecorder(&host);
         session.setArchive(&host);
-        shared.setPrompts(&prompts);
-        shared.settings().write(settings::kCurPlayer, QStringLiteral("Player1"));
+        shared.services.setPrompts(&prompts);
+        shared.services.settings().write(settings::kCurPlayer, QStringLiteral("Player1"));
     }
 
     // Random legal moves, as a player would make them.

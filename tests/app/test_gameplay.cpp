@@ -66,7 +66,7 @@ TEST_F(GamePlayTest, TheTitleShowsExactlyTheChosenFigures)
     for (int mask = 0; mask < 16; ++mask) {
         QStringList shown;
         for (int i = 0; i < 4; ++i) {
-            shared.settings().write(flags[i], (mask >> i) & 1);
+            shared.services.settings().write(flags[i], (mask >> i) & 1);
             if ((mask >> i) & 1)
                 shown << parts[i];
         }
@@ -134,12 +134,12 @@ TEST_F(GamePlayTest, NameAndNumberTextsAndRandomNumbers)
     EXPECT_EQ(session.gameNo().toNumber(), 42);
     EXPECT_THROW(session.PlayString(QStringLiteral("Klondike 42")), RunTimeError);
 
-    shared.settings().write(settings::kRangeIndex, 2);
+    shared.services.settings().write(settings::kRangeIndex, 2);
     for (int i = 0; i < 200; ++i) {
         const double n = session.RandomGameNo().toNumber();
         ASSERT_TRUE(n >= 1 && n <= 99 && n == std::trunc(n)) << n;
     }
-    shared.settings().write(settings::kRangeIndex, 0);
+    shared.services.settings().write(settings::kRangeIndex, 0);
     EXPECT_EQ(session.RandomGameNo().toNumber(), 1);
 
     session.PlayRandom();
@@ -150,16 +150,16 @@ TEST_F(GamePlayTest, AtExitTheGameIsKeptOrRecorded)
 {
     session.PlayNumber(QStringLiteral("Klondike"), GameNo(9));
     play(5);
-    shared.settings().write(settings::kGameSave, 1);
+    shared.services.settings().write(settings::kGameSave, 1);
     session.Unload();
-    EXPECT_EQ(shared.settings().read(settings::kUnFin), 1);
+    EXPECT_EQ(shared.services.settings().read(settings::kUnFin), 1);
     EXPECT_TRUE(QFileInfo::exists(shared.data.UnFinFile()));
     EXPECT_FALSE(host.calls.contains(QStringLiteral("AddScore")));
 
     SessionFixture other;
     other.session.PlayNumber(QStringLiteral("Klondike"), GameNo(9));
     other.session.Unload();
-    EXPECT_EQ(other.shared.settings().read(settings::kUnFin), 0);
+    EXPECT_EQ(other.shared.services.settings().read(settings::kUnFin), 0);
     EXPECT_EQ(other.host.calls.filter(QStringLiteral("AddScore")).size(), 1) << "recorded as ended";
     EXPECT_FALSE(other.host.calls.contains(QStringLiteral("AddSesGame")));
     EXPECT_EQ(other.session.Game_Status(), cGamePlay::kInProgress) << "the table is left as it is";

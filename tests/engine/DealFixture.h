@@ -9,11 +9,11 @@
 // A table with a recording surface, dealing catalogue games.
 class DealFixture {
 public:
-    DealFixture() { shared.setSurface(&surface); }
+    DealFixture() { shared.services.setSurface(&surface); }
 
     cPlay& deal(const QString& name, double number)
     {
-        shared.values.runningGameName = name;
+        shared.games.setRunningGameName(name);
         mKlondike::LoadGameDefinition(shared.games, name);
         shared.play.ClearAll();
         shared.play.Init(GameNo(number));

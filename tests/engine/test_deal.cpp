@@ -311,14 +311,14 @@ TEST_F(DealTest, DeckIndexComesFromTheSettingsAndIsClamped)
         int16_t used;
     } cases[] = {{3, 3}, {12, 12}, {0, 7}, {13, 7}, {-1, 7}};
     MemorySettingsStore store;
-    shared.setSettings(&store);
+    shared.services.setSettings(&store);
     for (const auto& c : cases) {
         store.write(settings::kDeckIndex, c.stored);
         deal(QStringLiteral("Klondike"), 1);
         EXPECT_EQ(shared.play.DeckIndex(), c.used) << c.stored;
         EXPECT_EQ(surface.cards[40].back, c.used);
     }
-    shared.setSettings(nullptr);
+    shared.services.setSettings(nullptr);
 }
 
 TEST_F(DealTest, ClearAllEmptiesTheTable)

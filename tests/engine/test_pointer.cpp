@@ -13,7 +13,7 @@ protected:
     void drag(int16_t card, int32_t left, int32_t top)
     {
         cPlay& play = shared.play;
-        DragState& d = shared.values.drag;
+        DragState& d = shared.play.drag();
         const Point start = surface.cardPosition(card);
         d.k = 0;
         d.grabX = 100;
@@ -45,13 +45,13 @@ TEST_F(PointerTest, AGrabbedRunIsCarriedInOnePictureAndReturnsWhenRefused)
     stack(1, run, 6);
     const int16_t queen = run[1];
     const Point queenAt = surface.cardPosition(queen);
-    DragState& d = shared.values.drag;
+    DragState& d = shared.play.drag();
     d.startLeft = queenAt.x;
     d.startTop = queenAt.y;
     play.MouseDown(queen, 0, 1, play.Pos(queen));
 
     ASSERT_TRUE(d.active);
-    EXPECT_TRUE(shared.values.busy);
+    EXPECT_TRUE(shared.services.busy);
     EXPECT_EQ(d.k, 2);
     EXPECT_EQ(surface.cards[queen].height, 1440 + 2 * 250) << "2190 for a run of three";
     EXPECT_EQ(surface.cards[run[2]].carriedBy, queen);
@@ -63,7 +63,7 @@ TEST_F(PointerTest, AGrabbedRunIsCarriedInOnePictureAndReturnsWhenRefused)
     d.active = false;
     play.MouseUp(queen, 0, 1, play.Pos(queen));
 
-    EXPECT_FALSE(shared.values.busy);
+    EXPECT_FALSE(shared.services.busy);
     EXPECT_EQ(surface.cards[queen].height, 1440);
     EXPECT_EQ(surface.cards[queen].at, queenAt);
     EXPECT_EQ(surface.cards[run[2]].at, (Point{queenAt.x, queenAt.y + 250}));
@@ -110,7 +110,7 @@ TEST_F(PointerTest, TheCentreBeatsAnEarlierOverlapAndHomeBeatsFoundation)
     // Klondike: an Ace overlapping an accepting home pile and an empty
     // foundation, its centre over neither, goes to the home pile (and stays
     // there with automatic play off).
-    shared.settings().write(settings::kAutoPlay, 0);
+    shared.services.settings().write(settings::kAutoPlay, 0);
     start(QStringLiteral("Klondike"), 3);
     const int16_t ace = card(0, 0);
     const int16_t twoOfHearts = card(1, 1);
@@ -145,13 +145,33 @@ TEST_F(PointerTest, SpiderFoundationsTakeNoDroppedCardAndTheStockIsClicked)
     EXPECT_EQ(engine().GetTransTop(), 0);
 
     // A press on the stock deals; no drag begins.
-    shared.settings().write(settings::kAutoPlay, 0);
+    shared.services.settings().write(settings::kAutoPlay, 0);
     start(QStringLiteral("Klondike"), 3);
     const int16_t stockTop = play.GetTopPicID(1, 0);
     play.MouseDown(stockTop, 1, 0, play.Pos(stockTop));
-    EXPECT_FALSE(shared.values.drag.active);
-    EXPECT_FALSE(shared.values.busy);
+    EXPECT_FALSE(shared.play.drag().active);
+    EXPECT_FALSE(shared.services.busy);
     EXPECT_EQ(play.Cell(stockTop), 2);
+}
+
+TEST_F(PointerTest, ACardDroppedOnTheTopOfATallPileLandsThere)
+{
+    cPlay& play = start(QStringLiteral("Spiderette"), 3);
+    // King down to Four on pile 2: its top card lies far below where the
+    // pile begins, so only a hit test on the top card finds it.
+    std::vector<int16_t> tall;
+    for (int16_t num = 12; num >= 3; --num)
+        tall.push_back(card(0, num));
+    stack(2, tall, 6);
+    const int16_t three = card(1, 2);
+    stack(1, {three}, 6);
+    const Point top = place(0, 2, play.GetTop(0, 2));
+    ASSERT_GT(top.y - place(0, 2, 0).y, 1440) << "the top card does not overlap the pile's first place";
+
+    drag(three, top.x + 30, top.y + 200);
+    EXPECT_EQ(play.Pile(three), 2);
+    EXPECT_EQ(play.Pos(three), 10);
+    EXPECT_EQ(engine().GetTransTop(), 1);
 }
 
 TEST_F(PointerTest, ADragBeyondTheTablesCoordinatesIsRefused)
@@ -162,7 +182,7 @@ TEST_F(PointerTest, ADragBeyondTheTablesCoordinatesIsRefused)
     stack(1, {card(1, 6)}, 6);
     const Point from = surface.cardPosition(six);
     const Point target = place(0, 1, 0);
-    DragState& d = shared.values.drag;
+    DragState& d = shared.play.drag();
     d.startLeft = from.x;
     d.startTop = from.y;
     play.MouseDown(six, 0, 4, 0);
@@ -180,7 +200,7 @@ TEST_F(PointerTest, ANewDeckTurnsTheBacksOfFaceDownCardsOnly)
 {
     cPlay& play = start(QStringLiteral("Klondike"), 3);
     const auto before = surface.cards;
-    shared.settings().write(settings::kDeckIndex, 3);
+    shared.services.settings().write(settings::kDeckIndex, 3);
     play.ChangeDecks();
     for (int16_t j = 0; j < play.CardCount(); ++j) {
         const auto& now = surface.cards[j];
@@ -190,7 +210,7 @@ TEST_F(PointerTest, ANewDeckTurnsTheBacksOfFaceDownCardsOnly)
         else
             EXPECT_EQ(now.face, before.at(j).face) << j;
     }
-    shared.settings().write(settings::kDeckIndex, 99);
+    shared.services.settings().write(settings::kDeckIndex, 99);
     play.ChangeDecks();
     EXPECT_EQ(play.DeckIndex(), 7) << "a deck that does not exist gives the default";
 }

@@ -5,8 +5,8 @@ namespace {
 
 class StockAndAutoPlayTest : public ::testing::Test, public PlayFixture {
 protected:
-    StockAndAutoPlayTest() { shared.setSounds(&sounds); }
-    ~StockAndAutoPlayTest() override { shared.setSounds(nullptr); }
+    StockAndAutoPlayTest() { shared.services.setSounds(&sounds); }
+    ~StockAndAutoPlayTest() override { shared.services.setSounds(nullptr); }
 
     int16_t stockSize() const { return pileSize(1, 0); }
     std::vector<int16_t> pileCards(int16_t cell, int16_t pile) const
@@ -16,7 +16,7 @@ protected:
             cards.push_back(shared.play.GetPicID(cell, pile, pos));
         return cards;
     }
-    void setAutoPlay(int32_t on) { shared.settings().write(settings::kAutoPlay, on); }
+    void setAutoPlay(int32_t on) { shared.services.settings().write(settings::kAutoPlay, on); }
     bool undo()
     {
         int16_t speed = 0;

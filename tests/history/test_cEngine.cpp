@@ -7,8 +7,8 @@ namespace {
 
 class HistoryTest : public ::testing::Test, public DealFixture {
 protected:
-    HistoryTest() { shared.setSounds(&sounds); }
-    ~HistoryTest() override { shared.setSounds(nullptr); }
+    HistoryTest() { shared.services.setSounds(&sounds); }
+    ~HistoryTest() override { shared.services.setSounds(nullptr); }
 
     cPlay& start(const char* name, double number)
     {
@@ -163,17 +163,17 @@ TEST_F(HistoryTest, NothingReplaysWhileBusy)
 {
     cPlay& play = start("Klondike", 5);
     turnStock();
-    shared.values.busy = true;
+    shared.services.busy = true;
     int16_t speed = 5;
     EXPECT_FALSE(engine.Undo(speed));
     EXPECT_EQ(play.GetTop(2, 0), 0);
-    shared.values.busy = false;
+    shared.services.busy = false;
     EXPECT_TRUE(engine.Undo(speed));
-    EXPECT_FALSE(shared.values.busy) << "cleared after the step";
+    EXPECT_FALSE(shared.services.busy) << "cleared after the step";
     EXPECT_FALSE(engine.Undo(speed));
-    shared.values.busy = true;
+    shared.services.busy = true;
     EXPECT_FALSE(engine.Redo(speed));
-    shared.values.busy = false;
+    shared.services.busy = false;
 }
 
 TEST_F(HistoryTest, GoalCardsCountEveryFoundation)

@@ -1,5 +1,6 @@
 #include "app/SessionFixture.h"
 #include "history/mFile.h"
+#include "session/SavedGames.h"
 #include "rules/RunTimeError.h"
 
 #include <QFile>

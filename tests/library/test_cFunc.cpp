@@ -33,7 +33,7 @@ TEST_F(ListsTest, RecentListsKeepOldEntriesInPlaceAndDropTheOldest)
 
     func.ClearMRU(0);
     EXPECT_EQ(func.GetMRUCount(0), 0);
-    EXPECT_EQ(shared.settings().readText(QStringLiteral("0MRU"), QStringLiteral("1"), QStringLiteral("?")), QString());
+    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("0MRU"), QStringLiteral("1"), QStringLiteral("?")), QString());
 }
 
 TEST_F(ListsTest, PlainListsFillGapsAndCompareRemovalsWithoutCase)
@@ -47,7 +47,7 @@ TEST_F(ListsTest, PlainListsFillGapsAndCompareRemovalsWithoutCase)
     func.RemoveListItem(3, QStringLiteral("ALPHA"));
     EXPECT_EQ(func.GetLIST(3), (QStringList{QStringLiteral("2"), QStringLiteral("Beta"), QStringLiteral("alpha")}));
     EXPECT_TRUE(func.AddtoLIST(3, QStringLiteral("Gamma")));
-    EXPECT_EQ(shared.settings().readText(QStringLiteral("3LIST"), QStringLiteral("1"), QString()),
+    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("3LIST"), QStringLiteral("1"), QString()),
               QStringLiteral("Gamma"))
         << "the first free slot is used";
 

@@ -1,4 +1,3 @@
-#include "app/ProgramValues.h"
 #include "rules/ClosedCardsSource.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
@@ -33,9 +32,8 @@ protected:
         games.Home(7, 4, 28, 0, 12, 1, 100, 1640, 1165, posWidth, div, divWidth, pileOrder, 1, 0, 2, 7);
     }
 
-    ProgramValues values;
     FixedClosedCards closed;
-    cGames games{values};
+    cGames games;
 };
 
 TEST_F(GamesTest, CellOutsideTheSixSlotsIsASubscriptError)
@@ -149,10 +147,10 @@ TEST_F(GamesTest, RaisedFoundationsInPetalAndStala)
     games.Goal(4, 2, 0, 0, 0, 3495, 0, 1165, 0, 20, 0, 0);
     games.Ext(8055, 200, 52, -1, QString(), 0, 0);
     EXPECT_EQ(games.LayoutPos(3, 0, 1).y, 0);
-    values.runningGameName = QStringLiteral("Petal");
+    games.setRunningGameName(QStringLiteral("Petal"));
     EXPECT_EQ(games.LayoutPos(3, 0, 0).y, 0) << "the bottom card stays";
     EXPECT_EQ(games.LayoutPos(3, 0, 1).y, 250);
-    values.runningGameName = QStringLiteral("Klondike");
+    games.setRunningGameName(QStringLiteral("Klondike"));
     games.Ext(8055, 200, 52, -1, QStringLiteral("Stala"), 0, 0);
     EXPECT_EQ(games.LayoutPos(3, 2, 5).y, 250);
 }
@@ -162,9 +160,9 @@ TEST_F(GamesTest, CoordinatesCentreOnTheScreenWidthRoundingHalvesToEven)
     home(0);
     games.Home(7, 4, 28, 0, 12, 1, 0, 1640, 1165, 250, 20, 0, 0, 1, 0, 2, 7);
     games.Ext(8055, 200, 52, -1, QString(), 0, 0);
-    values.screenWidthTwips = 15360;
+    games.setScreenWidth(15360);
     EXPECT_EQ(games.GetCordX(0, 0, 0), 3652) << "3652.5 rounds to even";
-    values.screenWidthTwips = 15362;
+    games.setScreenWidth(15362);
     EXPECT_EQ(games.GetCordX(0, 0, 0), 3654) << "3653.5 rounds to even";
     EXPECT_EQ(games.GetCordY(0, 0, 0), 1640 + 200 + 360);
 }
@@ -179,7 +177,7 @@ TEST_F(GamesTest, LayoutArithmeticOverflowsAndDivisionByZeroAreErrors)
     // An intermediate product overflows even when the sum would fit.
     games.Home(7, 4, 28, 0, 12, 1, 0, -30000, 1165, 30000, 20, 0, 0, 1, 0, 2, 7);
     EXPECT_EQ(errorNumber([&] { games.LayoutPos(0, 0, 2); }), RunTimeError::kOverflow);
-    values.screenWidthTwips = 100000;
+    games.setScreenWidth(100000);
     games.Home(7, 4, 28, 0, 12, 1, 0, 0, 1165, 250, 20, 0, 0, 1, 0, 2, 7);
     EXPECT_EQ(errorNumber([&] { games.GetCordX(0, 0, 0); }), RunTimeError::kOverflow);
 

@@ -1,4 +1,3 @@
-#include "app/ProgramValues.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
 
@@ -14,8 +13,7 @@ protected:
         mKlondike::LoadGameDefinition(games, QString::fromLatin1(name));
         return games;
     }
-    ProgramValues values;
-    cGames games{values};
+    cGames games;
 };
 
 TEST_F(CatalogueTest, GameListHasSixtyTwoGamesInAlphabeticalIdOrder)

@@ -32,7 +32,7 @@ protected:
 
     TempHome home;
     Shared shared;
-    Players players{shared.settings()};
+    Players players{shared.services.settings()};
 };
 
 TEST_F(PlayersTest, StartUpCreatesPlayer1OnlyWhenNobodyIsRegistered)

@@ -130,8 +130,8 @@ TEST_F(DataTest, HelpOpensTheGamesTopicAndSoundsItsEvent)
 {
     RecordingHelp help;
     CountingSounds sounds;
-    shared.setHelp(&help);
-    shared.setSounds(&sounds);
+    shared.services.setHelp(&help);
+    shared.services.setSounds(&sounds);
 
     data.ShowRules(QStringLiteral("Klondike"));
     data.ShowContents();
@@ -140,8 +140,8 @@ TEST_F(DataTest, HelpOpensTheGamesTopicAndSoundsItsEvent)
     EXPECT_EQ(help.shown, (QList<int>{data.GetGameID(QStringLiteral("Klondike")), 0, 0}));
     EXPECT_EQ(sounds.count(SoundEvent::Rules), 2);
     EXPECT_EQ(sounds.count(SoundEvent::Contents), 1);
-    shared.setHelp(nullptr);
-    shared.setSounds(nullptr);
+    shared.services.setHelp(nullptr);
+    shared.services.setSounds(nullptr);
 }
 
 } // namespace

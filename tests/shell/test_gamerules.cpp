@@ -35,8 +35,7 @@ std::string rules(const char* name)
 
 TEST(GameRulesTest, EveryGameHasATopicWithItsNameAndPileCountsAndNothingUnexplained)
 {
-    ProgramValues values;
-    cGames games(values);
+    cGames games;
     for (const GameListEntry& entry : mKlondike::GameList()) {
         SCOPED_TRACE(entry.gName.toStdString());
         mKlondike::LoadGameDefinition(games, entry.gName);
@@ -123,7 +122,7 @@ TEST(GameRulesTest, TheDescribedDealIsTheDealOnTheTable)
         ASSERT_FALSE(plan.homeVaries);
         ASSERT_EQ(plan.home.size(), static_cast<size_t>(shared.games.Piles(0)));
         for (double number : {7.0, 424242.0}) {
-            shared.values.runningGameName = entry.gName;
+            shared.games.setRunningGameName(entry.gName);
             mKlondike::LoadGameDefinition(shared.games, entry.gName);
             shared.play.ClearAll();
             shared.play.Init(GameNo(number));
@@ -253,8 +252,7 @@ TEST(GameRulesTest, CodesThatChangeTheWordsFromGameToGame)
 
 TEST(GameRulesTest, RulesItCannotPutInWordsAreReportedNotGuessed)
 {
-    ProgramValues values;
-    cGames games(values);
+    cGames games;
     mKlondike::LoadGameDefinition(games, QStringLiteral("Klondike"));
     games.Ext(games.BaseX(), games.BaseY(), games.TotalCards(), games.Redeals(), QStringLiteral("Mystery"),
               games.DisAutoPlay(), games.GoalDiv());

@@ -14,11 +14,13 @@ public:
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<QString>> files;
     QStringList messages;
+    QStringList titles;
     std::vector<FileDialog> dialogs;
 
-    Answer message(const QString& text, Icon, Buttons buttons, const QString&) override
+    Answer message(const QString& text, Icon, Buttons buttons, const QString& title) override
     {
         messages << text;
+        titles << title;
         if (answers.empty())
             return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
         const Answer a = answers.front();

@@ -25,4 +25,12 @@ public:
         if (onWon)
             onWon();
     }
+    const QString& GameName() const override { return name; }
+    const GameNo& gameNo() const override { return number; }
+    int32_t Time() const override { return 0; }
+    int16_t Score() const override { return 0; }
+    int16_t Percentage() const override { return 0; }
+
+    QString name;
+    GameNo number;
 };

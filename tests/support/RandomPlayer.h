@@ -64,7 +64,7 @@ private:
         if (!stockEmpty && games.StockType() != 1)
             actions_.push_back({Kind::Stock});
         if (stockEmpty && play.GetTop(2, 0) >= 0 && games.StockNum() == 2 &&
-            (games.Redeals() == -1 || shared_.session().RedealsComp() < games.Redeals()))
+            (games.Redeals() == -1 || shared_.services.session().RedealsComp() < games.Redeals()))
             actions_.push_back({Kind::EmptyStock});
     }
 

@@ -40,13 +40,13 @@ protected:
     void SetUp() override
     {
         surface.decks = pictures.deckCount();
-        shared.setSurface(&surface);
-        shared.setSounds(&sounds);
+        shared.services.setSurface(&surface);
+        shared.services.setSounds(&sounds);
         mKlondike::LoadGameDefinition(shared.games, QStringLiteral("Klondike"));
         shared.play.ClearAll();
         shared.play.Init(GameNo(1));
     }
-    void TearDown() override { shared.setSurface(nullptr); }
+    void TearDown() override { shared.services.setSurface(nullptr); }
 
     QImage preview(frmCardDeck& dialog)
     {
@@ -54,7 +54,7 @@ protected:
         return pic != nullptr ? pic->pixmap().toImage() : QImage();
     }
     QImage backOf(int16_t deck, QSize size) { return pictures.back(deck, size).toImage(); }
-    int32_t storedDeck() { return shared.settings().read(settings::kDeckIndex); }
+    int32_t storedDeck() { return shared.services.settings().read(settings::kDeckIndex); }
 
     Shared shared;
     CardPictures pictures;
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(CardDeckDialogTest, ShowsTheCurrentDeckAndPreviewsTheClickedOne)
 {
-    shared.settings().write(settings::kDeckIndex, 3);
+    shared.services.settings().write(settings::kDeckIndex, 3);
     frmCardDeck dialog(shared, pictures);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Customize Card Deck"));
     EXPECT_EQ(sounds.count(SoundEvent::Deck), 1);
@@ -173,11 +173,11 @@ TEST(AnimationDialogTest, SlidersShowFiftyLessTheStepsAndOkStoresThem)
 {
     Shared shared;
     CountingSounds sounds;
-    shared.setSounds(&sounds);
-    shared.settings().write(settings::kCardSpeed, 10);
-    shared.settings().write(settings::kUndoSpeed, 0);
+    shared.services.setSounds(&sounds);
+    shared.services.settings().write(settings::kCardSpeed, 10);
+    shared.services.settings().write(settings::kUndoSpeed, 0);
     // UndoallSpeed is left at its default (2).
-    shared.settings().write(settings::kReplaySpeed, 50);
+    shared.services.settings().write(settings::kReplaySpeed, 50);
 
     frmAnimation dialog(shared);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Animation"));
@@ -198,10 +198,10 @@ TEST(AnimationDialogTest, SlidersShowFiftyLessTheStepsAndOkStoresThem)
 
     named<QPushButton>(dialog, "cmdOK")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(shared.settings().read(settings::kCardSpeed), 30);
-    EXPECT_EQ(shared.settings().read(settings::kUndoSpeed), 0);
-    EXPECT_EQ(shared.settings().read(settings::kUndoallSpeed), 2);
-    EXPECT_EQ(shared.settings().read(settings::kReplaySpeed), 0);
+    EXPECT_EQ(shared.services.settings().read(settings::kCardSpeed), 30);
+    EXPECT_EQ(shared.services.settings().read(settings::kUndoSpeed), 0);
+    EXPECT_EQ(shared.services.settings().read(settings::kUndoallSpeed), 2);
+    EXPECT_EQ(shared.services.settings().read(settings::kReplaySpeed), 0);
 }
 
 TEST(AnimationDialogTest, CancelStoresNothing)
@@ -216,13 +216,13 @@ TEST(AnimationDialogTest, CancelStoresNothing)
     named<QPushButton>(dialog, "cmdCancel")->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     for (const SpeedControl& control : kControls)
-        EXPECT_EQ(shared.settings().read(control.setting), control.setting.defaultValue) << control.slider;
+        EXPECT_EQ(shared.services.settings().read(control.setting), control.setting.defaultValue) << control.slider;
 }
 
 TEST(AnimationDialogTest, StepsBeyondTheSliderAreShownAtItsEnd)
 {
     Shared shared;
-    shared.settings().write(settings::kCardSpeed, 80);
+    shared.services.settings().write(settings::kCardSpeed, 80);
     frmAnimation dialog(shared);
     auto* slider = named<QSlider>(dialog, "sldCardSpeed");
     ASSERT_NE(slider, nullptr);

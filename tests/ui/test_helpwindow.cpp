@@ -1,4 +1,5 @@
 #include "session/Shared.h"
+#include "engine/Services.h"
 #include "windows/HelpWindow.h"
 #include "windows/frmAbout.h"
 #include "support/CountingSounds.h"
@@ -40,7 +41,8 @@ template <typename T> T* child(QWidget& parent, const char* name)
 
 TEST(HelpWindowTest, FollowsTopicLinksAndGoesBackAndForward)
 {
-    HelpWindow help;
+    Services services;
+    HelpWindow help(services);
     EXPECT_EQ(help.objectName(), QStringLiteral("frmHelp"));
     auto* txtHelp = child<QTextBrowser>(help, "txtHelp");
     auto* cmdBack = child<QPushButton>(help, "cmdBack");
@@ -85,7 +87,8 @@ TEST(HelpWindowTest, FollowsTopicLinksAndGoesBackAndForward)
 
 TEST(HelpWindowTest, ShowRulesSwitchesTopicsAndCloseAllClosesIt)
 {
-    HelpWindow help;
+    Services services;
+    HelpWindow help(services);
     auto* txtHelp = child<QTextBrowser>(help, "txtHelp");
     ASSERT_NE(txtHelp, nullptr);
 
@@ -113,7 +116,7 @@ TEST(AboutWindowTest, ShowsTheProductRaisesItsSoundOnceAndClosesOnOK)
 {
     CountingSounds sounds;
     Shared shared;
-    shared.setSounds(&sounds);
+    shared.services.setSounds(&sounds);
 
     frmAbout about(shared);
     EXPECT_EQ(sounds.count(SoundEvent::About), 1);

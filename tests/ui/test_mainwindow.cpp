@@ -6,6 +6,7 @@
 #include "pictures/CardPictures.h"
 #include "scores/Players.h"
 #include "windows/MainMenus.h"
+#include "support/FakeClock.h"
 #include "support/FakePrompts.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
@@ -37,15 +38,15 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
     {
-        shared.setPrompts(&prompts);
-        shared.setHelp(&help);
+        shared.services.setPrompts(&prompts);
+        shared.services.setHelp(&help);
         window = std::make_unique<frmMain>(shared, pictures);
     }
     ~MainWindowTest() override
     {
         window.reset();
-        shared.setPrompts(nullptr);
-        shared.setHelp(nullptr);
+        shared.services.setPrompts(nullptr);
+        shared.services.setHelp(nullptr);
     }
 
     // A saved game with some moves, as a file of the given name.
@@ -108,14 +109,14 @@ TEST_F(MainWindowTest, TheFirstGameIsTheCommandLinesOrTheUnfinishedOne)
     // No unfinished game and no file: the player chooses a game.
     EXPECT_EQ(loadAndDeal(), QStringLiteral("frmSelect"));
     EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_EQ(Players(shared.settings()).PlayerName(1), QStringLiteral("Player1")) << "the first player";
+    EXPECT_EQ(Players(shared.services.settings()).PlayerName(1), QStringLiteral("Player1")) << "the first player";
 
     // A file on the command line while an unfinished game waits: "No"
     // resumes the unfinished game and ignores the file.
     const QString unfinished = savedGame(QStringLiteral("u.tb0"), 12);
     QFile::copy(unfinished, shared.data.UnFinFile());
     const QString other = savedGame(QStringLiteral("other.tb0"), 30);
-    shared.settings().write(settings::kUnFin, 1);
+    shared.services.settings().write(settings::kUnFin, 1);
     prompts.answers.push_back(Prompts::Answer::No);
     window->StartFirstGame(QStringLiteral("  ") + other + QStringLiteral(" "));
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -124,11 +125,11 @@ TEST_F(MainWindowTest, TheFirstGameIsTheCommandLinesOrTheUnfinishedOne)
                              "loose the previous Game.\r\nClick 'Yes' to start this game or 'No' to start the "
                              "previous game."));
     EXPECT_EQ(shared.gamePlay.Moves(), mFile::ReadGameSummary(unfinished).moves);
-    EXPECT_EQ(shared.settings().read(settings::kUnFin), 0);
+    EXPECT_EQ(shared.services.settings().read(settings::kUnFin), 0);
     EXPECT_EQ(shared.func.GetMRUCount(cFunc::kOpenedList), 0) << "the unfinished game is not listed";
 
     // Without a file: "Yes" continues the unfinished game.
-    shared.settings().write(settings::kUnFin, 1);
+    shared.services.settings().write(settings::kUnFin, 1);
     prompts.answers.push_back(Prompts::Answer::Yes);
     window->StartFirstGame(QString());
     EXPECT_EQ(prompts.messages.last(), QStringLiteral("An unfinished game from previous session exists!\r\nClick "
@@ -175,9 +176,9 @@ TEST_F(MainWindowTest, CommandKeysReachTheirActions)
     EXPECT_EQ(engine.GetTransID(), moves);
 
     window->RunCommand(QStringLiteral("AutoPlay"));
-    EXPECT_EQ(shared.settings().read(settings::kAutoPlay), 0);
+    EXPECT_EQ(shared.services.settings().read(settings::kAutoPlay), 0);
     window->RunCommand(QStringLiteral("AutoPlay"));
-    EXPECT_EQ(shared.settings().read(settings::kAutoPlay), 1);
+    EXPECT_EQ(shared.services.settings().read(settings::kAutoPlay), 1);
 
     window->RunCommand(QStringLiteral("Pause"));
     EXPECT_TRUE(session.PauseStatus());
@@ -188,7 +189,7 @@ TEST_F(MainWindowTest, CommandKeysReachTheirActions)
 
     window->RunCommand(QStringLiteral("ViewTool"));
     EXPECT_FALSE(window->menus().toolbar()->isVisibleTo(window.get()));
-    EXPECT_EQ(shared.settings().read(settings::kShowToolbar), 0);
+    EXPECT_EQ(shared.services.settings().read(settings::kShowToolbar), 0);
     window->RunCommand(QStringLiteral("ViewTool"));
     EXPECT_TRUE(window->menus().toolbar()->isVisibleTo(window.get()));
 
@@ -235,6 +236,8 @@ TEST_F(MainWindowTest, ReplayRunsStepByStepSwitchesDirectionAndStopsByItself)
     EXPECT_TRUE(window->tmrForward.isActive()) << "a finished game replays itself";
     window->menus().refreshCommandStates(window->replaying());
     EXPECT_FALSE(enabled("mGame", 1)) << "no undo while replaying";
+    EXPECT_FALSE(enabled("mFile", 8)) << "a finished game is not saved again";
+    EXPECT_FALSE(window->menus().button(QStringLiteral("Save"))->isEnabled());
     EXPECT_FALSE(enabled("mReplay", 8)) << "no moves manager while replaying";
 
     window->replayStep(true);
@@ -274,10 +277,10 @@ TEST_F(MainWindowTest, APressWhilePausedResumesAndPicksTheCardUp)
     QTest::mousePress(window->table().viewport(), Qt::LeftButton, {}, at);
     EXPECT_FALSE(shared.gamePlay.PauseStatus());
     EXPECT_TRUE(window->tmrGame.isActive());
-    EXPECT_TRUE(shared.values.drag.active);
+    EXPECT_TRUE(shared.play.drag().active);
     QTest::mouseRelease(window->table().viewport(), Qt::LeftButton, {}, at);
-    EXPECT_FALSE(shared.values.drag.active);
-    EXPECT_FALSE(shared.values.busy);
+    EXPECT_FALSE(shared.play.drag().active);
+    EXPECT_FALSE(shared.services.busy);
 }
 
 TEST_F(MainWindowTest, AnErrorIsShownAndTheGameGoesOn)
@@ -296,11 +299,60 @@ TEST_F(MainWindowTest, AnErrorIsShownAndTheGameGoesOn)
     EXPECT_EQ(help.closed, 1) << "help windows close with the program";
 }
 
+TEST_F(MainWindowTest, EveryCommandThePlayerCanPressRunsAndUnknownKeysAreReported)
+{
+    loadAndDeal();
+    window->menus().refreshCommandStates(false);
+    const QStringList known = window->commandKeys();
+    int checked = 0;
+    for (const MenuItemInfo& info : MainMenus::kMenuItems) {
+        const QString key = QLatin1String(info.key);
+        if (key.isEmpty() || key == QLatin1String("Recent"))
+            continue;
+        QAction* item = window->menus().item(QLatin1String(info.family), info.index);
+        QAction* button = window->menus().button(key);
+        if (!known.contains(key)) {
+            EXPECT_FALSE(item->isEnabled()) << "nothing happens on " << info.family << " " << info.index;
+            if (button != nullptr)
+                EXPECT_FALSE(button->isEnabled()) << key.toStdString();
+        } else {
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, known.size()) << "every command has its menu item";
+    EXPECT_TRUE(known.contains(QStringLiteral("About")));
+    EXPECT_FALSE(window->RunCommand(QStringLiteral("NoSuchKey")));
+    EXPECT_TRUE(window->RunCommand(QStringLiteral("Stop")));
+}
+
+TEST_F(MainWindowTest, TheGameClockCountsClockTimeAndStopsOnAWin)
+{
+    FakeClock clock;
+    shared.services.setClock(&clock);
+    loadAndDeal();
+    ASSERT_TRUE(window->tmrGame.isActive());
+    clock.advance(5);
+    emit window->tmrGame.timeout({});
+    EXPECT_EQ(shared.gamePlay.Time(), 5);
+    clock.advance(3);
+    emit window->tmrGame.timeout({});
+    EXPECT_EQ(shared.gamePlay.Time(), 8) << "whole seconds since the start, however often it ticks";
+
+    clock.advance(2);
+    shared.gamePlay.GameWon();
+    EXPECT_FALSE(window->tmrGame.isActive()) << "the clock stops with the last card home";
+    EXPECT_EQ(shared.gamePlay.Time(), 10);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Congratulations!")));
+    shared.services.setClock(nullptr);
+}
+
 TEST(SplashTest, AKeyOrTheTimerOpensTheMainWindowOnce)
 {
     CardPictures pictures;
+    Services services;
     int opened = 0;
-    QPointer<frmSplash> splash = new frmSplash(pictures, QStringLiteral("6.0"), [&] { ++opened; });
+    QPointer<frmSplash> splash = new frmSplash(services, pictures, QStringLiteral("6.0"), [&] { ++opened; });
     splash->show();
     EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("lblversion"))->text(), QStringLiteral("Version : 6.0"));
     QTest::keyClick(splash, Qt::Key_Space);
@@ -309,7 +361,7 @@ TEST(SplashTest, AKeyOrTheTimerOpensTheMainWindowOnce)
     EXPECT_TRUE(splash.isNull()) << "the splash is gone";
 
     // The timer calls UnloadSplash; a key pressed at the same moment does too.
-    QPointer<frmSplash> waiting = new frmSplash(pictures, QStringLiteral("6.0"), [&] { ++opened; });
+    QPointer<frmSplash> waiting = new frmSplash(services, pictures, QStringLiteral("6.0"), [&] { ++opened; });
     waiting->show();
     waiting->UnloadSplash();
     waiting->UnloadSplash();

@@ -27,7 +27,16 @@ namespace {
 // The main window's menus and toolbar over a session in a temporary home.
 class MenusTest : public ::testing::Test {
 protected:
-    MenusTest() { shared.settings().write(settings::kCurPlayer, QStringLiteral("Player1")); }
+    MenusTest()
+    {
+        shared.services.settings().write(settings::kCurPlayer, QStringLiteral("Player1"));
+        // Here every command counts as runnable; which ones the main window
+        // runs is its own test.
+        QStringList keys;
+        for (const MenuItemInfo& info : MainMenus::kMenuItems)
+            keys << QLatin1String(info.key);
+        menus.setRunnableCommands(keys);
+    }
 
     QAction* item(const char* family, int index) const { return menus.item(QLatin1String(family), index); }
     QAction* button(const char* key) const { return menus.button(QLatin1String(key)); }
@@ -306,7 +315,7 @@ TEST_F(MenusTest, WithNoGameOnTheTableOnlyGameFreeCommandsAreEnabled)
 
 TEST_F(MenusTest, MovesEnableTheHistoryCommandsUnlessAReplayRuns)
 {
-    shared.settings().write(settings::kAutoPlay, 0); // no aces played off at the deal
+    shared.services.settings().write(settings::kAutoPlay, 0); // no aces played off at the deal
     startGame("Klondike");
     ASSERT_FALSE(shared.engine.MoveStarted());
     menus.refreshCommandStates(false);
@@ -364,8 +373,8 @@ TEST_F(MenusTest, AutoplayAndViewToolbarShowTheirSettings)
     EXPECT_TRUE(button("AutoPlay")->isChecked());
     EXPECT_TRUE(item("mGame", 11)->isChecked());
 
-    shared.settings().write(settings::kAutoPlay, 0);
-    shared.settings().write(settings::kShowToolbar, 0);
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    shared.services.settings().write(settings::kShowToolbar, 0);
     menus.refreshCommandStates(false);
     EXPECT_FALSE(autoplay->isChecked());
     EXPECT_FALSE(button("AutoPlay")->isChecked());
@@ -373,7 +382,7 @@ TEST_F(MenusTest, AutoplayAndViewToolbarShowTheirSettings)
 
     // A game without auto-play greys the command out but keeps showing the
     // player's choice.
-    shared.settings().write(settings::kAutoPlay, 1);
+    shared.services.settings().write(settings::kAutoPlay, 1);
     startGame("Spiderette");
     ASSERT_NE(shared.games.DisAutoPlay(), 0);
     menus.refreshCommandStates(false);
@@ -390,20 +399,20 @@ TEST_F(MenusTest, ToolbarShowsTheStoredButtonsAndTheirSeparators)
 
     const QString section = QLatin1String(settings::kToolbarSection);
     for (const char* key : {"New", "Select", "Restart"})
-        shared.settings().writeNumber(section, QLatin1String(key), 0);
+        shared.services.settings().writeNumber(section, QLatin1String(key), 0);
     menus.applyToolbarSettings();
     EXPECT_FALSE(button("Sep1")->isVisible());
     EXPECT_TRUE(button("Sep2")->isVisible());
-    shared.settings().writeNumber(section, QStringLiteral("Select"), 1);
+    shared.services.settings().writeNumber(section, QStringLiteral("Select"), 1);
     menus.applyToolbarSettings();
     EXPECT_TRUE(button("Sep1")->isVisible());
 
     // A group shown only through a button that is off by default.
     for (const char* key : {"HighScore", "GameStat"})
-        shared.settings().writeNumber(section, QLatin1String(key), 0);
+        shared.services.settings().writeNumber(section, QLatin1String(key), 0);
     menus.applyToolbarSettings();
     EXPECT_FALSE(button("Sep10")->isVisible());
-    shared.settings().writeNumber(section, QStringLiteral("HighScore"), 1);
+    shared.services.settings().writeNumber(section, QStringLiteral("HighScore"), 1);
     menus.applyToolbarSettings();
     EXPECT_TRUE(button("HighScore")->isVisible());
     EXPECT_TRUE(button("Sep10")->isVisible());
@@ -412,7 +421,7 @@ TEST_F(MenusTest, ToolbarShowsTheStoredButtonsAndTheirSeparators)
 TEST_F(MenusTest, CustomizeToolbarChangesTheToolbarAtOnce)
 {
     CountingSounds sounds;
-    shared.setSounds(&sounds);
+    shared.services.setSounds(&sounds);
     menus.applyToolbarSettings();
     frmToolbar dialog(shared, menus, &window);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Customize Toolbar"));
@@ -476,7 +485,7 @@ TEST_F(MenusTest, CustomizeToolbarChangesTheToolbarAtOnce)
         lvTool->item(row)->setCheckState(Qt::Unchecked);
     EXPECT_FALSE(button("New")->isVisible());
     EXPECT_FALSE(button("Sep1")->isVisible());
-    EXPECT_EQ(shared.settings().readNumber(QLatin1String(settings::kToolbarSection), QStringLiteral("Restart"), 1), 0);
+    EXPECT_EQ(shared.services.settings().readNumber(QLatin1String(settings::kToolbarSection), QStringLiteral("Restart"), 1), 0);
     lvTool->item(2)->setCheckState(Qt::Checked);
     EXPECT_TRUE(button("Restart")->isVisible());
     EXPECT_TRUE(button("Sep1")->isVisible());
@@ -485,7 +494,7 @@ TEST_F(MenusTest, CustomizeToolbarChangesTheToolbarAtOnce)
     QTest::mouseClick(cmdClose, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    shared.setSounds(nullptr);
+    shared.services.setSounds(nullptr);
 }
 
 TEST_F(MenusTest, RecentMenusOfferTheStoredGames)

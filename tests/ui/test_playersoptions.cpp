@@ -41,8 +41,8 @@ class PlayersWindowTest : public ::testing::Test {
 protected:
     PlayersWindowTest()
     {
-        shared.setPrompts(&prompts);
-        shared.setSounds(&sounds);
+        shared.services.setPrompts(&prompts);
+        shared.services.setSounds(&sounds);
     }
     void addPlayers(int count)
     {
@@ -67,7 +67,7 @@ protected:
     Shared shared;
     FakePrompts prompts;
     CountingSounds sounds;
-    Players players{shared.settings()};
+    Players players{shared.services.settings()};
 };
 
 TEST_F(PlayersWindowTest, OpensOnTheCurrentPlayerWhoCannotBeDeleted)
@@ -186,8 +186,8 @@ class OptionsTest : public ::testing::Test {
 protected:
     OptionsTest()
     {
-        shared.setPrompts(&prompts);
-        shared.setSounds(&sounds);
+        shared.services.setPrompts(&prompts);
+        shared.services.setSounds(&sounds);
     }
 
     TempHome home;
@@ -243,13 +243,13 @@ TEST_F(OptionsTest, ChangesAreStoredAtOnce)
     child<QCheckBox>(options, "chkGameSave")->click();
     child<QCheckBox>(options, "chkTime")->click();
     child<QCheckBox>(options, "chkFin")->click();
-    EXPECT_EQ(shared.settings().read(settings::kGameSave), 1);
-    EXPECT_EQ(shared.settings().read(settings::kShowTime), 0);
-    EXPECT_EQ(shared.settings().read(settings::kEnableFin), 0);
-    EXPECT_EQ(shared.settings().read(settings::kShowScore), 1);
+    EXPECT_EQ(shared.services.settings().read(settings::kGameSave), 1);
+    EXPECT_EQ(shared.services.settings().read(settings::kShowTime), 0);
+    EXPECT_EQ(shared.services.settings().read(settings::kEnableFin), 0);
+    EXPECT_EQ(shared.services.settings().read(settings::kShowScore), 1);
 
     child<QComboBox>(options, "imcRange")->setCurrentIndex(0);
-    EXPECT_EQ(shared.settings().read(settings::kRangeIndex), 1);
+    EXPECT_EQ(shared.services.settings().read(settings::kRangeIndex), 1);
     for (int i = 0; i < 200; ++i) {
         const double n = shared.gamePlay.RandomGameNo().toNumber();
         ASSERT_TRUE(n >= 1 && n <= 9) << n;

@@ -45,9 +45,9 @@ class SelectionTest : public ::testing::Test {
 protected:
     SelectionTest()
     {
-        shared.setPrompts(&prompts);
-        shared.setSounds(&sounds);
-        Players players(shared.settings());
+        shared.services.setPrompts(&prompts);
+        shared.services.setSounds(&sounds);
+        Players players(shared.services.settings());
         players.EnsurePlayer();
         players.AddPlayer(QStringLiteral("Bea"));
     }
@@ -155,7 +155,7 @@ TEST_F(SelectionTest, OpensOnAllGamesWithTheFirstGameAtRandom)
                      QStringLiteral("No of Decks :") + shared.data.GetDeck(first), QStringLiteral("Hot Game :No")}));
     EXPECT_FALSE(child<QPushButton>(select, "cmdPlay")->isHidden());
     EXPECT_FALSE(child<QPushButton>(select, "cmdRules")->isHidden());
-    EXPECT_EQ(shared.settings().readText(QStringLiteral("Select"), QStringLiteral("All"), QString()), first)
+    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("Select"), QStringLiteral("All"), QString()), first)
         << "the node shown is remembered";
 
     EXPECT_EQ(imcPlayer->count(), 2);
@@ -196,10 +196,10 @@ TEST_F(SelectionTest, OriginalAndStandardGamesTogetherAreAllGames)
 
 TEST_F(SelectionTest, HotGamesAndTheRememberedEntryOfACategory)
 {
-    shared.settings().writeNumber(QStringLiteral("HotGames"), QStringLiteral("Spiderette"), 1);
-    shared.settings().writeNumber(QStringLiteral("HotGames"), QStringLiteral("Klondike"), 1);
-    shared.settings().write(settings::kSelectMainKey, QStringLiteral("Hot"));
-    shared.settings().writeText(QStringLiteral("Select"), QStringLiteral("Hot"), QStringLiteral("Spiderette"));
+    shared.services.settings().writeNumber(QStringLiteral("HotGames"), QStringLiteral("Spiderette"), 1);
+    shared.services.settings().writeNumber(QStringLiteral("HotGames"), QStringLiteral("Klondike"), 1);
+    shared.services.settings().write(settings::kSelectMainKey, QStringLiteral("Hot"));
+    shared.services.settings().writeText(QStringLiteral("Select"), QStringLiteral("Hot"), QStringLiteral("Spiderette"));
 
     frmSelect select(shared, pictures);
     auto* tvGames = child<QTreeWidget>(select, "tvGames");
@@ -216,13 +216,13 @@ TEST_F(SelectionTest, AStoredEntryThatIsGoneSelectsTheFirst)
     const QString first = writeGame(folder, QStringLiteral("a.tb0"), QStringLiteral("Klondike"), 1234, 12);
     const QString second = writeGame(folder, QStringLiteral("b.tb1"), QStringLiteral("Spiderette"), 77, 100);
     const QString gone = writeGame(folder, QStringLiteral("c.tb0"), QStringLiteral("Canister"), 5, 3);
-    shared.settings().write(settings::kSelectMainKey, QStringLiteral("Save"));
-    shared.settings().writeText(QStringLiteral("Select"), QStringLiteral("Save"), second);
+    shared.services.settings().write(settings::kSelectMainKey, QStringLiteral("Save"));
+    shared.services.settings().writeText(QStringLiteral("Select"), QStringLiteral("Save"), second);
     {
         frmSelect select(shared, pictures);
         EXPECT_EQ(select.currentNodeKey(), second) << "the stored entry is still there";
     }
-    shared.settings().writeText(QStringLiteral("Select"), QStringLiteral("Save"), gone);
+    shared.services.settings().writeText(QStringLiteral("Select"), QStringLiteral("Save"), gone);
     ASSERT_TRUE(QFile::remove(gone));
 
     frmSelect select(shared, pictures);
@@ -300,7 +300,7 @@ TEST_F(SelectionTest, PlayingStartsTheEntryForTheChosenPlayer)
     shared.gamePlay.setScoreRecorder(&host);
     shared.gamePlay.setArchive(&host);
     QStringList recordedFor;
-    host.onAddScore = [&] { recordedFor << shared.settings().read(settings::kCurPlayer); };
+    host.onAddScore = [&] { recordedFor << shared.services.settings().read(settings::kCurPlayer); };
     shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
 
     frmSelect select(shared, pictures);
@@ -318,10 +318,10 @@ TEST_F(SelectionTest, PlayingStartsTheEntryForTheChosenPlayer)
     EXPECT_EQ(shared.gamePlay.GameName(), game->text(0));
     const double number = shared.gamePlay.gameNo().toNumber();
     EXPECT_TRUE(number >= 1 && number <= 999999) << number;
-    EXPECT_EQ(shared.settings().read(settings::kCurPlayer), QStringLiteral("Bea"));
+    EXPECT_EQ(shared.services.settings().read(settings::kCurPlayer), QStringLiteral("Bea"));
     EXPECT_EQ(recordedFor, QStringList{QStringLiteral("Player1")}) << "the abandoned game is Player1's";
-    EXPECT_EQ(shared.settings().read(settings::kSelectMainKey), QStringLiteral("Org"));
-    EXPECT_EQ(shared.settings().readText(QStringLiteral("Select"), QStringLiteral("Org"), QString()), game->text(0));
+    EXPECT_EQ(shared.services.settings().read(settings::kSelectMainKey), QStringLiteral("Org"));
+    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("Select"), QStringLiteral("Org"), QString()), game->text(0));
 }
 
 TEST_F(SelectionTest, RecentlyPlayedEntriesReplayTheirNumber)
@@ -361,7 +361,7 @@ TEST_F(SelectionTest, FavoritesShowFoldersAndTheGameTheFileRecords)
     favorite(QDir(root).filePath(QStringLiteral("Lucky deal")),
              QStringLiteral("\"Canister\",99,\"Player1\",#2024-03-02 11:30:00#"));
 
-    shared.settings().write(settings::kSelectMainKey, QStringLiteral("Fav"));
+    shared.services.settings().write(settings::kSelectMainKey, QStringLiteral("Fav"));
     frmSelect select(shared, pictures);
     auto* tvGames = child<QTreeWidget>(select, "tvGames");
     ASSERT_TRUE(tvGames);
@@ -414,7 +414,7 @@ TEST_F(SelectionTest, PlayingACorruptFileKeepsTheWindowOpen)
         file.write(bytes);
     }
     shared.gamePlay.PlayNumber(QStringLiteral("Canister"), GameNo(5));
-    shared.settings().write(settings::kSelectMainKey, QStringLiteral("Save"));
+    shared.services.settings().write(settings::kSelectMainKey, QStringLiteral("Save"));
     frmSelect select(shared, pictures);
     select.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&select));
@@ -426,7 +426,7 @@ TEST_F(SelectionTest, PlayingACorruptFileKeepsTheWindowOpen)
     EXPECT_TRUE(select.isVisible());
     EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress) << "the game on the table goes on";
     EXPECT_EQ(shared.gamePlay.GameName(), QStringLiteral("Canister"));
-    EXPECT_EQ(shared.settings().read(settings::kCurPlayer), QStringLiteral("Player1"));
+    EXPECT_EQ(shared.services.settings().read(settings::kCurPlayer), QStringLiteral("Player1"));
 }
 
 // ---------------------------------------------------------------------------
@@ -450,7 +450,7 @@ TEST_F(ChooseTest, OffersARandomNumberInTheRangeForTheCurrentGame)
     EXPECT_EQ(imcGames->count(), 62);
     EXPECT_EQ(imcGames->currentText(), QStringLiteral("Spiderette"));
 
-    shared.settings().write(settings::kRangeIndex, 15);
+    shared.services.settings().write(settings::kRangeIndex, 15);
     frmChoose wide(shared);
     EXPECT_EQ(child<QLabel>(wide, "lblRange")->text(), QStringLiteral("0 and 999,999,999,999,999"));
 }
@@ -483,7 +483,7 @@ TEST_F(ChooseTest, RefusesNumbersOutsideTheRange)
     EXPECT_EQ(choose.result(), QDialog::Accepted);
     EXPECT_EQ(shared.gamePlay.GameName(), QStringLiteral("Klondike"));
     EXPECT_EQ(shared.gamePlay.gameNo().toString(), QStringLiteral("999998"));
-    EXPECT_EQ(shared.settings().read(settings::kCurPlayer), QStringLiteral("Bea"));
+    EXPECT_EQ(shared.services.settings().read(settings::kCurPlayer), QStringLiteral("Bea"));
 }
 
 // ---------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-#include "session/CardPointer.h"
+#include "windows/CardPointer.h"
 #include "session/Shared.h"
 #include "windows/TableView.h"
 #include "pictures/CardPictures.h"
@@ -19,7 +19,7 @@ protected:
     TableViewTest()
     {
         shared.gamePlay.setHost(&host);
-        shared.setSurface(&view);
+        shared.services.setSurface(&view);
         QObject::connect(&view, &TableView::cardPressed,
                          [this](int id, double x, double y) { pointer.press(static_cast<int16_t>(id), x, y); });
         QObject::connect(&view, &TableView::cardMoved,
@@ -29,11 +29,11 @@ protected:
         QObject::connect(&view, &TableView::stockPlaceClicked, [this] { pointer.stockPlaceClicked(); });
         view.resize(1280, 800);
         view.show();
-        shared.settings().write(settings::kAutoPlay, 0);
+        shared.services.settings().write(settings::kAutoPlay, 0);
         shared.gamePlay.PlayNumber(QStringLiteral("Spiderette"), GameNo(31));
         view.finishAnimations();
     }
-    ~TableViewTest() override { shared.setSurface(nullptr); }
+    ~TableViewTest() override { shared.services.setSurface(nullptr); }
 
     // The view's point over the middle of a place on the table.
     QPoint over(QPointF corner) const { return view.viewPoint(corner + QPointF(532, 720)); }
@@ -68,7 +68,7 @@ protected:
     Shared shared;
     FakeSessionHost host;
     CardPictures pictures;
-    TableView view{shared, pictures};
+    TableView view{shared.games, shared.play, shared.services, pictures};
     CardPointer pointer{shared};
 };
 
@@ -84,7 +84,7 @@ TEST_F(TableViewTest, ALegalDragMovesTheCardAndAnIllegalOneReturnsIt)
     EXPECT_EQ(play.Pile(refused), pile);
     EXPECT_EQ(view.shownPosition(refused), home) << "the card is back where it was";
     EXPECT_EQ(shared.engine.GetTransTop(), 0);
-    EXPECT_FALSE(shared.values.busy);
+    EXPECT_FALSE(shared.services.busy);
 
     const auto legal = homeMove(true);
     ASSERT_TRUE(legal.has_value());

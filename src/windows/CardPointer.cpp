@@ -1,4 +1,4 @@
-#include "session/CardPointer.h"
+#include "windows/CardPointer.h"
 
 #include "session/Shared.h"
 
@@ -11,10 +11,10 @@ void CardPointer::press(int16_t id, double x, double y)
         session.PauseGame(false);
     if (!session.host().gameClockOn())
         session.host().setGameClock(true);
-    DragState& drag = shared_.values.drag;
+    DragState& drag = shared_.play.drag();
     if (drag.active)
         return;
-    const CardSurface::Point at = shared_.surface().cardPosition(id);
+    const CardSurface::Point at = shared_.services.surface().cardPosition(id);
     drag.k = 0;
     drag.grabX = x;
     drag.grabY = y;
@@ -26,7 +26,7 @@ void CardPointer::press(int16_t id, double x, double y)
 
 void CardPointer::move(int16_t id, double x, double y)
 {
-    if (!shared_.values.drag.active)
+    if (!shared_.play.drag().active)
         return;
     cPlay& play = shared_.play;
     play.MouseMove(id, play.Pile(id), play.Pos(id), x, y);
@@ -34,13 +34,13 @@ void CardPointer::move(int16_t id, double x, double y)
 
 void CardPointer::release(int16_t id)
 {
-    DragState& drag = shared_.values.drag;
+    DragState& drag = shared_.play.drag();
     if (!drag.active)
         return;
     drag.active = false;
     cPlay& play = shared_.play;
     play.MouseUp(id, play.Cell(id), play.Pile(id), play.Pos(id));
-    shared_.sounds().raise(SoundEvent::MoveCard);
+    shared_.services.sounds().raise(SoundEvent::MoveCard);
 }
 
 void CardPointer::stockPlaceClicked() { shared_.play.EmptyStockClick(); }
