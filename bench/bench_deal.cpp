@@ -1,7 +1,7 @@
 // Deals every game of the catalogue for 1,000 game numbers each.
 
-#include "session/Shared.h"
 #include "rules/mKlondike.h"
+#include "session/Shared.h"
 
 #include <benchmark/benchmark.h>
 

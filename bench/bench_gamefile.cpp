@@ -2,8 +2,8 @@
 // play on a two-deck Spider game, written to a file, then read, checked and
 // made again by opening it the way the player does.
 
-#include "session/Shared.h"
 #include "history/mFile.h"
+#include "session/Shared.h"
 #include "support/RandomPlayer.h"
 
 #include <QTemporaryDir>

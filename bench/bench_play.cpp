@@ -1,8 +1,8 @@
 // Random legal play of a two-deck game until the history holds 10,000 moves,
 // then the whole history undone and redone.
 
-#include "session/Shared.h"
 #include "rules/mKlondike.h"
+#include "session/Shared.h"
 #include "support/FakeSession.h"
 #include "support/RandomPlayer.h"
 

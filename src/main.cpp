@@ -2,16 +2,16 @@
 // the shared objects are created, the settings store, pictures and help are
 // attached, the splash is shown and then the main window.
 
+#include "pictures/CardPictures.h"
 #include "session/CommandLine.h"
 #include "session/Shared.h"
-#include "windows/frmMain.h"
-#include "windows/frmSplash.h"
-#include "windows/Guard.h"
-#include "pictures/CardPictures.h"
-#include "windows/HelpWindow.h"
-#include "windows/QtPrompts.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/cRegistry.h"
+#include "windows/Guard.h"
+#include "windows/HelpWindow.h"
+#include "windows/QtPrompts.h"
+#include "windows/frmMain.h"
+#include "windows/frmSplash.h"
 
 #include <QApplication>
 #include <QTimer>

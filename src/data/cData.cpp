@@ -1,9 +1,9 @@
 #include "data/cData.h"
 
+#include "data/DefaultPicture.h"
 #include "engine/Services.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
-#include "data/DefaultPicture.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // Setting up and dealing a numbered game.
 
 #include "engine/Services.h"
-#include "rules/cGames.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
+#include "rules/cGames.h"
 
 namespace {
 // Animation steps of every card dealt from the stock at the start.
@@ -222,7 +222,7 @@ void cPlay::fillStock()
     }
     if (games.StockNum() > 0)
         services_.surface().showMarker(CardSurface::Marker::Stock, 0, static_cast<int16_t>(games.StockNum() + 14),
-                                     cord(1, 0, 0));
+                                       cord(1, 0, 0));
 }
 
 bool cPlay::stockEmpty() const { return GetTop(1, 0) < 0; }

@@ -1,8 +1,8 @@
 // Which cards may be picked up, and where they may be put down.
 
 #include "engine/Services.h"
-#include "rules/cGames.h"
 #include "engine/cPlay.h"
+#include "rules/cGames.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // first pile that takes it, or returns it.
 
 #include "engine/Services.h"
-#include "rules/cGames.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
+#include "rules/cGames.h"
 
 #include <limits>
 

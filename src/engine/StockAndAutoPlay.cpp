@@ -3,11 +3,11 @@
 // won game. Every card travels through MoveCard, so all of it is recorded and
 // can be undone.
 
-#include "engine/Services.h"
-#include "rules/cGames.h"
 #include "engine/MoveHooks.h"
+#include "engine/Services.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
+#include "rules/cGames.h"
 
 namespace {
 // Animation steps.

@@ -1,9 +1,9 @@
 #include "engine/cPlay.h"
 
-#include "engine/Services.h"
-#include "rules/cGames.h"
 #include "engine/MoveHooks.h"
+#include "engine/Services.h"
 #include "rules/Int16.h"
+#include "rules/cGames.h"
 
 cPlay::cPlay(cGames& games, Services& services) : games_(games), services_(services)
 {

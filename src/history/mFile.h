@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-
 // Saved games: a text file of six header lines (game name, game number,
 // time, moves, score, percentage) and one line of ten numbers per move in
 // effect. Numbers are printed with a leading blank (or minus) and a trailing

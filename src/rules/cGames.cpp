@@ -15,7 +15,6 @@ constexpr int16_t kRaise = 250;
 constexpr int16_t kTopMargin = 360;
 } // namespace
 
-
 void cGames::Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16_t emptyNum, int16_t multiMove,
                   int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
                   int32_t pileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t suitType, int16_t cCardsOpen)
@@ -162,8 +161,7 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
     default: break;
     }
 
-    if (cell == 3 && pos >= 1 &&
-        (runningGameName_ == QLatin1String("Petal") || d_.tag == QLatin1String("Stala")))
+    if (cell == 3 && pos >= 1 && (runningGameName_ == QLatin1String("Petal") || d_.tag == QLatin1String("Stala")))
         p.y = add(p.y, kRaise);
     return p;
 }

@@ -1,8 +1,8 @@
 #include "scores/Players.h"
 
-#include "rules/RunTimeError.h"
-#include "engine/SettingsStore.h"
 #include "data/cData.h"
+#include "engine/SettingsStore.h"
+#include "rules/RunTimeError.h"
 
 #include <QFile>
 

@@ -28,7 +28,7 @@ QStringList ListSavedGames(const cData& data)
 QString SaveFolder(Shared& shared)
 {
     const QString stored = shared.services.settings().readText(QLatin1String(settings::kSaveInitDir.section),
-                                                      QLatin1String(settings::kSaveInitDir.name), QString());
+                                                               QLatin1String(settings::kSaveInitDir.name), QString());
     if (!stored.isEmpty() && QFileInfo(stored).isDir())
         return stored;
     return shared.data.SavedFolder();
@@ -38,7 +38,7 @@ namespace {
 void storeSaveFolder(Shared& shared, const QString& folder)
 {
     shared.services.settings().writeText(QLatin1String(settings::kSaveInitDir.section),
-                                QLatin1String(settings::kSaveInitDir.name), folder);
+                                         QLatin1String(settings::kSaveInitDir.name), folder);
 }
 } // namespace
 

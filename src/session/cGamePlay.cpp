@@ -230,10 +230,7 @@ int16_t cGamePlay::Percentage() const
     return figure(engine_.TotalGoalCards() * 100.0 / total);
 }
 
-int16_t cGamePlay::CardsLeft() const
-{
-    return static_cast<int16_t>(games_.TotalCards() - engine_.TotalGoalCards());
-}
+int16_t cGamePlay::CardsLeft() const { return static_cast<int16_t>(games_.TotalCards() - engine_.TotalGoalCards()); }
 
 QString cGamePlay::LastGName() const { return services_.settings().read(settings::kLastGName); }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "session/SessionHooks.h"
 #include "engine/GameNo.h"
 #include "engine/PlaySession.h"
+#include "session/SessionHooks.h"
 
 #include <QString>
 

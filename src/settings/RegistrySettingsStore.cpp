@@ -1,7 +1,7 @@
 #include "settings/RegistrySettingsStore.h"
 
-#include "rules/RunTimeError.h"
 #include "data/cData.h"
+#include "rules/RunTimeError.h"
 
 #include <limits>
 

@@ -160,8 +160,9 @@ void cRegistry::setValue(const QVariant& value)
     // Creating the key: the folder of the file and the tree as it stands.
     const QString folder = QFileInfo(filePath_).absolutePath();
     if (!QDir().mkpath(folder))
-        throw SettingsNotSaved(kKeyFailed, failureText(value), kSource,
-                               QStringLiteral("the folder \"%1\" cannot be created").arg(QDir::toNativeSeparators(folder)));
+        throw SettingsNotSaved(
+            kKeyFailed, failureText(value), kSource,
+            QStringLiteral("the folder \"%1\" cannot be created").arg(QDir::toNativeSeparators(folder)));
     load();
 
     Entry entry;

@@ -1,7 +1,7 @@
 #include "windows/HelpWindow.h"
 
-#include "rules/RunTimeError.h"
 #include "help/GameRules.h"
+#include "rules/RunTimeError.h"
 #include "windows/Guard.h"
 
 #include <QHBoxLayout>
@@ -39,8 +39,9 @@ int16_t gameOf(const QString& topic)
 } // namespace
 
 HelpWindow::HelpWindow(Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), services_(services), txtHelp_(new QTextBrowser(this)), cmdBack_(new QPushButton(tr("&Back"), this)),
-      cmdForward_(new QPushButton(tr("&Forward"), this)), cmdContents_(new QPushButton(tr("&Contents"), this))
+    : QWidget(parent, Qt::Window), services_(services), txtHelp_(new QTextBrowser(this)),
+      cmdBack_(new QPushButton(tr("&Back"), this)), cmdForward_(new QPushButton(tr("&Forward"), this)),
+      cmdContents_(new QPushButton(tr("&Contents"), this))
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(GameRules::productName() + tr(" Help"));
@@ -70,7 +71,8 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(txtHelp_);
 
-    guard::connect(services_, txtHelp_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { openLink(link); });
+    guard::connect(services_, txtHelp_, &QTextBrowser::anchorClicked, this,
+                   [this](const QUrl& link) { openLink(link); });
     guard::connect(services_, cmdBack_, &QPushButton::clicked, this, [this] { step(-1); });
     guard::connect(services_, cmdForward_, &QPushButton::clicked, this, [this] { step(1); });
     guard::connect(services_, cmdContents_, &QPushButton::clicked, this,

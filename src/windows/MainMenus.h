@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QHash>
-#include <QSet>
-#include <QStringList>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <array>

@@ -1,10 +1,10 @@
 #include "windows/TableView.h"
 
 #include "engine/cPlay.h"
-#include "rules/cGames.h"
 #include "pictures/CardPictures.h"
-#include "windows/Guard.h"
 #include "rules/RunTimeError.h"
+#include "rules/cGames.h"
+#include "windows/Guard.h"
 
 #include <QGraphicsItem>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
 #include "windows/frmAbout.h"
 
+#include "help/GameRules.h"
+#include "rules/mKlondike.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
-#include "rules/mKlondike.h"
-#include "help/GameRules.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "windows/frmAnimation.h"
 
+#include "rules/RunTimeError.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
-#include "rules/RunTimeError.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

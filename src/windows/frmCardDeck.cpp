@@ -1,9 +1,9 @@
 #include "windows/frmCardDeck.h"
 
-#include "session/Shared.h"
-#include "windows/Guard.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
+#include "session/Shared.h"
+#include "windows/Guard.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -163,4 +163,3 @@ void frmCardDeck::reject()
     pictures_.prepare();
     QDialog::reject();
 }
-

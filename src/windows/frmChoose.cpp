@@ -1,8 +1,8 @@
 #include "windows/frmChoose.h"
 
+#include "rules/RunTimeError.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
-#include "rules/RunTimeError.h"
 #include "windows/frmPlayers.h"
 
 #include <QComboBox>
@@ -117,8 +117,9 @@ bool frmChoose::selectGame()
     const std::optional<GameNo> number = GameNo::fromText(text);
     const double value = number ? number->toNumber() : 0;
     if (!number || value <= 0 || value >= static_cast<double>(maximum_) || std::trunc(value) != value) {
-        shared_.services.prompts().message(QStringLiteral("Please enter a number between 0 and ") + GroupThousands(maximum_),
-                                  Prompts::Icon::Information, Prompts::Buttons::Ok);
+        shared_.services.prompts().message(QStringLiteral("Please enter a number between 0 and ") +
+                                               GroupThousands(maximum_),
+                                           Prompts::Icon::Information, Prompts::Buttons::Ok);
         txtGameNo_->setText(QStringLiteral("0"));
         txtGameNo_->setFocus();
         txtGameNo_->selectAll();

@@ -1,20 +1,20 @@
 #include "windows/frmMain.h"
 
-#include "session/Shared.h"
-#include "windows/TableView.h"
-#include "session/SavedGames.h"
+#include "data/FileTypes.h"
 #include "pictures/CardPictures.h"
+#include "rules/RunTimeError.h"
+#include "scores/Players.h"
+#include "session/SavedGames.h"
+#include "session/Shared.h"
+#include "windows/Guard.h"
+#include "windows/MainMenus.h"
+#include "windows/TableView.h"
+#include "windows/frmAbout.h"
 #include "windows/frmAnimation.h"
 #include "windows/frmCardDeck.h"
-#include "rules/RunTimeError.h"
-#include "windows/Guard.h"
-#include "scores/Players.h"
-#include "windows/frmPlayers.h"
-#include "data/FileTypes.h"
-#include "windows/MainMenus.h"
-#include "windows/frmAbout.h"
 #include "windows/frmChoose.h"
 #include "windows/frmOptions.h"
+#include "windows/frmPlayers.h"
 #include "windows/frmSelect.h"
 #include "windows/frmToolbar.h"
 
@@ -151,9 +151,8 @@ void frmMain::InitProgram()
     step("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
     step("the recent lists", [&] { menus_->refreshRecentMenus(); });
     step("the toolbar buttons", [&] { menus_->applyToolbarSettings(); });
-    step("the toolbar", [&] {
-        menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0);
-    });
+    step("the toolbar",
+         [&] { menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0); });
     step("the file types", [&] { FileTypes().registerFileTypes(QCoreApplication::applicationFilePath()); });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/CardPointer.h"
 #include "session/SessionHooks.h"
+#include "windows/CardPointer.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -210,10 +210,11 @@ void frmOptions::updateClearButtons()
 void frmOptions::clearRecentList(int32_t list)
 {
     if (shared_.services.prompts().message(QStringLiteral("Are you sure you want to clear this recent list ?"),
-                                  Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+                                           Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return;
     shared_.func.ClearMRU(list);
-    shared_.services.prompts().message(QStringLiteral("Successfully Cleared"), Prompts::Icon::Information, Prompts::Buttons::Ok);
+    shared_.services.prompts().message(QStringLiteral("Successfully Cleared"), Prompts::Icon::Information,
+                                       Prompts::Buttons::Ok);
     updateClearButtons();
     if (recentListsCleared_)
         recentListsCleared_();

@@ -1,9 +1,9 @@
 #include "windows/frmPlayers.h"
 
-#include "session/Shared.h"
-#include "windows/Guard.h"
 #include "rules/RunTimeError.h"
+#include "session/Shared.h"
 #include "windows/DialogButton.h"
+#include "windows/Guard.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -37,10 +37,10 @@ QIcon playerIcon(bool current)
     return QIcon(pixmap);
 }
 
-
 } // namespace
 
-frmPlayers::frmPlayers(Shared& shared, QWidget* parent) : QDialog(parent), shared_(shared), players_(shared.services.settings())
+frmPlayers::frmPlayers(Shared& shared, QWidget* parent)
+    : QDialog(parent), shared_(shared), players_(shared.services.settings())
 {
     setObjectName(QStringLiteral("frmPlayers"));
     setWindowTitle(QStringLiteral("Players"));
@@ -182,7 +182,7 @@ void frmPlayers::newPlayer()
 {
     if (players_.PlayerCount() >= Players::kMaxPlayers) {
         shared_.services.prompts().message(kMaximumPlayers, Prompts::Icon::Information, Prompts::Buttons::Ok,
-                                  shared_.data.ProdName());
+                                           shared_.data.ProdName());
         return;
     }
     nameDialog(QStringLiteral("Add Player"), QString());
@@ -203,7 +203,8 @@ void frmPlayers::deletePlayer()
     const QString name = selectedName();
     if (name.isEmpty() || name == players_.CurrentPlayer())
         return;
-    if (shared_.services.prompts().message(kConfirmDelete, Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+    if (shared_.services.prompts().message(kConfirmDelete, Prompts::Icon::Stop, Prompts::Buttons::YesNo) !=
+        Prompts::Answer::Yes)
         return;
     players_.DeletePlayer(name, shared_.data);
     relist();

@@ -1,15 +1,15 @@
 #include "windows/frmSelect.h"
 
-#include "session/Shared.h"
-#include "windows/Guard.h"
 #include "history/mFile.h"
-#include "session/SavedGames.h"
 #include "library/Listings.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
-#include "windows/frmPlayers.h"
+#include "session/SavedGames.h"
+#include "session/Shared.h"
 #include "windows/CommandIcons.h"
 #include "windows/DialogButton.h"
+#include "windows/Guard.h"
+#include "windows/frmPlayers.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -483,8 +483,8 @@ QTreeWidgetItem* frmSelect::addFolder(QTreeWidgetItem* parent, const QString& ke
 
 bool frmSelect::isHot(const QString& name) const
 {
-    return shared_.services.settings().readNumber(QLatin1String(settings::kHotGamesSection), name, settings::kHotGameDefault) ==
-           1;
+    return shared_.services.settings().readNumber(QLatin1String(settings::kHotGamesSection), name,
+                                                  settings::kHotGameDefault) == 1;
 }
 
 void frmSelect::fillCatalogue(QTreeWidgetItem* root, const QString& key)
@@ -619,7 +619,7 @@ void frmSelect::openCategory(const QString& key)
     // still there.
     QTreeWidgetItem* selected = nullptr;
     const QString stored = shared_.services.settings().readText(QLatin1String(settings::kSelectSection), key,
-                                                       QLatin1String(settings::kSelectEntryDefault));
+                                                                QLatin1String(settings::kSelectEntryDefault));
     for (QTreeWidgetItemIterator it(tvGames_); *it != nullptr; ++it) {
         QTreeWidgetItem* node = *it;
         if (selected == nullptr && !node->data(0, kTagRole).toString().isEmpty())

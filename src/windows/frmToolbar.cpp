@@ -1,8 +1,8 @@
 #include "windows/frmToolbar.h"
 
 #include "session/Shared.h"
-#include "windows/Guard.h"
 #include "windows/CommandIcons.h"
+#include "windows/Guard.h"
 #include "windows/MainMenus.h"
 
 #include <QAction>
@@ -122,7 +122,7 @@ void frmToolbar::itemChanged(QListWidgetItem* entry)
     if (loading_)
         return;
     shared_.services.settings().writeNumber(section(), entry->data(kKeyRole).toString(),
-                                   entry->checkState() == Qt::Checked ? 1 : 0);
+                                            entry->checkState() == Qt::Checked ? 1 : 0);
     menus_.applyToolbarSettings();
 }
 

@@ -1,7 +1,7 @@
-#include "session/CommandLine.h"
 #include "app/SessionFixture.h"
 #include "engine/DealText.h"
 #include "history/mFile.h"
+#include "session/CommandLine.h"
 
 #include <QFile>
 #include <QRegularExpression>

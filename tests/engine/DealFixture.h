@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/Shared.h"
 #include "rules/mKlondike.h"
+#include "session/Shared.h"
 #include "support/RecordingSurface.h"
 
 #include <gtest/gtest.h>

@@ -8,9 +8,9 @@
 #include "engine/ScratchTable.h"
 #include "rules/mKlondike.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
+
+#include <gtest/gtest.h>
 
 namespace {
 

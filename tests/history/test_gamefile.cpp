@@ -1,7 +1,7 @@
 #include "app/SessionFixture.h"
 #include "history/mFile.h"
-#include "session/SavedGames.h"
 #include "rules/RunTimeError.h"
+#include "session/SavedGames.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,14 +2,13 @@
 // layer above it. The layers and their order are in layers.txt, next to
 // this test.
 
-#include <gtest/gtest.h>
-
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <set>
@@ -125,11 +124,10 @@ TEST(LayersTest, UpwardSidewaysAndUnplacedIncludesAreCaught)
         {QStringLiteral("gadgets/a.cpp"), QString()},
         {QStringLiteral("windows/b.cpp"), QStringLiteral("#include \"gadgets/a.h\"\n")},
     };
-    EXPECT_EQ(badIncludes(layers, tree),
-              (QStringList{QStringLiteral("engine/Deal.cpp -> session/Shared.h"),
-                           QStringLiteral("gadgets/a.cpp is in no layer"),
-                           QStringLiteral("pictures/Backs.cpp -> engine/cPlay.h"),
-                           QStringLiteral("windows/b.cpp -> gadgets/a.h")}));
+    EXPECT_EQ(badIncludes(layers, tree), (QStringList{QStringLiteral("engine/Deal.cpp -> session/Shared.h"),
+                                                      QStringLiteral("gadgets/a.cpp is in no layer"),
+                                                      QStringLiteral("pictures/Backs.cpp -> engine/cPlay.h"),
+                                                      QStringLiteral("windows/b.cpp -> gadgets/a.h")}));
 }
 
 } // namespace

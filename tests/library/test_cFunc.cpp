@@ -33,7 +33,8 @@ TEST_F(ListsTest, RecentListsKeepOldEntriesInPlaceAndDropTheOldest)
 
     func.ClearMRU(0);
     EXPECT_EQ(func.GetMRUCount(0), 0);
-    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("0MRU"), QStringLiteral("1"), QStringLiteral("?")), QString());
+    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("0MRU"), QStringLiteral("1"), QStringLiteral("?")),
+              QString());
 }
 
 TEST_F(ListsTest, PlainListsFillGapsAndCompareRemovalsWithoutCase)

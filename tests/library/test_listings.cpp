@@ -1,5 +1,5 @@
-#include "session/Shared.h"
 #include "library/Listings.h"
+#include "session/Shared.h"
 #include "support/TempHome.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "session/Shared.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
+#include "session/Shared.h"
 #include "support/TempHome.h"
 
 #include <QFile>

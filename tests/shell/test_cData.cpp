@@ -1,6 +1,6 @@
-#include "session/Shared.h"
-#include "rules/RunTimeError.h"
 #include "data/DefaultPicture.h"
+#include "rules/RunTimeError.h"
+#include "session/Shared.h"
 #include "support/CountingSounds.h"
 #include "support/TempHome.h"
 

@@ -1,7 +1,7 @@
-#include "session/Shared.h"
+#include "help/GameRules.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
-#include "help/GameRules.h"
+#include "session/Shared.h"
 
 #include <QRegularExpression>
 

@@ -1,10 +1,10 @@
-#include "session/Shared.h"
 #include "pictures/CardPictures.h"
-#include "windows/frmAnimation.h"
-#include "windows/frmCardDeck.h"
 #include "rules/mKlondike.h"
+#include "session/Shared.h"
 #include "support/CountingSounds.h"
 #include "support/RecordingSurface.h"
+#include "windows/frmAnimation.h"
+#include "windows/frmCardDeck.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "session/Shared.h"
 #include "engine/Services.h"
+#include "session/Shared.h"
+#include "support/CountingSounds.h"
 #include "windows/HelpWindow.h"
 #include "windows/frmAbout.h"
-#include "support/CountingSounds.h"
 
 #include <QApplication>
 #include <QLabel>

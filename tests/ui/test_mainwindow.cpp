@@ -1,15 +1,15 @@
-#include "session/Shared.h"
-#include "windows/TableView.h"
-#include "windows/frmMain.h"
-#include "windows/frmSplash.h"
 #include "history/mFile.h"
 #include "pictures/CardPictures.h"
 #include "scores/Players.h"
-#include "windows/MainMenus.h"
+#include "session/Shared.h"
 #include "support/FakeClock.h"
 #include "support/FakePrompts.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
+#include "windows/MainMenus.h"
+#include "windows/TableView.h"
+#include "windows/frmMain.h"
+#include "windows/frmSplash.h"
 
 #include <QAction>
 #include <QApplication>
@@ -313,8 +313,9 @@ TEST_F(MainWindowTest, EveryCommandThePlayerCanPressRunsAndUnknownKeysAreReporte
         QAction* button = window->menus().button(key);
         if (!known.contains(key)) {
             EXPECT_FALSE(item->isEnabled()) << "nothing happens on " << info.family << " " << info.index;
-            if (button != nullptr)
+            if (button != nullptr) {
                 EXPECT_FALSE(button->isEnabled()) << key.toStdString();
+            }
         } else {
             ++checked;
         }

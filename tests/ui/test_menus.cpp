@@ -1,10 +1,10 @@
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/MainMenus.h"
-#include "windows/frmToolbar.h"
 #include "support/CountingSounds.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
+#include "windows/CommandIcons.h"
+#include "windows/MainMenus.h"
+#include "windows/frmToolbar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -485,7 +485,9 @@ TEST_F(MenusTest, CustomizeToolbarChangesTheToolbarAtOnce)
         lvTool->item(row)->setCheckState(Qt::Unchecked);
     EXPECT_FALSE(button("New")->isVisible());
     EXPECT_FALSE(button("Sep1")->isVisible());
-    EXPECT_EQ(shared.services.settings().readNumber(QLatin1String(settings::kToolbarSection), QStringLiteral("Restart"), 1), 0);
+    EXPECT_EQ(
+        shared.services.settings().readNumber(QLatin1String(settings::kToolbarSection), QStringLiteral("Restart"), 1),
+        0);
     lvTool->item(2)->setCheckState(Qt::Checked);
     EXPECT_TRUE(button("Restart")->isVisible());
     EXPECT_TRUE(button("Sep1")->isVisible());

@@ -1,10 +1,10 @@
-#include "session/Shared.h"
 #include "scores/Players.h"
-#include "windows/frmPlayers.h"
-#include "windows/frmOptions.h"
+#include "session/Shared.h"
 #include "support/CountingSounds.h"
 #include "support/FakePrompts.h"
 #include "support/TempHome.h"
+#include "windows/frmOptions.h"
+#include "windows/frmPlayers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

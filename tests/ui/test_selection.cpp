@@ -1,15 +1,15 @@
-#include "session/Shared.h"
 #include "history/mFile.h"
 #include "pictures/CardPictures.h"
-#include "windows/GamePreview.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
-#include "windows/frmChoose.h"
-#include "windows/frmSelect.h"
+#include "session/Shared.h"
 #include "support/CountingSounds.h"
 #include "support/FakePrompts.h"
 #include "support/FakeSessionHost.h"
 #include "support/TempHome.h"
+#include "windows/GamePreview.h"
+#include "windows/frmChoose.h"
+#include "windows/frmSelect.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -321,7 +321,8 @@ TEST_F(SelectionTest, PlayingStartsTheEntryForTheChosenPlayer)
     EXPECT_EQ(shared.services.settings().read(settings::kCurPlayer), QStringLiteral("Bea"));
     EXPECT_EQ(recordedFor, QStringList{QStringLiteral("Player1")}) << "the abandoned game is Player1's";
     EXPECT_EQ(shared.services.settings().read(settings::kSelectMainKey), QStringLiteral("Org"));
-    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("Select"), QStringLiteral("Org"), QString()), game->text(0));
+    EXPECT_EQ(shared.services.settings().readText(QStringLiteral("Select"), QStringLiteral("Org"), QString()),
+              game->text(0));
 }
 
 TEST_F(SelectionTest, RecentlyPlayedEntriesReplayTheirNumber)

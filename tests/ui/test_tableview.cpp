@@ -1,9 +1,9 @@
-#include "windows/CardPointer.h"
-#include "session/Shared.h"
-#include "windows/TableView.h"
 #include "pictures/CardPictures.h"
+#include "session/Shared.h"
 #include "support/FakeSessionHost.h"
 #include "support/TempHome.h"
+#include "windows/CardPointer.h"
+#include "windows/TableView.h"
 
 #include <QTest>
 
