@@ -50,8 +50,8 @@ int main(int argc, char* argv[])
     const auto showMain = [&] {
         window = std::make_unique<frmMain>(shared, pictures);
         if (options.quitWhenReady)
-            QObject::connect(window.get(), &frmMain::ready, &app,
-                             [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
+            guard::connect(shared.services, window.get(), &frmMain::ready, &app,
+                           [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
         window->Form_Load(options.savedGame);
     };
     if (options.noSplash) {

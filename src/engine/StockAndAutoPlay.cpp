@@ -74,10 +74,10 @@ void cPlay::EmptyStockClick()
 
 void cPlay::RedealWS()
 {
-    runAction([&] { redealWS(); });
+    runAction([&] { redeal(); });
 }
 
-void cPlay::redealWS()
+void cPlay::redeal()
 {
     cGames& games = games_;
     PlaySession& session = services_.session();

@@ -127,10 +127,10 @@ void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, i
 void cPlay::MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                      int16_t mCards, int16_t DFace)
 {
-    runAction([&] { moveCard(mPicID, DCell, DPile, DPos, tMod, Speed, mCards, DFace); });
+    runAction([&] { makeMove(mPicID, DCell, DPile, DPos, tMod, Speed, mCards, DFace); });
 }
 
-void cPlay::moveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
+void cPlay::makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                      int16_t mCards, int16_t DFace)
 {
     // A foundation holds thirteen cards, except where whole runs are cleared.

@@ -171,9 +171,9 @@ private:
     template <typename Action> void runAction(Action&& action);
     void finishAction();
     void abandonAction();
-    void moveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
+    void makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                   int16_t mCards, int16_t DFace);
-    void redealWS();
+    void redeal();
 
     cGames& games_;
     Services& services_;

@@ -1,4 +1,4 @@
-#include "app/SessionFixture.h"
+#include "support/SessionFixture.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 #include "session/SavedGames.h"

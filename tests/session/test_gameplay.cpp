@@ -1,4 +1,4 @@
-#include "SessionFixture.h"
+#include "support/SessionFixture.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 
@@ -141,6 +141,16 @@ TEST_F(GamePlayTest, NameAndNumberTextsAndRandomNumbers)
     }
     shared.services.settings().write(settings::kRangeIndex, 0);
     EXPECT_EQ(session.RandomGameNo().toNumber(), 1);
+
+    // The numbers come from the services' generator: seeded alike, two
+    // sessions draw the same numbers.
+    Shared other;
+    for (Shared* each : {&shared, &other}) {
+        each->services.settings().write(settings::kRangeIndex, 6);
+        each->services.seedRandom(2026);
+    }
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(session.RandomGameNo().toNumber(), other.gamePlay.RandomGameNo().toNumber()) << i;
 
     session.PlayRandom();
     EXPECT_EQ(session.GameName(), QStringLiteral("Double Klondike")) << "the last game played";

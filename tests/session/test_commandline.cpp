@@ -1,4 +1,4 @@
-#include "app/SessionFixture.h"
+#include "support/SessionFixture.h"
 #include "engine/DealText.h"
 #include "history/mFile.h"
 #include "session/CommandLine.h"
