@@ -2,12 +2,15 @@
 
 #include "rules/RunTimeError.h"
 
+#include <utility>
+
 void FallbackSettingsStore::attach(SettingsStore& target)
 {
     target_ = &target;
     keptTexts_.clear();
     keptNumbers_.clear();
     failed_ = false;
+    untold_.clear();
 }
 
 template <typename Write> bool FallbackSettingsStore::tryWrite(Write&& write)
@@ -32,8 +35,15 @@ template <typename Write> bool FallbackSettingsStore::tryWrite(Write&& write)
 void FallbackSettingsStore::fail(const QString& reason)
 {
     failed_ = true;
-    if (reporter_)
-        reporter_(QStringLiteral("Settings could not be saved: %1").arg(reason));
+    untold_ = QStringLiteral("Settings could not be saved: %1").arg(reason);
+    setReporter(std::move(reporter_));
+}
+
+void FallbackSettingsStore::setReporter(std::function<void(const QString&)> reporter)
+{
+    reporter_ = std::move(reporter);
+    if (reporter_ && !untold_.isEmpty())
+        reporter_(std::exchange(untold_, QString()));
 }
 
 QString FallbackSettingsStore::readText(const QString& section, const QString& name, const QString& defaultValue) const

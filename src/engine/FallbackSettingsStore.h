@@ -19,7 +19,8 @@ public:
     // A new store starts with nothing kept aside.
     void attach(SettingsStore& target);
     // Told "Settings could not be saved: REASON" at the first failure.
-    void setReporter(std::function<void(const QString&)> reporter) { reporter_ = std::move(reporter); }
+    // A failure before there was a reporter is told as soon as there is one.
+    void setReporter(std::function<void(const QString&)> reporter);
     // Writes go to memory only.
     bool failed() const { return failed_; }
 
@@ -41,4 +42,5 @@ private:
     QHash<QString, int32_t> keptNumbers_;
     bool failed_ = false;
     std::function<void(const QString&)> reporter_;
+    QString untold_;
 };

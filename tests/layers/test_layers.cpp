@@ -130,4 +130,24 @@ TEST(LayersTest, UpwardSidewaysAndUnplacedIncludesAreCaught)
                                                       QStringLiteral("windows/b.cpp -> gadgets/a.h")}));
 }
 
+// Every handler of a window reaches the one guard, so none can let an error
+// out to Qt: a window connects signals only through guard::connect.
+TEST(LayersTest, WindowsConnectTheirHandlersOnlyThroughTheGuard)
+{
+    static const QRegularExpression bareConnect(QStringLiteral(R"re((?<!guard::)\bconnect\s*\()re"));
+    const QString src = QStringLiteral(TABLORA_SOURCE_DIR "/src/");
+    QStringList bare;
+    int files = 0;
+    for (QDirIterator it(src + QLatin1String("windows"), {QStringLiteral("*.cpp")}, QDir::Files); it.hasNext();) {
+        const QString path = it.next();
+        ++files;
+        const QStringList lines = readAll(path).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (bareConnect.match(lines[i]).hasMatch())
+                bare << path.mid(src.size()) + QLatin1Char(':') + QString::number(i + 1);
+    }
+    ASSERT_GT(files, 15);
+    EXPECT_EQ(bare.join(QLatin1Char('\n')).toStdString(), "");
+}
+
 } // namespace

@@ -1,6 +1,6 @@
-#include "support/SessionFixture.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
+#include "support/SessionFixture.h"
 
 #include <QFile>
 #include <QFileInfo>

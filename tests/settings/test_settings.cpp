@@ -1,3 +1,4 @@
+#include "engine/FallbackSettingsStore.h"
 #include "rules/RunTimeError.h"
 #include "settings/RegistrySettingsStore.h"
 #include "support/TempHome.h"
@@ -150,6 +151,78 @@ TEST_F(SettingsStoreTest, AWriteThatCannotBeMadeRaisesItsError)
     registry.setValueType(cRegistry::kDWord);
     registry.setValue(QStringLiteral("not a number"));
     EXPECT_FALSE(registry.Value().isValid());
+}
+
+} // namespace
+
+namespace {
+
+// A store that keeps what it is given until its disk is "full".
+class FillingStore final : public SettingsStore {
+public:
+    bool full = false;
+    int writes = 0;
+    MemorySettingsStore kept;
+
+    QString readText(const QString& s, const QString& n, const QString& d) const override
+    {
+        return kept.readText(s, n, d);
+    }
+    void writeText(const QString& s, const QString& n, const QString& v) override
+    {
+        refuseWhenFull();
+        kept.writeText(s, n, v);
+    }
+    int32_t readNumber(const QString& s, const QString& n, int32_t d) const override
+    {
+        return kept.readNumber(s, n, d);
+    }
+    void writeNumber(const QString& s, const QString& n, int32_t v) override
+    {
+        refuseWhenFull();
+        kept.writeNumber(s, n, v);
+    }
+
+private:
+    void refuseWhenFull()
+    {
+        ++writes;
+        if (full)
+            throw SettingsNotSaved(RunTimeError::kPathFileAccess, QStringLiteral("Failed to set registry value"),
+                                   QString(), QStringLiteral("No space left on device"));
+    }
+};
+
+TEST(FallbackSettingsTest, AFailedWriteIsToldOnceAndItsValueLivesOnInMemory)
+{
+    FillingStore disk;
+    FallbackSettingsStore settings(disk);
+    settings.write(settings::kRangeIndex, 3);
+    EXPECT_EQ(disk.kept.read(settings::kRangeIndex), 3) << "written through while the disk takes it";
+
+    disk.full = true;
+    settings.write(settings::kRangeIndex, 4);
+    settings.write(settings::kLastGName, QStringLiteral("Canister"));
+    settings.write(settings::kLastGName, QString());
+    EXPECT_TRUE(settings.failed());
+    EXPECT_EQ(disk.writes, 2) << "after the first failure the disk is left alone";
+    EXPECT_EQ(settings.read(settings::kRangeIndex), 4);
+    EXPECT_EQ(settings.read(settings::kLastGName), QString()) << "an emptied text stays empty";
+    EXPECT_EQ(settings.read(settings::kAutoPlay), 1) << "values never written read from the store, with defaults";
+
+    // The failure came before anyone listened: told when someone does, once.
+    QStringList told;
+    settings.setReporter([&](const QString& text) { told << text; });
+    settings.write(settings::kRangeIndex, 5);
+    EXPECT_EQ(told, QStringList{QStringLiteral("Settings could not be saved: No space left on device")});
+
+    // Another store starts afresh.
+    FillingStore other;
+    settings.attach(other);
+    EXPECT_FALSE(settings.failed());
+    EXPECT_EQ(settings.read(settings::kRangeIndex), settings::kRangeIndex.defaultValue) << "nothing kept across stores";
+    settings.write(settings::kRangeIndex, 2);
+    EXPECT_EQ(other.kept.read(settings::kRangeIndex), 2);
 }
 
 } // namespace
