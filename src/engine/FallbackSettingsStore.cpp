@@ -48,7 +48,7 @@ void FallbackSettingsStore::setReporter(std::function<void(const QString&)> repo
 
 QString FallbackSettingsStore::readText(const QString& section, const QString& name, const QString& defaultValue) const
 {
-    if (const auto kept = keptTexts_.constFind(key(section, name)); kept != keptTexts_.cend())
+    if (const auto kept = keptTexts_.constFind(settings::memoryKey(section, name)); kept != keptTexts_.cend())
         return *kept;
     return target_->readText(section, name, defaultValue);
 }
@@ -56,12 +56,12 @@ QString FallbackSettingsStore::readText(const QString& section, const QString& n
 void FallbackSettingsStore::writeText(const QString& section, const QString& name, const QString& value)
 {
     if (!tryWrite([&] { target_->writeText(section, name, value); }))
-        keptTexts_.insert(key(section, name), value);
+        keptTexts_.insert(settings::memoryKey(section, name), value);
 }
 
 int32_t FallbackSettingsStore::readNumber(const QString& section, const QString& name, int32_t defaultValue) const
 {
-    if (const auto kept = keptNumbers_.constFind(key(section, name)); kept != keptNumbers_.cend())
+    if (const auto kept = keptNumbers_.constFind(settings::memoryKey(section, name)); kept != keptNumbers_.cend())
         return *kept;
     return target_->readNumber(section, name, defaultValue);
 }
@@ -69,5 +69,5 @@ int32_t FallbackSettingsStore::readNumber(const QString& section, const QString&
 void FallbackSettingsStore::writeNumber(const QString& section, const QString& name, int32_t value)
 {
     if (!tryWrite([&] { target_->writeNumber(section, name, value); }))
-        keptNumbers_.insert(key(section, name), value);
+        keptNumbers_.insert(settings::memoryKey(section, name), value);
 }

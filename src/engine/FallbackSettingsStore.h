@@ -34,8 +34,6 @@ private:
     template <typename Write> bool tryWrite(Write&& write);
     void fail(const QString& reason);
 
-    static QString key(const QString& section, const QString& name) { return section + QLatin1Char('\\') + name; }
-
     SettingsStore* target_;
     // The changes made since writes failed.
     QHash<QString, QString> keptTexts_;

@@ -97,6 +97,8 @@ inline constexpr int32_t kHotGameDefault = 0;
 // Numbered lists: section "<type>MRU" or "<type>LIST", values "1" .. "10".
 inline QString mruSection(int32_t type) { return QString::number(type) + QLatin1String("MRU"); }
 inline QString listSection(int32_t type) { return QString::number(type) + QLatin1String("LIST"); }
+// One value's key in a store held in memory.
+inline QString memoryKey(const QString& section, const QString& name) { return section + QLatin1Char('\\') + name; }
 } // namespace settings
 
 // Where settings are kept. Every setting is read at the moment it is used,
@@ -148,24 +150,22 @@ class MemorySettingsStore final : public SettingsStore {
 public:
     QString readText(const QString& section, const QString& name, const QString& defaultValue) const override
     {
-        return texts_.value(key(section, name), defaultValue);
+        return texts_.value(settings::memoryKey(section, name), defaultValue);
     }
     void writeText(const QString& section, const QString& name, const QString& value) override
     {
-        texts_.insert(key(section, name), value);
+        texts_.insert(settings::memoryKey(section, name), value);
     }
     int32_t readNumber(const QString& section, const QString& name, int32_t defaultValue) const override
     {
-        return numbers_.value(key(section, name), defaultValue);
+        return numbers_.value(settings::memoryKey(section, name), defaultValue);
     }
     void writeNumber(const QString& section, const QString& name, int32_t value) override
     {
-        numbers_.insert(key(section, name), value);
+        numbers_.insert(settings::memoryKey(section, name), value);
     }
 
 private:
-    static QString key(const QString& section, const QString& name) { return section + QLatin1Char('\\') + name; }
-
     QHash<QString, QString> texts_;
     QHash<QString, int32_t> numbers_;
 };
