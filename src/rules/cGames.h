@@ -28,9 +28,9 @@ public:
     // and the name of the game being played ("Petal" fans its home piles
     // differently).
     void setScreenWidth(int32_t twips) { screenWidth_ = twips; }
-    int32_t ScreenWidth() const { return screenWidth_; }
+    int32_t screenWidth() const { return screenWidth_; }
     void setRunningGameName(const QString& name) { runningGameName_ = name; }
-    const QString& RunningGameName() const { return runningGameName_; }
+    const QString& runningGameName() const { return runningGameName_; }
 
     // Supplies the face-down card counts of the home piles for the layout.
     void setClosedCardsSource(const ClosedCardsSource* source) { closedCards_ = source; }

@@ -292,7 +292,7 @@ void TableView::fitTable()
     // The layout as the game describes it, centred on the measured screen
     // width, and everything on it now.
     const cGames& games = games_;
-    const qreal layoutLeft = (games.ScreenWidth() - games.BaseX()) / 2.0;
+    const qreal layoutLeft = (games.screenWidth() - games.BaseX()) / 2.0;
     QRectF table(layoutLeft, 0, std::max<qreal>(games.BaseX(), 4 * kCardWidth), 4 * kCardHeight);
     for (const auto& [key, item] : markers_)
         if (item->isVisible())
