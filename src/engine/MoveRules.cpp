@@ -72,6 +72,18 @@ bool cPlay::CanBuild(int16_t under, int16_t placed, int32_t code, bool wrap) con
     return false;
 }
 
+int16_t cPlay::foundationCapacity() const
+{
+    // Its share of the cards, and never less than a whole suit.
+    const int16_t piles = games_.Piles(3);
+    return piles > 0 ? std::max<int16_t>(kRanks, static_cast<int16_t>(games_.TotalCards() / piles)) : kRanks;
+}
+
+bool cPlay::foundationFull(int16_t pile) const
+{
+    return games_.Tag() != QLatin1String("Spider") && GetTop(3, pile) + 1 >= foundationCapacity();
+}
+
 bool cPlay::RunInOrder(int16_t mPicID, int16_t k) const
 {
     const int16_t pile = Pile(mPicID);
@@ -130,7 +142,7 @@ bool cPlay::CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const
         return CanBuild(GetTopPicID(0, pile), mPicID, games.Order(0, pile), games.AK(0) != 0);
     case 4: return top < 0 && k == 0 && games.ResNum() == -1;
     case 3:
-        if (games.Tag() == QLatin1String("Spider") || k != 0 || top >= 12)
+        if (games.Tag() == QLatin1String("Spider") || k != 0)
             return false;
         return CanGoToFoundation(mPicID, pile);
     default: return false;
@@ -139,7 +151,13 @@ bool cPlay::CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const
 
 bool cPlay::CanGoToFoundation(int16_t mPicID, int16_t pile) const
 {
-    if (GetTop(3, pile) < 0)
+    const int16_t top = GetTop(3, pile);
+    if (top < 0)
         return Num(mPicID) == baseRank_;
-    return CanBuild(GetTopPicID(3, pile), mPicID, games_.Order(3, pile), games_.AK(3) != 0);
+    if (foundationFull(pile))
+        return false;
+    // A foundation that holds more than one suit's worth goes on from the
+    // end of each whole sequence to its start, in the same building order.
+    const bool wrap = games_.AK(3) != 0 || (top + 1) % kRanks == 0;
+    return CanBuild(GetTopPicID(3, pile), mPicID, games_.Order(3, pile), wrap);
 }

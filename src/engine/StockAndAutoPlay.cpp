@@ -90,10 +90,21 @@ void cPlay::redeal()
         for (int16_t i = 0; i < count; ++i)
             MoveCard(GetTopPicID(2, 0), 1, 0, int16::add(GetTop(1, 0), 1), kMoveWasteBack, kRedealSteps, 0, kFaceDown);
     }
-    if (session.RedealsComp() == games.Redeals()) {
-        services_.surface().showMarker(CardSurface::Marker::Stock, 0, kMarkerNoRedeal, cord(1, 0, 0));
-        games.setStockNum(1);
-    }
+    if (session.RedealsComp() == games.Redeals())
+        endRedeals();
+}
+
+void cPlay::restoreRedeals(int16_t made)
+{
+    services_.session().setRedealsComp(made);
+    if (games_.StockNum() == 2 && games_.Redeals() != -1 && made >= games_.Redeals())
+        endRedeals();
+}
+
+void cPlay::endRedeals()
+{
+    services_.surface().showMarker(CardSurface::Marker::Stock, 0, kMarkerNoRedeal, cord(1, 0, 0));
+    games_.setStockNum(1);
 }
 
 int16_t cPlay::StockMarker() const { return stockEmpty() && GetTop(2, 0) < 0 ? kMarkerNoRedeal : kMarkerRedeal; }
@@ -129,6 +140,8 @@ void cPlay::AutoMoveCheck()
 
 bool cPlay::autoPlayToFoundation(int16_t mPicID)
 {
+    // A full foundation takes nothing: the card goes on to the next one that
+    // matches.
     for (int16_t f = 0; f < games_.Piles(3); ++f) {
         if (!CanGoToFoundation(mPicID, f))
             continue;
@@ -181,14 +194,12 @@ int16_t cPlay::GoalCards() const
 
 void cPlay::endCheck()
 {
-    if (GoalCards() != games_.TotalCards()) {
-        wonTold_ = false;
+    // A game is won once: cards taken down and put back up again (undo and
+    // redo) do not win it a second time.
+    if (GoalCards() != games_.TotalCards() || wonTold_)
         return;
-    }
-    if (!wonTold_) {
-        wonTold_ = true;
-        wonPending_ = true;
-    }
+    wonTold_ = true;
+    wonPending_ = true;
 }
 
 void cPlay::finishAction()
@@ -205,6 +216,8 @@ void cPlay::abandonAction()
         return;
     // Nothing is reported from a move that failed half-way; the next
     // completed move checks again.
-    wonPending_ = false;
-    wonTold_ = false;
+    if (wonPending_) {
+        wonPending_ = false;
+        wonTold_ = false;
+    }
 }

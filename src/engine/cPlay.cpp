@@ -133,8 +133,9 @@ void cPlay::MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
 void cPlay::makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                      int16_t mCards, int16_t DFace)
 {
-    // A foundation holds thirteen cards, except where whole runs are cleared.
-    if (DCell == 3 && GetTop(3, DPile) == 12 && games_.Tag() != QLatin1String("Spider"))
+    // A foundation holds its share of the cards, except where whole runs are
+    // cleared.
+    if (DCell == 3 && foundationFull(DPile))
         return;
 
     const Card source = card(mPicID);

@@ -40,6 +40,8 @@ public:
     static constexpr int16_t kMarkerEmpty = 14;
     static constexpr int16_t kMarkerNoRedeal = 15;
     static constexpr int16_t kMarkerRedeal = 16;
+    // Cards of one suit.
+    static constexpr int16_t kRanks = 13;
 
     // Deals and plays the definition in `games`, through the services.
     cPlay(cGames& games, Services& services);
@@ -85,6 +87,10 @@ public:
     void StockClick();
     void EmptyStockClick();
     void RedealWS();
+    // After a saved game's moves are made again: `made` redeals count as
+    // made, and when they are all used the stock place says so, as after the
+    // last redeal in play.
+    void restoreRedeals(int16_t made);
     // The stock place's picture while redeals are allowed: no card left to
     // redeal, or redeal.
     int16_t StockMarker() const;
@@ -114,6 +120,10 @@ public:
     bool CanPickUp(int16_t mPicID, int16_t& k) const;
     bool CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const;
     bool CanGoToFoundation(int16_t mPicID, int16_t pile) const;
+    // Cards a foundation holds outside the "Spider" rules: the cards of the
+    // game shared among the foundations, at least 13 (26 in Marathon, whose
+    // four foundations take two decks).
+    int16_t foundationCapacity() const;
 
     // The positions a picture passes through on its way from `from` to `to`
     // in `steps` animation steps; the last one is the destination.
@@ -163,6 +173,7 @@ private:
 
     // Stock, auto-play and the end of the game.
     bool autoPlayToFoundation(int16_t mPicID);
+    bool foundationFull(int16_t pile) const;
     void clearCompletedRun(int16_t pile);
     void endCheck();
     // Runs one action on the table. A won game is reported when the
@@ -174,6 +185,8 @@ private:
     void makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                   int16_t mCards, int16_t DFace);
     void redeal();
+    // No redeal is left: the stock place shows it and takes no more clicks.
+    void endRedeals();
 
     cGames& games_;
     Services& services_;
@@ -182,7 +195,7 @@ private:
     // The cards all went up during the running action; told to the session
     // when it ends.
     bool wonPending_ = false;
-    // Told for the cards now on the foundations; cleared when one leaves.
+    // The game on the table has been reported won; only a new deal clears it.
     bool wonTold_ = false;
 
     std::vector<Card> cards_;

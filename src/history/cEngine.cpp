@@ -121,6 +121,16 @@ void cEngine::applyForward(cPlay& play, const Transaction& r, int16_t speed)
         play.ChangeFaceMode(r.PicID, cPlay::kFaceDown);
 }
 
+int16_t cEngine::redealsInEffect() const
+{
+    int16_t redeals = 0;
+    for (int32_t i = 1; i <= transID_; ++i)
+        if (records_[static_cast<size_t>(i)].tMod == cPlay::kMoveWasteBack &&
+            records_[static_cast<size_t>(i - 1)].tMod != cPlay::kMoveWasteBack)
+            ++redeals;
+    return redeals;
+}
+
 std::vector<cEngine::Transaction> cEngine::movesInEffect() const
 {
     return {records_.begin() + 1, records_.begin() + 1 + transID_};

@@ -55,6 +55,9 @@ public:
     // The moves of a file that has been read and checked, none yet in
     // effect.
     void loadRecords(const std::vector<Transaction>& records);
+    // The redeals among the moves in effect: each turned the waste back as
+    // one run of waste-to-stock moves.
+    int16_t redealsInEffect() const;
     // The moves in effect, oldest first.
     std::vector<Transaction> movesInEffect() const;
 

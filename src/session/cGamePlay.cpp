@@ -65,7 +65,11 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
 
     switch (loadType_) {
     case kIncompleteFile:
-    case kPendingGame: engine_.RedoAll(0); break;
+    case kPendingGame:
+        engine_.RedoAll(0);
+        // The redeals the game has used stay used.
+        play_.restoreRedeals(engine_.redealsInEffect());
+        break;
     case kFinishedFile:
         status_ = kFinishedOnShow;
         host_->startReplay();

@@ -342,11 +342,99 @@ TEST_F(StockAndAutoPlayTest, AWonGameIsReportedOnceWhenTheLastCardGoesUp)
     EXPECT_EQ(session.wins, 1);
     EXPECT_TRUE(finishedWhenTold) << "told after the moves and their step were complete";
 
-    // Taking cards down and putting them back up again wins again, once.
+    // Taking cards down and putting them back up again does not win the game
+    // a second time, step by step or all at once.
     EXPECT_TRUE(undo());
     EXPECT_EQ(play.GoalCards(), 49);
     EXPECT_TRUE(redo());
-    EXPECT_EQ(session.wins, 2);
+    EXPECT_EQ(play.GoalCards(), 52);
+    engine.UndoAll(0);
+    engine.RedoAll(0);
+    EXPECT_EQ(play.GoalCards(), 52);
+    EXPECT_EQ(session.wins, 1);
+}
+
+} // namespace
+
+namespace {
+
+// Marathon's four foundations take its 104 cards: Ace to King in alternate
+// colours twice over, the second Ace on the first King. A winning line laid
+// out by hand, every card checked by the move rules before it goes up.
+TEST_F(StockAndAutoPlayTest, MarathonCanBeWonWithTwentySixCardsOnEachFoundation)
+{
+    cPlay& play = start(QStringLiteral("Marathon"), 8);
+    setAutoPlay(0);
+    ASSERT_EQ(play.CardCount(), 104);
+    ASSERT_EQ(shared.games.Piles(3), 4);
+    EXPECT_EQ(play.foundationCapacity(), 26);
+
+    std::vector<bool> used(104, false);
+    for (int16_t f = 0; f < 4; ++f)
+        for (int16_t j = 0; j <= play.GetTop(3, f); ++j)
+            used[static_cast<size_t>(play.GetPicID(3, f, j))] = true;
+    for (int16_t height = 0; height < 26; ++height)
+        for (int16_t f = 0; f < 4; ++f) {
+            if (play.GetTop(3, f) >= height)
+                continue;
+            // The next rank, of the other colour than the card below.
+            const int16_t rank = static_cast<int16_t>((play.BaseRank() + height) % 13);
+            int16_t next = -1;
+            for (int16_t j = 0; j < play.CardCount() && next < 0; ++j)
+                if (!used[static_cast<size_t>(j)] && play.Num(j) == rank &&
+                    (height == 0 || play.Color(j) != play.Color(play.GetTopPicID(3, f))))
+                    next = j;
+            ASSERT_GE(next, 0) << "no card for foundation " << f << " at " << height;
+            used[static_cast<size_t>(next)] = true;
+            uncover(next, 0);
+            ASSERT_TRUE(play.CanDrop(next, 0, 3, f)) << "foundation " << f << " takes card " << height + 1;
+            play.MoveCard(next, 3, f, above(3, f), cPlay::kMovePlayer, 0, 0, cPlay::kFaceUp);
+            ASSERT_EQ(play.Cell(next), 3);
+        }
+    EXPECT_EQ(play.GoalCards(), 104);
+    EXPECT_EQ(session.wins, 1);
+
+    // Full: a foundation takes no 27th card.
+    EXPECT_FALSE(play.CanGoToFoundation(play.GetPicID(3, 1, 0), 0));
+}
+
+// Double Planet: a base card whose first matching foundation is full goes
+// on to an empty one instead of staying on the table.
+TEST_F(StockAndAutoPlayTest, AutoPlayGoesOnPastAFullFoundation)
+{
+    cPlay& play = start(QStringLiteral("Double Planet"), 3);
+    setAutoPlay(0);
+    const int16_t base = play.GetPicID(3, 0, 0);
+    const int16_t suit = play.Suit(base);
+    // Foundation 0 filled with its suit's whole sequence, by hand.
+    for (int16_t step = 1; step < 13; ++step) {
+        const int16_t rank = static_cast<int16_t>((play.BaseRank() + step) % 13);
+        int16_t card = -1;
+        for (int16_t j = 0; j < play.CardCount() && card < 0; ++j)
+            if (play.Cell(j) != 3 && play.Num(j) == rank && play.Suit(j) == suit)
+                card = j;
+        ASSERT_GE(card, 0);
+        uncover(card, 0);
+        play.MoveCard(card, 3, 0, above(3, 0), cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
+    }
+    ASSERT_EQ(play.GetTop(3, 0), 12);
+    // The other deck's base card of that suit, on top of a home pile.
+    int16_t twin = -1;
+    for (int16_t j = 0; j < play.CardCount() && twin < 0; ++j)
+        if (play.Cell(j) != 3 && play.Num(j) == play.BaseRank() && play.Suit(j) == suit)
+            twin = j;
+    ASSERT_GE(twin, 0);
+    uncover(twin, 2);
+    if (play.Cell(twin) != 0)
+        play.MoveCard(twin, 0, 2, above(0, 2), cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
+    ASSERT_EQ(play.GetTopPicID(0, play.Pile(twin)), twin);
+
+    setAutoPlay(1);
+    play.AutoMoveCheck();
+    ASSERT_EQ(play.Cell(twin), 3) << "the base card goes home";
+    EXPECT_NE(play.Pile(twin), 0);
+    EXPECT_EQ(play.Pos(twin), 0) << "to an empty foundation";
+    EXPECT_EQ(play.GetTop(3, 0), 12);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
+#include "rules/mKlondike.h"
 #include "support/SessionFixture.h"
 
 #include <QFile>
@@ -173,6 +174,49 @@ TEST_F(GamePlayTest, AtExitTheGameIsKeptOrRecorded)
     EXPECT_EQ(other.host.calls.filter(QStringLiteral("AddScore")).size(), 1) << "recorded as ended";
     EXPECT_FALSE(other.host.calls.contains(QStringLiteral("AddSesGame")));
     EXPECT_EQ(other.session.Game_Status(), cGamePlay::kInProgress) << "the table is left as it is";
+}
+
+} // namespace
+
+namespace {
+
+// Every game that limits its redeals: a game saved after using them and
+// opened again has none left, exactly as before the save.
+TEST_F(GamePlayTest, AReopenedGameKeepsTheRedealsItUsed)
+{
+    int limited = 0;
+    for (const mKlondike::GameListEntry& entry : mKlondike::GameList()) {
+        session.PlayNumber(entry.gName, GameNo(5));
+        const cGames& games = shared.games;
+        cPlay& play = shared.play;
+        if (games.Redeals() <= 0)
+            continue;
+        ++limited;
+        const std::string name = entry.gName.toStdString();
+        // Deal the stock out and turn the waste back until no redeal is left.
+        for (int clicks = 0; games.StockNum() == 2 && clicks < 1000; ++clicks) {
+            if (play.GetTop(1, 0) >= 0)
+                play.StockClick();
+            else
+                play.EmptyStockClick();
+        }
+        ASSERT_EQ(session.RedealsComp(), games.Redeals()) << name;
+        play.StockClick();
+        const QString path = file(entry.gName + QStringLiteral(".tb0"));
+        shared.engine.SavetoFile(path);
+        const QString before = table();
+
+        session.PlayFile(path, false);
+        EXPECT_EQ(table(), before) << name;
+        EXPECT_EQ(session.RedealsComp(), games.Redeals()) << name;
+        EXPECT_EQ(games.StockNum(), 1) << name << ": the stock place takes no more redeals";
+        while (play.GetTop(1, 0) >= 0)
+            play.StockClick();
+        const int16_t waste = play.GetTop(2, 0);
+        play.EmptyStockClick();
+        EXPECT_EQ(play.GetTop(2, 0), waste) << name << ": no redeal after the reopening";
+    }
+    EXPECT_EQ(limited, 3) << "Blind Alleys, Gargantua and Steps allow one redeal";
 }
 
 } // namespace
