@@ -153,6 +153,27 @@ TEST_F(MainWindowTest, TheFirstGameIsTheCommandLinesOrTheUnfinishedOne)
               QStringLiteral("frmSelect"));
 }
 
+TEST_F(MainWindowTest, AnUnfinishedGameThatCannotBeOpenedLeadsToTheSelection)
+{
+    // Missing, then damaged: after the message the player chooses a game.
+    for (const QByteArray& contents : {QByteArray(), QByteArray("not a saved game\r\n")}) {
+        QFile::remove(shared.data.UnFinFile());
+        if (!contents.isEmpty()) {
+            QFile damaged(shared.data.UnFinFile());
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+            damaged.write(contents);
+        }
+        prompts.messages.clear();
+        shared.services.settings().write(settings::kUnFin, 1);
+        prompts.answers.push_back(Prompts::Answer::Yes);
+        EXPECT_EQ(closingDialog([&] { window->StartFirstGame(QString()); }), QStringLiteral("frmSelect"))
+            << "file contents: " << contents.constData();
+        ASSERT_EQ(prompts.messages.size(), 2) << "the question, then what is wrong with the file";
+        EXPECT_TRUE(prompts.messages[1].contains(QStringLiteral("Unfin"))) << qPrintable(prompts.messages[1]);
+        EXPECT_EQ(shared.services.settings().read(settings::kUnFin), 0);
+    }
+}
+
 TEST_F(MainWindowTest, CommandKeysReachTheirActions)
 {
     loadAndDeal();
