@@ -456,6 +456,25 @@ TEST_F(ChooseTest, OffersARandomNumberInTheRangeForTheCurrentGame)
     EXPECT_EQ(child<QLabel>(wide, "lblRange")->text(), QStringLiteral("0 and 999,999,999,999,999"));
 }
 
+TEST_F(ChooseTest, TheNumberOfferedIsOneSelectAccepts)
+{
+    // Range 9: "Select" takes 1 to 8, so 9 is never offered.
+    shared.services.settings().write(settings::kRangeIndex, 1);
+    shared.services.seedRandom(11);
+    QSet<QString> offered;
+    for (int i = 0; i < 200; ++i) {
+        frmChoose choose(shared);
+        offered.insert(child<QLineEdit>(choose, "txtGameNo")->text());
+    }
+    EXPECT_EQ(offered, (QSet<QString>{"1", "2", "3", "4", "5", "6", "7", "8"}));
+
+    frmChoose choose(shared);
+    QTest::mouseClick(child<QPushButton>(choose, "cmdSelect"), Qt::LeftButton);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << qPrintable(prompts.messages.join('\n'));
+    EXPECT_EQ(choose.result(), QDialog::Accepted);
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
+}
+
 TEST_F(ChooseTest, RefusesNumbersOutsideTheRange)
 {
     frmChoose choose(shared);
