@@ -162,6 +162,37 @@ TEST_F(SelectionTest, OpensOnAllGamesWithTheFirstGameAtRandom)
     EXPECT_EQ(imcPlayer->currentText(), QStringLiteral("Player1"));
 }
 
+TEST_F(SelectionTest, ADeckNumberThatNamesNoDeckShowsTheDefaultDeck)
+{
+    // What the window shows over the default deck: a game's table, and the
+    // closed pack of the root.
+    const auto shown = [this](frmSelect& select) {
+        auto* preview = select.findChild<QWidget*>(QStringLiteral("PicPreview"));
+        EXPECT_NE(preview, nullptr);
+        return preview != nullptr ? preview->grab().toImage() : QImage();
+    };
+    const auto root = [](frmSelect& select) { return select.findChild<QTreeWidget*>()->topLevelItem(0); };
+    frmSelect expected(shared, pictures);
+    expected.show();
+    const QImage table = shown(expected);
+    expected.openNode(root(expected));
+    const QImage pack = shown(expected);
+    expected.reject();
+
+    for (const int32_t stored : {99, 0, -3, 65543}) {
+        shared.services.settings().write(settings::kDeckIndex, stored);
+        frmSelect select(shared, pictures);
+        select.show();
+        EXPECT_TRUE(prompts.messages.isEmpty()) << stored << ": " << qPrintable(prompts.messages.join('\n'));
+        EXPECT_EQ(select.previewGameId(), 1) << stored << ": the first game's table is shown";
+        EXPECT_EQ(shown(select), table) << stored;
+        select.openNode(root(select));
+        EXPECT_EQ(select.previewGameId(), 0);
+        EXPECT_EQ(shown(select), pack) << stored;
+        EXPECT_TRUE(prompts.messages.isEmpty()) << stored;
+    }
+}
+
 TEST_F(SelectionTest, OriginalAndStandardGamesTogetherAreAllGames)
 {
     frmSelect select(shared, pictures);
