@@ -48,6 +48,7 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
         ClearArea();
 
     paused_ = false;
+    host_->showPaused(false);
     loadType_ = cLoadType;
     if (services_.settings().read(settings::kWPTimerValue) == 4)
         host_->changeBackground();
@@ -188,6 +189,7 @@ void cGamePlay::ClearArea()
     storedScore_ = 0;
     redealsComp_ = 0;
     paused_ = false;
+    host_->showPaused(false);
     loadType_ = kNewDeal;
 }
 

@@ -4,6 +4,7 @@
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
+#include "windows/DeckChoice.h"
 #include "windows/TableView.h"
 
 #include <QGraphicsItem>
@@ -44,6 +45,8 @@ void paintFelt(QPainter& p, const QRectF& area)
 }
 
 } // namespace
+
+void GamePreview::setDeckIndex(int32_t deckIndex) { deckIndex_ = usableDeck(deckIndex, pictures_.deckCount()); }
 
 int GamePreview::frameBorder(bool maximised) { return maximised ? 10 : 6; }
 

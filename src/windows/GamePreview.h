@@ -25,8 +25,8 @@ public:
     explicit GamePreview(CardPictures& pictures) : pictures_(pictures) {}
 
     // The card back face-down cards show; the program's own default until
-    // set.
-    void setDeckIndex(int16_t deckIndex) { deckIndex_ = deckIndex; }
+    // set, and for a number that names no deck.
+    void setDeckIndex(int32_t deckIndex);
 
     // The miniature of the catalogue game with this id (1 .. 62); id 0 gives
     // the no-game picture. Any other id is a subscript error.

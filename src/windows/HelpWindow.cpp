@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QUrl>
@@ -41,7 +42,7 @@ int16_t gameOf(const QString& topic)
 HelpWindow::HelpWindow(Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window), services_(services), txtHelp_(new QTextBrowser(this)),
       cmdBack_(new QPushButton(tr("&Back"), this)), cmdForward_(new QPushButton(tr("&Forward"), this)),
-      cmdContents_(new QPushButton(tr("&Contents"), this))
+      cmdContents_(new QPushButton(tr("&Contents"), this)), cmdClose_(new QPushButton(tr("Close"), this))
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(GameRules::productName() + tr(" Help"));
@@ -50,11 +51,13 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
     cmdBack_->setObjectName(QStringLiteral("cmdBack"));
     cmdForward_->setObjectName(QStringLiteral("cmdForward"));
     cmdContents_->setObjectName(QStringLiteral("cmdContents"));
+    cmdClose_->setObjectName(QStringLiteral("cmdClose"));
     cmdBack_->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     cmdForward_->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     cmdContents_->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    for (QPushButton* button : {cmdBack_, cmdForward_, cmdContents_})
+    for (QPushButton* button : {cmdBack_, cmdForward_, cmdContents_, cmdClose_})
         button->setAutoDefault(false);
+    cmdClose_->setMinimumWidth(96);
 
     txtHelp_->setObjectName(QStringLiteral("txtHelp"));
     txtHelp_->setOpenLinks(false);
@@ -66,10 +69,14 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
     buttons->addWidget(cmdForward_);
     buttons->addWidget(cmdContents_);
     buttons->addStretch();
+    auto* closing = new QHBoxLayout;
+    closing->addStretch();
+    closing->addWidget(cmdClose_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(buttons);
     layout->addWidget(txtHelp_);
+    layout->addLayout(closing);
 
     guard::connect(services_, txtHelp_, &QTextBrowser::anchorClicked, this,
                    [this](const QUrl& link) { openLink(link); });
@@ -77,6 +84,12 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
     guard::connect(services_, cmdForward_, &QPushButton::clicked, this, [this] { step(1); });
     guard::connect(services_, cmdContents_, &QPushButton::clicked, this,
                    [this] { showTopic(GameRules::contentsLink(), true); });
+    guard::connect(services_, cmdClose_, &QPushButton::clicked, this, [this] { close(); });
+    // The keyboard closes it too, wherever the focus is in the window.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        guard::connect(services_, shortcut, &QShortcut::activated, this, [this] { close(); });
+    }
 
     showTopic(GameRules::contentsLink(), true);
 }

@@ -18,7 +18,7 @@ class QUrl;
 // written by GameRules and shown in a text browser. Links between topics
 // ("contents:", "rules:ID") are followed inside the window, with Back and
 // Forward through the topics seen. The window stays open beside the table
-// until the player closes it or the program ends.
+// until the player closes it ("Close", Esc or Ctrl+W) or the program ends.
 class HelpWindow final : public QWidget, public HelpViewer {
     Q_OBJECT
 
@@ -48,6 +48,7 @@ private:
     QPushButton* cmdBack_;
     QPushButton* cmdForward_;
     QPushButton* cmdContents_;
+    QPushButton* cmdClose_;
     std::vector<QString> visited_;
     size_t current_ = 0;
 };

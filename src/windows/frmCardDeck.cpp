@@ -3,6 +3,7 @@
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
+#include "windows/DeckChoice.h"
 #include "windows/Guard.h"
 
 #include <QGroupBox>
@@ -94,8 +95,7 @@ frmCardDeck::frmCardDeck(Shared& shared, CardPictures& pictures, QWidget* parent
 void frmCardDeck::fillTree()
 {
     const int16_t count = pictures_.deckCount();
-    const int32_t current = shared_.services.settings().read(settings::kDeckIndex);
-    selected_ = static_cast<int16_t>(current >= 1 && current <= count ? current : settings::kDeckIndex.defaultValue);
+    selected_ = usableDeck(shared_.services.settings().read(settings::kDeckIndex), count);
     if (selected_ > count)
         selected_ = 1;
 

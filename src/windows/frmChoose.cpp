@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 int64_t frmChoose::RangeMaximum(int32_t rangeIndex)
 {
@@ -61,7 +62,11 @@ frmChoose::frmChoose(Shared& shared, QWidget* parent)
 
     txtGameNo_ = new QLineEdit(this);
     txtGameNo_->setObjectName(QStringLiteral("txtGameNo"));
-    txtGameNo_->setText(shared_.gamePlay.RandomGameNo().toString());
+    // A random number "Select" takes: above 0 and below the maximum.
+    if (maximum_ > 1) {
+        std::uniform_int_distribution<int64_t> draw(1, maximum_ - 1);
+        txtGameNo_->setText(GameNo(static_cast<double>(draw(shared_.services.random()))).toString());
+    }
     txtGameNo_->selectAll();
     txtGameNo_->setMinimumWidth(200);
 

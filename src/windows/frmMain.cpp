@@ -164,6 +164,8 @@ void frmMain::StartFirstGame(const QString& commandLine)
     const bool unfinished = store.read(settings::kUnFin) == 1;
     if (unfinished)
         store.write(settings::kUnFin, 0);
+    // Whether a saved game was to be opened, rather than chosen.
+    bool fromFile = !path.isEmpty();
 
     if (!path.isEmpty()) {
         if (unfinished && shared_.services.prompts().message(
@@ -179,13 +181,14 @@ void frmMain::StartFirstGame(const QString& commandLine)
                                  QStringLiteral("An unfinished game from previous session exists!\r\nClick 'Yes' to "
                                                 "continue this game or 'No' to start a new game."),
                                  Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::Yes) {
+        fromFile = true;
         guard::run(shared_.services, [&] { session.PlayFile(shared_.data.UnFinFile(), false); });
     } else {
         openSelection();
     }
-    // A file that could not be opened leaves the table empty: the player
-    // chooses a game instead.
-    if (session.Game_Status() == cGamePlay::kNoGame && !path.isEmpty())
+    // A file that could not be opened (missing or damaged) leaves the table
+    // empty: the player chooses a game instead.
+    if (session.Game_Status() == cGamePlay::kNoGame && fromFile)
         openSelection();
 }
 

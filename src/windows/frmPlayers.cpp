@@ -37,6 +37,18 @@ QIcon playerIcon(bool current)
     return QIcon(pixmap);
 }
 
+// Makes the name the current player. A game in progress is ended first when
+// the player changes, so its result goes to the player who played it.
+void makeCurrent(const QString& name, Shared& shared)
+{
+    Players players(shared.services.settings());
+    if (name == players.CurrentPlayer())
+        return;
+    if (shared.gamePlay.Game_Status() == cGamePlay::kInProgress)
+        shared.gamePlay.EndGame(false);
+    players.SetCurrentPlayer(name);
+}
+
 } // namespace
 
 frmPlayers::frmPlayers(Shared& shared, QWidget* parent)
@@ -110,12 +122,7 @@ void frmPlayers::applyPlayerChooser(const QComboBox& chooser, Shared& shared)
 {
     if (chooser.currentIndex() < 0 || chooser.currentText().isEmpty())
         return;
-    Players players(shared.services.settings());
-    if (chooser.currentText() == players.CurrentPlayer())
-        return;
-    if (shared.gamePlay.Game_Status() == cGamePlay::kInProgress)
-        shared.gamePlay.EndGame(false);
-    players.SetCurrentPlayer(chooser.currentText());
+    makeCurrent(chooser.currentText(), shared);
 }
 
 void frmPlayers::relist()
@@ -214,6 +221,6 @@ void frmPlayers::selectPlayer()
 {
     const QString name = selectedName();
     if (!name.isEmpty())
-        players_.SetCurrentPlayer(name);
+        makeCurrent(name, shared_);
     accept();
 }

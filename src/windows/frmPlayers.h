@@ -10,7 +10,8 @@ class QPushButton;
 class Shared;
 
 // The "Players" window: adds, renames, deletes and selects players. Every
-// change is stored at once; "Select" also makes the chosen player current.
+// change is stored at once; "Select" also makes the chosen player current,
+// ending a game in progress first when the player changes.
 class frmPlayers : public QDialog {
     Q_OBJECT
 

@@ -317,7 +317,7 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(QStringLiteral("Select a Game"));
     setModal(true);
-    previews_.setDeckIndex(static_cast<int16_t>(shared_.services.settings().read(settings::kDeckIndex)));
+    previews_.setDeckIndex(shared_.services.settings().read(settings::kDeckIndex));
 
     lvCategory_ = new QListWidget(this);
     lvCategory_->setObjectName(QStringLiteral("lvCategory"));

@@ -108,6 +108,21 @@ TEST_F(CardDeckDialogTest, ShowsTheCurrentDeckAndPreviewsTheClickedOne)
     EXPECT_EQ(sounds.count(SoundEvent::Deck), 1);
 }
 
+TEST_F(CardDeckDialogTest, ADeckNumberThatNamesNoDeckOpensOnTheDefaultDeck)
+{
+    for (const int32_t stored : {99, 0, 17}) {
+        shared.services.settings().write(settings::kDeckIndex, stored);
+        frmCardDeck dialog(shared, pictures);
+        auto* tree = named<QTreeWidget>(dialog, "tvDecks");
+        ASSERT_NE(tree, nullptr);
+        ASSERT_NE(tree->currentItem(), nullptr) << stored;
+        EXPECT_EQ(tree->currentItem()->data(0, Qt::UserRole).toInt(), 7) << stored;
+        EXPECT_EQ(dialog.selectedDeck(), 7) << stored;
+        const QImage shown = preview(dialog);
+        EXPECT_EQ(shown, backOf(7, shown.size())) << stored;
+    }
+}
+
 TEST_F(CardDeckDialogTest, OkStoresTheDeckAndTurnsFaceDownCardsToIt)
 {
     std::vector<int16_t> faceDown, faceUp;

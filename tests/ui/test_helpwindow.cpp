@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -110,6 +111,31 @@ TEST(HelpWindowTest, ShowRulesSwitchesTopicsAndCloseAllClosesIt)
     EXPECT_FALSE(help.isVisible());
     help.showContents();
     EXPECT_TRUE(help.isVisible()) << "the window opens again after being closed";
+}
+
+TEST(HelpWindowTest, CloseEscAndCtrlWCloseIt)
+{
+    Services services;
+    HelpWindow help(services);
+    auto* cmdClose = child<QPushButton>(help, "cmdClose");
+    ASSERT_NE(cmdClose, nullptr);
+    EXPECT_EQ(cmdClose->text(), QStringLiteral("Close"));
+
+    help.showContents();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+    QTest::mouseClick(cmdClose, Qt::LeftButton);
+    EXPECT_FALSE(help.isVisible()) << "Close";
+
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Escape, Qt::NoModifier},
+                                                              {Qt::Key_W, Qt::ControlModifier}};
+    for (const auto& [key, modifiers] : keys) {
+        help.showRules(31);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+        // The keys work from the page, where the focus usually is.
+        help.findChild<QTextBrowser*>(QStringLiteral("txtHelp"))->setFocus();
+        QTest::keyClick(&help, key, modifiers);
+        EXPECT_FALSE(help.isVisible()) << QKeySequence(key | modifiers).toString().toStdString();
+    }
 }
 
 TEST(AboutWindowTest, ShowsTheProductRaisesItsSoundOnceAndClosesOnOK)

@@ -9,6 +9,7 @@
 #include "windows/MainMenus.h"
 #include "windows/TableView.h"
 #include "windows/frmMain.h"
+#include "windows/frmSelect.h"
 #include "windows/frmSplash.h"
 
 #include <QAction>
@@ -151,6 +152,62 @@ TEST_F(MainWindowTest, TheFirstGameIsTheCommandLinesOrTheUnfinishedOne)
     window->RunCommand(QStringLiteral("Close"));
     EXPECT_EQ(closingDialog([&] { window->StartFirstGame(home.path(QStringLiteral("missing.tb0"))); }),
               QStringLiteral("frmSelect"));
+}
+
+TEST_F(MainWindowTest, AnUnfinishedGameThatCannotBeOpenedLeadsToTheSelection)
+{
+    // Missing, then damaged: after the message the player chooses a game.
+    for (const QByteArray& contents : {QByteArray(), QByteArray("not a saved game\r\n")}) {
+        QFile::remove(shared.data.UnFinFile());
+        if (!contents.isEmpty()) {
+            QFile damaged(shared.data.UnFinFile());
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+            damaged.write(contents);
+        }
+        prompts.messages.clear();
+        shared.services.settings().write(settings::kUnFin, 1);
+        prompts.answers.push_back(Prompts::Answer::Yes);
+        EXPECT_EQ(closingDialog([&] { window->StartFirstGame(QString()); }), QStringLiteral("frmSelect"))
+            << "file contents: " << contents.constData();
+        ASSERT_EQ(prompts.messages.size(), 2) << "the question, then what is wrong with the file";
+        EXPECT_TRUE(prompts.messages[1].contains(QStringLiteral("Unfin"))) << qPrintable(prompts.messages[1]);
+        EXPECT_EQ(shared.services.settings().read(settings::kUnFin), 0);
+    }
+}
+
+TEST_F(MainWindowTest, ThePauseMarkFollowsTheGameFromStartToEnd)
+{
+    loadAndDeal();
+    cGamePlay& session = shared.gamePlay;
+    QAction* item = window->menus().item(QStringLiteral("mGame"), 9);
+    QAction* button = window->menus().button(QStringLiteral("Pause"));
+    ASSERT_TRUE(item && button);
+    const auto pausedThen = [&](const char* what, const std::function<void()>& action) {
+        window->RunCommand(QStringLiteral("Pause"));
+        ASSERT_TRUE(session.PauseStatus()) << what;
+        ASSERT_TRUE(item->isChecked() && button->isChecked()) << what;
+        action();
+        EXPECT_FALSE(session.PauseStatus()) << what;
+        EXPECT_FALSE(item->isChecked()) << what << ": the menu item is unchecked";
+        EXPECT_FALSE(button->isChecked()) << what << ": the button is released";
+    };
+    pausedThen("New", [&] { window->RunCommand(QStringLiteral("New")); });
+    pausedThen("Restart", [&] { window->RunCommand(QStringLiteral("Restart")); });
+    pausedThen("Select", [&] {
+        QTimer::singleShot(0, [] {
+            if (auto* select = qobject_cast<frmSelect*>(QApplication::activeModalWidget()))
+                select->play();
+        });
+        window->RunCommand(QStringLiteral("Select"));
+        EXPECT_EQ(session.Game_Status(), cGamePlay::kInProgress) << "a game was chosen";
+    });
+    pausedThen("Close", [&] { window->RunCommand(QStringLiteral("Close")); });
+
+    // The next game is not paused, and the key pauses it.
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(8));
+    window->RunCommand(QStringLiteral("Pause"));
+    EXPECT_TRUE(session.PauseStatus());
+    EXPECT_TRUE(item->isChecked());
 }
 
 TEST_F(MainWindowTest, CommandKeysReachTheirActions)

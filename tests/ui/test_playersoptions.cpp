@@ -2,6 +2,7 @@
 #include "session/Shared.h"
 #include "support/CountingSounds.h"
 #include "support/FakePrompts.h"
+#include "support/FakeSessionHost.h"
 #include "support/TempHome.h"
 #include "windows/frmOptions.h"
 #include "windows/frmPlayers.h"
@@ -93,6 +94,38 @@ TEST_F(PlayersWindowTest, OpensOnTheCurrentPlayerWhoCannotBeDeleted)
     press(window, "cmdSelect");
     EXPECT_EQ(players.CurrentPlayer(), QStringLiteral("P1"));
     EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(PlayersWindowTest, SelectingAnotherPlayerEndsTheGameInProgressFirst)
+{
+    addPlayers(2);
+    FakeSessionHost host;
+    shared.gamePlay.setHost(&host);
+    shared.gamePlay.setScoreRecorder(&host);
+    shared.gamePlay.setArchive(&host);
+    QStringList recordedFor;
+    host.onAddScore = [&] { recordedFor << players.CurrentPlayer(); };
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+
+    {
+        // The same player again: the game goes on.
+        frmPlayers window(shared);
+        window.show();
+        chooseRow(*child<QListWidget>(window, "lstPlayers"), 0);
+        press(window, "cmdSelect");
+        EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
+        EXPECT_TRUE(recordedFor.isEmpty());
+    }
+    frmPlayers window(shared);
+    window.show();
+    chooseRow(*child<QListWidget>(window, "lstPlayers"), 1);
+    press(window, "cmdSelect");
+    EXPECT_EQ(players.CurrentPlayer(), QStringLiteral("P2"));
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kNoGame) << "the game ended";
+    EXPECT_EQ(recordedFor, QStringList{QStringLiteral("P1")}) << "credited to the player who played it";
+    shared.gamePlay.setHost(nullptr);
+    shared.gamePlay.setScoreRecorder(nullptr);
+    shared.gamePlay.setArchive(nullptr);
 }
 
 TEST_F(PlayersWindowTest, TwentyPlayersRefuseATwentyFirst)

@@ -162,6 +162,37 @@ TEST_F(SelectionTest, OpensOnAllGamesWithTheFirstGameAtRandom)
     EXPECT_EQ(imcPlayer->currentText(), QStringLiteral("Player1"));
 }
 
+TEST_F(SelectionTest, ADeckNumberThatNamesNoDeckShowsTheDefaultDeck)
+{
+    // What the window shows over the default deck: a game's table, and the
+    // closed pack of the root.
+    const auto shown = [this](frmSelect& select) {
+        auto* preview = select.findChild<QWidget*>(QStringLiteral("PicPreview"));
+        EXPECT_NE(preview, nullptr);
+        return preview != nullptr ? preview->grab().toImage() : QImage();
+    };
+    const auto root = [](frmSelect& select) { return select.findChild<QTreeWidget*>()->topLevelItem(0); };
+    frmSelect expected(shared, pictures);
+    expected.show();
+    const QImage table = shown(expected);
+    expected.openNode(root(expected));
+    const QImage pack = shown(expected);
+    expected.reject();
+
+    for (const int32_t stored : {99, 0, -3, 65543}) {
+        shared.services.settings().write(settings::kDeckIndex, stored);
+        frmSelect select(shared, pictures);
+        select.show();
+        EXPECT_TRUE(prompts.messages.isEmpty()) << stored << ": " << qPrintable(prompts.messages.join('\n'));
+        EXPECT_EQ(select.previewGameId(), 1) << stored << ": the first game's table is shown";
+        EXPECT_EQ(shown(select), table) << stored;
+        select.openNode(root(select));
+        EXPECT_EQ(select.previewGameId(), 0);
+        EXPECT_EQ(shown(select), pack) << stored;
+        EXPECT_TRUE(prompts.messages.isEmpty()) << stored;
+    }
+}
+
 TEST_F(SelectionTest, OriginalAndStandardGamesTogetherAreAllGames)
 {
     frmSelect select(shared, pictures);
@@ -454,6 +485,25 @@ TEST_F(ChooseTest, OffersARandomNumberInTheRangeForTheCurrentGame)
     shared.services.settings().write(settings::kRangeIndex, 15);
     frmChoose wide(shared);
     EXPECT_EQ(child<QLabel>(wide, "lblRange")->text(), QStringLiteral("0 and 999,999,999,999,999"));
+}
+
+TEST_F(ChooseTest, TheNumberOfferedIsOneSelectAccepts)
+{
+    // Range 9: "Select" takes 1 to 8, so 9 is never offered.
+    shared.services.settings().write(settings::kRangeIndex, 1);
+    shared.services.seedRandom(11);
+    QSet<QString> offered;
+    for (int i = 0; i < 200; ++i) {
+        frmChoose choose(shared);
+        offered.insert(child<QLineEdit>(choose, "txtGameNo")->text());
+    }
+    EXPECT_EQ(offered, (QSet<QString>{"1", "2", "3", "4", "5", "6", "7", "8"}));
+
+    frmChoose choose(shared);
+    QTest::mouseClick(child<QPushButton>(choose, "cmdSelect"), Qt::LeftButton);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << qPrintable(prompts.messages.join('\n'));
+    EXPECT_EQ(choose.result(), QDialog::Accepted);
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
 }
 
 TEST_F(ChooseTest, RefusesNumbersOutsideTheRange)

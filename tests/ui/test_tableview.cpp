@@ -136,4 +136,37 @@ TEST_F(TableViewTest, AClickOnTheEmptyStockPlaceTurnsTheWasteBack)
     EXPECT_EQ(shared.gamePlay.RedealsComp(), 1);
 }
 
+TEST_F(TableViewTest, AQuickSecondPressIsAPressToo)
+{
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(31));
+    view.finishAnimations();
+    cPlay& play = shared.play;
+    QWidget* surface = view.viewport();
+    const int16_t stock = play.GetTop(1, 0);
+    const int16_t waste = play.GetTop(2, 0);
+    ASSERT_GE(stock, 1);
+
+    // Two clicks on the stock within the double-click time: the window
+    // system sends the second press as a double click.
+    const QPoint onStock = over(view.shownPosition(play.GetTopPicID(1, 0)));
+    QTest::mouseClick(surface, Qt::LeftButton, {}, onStock);
+    QTest::mouseDClick(surface, Qt::LeftButton, {}, onStock);
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, onStock);
+    view.finishAnimations();
+    EXPECT_EQ(play.GetTop(1, 0), stock - 2) << "each click turns a card";
+    EXPECT_EQ(play.GetTop(2, 0), waste + 2);
+    EXPECT_EQ(shared.engine.GetTransTop(), 2);
+
+    // A quick second press on a card picks it up as the first did.
+    const int16_t card = play.GetTopPicID(2, 0);
+    const QPoint onCard = over(view.shownPosition(card));
+    QTest::mouseClick(surface, Qt::LeftButton, {}, onCard);
+    QTest::mouseDClick(surface, Qt::LeftButton, {}, onCard);
+    EXPECT_TRUE(play.drag().active) << "the second press starts a drag";
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, onCard);
+    EXPECT_FALSE(play.drag().active);
+    EXPECT_EQ(play.Cell(card), 2) << "dropped where it was";
+    EXPECT_EQ(shared.engine.GetTransTop(), 2);
+}
+
 } // namespace
