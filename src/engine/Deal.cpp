@@ -14,10 +14,7 @@ constexpr float kShuffleRestart = -10.0f;
 
 int16_t cPlay::chosenDeck() const
 {
-    const int32_t index = services_.settings().read(settings::kDeckIndex);
-    if (index < 1 || index > services_.surface().deckCount())
-        return static_cast<int16_t>(settings::kDeckIndex.defaultValue);
-    return static_cast<int16_t>(index);
+    return settings::usableDeck(services_.settings().read(settings::kDeckIndex), services_.surface().deckCount());
 }
 
 void cPlay::ChangeDecks()

@@ -69,6 +69,13 @@ inline constexpr PathSetting kCustImageInitDir{"BackGround", "CustImageInitDir"}
 inline constexpr NumberSetting kWPTimerValue{"BackGround", "WPTimerValue", 4};
 // The card deck chosen by the player.
 inline constexpr NumberSetting kDeckIndex{"BackGround", "DeckIndex", 7};
+// The deck a stored deck number stands for. A number that names no deck of
+// the library (a settings file edited by hand, or one written when there
+// were more decks) means the default deck.
+inline int16_t usableDeck(int32_t deckIndex, int16_t deckCount)
+{
+    return static_cast<int16_t>(deckIndex >= 1 && deckIndex <= deckCount ? deckIndex : kDeckIndex.defaultValue);
+}
 
 // Players: values "1", "2", ... hold the names.
 inline constexpr const char* kPlayersSection = "Players";

@@ -4,7 +4,6 @@
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
-#include "windows/DeckChoice.h"
 #include "windows/TableView.h"
 
 #include <QGraphicsItem>
@@ -46,7 +45,10 @@ void paintFelt(QPainter& p, const QRectF& area)
 
 } // namespace
 
-void GamePreview::setDeckIndex(int32_t deckIndex) { deckIndex_ = usableDeck(deckIndex, pictures_.deckCount()); }
+void GamePreview::setDeckIndex(int32_t deckIndex)
+{
+    deckIndex_ = settings::usableDeck(deckIndex, pictures_.deckCount());
+}
 
 int GamePreview::frameBorder(bool maximised) { return maximised ? 10 : 6; }
 

@@ -3,7 +3,6 @@
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
-#include "windows/DeckChoice.h"
 #include "windows/Guard.h"
 
 #include <QGroupBox>
@@ -95,7 +94,7 @@ frmCardDeck::frmCardDeck(Shared& shared, CardPictures& pictures, QWidget* parent
 void frmCardDeck::fillTree()
 {
     const int16_t count = pictures_.deckCount();
-    selected_ = usableDeck(shared_.services.settings().read(settings::kDeckIndex), count);
+    selected_ = settings::usableDeck(shared_.services.settings().read(settings::kDeckIndex), count);
     if (selected_ > count)
         selected_ = 1;
 
