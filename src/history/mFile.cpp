@@ -2,6 +2,7 @@
 
 #include "engine/ScratchTable.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 #include "rules/mKlondike.h"
 
 #include <QDateTime>
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <limits>
@@ -281,11 +281,12 @@ void WriteGameFile(const QString& path, const GameSummary& header, const std::ve
             text += PrintNumber(v);
         text += crlf;
     }
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    try {
+        WriteWholeFile(path, text.toUtf8());
+    } catch (const FileNotWritten& e) {
         throw RunTimeError(RunTimeError::kPathFileAccess, QStringLiteral("The game could not be saved to \"%1\": %2")
-                                                              .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                                              .arg(QDir::toNativeSeparators(path), e.reason()));
+    }
 }
 
 } // namespace mFile

@@ -53,8 +53,9 @@ GameFile ReadGameFile(const QString& path);
 // The header only, with the file's date.
 GameSummary ReadGameSummary(const QString& path);
 FavoriteRecord ReadFavoriteFile(const QString& path);
-// Writes the file whole: an interrupted write leaves any earlier file as it
-// was.
+// Writes the file whole: an interrupted or failed write (a full disk)
+// leaves any earlier file as it was, and a failure raises a path/file
+// access error naming the file and the system's reason.
 void WriteGameFile(const QString& path, const GameSummary& header, const std::vector<cEngine::Transaction>& records);
 
 } // namespace mFile

@@ -2,15 +2,13 @@
 
 #include "engine/SettingsStore.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
-
-#include <unistd.h>
 
 namespace {
 
@@ -215,17 +213,13 @@ void cRegistry::load()
 
 void cRegistry::save(const QVariant& value)
 {
-    QSaveFile file(filePath_);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        const QByteArray bytes = serialise();
-        ok = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
-    }
-    if (!ok || !file.commit()) {
+    try {
+        WriteWholeFile(filePath_, serialise());
+    } catch (const FileNotWritten& e) {
         // What is on the disk is the truth; forget the change.
         loaded_ = false;
         throw SettingsNotSaved(kWriteFailed, failureText(value), kSource,
-                               QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(filePath_), file.errorString()));
+                               QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(filePath_), e.reason()));
     }
     const QFileInfo info(filePath_);
     loaded_ = true;

@@ -1,11 +1,13 @@
-#include "support/SessionFixture.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 #include "session/SavedGames.h"
+#include "support/FileSizeLimit.h"
+#include "support/SessionFixture.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
 #include <random>
 
 namespace {
@@ -187,6 +189,35 @@ TEST_F(GameFileTest, TheDialogsProposeTheNameAndRememberTheFolder)
     EXPECT_EQ(listed.takeFirst(), QStringLiteral("2"));
     listed.sort();
     EXPECT_EQ(listed, (QStringList{QStringLiteral("a.tb0"), QStringLiteral("b.TB1")}));
+}
+
+TEST_F(GameFileTest, ASaveOnAFullDiskFailsAndKeepsTheOldFile)
+{
+    const QString path = savedGame(20);
+    const QByteArray before = contents(path);
+    play(20, 11);
+    ASSERT_GT(shared.engine.GetTransID(), 20);
+    // Nothing is printed while the limit holds: the test's output may be a
+    // file too.
+    std::optional<RunTimeError> error;
+    {
+        FileSizeLimit full(64);
+        ASSERT_TRUE(full.active());
+        try {
+            shared.engine.SavetoFile(path);
+        } catch (const RunTimeError& e) {
+            error = e;
+        }
+    }
+    ASSERT_TRUE(error) << "the save was reported as made";
+    EXPECT_EQ(error->number(), RunTimeError::kPathFileAccess);
+    EXPECT_TRUE(error->description().contains(path)) << error->description().toStdString();
+    EXPECT_TRUE(error->description().contains(QStringLiteral("File too large"))) << error->description().toStdString();
+    EXPECT_EQ(contents(path), before) << "the old game is kept whole";
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList{QStringLiteral("game.tb0")})
+        << "no temporary copy is left";
+    shared.engine.SavetoFile(path);
+    EXPECT_GT(contents(path).size(), before.size()) << "saves once there is room";
 }
 
 TEST_F(GameFileTest, FavoritesAreReadByTheirFourItems)

@@ -1,6 +1,7 @@
 #include "engine/FallbackSettingsStore.h"
 #include "rules/RunTimeError.h"
 #include "settings/RegistrySettingsStore.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
 #include <QFile>
@@ -138,6 +139,25 @@ TEST_F(SettingsStoreTest, AWriteThatCannotBeMadeRaisesItsError)
         EXPECT_EQ(e.number(), static_cast<int32_t>(0x800469A9u));
         EXPECT_TRUE(e.description().endsWith(QStringLiteral("Key: 'CurPlayer' to value: 'Ann'")));
     }
+
+    // The disk is full: the file on the disk stays as it was.
+    QDir(registry.filePath()).removeRecursively();
+    store.write(settings::kCurPlayer, QStringLiteral("Ann"));
+    const QString kept = fileText();
+    QString reason;
+    {
+        FileSizeLimit full(16);
+        ASSERT_TRUE(full.active());
+        try {
+            store.write(settings::kCurPlayer, QStringLiteral("Bob"));
+        } catch (const SettingsNotSaved& e) {
+            reason = e.reason();
+        }
+    }
+    EXPECT_TRUE(reason.contains(QStringLiteral("File too large"))) << "reason: " << reason.toStdString();
+    EXPECT_EQ(fileText(), kept);
+    EXPECT_EQ(store.read(settings::kCurPlayer), QStringLiteral("Ann")) << "what is on the disk counts";
+    EXPECT_EQ(QDir(QFileInfo(registry.filePath()).absolutePath()).entryList(QDir::Files).size(), 1);
 
     // Binary values must be bytes; a DWORD of another kind writes nothing.
     QDir(registry.filePath()).removeRecursively();
