@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <limits>
 
@@ -79,10 +78,7 @@ QStringList readLines(const QString& path)
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (bytes.size() > kMaxFileBytes)
         refuse(path, tooLarge);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QStringDecoder("Windows-1252")(bytes);
+    QString text = DecodeFileText(bytes);
     text.remove(QLatin1Char('\r'));
     QStringList lines;
     for (const QStringView line : QStringView(text).tokenize(u'\n')) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
@@ -44,4 +45,11 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes)
         throw FileNotWritten(path, reason(errno, file));
     if (!file.commit())
         throw FileNotWritten(path, file.errorString());
+}
+
+QString DecodeFileText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? QStringDecoder("Windows-1252")(bytes) : text;
 }

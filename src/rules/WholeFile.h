@@ -26,3 +26,7 @@ private:
 // then the old file is untouched and no temporary file is left behind.
 // Every file the program writes whole goes through here.
 void WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+// The text of a file's bytes: UTF-8, or Windows-1252 when they are not
+// valid UTF-8 (files written by older programs or edited by hand).
+QString DecodeFileText(const QByteArray& bytes);

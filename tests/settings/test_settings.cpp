@@ -4,6 +4,8 @@
 #include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -109,6 +111,90 @@ TEST_F(SettingsStoreTest, TheFileIsReadableAndSurvivesANewStore)
     EXPECT_EQ(reread.read(settings::kRangeIndex), 9) << "a number kept as text";
     EXPECT_EQ(reread.read(settings::kColorIndex), 7) << "a number too large for the setting";
     EXPECT_EQ(reread.read(settings::kCurPlayer), QStringLiteral("Ann"));
+}
+
+// What the reader cannot understand is written back as it was, and a file
+// that is not UTF-8 keeps its letters.
+TEST_F(SettingsStoreTest, LinesTheReaderCannotReadAreKeptAndLatin1IsRead)
+{
+    const QByteArray base = "[HKEY_LOCAL_MACHINE\\Software\\Quellix Technologies\\Tablora 6.0\\6.0\\";
+    const QByteArray handMade = "; my own settings\n" + base +
+                                "Options]\n"
+                                "\"RangeIndex\"=9\n"
+                                "; keep the toolbar\n"
+                                "\"AutoPlay\"=dword:00000000 ; off while I learn\n"
+                                "\"ShowTime\"=dword:1 2\n" +
+                                base +
+                                "Players]\n"
+                                "\"CurPlayer\"=\"Jos\xe9\"\n"
+                                "\"1\"=Jos\xe9\n";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(registry.filePath()).absolutePath()));
+    QFile file(registry.filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(handMade);
+    file.close();
+
+    EXPECT_EQ(store.read(settings::kCurPlayer), QStringLiteral("Jos\u00e9")) << "Windows-1252 where not UTF-8";
+    EXPECT_EQ(store.read(settings::kAutoPlay), 0) << "a note after a value";
+    EXPECT_EQ(store.read(settings::kRangeIndex), settings::kRangeIndex.defaultValue);
+    EXPECT_EQ(store.read(settings::kShowTime), settings::kShowTime.defaultValue);
+
+    store.write(settings::kShowScore, 0);
+    store.write(settings::kAutoPlay, 1);
+    const QString text = fileText();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    EXPECT_TRUE(bytes.contains("\"CurPlayer\"=\"Jos\xc3\xa9\"\n")) << "written back as UTF-8";
+    EXPECT_TRUE(text.startsWith(QStringLiteral("; Tablora settings"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\n; my own settings\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\"AutoPlay\"=dword:00000001 ; off while I learn\n")))
+        << text.toStdString();
+    const qsizetype options = text.indexOf(QStringLiteral("6.0\\Options]"));
+    const qsizetype players = text.indexOf(QStringLiteral("6.0\\Players]"));
+    const qsizetype range =
+        text.indexOf(QStringLiteral("\"RangeIndex\"=9\n; keep the toolbar\n\"ShowTime\"=dword:1 2\n"));
+    EXPECT_TRUE(options >= 0 && range > options && (players < options || range < players))
+        << "unread lines stay in their key, in order:\n"
+        << text.toStdString();
+    EXPECT_GT(text.indexOf(QStringLiteral("\"1\"=Jos\u00e9\n")), players);
+    EXPECT_TRUE(text.contains(QStringLiteral("\"CurPlayer\"=\"Jos\u00e9\"\n")));
+
+    cRegistry other(registry.filePath());
+    RegistrySettingsStore reread(other);
+    EXPECT_EQ(reread.read(settings::kCurPlayer), QStringLiteral("Jos\u00e9")) << "UTF-8 now";
+    EXPECT_EQ(reread.read(settings::kAutoPlay), 1);
+    EXPECT_EQ(reread.read(settings::kShowScore), 0);
+    EXPECT_EQ(fileText().count(QStringLiteral("; keep the toolbar")), 1) << "kept once, not once per write";
+}
+
+// A write killed halfway leaves QSaveFile's copy beside the file; the next
+// start removes it, but not a copy being written nor one a person made.
+TEST(SettingsFileTest, StaleCopiesAreRemovedAtStart)
+{
+    TempHome home;
+    const QString path = cRegistry::defaultFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    auto make = [](const QString& name, int ageSeconds) {
+        QFile copy(name);
+        EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write("; Tablora settings");
+        copy.flush();
+        EXPECT_TRUE(
+            copy.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    };
+    make(path, 3600);
+    make(path + QStringLiteral(".kXqTbA"), 3600);
+    make(path + QStringLiteral(".PmWzeQ"), 7200);
+    make(path + QStringLiteral(".RtYuIo"), 0);
+    make(path + QStringLiteral(".backup"), 3600);
+    make(path + QStringLiteral(".old"), 3600);
+
+    cRegistry registry(path);
+    QStringList left = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{QStringLiteral("Tablora 6.0.conf"), QStringLiteral("Tablora 6.0.conf.RtYuIo"),
+                                 QStringLiteral("Tablora 6.0.conf.backup"), QStringLiteral("Tablora 6.0.conf.old")}));
 }
 
 TEST_F(SettingsStoreTest, AWriteThatCannotBeMadeRaisesItsError)
