@@ -120,12 +120,6 @@ QString cRegistry::defaultFilePath()
     return folder + QLatin1String("/Quellix Technologies/Tablora 6.0.conf");
 }
 
-bool cRegistry::isExpandable(const QString& text)
-{
-    const qsizetype first = text.indexOf(QLatin1Char('%'));
-    return first >= 0 && text.indexOf(QLatin1Char('%'), first + 2) >= 0;
-}
-
 QString cRegistry::expand(const QString& text)
 {
     static const QRegularExpression variable(QStringLiteral("%([^%]+)%"));
@@ -189,8 +183,10 @@ void cRegistry::setValue(const QVariant& value)
     switch (valueType_) {
     case kString:
     case kExpandString:
-        entry.data = value.toString();
-        entry.type = isExpandable(entry.data.toString()) ? kExpandString : kString;
+        // A text is stored as the kind asked for. A name a player typed or a
+        // folder a dialog returned may hold "%HOME%" and must read back as
+        // it was, so a string is never turned into an expandable one.
+        entry = {valueType_, value.toString(), {}};
         break;
     case kBinary:
         if (value.typeId() != QMetaType::QByteArray)

@@ -59,13 +59,11 @@ public:
     // DWORDs as int32, anything else as QByteArray. Remembers the stored
     // type in ValueType.
     QVariant Value();
-    // Writes the value by ValueType, creating the key as needed. Raises
-    // kKeyFailed or kWriteFailed when that cannot be done.
+    // Writes the value by ValueType, creating the key as needed: a text as
+    // a string, or as an expandable string only when ValueType asks for
+    // one. Raises kKeyFailed or kWriteFailed when that cannot be done.
     void setValue(const QVariant& value);
 
-    // Whether a text is stored as an expandable string: it holds a "%" and
-    // another one at least two characters further on.
-    static bool isExpandable(const QString& text);
     // Replaces %NAME% by the environment variable's value; unknown names
     // stay as they are.
     static QString expand(const QString& text);

@@ -1,5 +1,6 @@
 #include "engine/FallbackSettingsStore.h"
 #include "rules/RunTimeError.h"
+#include "scores/Players.h"
 #include "settings/RegistrySettingsStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
@@ -62,19 +63,15 @@ TEST_F(SettingsStoreTest, ValuesRoundTripWithTheirKinds)
     store.write(settings::kSelectMainKey, QString());
     EXPECT_EQ(store.read(settings::kSelectMainKey), QString()) << "an empty text is not the default";
 
+    // Texts are stored as given, percent signs and all.
     qputenv("TABLORA_TEST_DIR", "/srv/cards");
-    store.write(settings::kLastGName, QStringLiteral("%TABLORA_TEST_DIR%/deck"));
-    EXPECT_EQ(store.read(settings::kLastGName), QStringLiteral("/srv/cards/deck"));
-    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=expand:\"%TABLORA_TEST_DIR%/deck\"")));
-
-    for (const QString& plain : {QStringLiteral("50% off"), QStringLiteral("a%%b"), QStringLiteral("%UNSET_X%")}) {
+    for (const QString& plain : {QStringLiteral("%TABLORA_TEST_DIR%/deck"), QStringLiteral("50% off"),
+                                 QStringLiteral("a%%b"), QStringLiteral("%UNSET_X%")}) {
         store.write(settings::kLastGName, plain);
         EXPECT_EQ(store.read(settings::kLastGName), plain);
+        EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=\"%1\"\n").arg(plain)))
+            << fileText().toStdString();
     }
-    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=expand:\"%UNSET_X%\"")))
-        << "an unknown variable is kept as written";
-    store.write(settings::kLastGName, QStringLiteral("a%%b"));
-    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=\"a%%b\""))) << "adjacent signs are plain";
 
     store.write(settings::kLastGName, QStringLiteral("Line \"one\"\\two\nthree"));
     EXPECT_EQ(store.read(settings::kLastGName), QStringLiteral("Line \"one\"\\two\nthree"));
@@ -166,6 +163,42 @@ TEST_F(SettingsStoreTest, LinesTheReaderCannotReadAreKeptAndLatin1IsRead)
     EXPECT_EQ(reread.read(settings::kAutoPlay), 1);
     EXPECT_EQ(reread.read(settings::kShowScore), 0);
     EXPECT_EQ(fileText().count(QStringLiteral("; keep the toolbar")), 1) << "kept once, not once per write";
+}
+
+// A player's name and a chosen folder come back exactly as they were
+// typed; only a value the file holds as expandable is expanded.
+TEST_F(SettingsStoreTest, TypedTextsAreNeverExpanded)
+{
+    const QString home = QString::fromLocal8Bit(qgetenv("HOME"));
+    ASSERT_FALSE(home.isEmpty());
+    Players players(store);
+    players.EnsurePlayer();
+    ASSERT_TRUE(players.AddPlayer(QStringLiteral("%HOME%")));
+    players.SetCurrentPlayer(QStringLiteral("%HOME%"));
+    store.writeText(QStringLiteral("General"), QStringLiteral("SaveInitDir"), QStringLiteral("/games/%USER%/saves"));
+
+    cRegistry reopened(registry.filePath());
+    RegistrySettingsStore reread(reopened);
+    Players again(reread);
+    EXPECT_EQ(again.PlayerName(2), QStringLiteral("%HOME%"));
+    EXPECT_EQ(again.FindPlayer(QStringLiteral("%HOME%")), 2) << "the player is found again";
+    EXPECT_EQ(again.CurrentPlayer(), QStringLiteral("%HOME%"));
+    EXPECT_EQ(again.CheckName(QStringLiteral("%HOME%")), Players::NameCheck::Exists);
+    EXPECT_EQ(reread.readText(QStringLiteral("General"), QStringLiteral("SaveInitDir"), QString()),
+              QStringLiteral("/games/%USER%/saves"));
+    EXPECT_FALSE(fileText().contains(QStringLiteral("=expand:")));
+
+    // A file written with an expandable value still reads it expanded.
+    QString text = fileText();
+    text.replace(QStringLiteral("\"SaveInitDir\"=\"/games/%USER%/saves\""),
+                 QStringLiteral("\"SaveInitDir\"=expand:\"%HOME%/saved games\""));
+    QFile file(registry.filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text.toUtf8());
+    file.close();
+    EXPECT_EQ(reread.readText(QStringLiteral("General"), QStringLiteral("SaveInitDir"), QString()),
+              home + QStringLiteral("/saved games"));
+    EXPECT_EQ(again.FindPlayer(QStringLiteral("%HOME%")), 2);
 }
 
 // A write killed halfway leaves QSaveFile's copy beside the file; the next
