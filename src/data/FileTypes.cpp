@@ -1,10 +1,11 @@
 #include "data/FileTypes.h"
 
+#include "rules/WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 const FileTypes::Kind FileTypes::kFinished{"Tablora.Finished", "Tablora Finished Game", ".tb1",
@@ -14,11 +15,15 @@ const FileTypes::Kind FileTypes::kIncomplete{"Tablora.Incomplete", "Tablora Inco
 
 namespace {
 
-bool writeWhole(const QString& path, const QByteArray& bytes)
+// Registration tries every file: one that cannot be written leaves the
+// others to be tried, and the old file in place.
+void writeWhole(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    try {
+        WriteWholeFile(path, bytes);
+    } catch (const FileNotWritten&) {
+    }
 }
 
 QByteArray readWhole(const QString& path)

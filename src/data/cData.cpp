@@ -3,12 +3,12 @@
 #include "data/DefaultPicture.h"
 #include "engine/Services.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 #include "rules/mKlondike.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -142,11 +142,13 @@ void cData::CreateDefaultSchemeFile() const
     const QString path = DefaultSchemeFile();
     if (QFileInfo::exists(path))
         return;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(" 0  128  0  128  0  0 \r\n") < 0 || !file.commit())
-        throw RunTimeError(
-            RunTimeError::kPathFileAccess,
-            QStringLiteral("Path/File access error: '%1' could not be written").arg(QDir::toNativeSeparators(path)));
+    try {
+        WriteWholeFile(path, " 0  128  0  128  0  0 \r\n");
+    } catch (const FileNotWritten& e) {
+        throw RunTimeError(RunTimeError::kPathFileAccess,
+                           QStringLiteral("Path/File access error: '%1' could not be written: %2")
+                               .arg(QDir::toNativeSeparators(path), e.reason()));
+    }
 }
 
 void cData::ShowContents()

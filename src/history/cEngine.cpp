@@ -39,7 +39,9 @@ void cEngine::ClearTRANS()
 
 const cEngine::Transaction& cEngine::Record(int16_t i) const
 {
-    if (i < 0 || i >= static_cast<int16_t>(records_.size()))
+    // The array holds up to 32768 records with the dummy, one more than a
+    // 16-bit index counts: compare in the size's own type.
+    if (i < 0 || static_cast<size_t>(i) >= records_.size())
         throw RunTimeError::subscript();
     return records_[static_cast<size_t>(i)];
 }

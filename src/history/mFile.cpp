@@ -2,6 +2,7 @@
 
 #include "engine/ScratchTable.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 #include "rules/mKlondike.h"
 
 #include <QDateTime>
@@ -10,8 +11,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QStringDecoder>
 
 #include <limits>
 
@@ -20,6 +19,7 @@ namespace {
 
 constexpr int kHeaderLines = 6;
 constexpr int kRecordNumbers = 10;
+constexpr QLatin1String kTooManyMoves("it holds more moves than a game can have");
 
 [[noreturn]] void refuse(const QString& path, const QString& what)
 {
@@ -28,24 +28,65 @@ constexpr int kRecordNumbers = 10;
                            .arg(QDir::toNativeSeparators(path), what));
 }
 
+// Text from a damaged file as a message quotes it: at most 60 characters,
+// with control characters and others that cannot be shown escaped.
+QString shown(const QString& text)
+{
+    constexpr qsizetype kShownCharacters = 60;
+    const QLatin1String cut("...");
+    QStringList pieces;
+    qsizetype length = 0;
+    for (const char32_t c : text.toUcs4()) {
+        pieces << (QChar::isPrint(c) ? QString::fromUcs4(&c, 1)
+                   : c < 0x100       ? QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'))
+                                     : QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0')));
+        length += pieces.last().size();
+    }
+    if (length <= kShownCharacters)
+        return pieces.join(QString());
+    QString out;
+    for (const QString& piece : pieces) {
+        if (out.size() + piece.size() > kShownCharacters - cut.size())
+            break;
+        out += piece;
+    }
+    return out + cut;
+}
+
 // The file's lines: UTF-8, or Windows-1252 where the bytes are not UTF-8;
-// CR LF or LF. Trailing empty lines are dropped.
+// CR LF or LF. Trailing empty lines are dropped. Only an ordinary file of
+// at most kMaxFileBytes is read, and no more lines are kept than a game
+// can have, so a huge file or a device costs no memory.
 QStringList readLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    if (!info.exists())
         throw RunTimeError(RunTimeError::kFileNotFound,
                            QStringLiteral("The file \"%1\" was not found.").arg(QDir::toNativeSeparators(path)));
+    if (info.isDir())
+        refuse(path, QStringLiteral("it is a folder"));
+    if (!info.isFile())
+        refuse(path, QStringLiteral("it is not an ordinary file but a device or a pipe"));
+    const QString tooLarge = QStringLiteral("it is larger than any game file can be");
+    if (info.size() > kMaxFileBytes)
+        refuse(path, tooLarge);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw RunTimeError(RunTimeError::kPathFileAccess,
                            QStringLiteral("The file \"%1\" could not be read.").arg(QDir::toNativeSeparators(path)));
-    const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QStringDecoder("Windows-1252")(bytes);
+    // The file may have grown since its size was asked.
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes)
+        refuse(path, tooLarge);
+    QString text = DecodeFileText(bytes);
     text.remove(QLatin1Char('\r'));
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines;
+    for (const QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (lines.size() < kHeaderLines + cEngine::kMaxRecords)
+            lines << line.toString();
+        else if (!line.trimmed().isEmpty())
+            refuse(path, kTooManyMoves);
+    }
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
         lines.removeLast();
     return lines;
@@ -100,10 +141,10 @@ GameSummary readHeader(const QString& path, const QStringList& lines)
     GameSummary s;
     s.gameName = textItem(lines[0]);
     if (!mKlondike::IsGameName(s.gameName))
-        refuse(path, QStringLiteral("\"%1\" is not the name of a game").arg(s.gameName));
+        refuse(path, QStringLiteral("\"%1\" is not the name of a game").arg(shown(s.gameName)));
     const std::optional<GameNo> number = GameNo::fromText(textItem(lines[1]));
     if (!number || number->toNumber() != std::trunc(number->toNumber()))
-        refuse(path, QStringLiteral("the game number \"%1\" is not a whole number").arg(lines[1].trimmed()));
+        refuse(path, QStringLiteral("the game number \"%1\" is not a whole number").arg(shown(lines[1].trimmed())));
     s.gameNo = GameNo(number->toNumber());
     const std::optional<int32_t> time = fitting<int32_t>(numbers(lines[2]));
     const std::optional<int16_t> moves = fitting<int16_t>(numbers(lines[3]));
@@ -214,7 +255,7 @@ GameFile ReadGameFile(const QString& path)
     for (int i = kHeaderLines; i < lines.size(); ++i)
         file.records.push_back(readRecord(path, lines[i], i + 1));
     if (file.records.size() > static_cast<size_t>(cEngine::kMaxRecords))
-        refuse(path, QStringLiteral("it holds more moves than a game can have"));
+        refuse(path, kTooManyMoves);
     if (static_cast<size_t>(file.summary.moves) != file.records.size())
         refuse(path, QStringLiteral("its header counts %1 moves but it holds %2")
                          .arg(file.summary.moves)
@@ -254,7 +295,7 @@ FavoriteRecord ReadFavoriteFile(const QString& path)
     record.gameName = items[0].trimmed();
     const std::optional<GameNo> number = GameNo::fromText(items[1]);
     if (!number)
-        refuse(path, QStringLiteral("the game number \"%1\" is not a number").arg(items[1].trimmed()));
+        refuse(path, QStringLiteral("the game number \"%1\" is not a number").arg(shown(items[1].trimmed())));
     record.gameNo = *number;
     record.player = items[2];
     QString date = items[3].trimmed();
@@ -281,11 +322,12 @@ void WriteGameFile(const QString& path, const GameSummary& header, const std::ve
             text += PrintNumber(v);
         text += crlf;
     }
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    try {
+        WriteWholeFile(path, text.toUtf8());
+    } catch (const FileNotWritten& e) {
         throw RunTimeError(RunTimeError::kPathFileAccess, QStringLiteral("The game could not be saved to \"%1\": %2")
-                                                              .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                                              .arg(QDir::toNativeSeparators(path), e.reason()));
+    }
 }
 
 } // namespace mFile

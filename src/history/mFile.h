@@ -39,22 +39,32 @@ struct FavoriteRecord {
     QString date;
 };
 
+// The largest file the readers accept: six header lines and 32767 moves,
+// each line allowed 256 bytes. As written a move line takes at most 77
+// (nine 16-bit numbers of seven characters, one 32-bit number of twelve,
+// CR LF), so a file edited by hand with extra blanks still opens. A larger
+// file is refused before it is read.
+inline constexpr int64_t kMaxFileBytes = (6 + int64_t{cEngine::kMaxRecords}) * 256;
+
 // " 12 ", "-3 ".
 QString PrintNumber(int64_t n);
 // A game number as line 2 holds it: printed when it is a number, as it is
 // when it is text.
 QString PrintGameNo(const GameNo& number);
 
-// Reads a game file whole and checks it: the header, a catalogue game, a
-// numeric game number, ten numbers per move, and moves that fit the deal
-// when made again in order. Anything else raises a bad-file-format error
-// whose description names the file and what is wrong.
+// Reads a game file whole and checks it: an ordinary file no larger than
+// kMaxFileBytes, the header, a catalogue game, a numeric game number, ten
+// numbers per move, and moves that fit the deal when made again in order.
+// Anything else raises a bad-file-format error whose description names the
+// file and what is wrong; text it quotes from the file is cut short and
+// shows unprintable characters escaped.
 GameFile ReadGameFile(const QString& path);
 // The header only, with the file's date.
 GameSummary ReadGameSummary(const QString& path);
 FavoriteRecord ReadFavoriteFile(const QString& path);
-// Writes the file whole: an interrupted write leaves any earlier file as it
-// was.
+// Writes the file whole: an interrupted or failed write (a full disk)
+// leaves any earlier file as it was, and a failure raises a path/file
+// access error naming the file and the system's reason.
 void WriteGameFile(const QString& path, const GameSummary& header, const std::vector<cEngine::Transaction>& records);
 
 } // namespace mFile

@@ -76,8 +76,9 @@ void SaveGameDialog(Shared& shared, const QString& ext)
     if (!path || !QFileInfo(QFileInfo(*path).absolutePath()).isDir())
         return;
     storeSaveFolder(shared, QFileInfo(*path).absolutePath());
-    shared.func.AddtoMRU(cFunc::kSavedList, *path);
+    // A save that fails is not listed among the recently saved games.
     shared.engine.SavetoFile(*path);
+    shared.func.AddtoMRU(cFunc::kSavedList, *path);
     shared.gamePlay.host().refreshRecentMenus();
 }
 

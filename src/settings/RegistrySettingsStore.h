@@ -5,8 +5,9 @@
 
 // The settings store over the program's key tree: each section is a key
 // under Software\Quellix Technologies\Tablora 6.0\6.0. Numbers are kept as
-// DWORDs, texts as strings, or as expandable strings when they name an
-// environment variable between percent signs.
+// DWORDs, texts as plain strings: a text the player typed or chose reads
+// back exactly, even "%HOME%". A value an older file holds as an expandable
+// string still reads with its environment variables expanded.
 class RegistrySettingsStore final : public SettingsStore {
 public:
     explicit RegistrySettingsStore(cRegistry& registry) : registry_(registry) {}

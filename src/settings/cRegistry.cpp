@@ -2,15 +2,13 @@
 
 #include "engine/SettingsStore.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
-
-#include <unistd.h>
 
 namespace {
 
@@ -90,7 +88,29 @@ bool isInteger(const QVariant& value)
 
 } // namespace
 
-cRegistry::cRegistry(QString filePath) : filePath_(std::move(filePath)) {}
+cRegistry::cRegistry(QString filePath) : filePath_(std::move(filePath)) { removeStaleCopies(); }
+
+// Every write goes through a temporary copy beside the file (QSaveFile's
+// "Tablora 6.0.conf.AbcDef": six random letters of both cases). A write
+// that was killed leaves its copy behind. One untouched for a minute
+// belongs to no write in progress, of this run or another; a name in one
+// case (".backup") is more likely a copy someone made, and stays.
+void cRegistry::removeStaleCopies() const
+{
+    const QFileInfo file(filePath_);
+    const QDir folder = file.absoluteDir();
+    if (!folder.exists())
+        return;
+    static const QRegularExpression copyName(QStringLiteral("^\\.(?=[A-Za-z]*[a-z])(?=[A-Za-z]*[A-Z])[A-Za-z]{6}$"));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-60);
+    const QString prefix = file.fileName();
+    for (const QFileInfo& copy : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
+        const QString name = copy.fileName();
+        if (name.startsWith(prefix) && copyName.match(name.mid(prefix.size())).hasMatch() &&
+            copy.lastModified() < before)
+            QFile::remove(copy.absoluteFilePath());
+    }
+}
 
 QString cRegistry::defaultFilePath()
 {
@@ -98,12 +118,6 @@ QString cRegistry::defaultFilePath()
     if (folder.isEmpty())
         folder = QDir::homePath() + QLatin1String("/.config");
     return folder + QLatin1String("/Quellix Technologies/Tablora 6.0.conf");
-}
-
-bool cRegistry::isExpandable(const QString& text)
-{
-    const qsizetype first = text.indexOf(QLatin1Char('%'));
-    return first >= 0 && text.indexOf(QLatin1Char('%'), first + 2) >= 0;
 }
 
 QString cRegistry::expand(const QString& text)
@@ -169,19 +183,21 @@ void cRegistry::setValue(const QVariant& value)
     switch (valueType_) {
     case kString:
     case kExpandString:
-        entry.data = value.toString();
-        entry.type = isExpandable(entry.data.toString()) ? kExpandString : kString;
+        // A text is stored as the kind asked for. A name a player typed or a
+        // folder a dialog returned may hold "%HOME%" and must read back as
+        // it was, so a string is never turned into an expandable one.
+        entry = {valueType_, value.toString(), {}};
         break;
     case kBinary:
         if (value.typeId() != QMetaType::QByteArray)
             throw RunTimeError(kKeyFailed, failureText(value), kSource);
-        entry = {kBinary, value.toByteArray()};
+        entry = {kBinary, value.toByteArray(), {}};
         break;
     case kDWord:
     case kDWordBigEndian:
         if (!isInteger(value))
             return;
-        entry = {kDWord, static_cast<quint32>(static_cast<int32_t>(value.toLongLong()))};
+        entry = {kDWord, static_cast<quint32>(static_cast<int32_t>(value.toLongLong())), {}};
         break;
     default: throw RunTimeError(kWriteFailed, failureText(value), kSource);
     }
@@ -190,7 +206,10 @@ void cRegistry::setValue(const QVariant& value)
     Key& key = keys_[path.toLower()];
     if (key.path.isEmpty())
         key.path = path;
-    key.values[valueKey_.toLower()] = {valueKey_, entry};
+    auto& stored = key.values[valueKey_.toLower()];
+    // A note written beside the value stays with it.
+    entry.comment = stored.second.comment;
+    stored = {valueKey_, entry};
     save(value);
 }
 
@@ -199,6 +218,7 @@ void cRegistry::load()
     const QFileInfo info(filePath_);
     if (!info.exists()) {
         keys_.clear();
+        preamble_.clear();
         loaded_ = false;
         return;
     }
@@ -206,8 +226,9 @@ void cRegistry::load()
         return;
     QFile file(filePath_);
     keys_.clear();
+    preamble_.clear();
     if (file.open(QIODevice::ReadOnly))
-        parse(QString::fromUtf8(file.readAll()));
+        parse(DecodeFileText(file.readAll()));
     loaded_ = true;
     loadedStamp_ = info.lastModified();
     loadedSize_ = info.size();
@@ -215,17 +236,13 @@ void cRegistry::load()
 
 void cRegistry::save(const QVariant& value)
 {
-    QSaveFile file(filePath_);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        const QByteArray bytes = serialise();
-        ok = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
-    }
-    if (!ok || !file.commit()) {
+    try {
+        WriteWholeFile(filePath_, serialise());
+    } catch (const FileNotWritten& e) {
         // What is on the disk is the truth; forget the change.
         loaded_ = false;
         throw SettingsNotSaved(kWriteFailed, failureText(value), kSource,
-                               QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(filePath_), file.errorString()));
+                               QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(filePath_), e.reason()));
     }
     const QFileInfo info(filePath_);
     loaded_ = true;
@@ -236,6 +253,8 @@ void cRegistry::save(const QVariant& value)
 QByteArray cRegistry::serialise() const
 {
     QString out = kHeader;
+    for (const QString& line : preamble_)
+        out += line + QLatin1Char('\n');
     for (const Key& key : keys_) {
         out += QLatin1String("\n[") + key.path + QLatin1String("]\n");
         for (const auto& [name, entry] : key.values) {
@@ -251,19 +270,22 @@ QByteArray cRegistry::serialise() const
             case kBinary: out += QLatin1String("hex:") + hexBytes(entry.data.toByteArray()); break;
             default: out += QStringLiteral("hex(%1):").arg(entry.type) + hexBytes(entry.data.toByteArray());
             }
-            out += QLatin1Char('\n');
+            out += entry.comment + QLatin1Char('\n');
         }
+        for (const QString& line : key.unread)
+            out += line + QLatin1Char('\n');
     }
     return out.toUtf8();
 }
 
 void cRegistry::parse(const QString& text)
 {
+    const QStringList heading = kHeader.split(QLatin1Char('\n'));
     Key* key = nullptr;
     for (QString line : text.split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+        if (line.trimmed().isEmpty())
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             const QString path = line.mid(1, line.size() - 2);
@@ -271,48 +293,74 @@ void cRegistry::parse(const QString& text)
             key->path = path;
             continue;
         }
-        if (key == nullptr)
+        if (key == nullptr) {
+            if (!heading.contains(line))
+                preamble_ << line;
             continue;
-        // A line that cannot be read is left out rather than stopping the
-        // program; the rest of the settings still count.
+        }
+        // A line that cannot be read counts as absent rather than stopping
+        // the program, and is written back as it was: nothing typed into
+        // the file is lost.
         QString name;
-        qsizetype pos = 0;
-        if (line.startsWith(QLatin1Char('@')))
-            pos = 1;
-        else if (!unquote(line, pos, name))
-            continue;
-        if (pos >= line.size() || line[pos] != QLatin1Char('='))
-            continue;
-        const QString rest = line.mid(pos + 1);
         Entry entry;
-        QString textValue;
-        qsizetype p = 0;
-        bool ok = true;
-        if (rest.startsWith(QLatin1Char('"'))) {
-            ok = unquote(rest, p, textValue);
-            entry = {kString, textValue};
-        } else if (rest.startsWith(QLatin1String("expand:"))) {
-            p = 7;
-            ok = unquote(rest, p, textValue);
-            entry = {kExpandString, textValue};
-        } else if (rest.startsWith(QLatin1String("dword:")) || rest.startsWith(QLatin1String("dword-be:"))) {
-            const bool bigEndian = rest.startsWith(QLatin1String("dword-be:"));
-            const quint32 v = rest.mid(bigEndian ? 9 : 6).toUInt(&ok, 16);
-            entry = {bigEndian ? kDWordBigEndian : kDWord, v};
+        if (parseValue(line, name, entry))
+            key->values[name.toLower()] = {name, entry};
+        else
+            key->unread << line;
+    }
+}
+
+// A line "name"=value, where the value may be followed by blanks and a
+// "; note". False for anything else.
+bool cRegistry::parseValue(const QString& line, QString& name, Entry& entry)
+{
+    qsizetype pos = 0;
+    if (line.startsWith(QLatin1Char('@')))
+        pos = 1;
+    else if (!unquote(line, pos, name))
+        return false;
+    if (pos >= line.size() || line[pos] != QLatin1Char('='))
+        return false;
+    const QString rest = line.mid(pos + 1);
+    // Where the value ends: after its closing quote, or before a note.
+    qsizetype end = 0;
+    bool ok = true;
+    QString textValue;
+    if (rest.startsWith(QLatin1Char('"'))) {
+        ok = unquote(rest, end, textValue);
+        entry = {kString, textValue, {}};
+    } else if (rest.startsWith(QLatin1String("expand:"))) {
+        end = 7;
+        ok = unquote(rest, end, textValue);
+        entry = {kExpandString, textValue, {}};
+    } else {
+        end = rest.indexOf(QLatin1Char(';'));
+        if (end < 0)
+            end = rest.size();
+        while (end > 0 && rest[end - 1].isSpace())
+            --end;
+        const QString value = rest.left(end);
+        if (value.startsWith(QLatin1String("dword:")) || value.startsWith(QLatin1String("dword-be:"))) {
+            const bool bigEndian = value.startsWith(QLatin1String("dword-be:"));
+            const quint32 v = value.mid(bigEndian ? 9 : 6).toUInt(&ok, 16);
+            entry = {bigEndian ? kDWordBigEndian : kDWord, v, {}};
         } else {
             static const QRegularExpression hex(QStringLiteral("^hex(?:\\((\\d+)\\))?:(.*)$"));
-            const QRegularExpressionMatch m = hex.match(rest);
+            const QRegularExpressionMatch m = hex.match(value);
             ok = m.hasMatch();
             QByteArray bytes;
-            const QString digits = m.captured(2);
-            for (const QString& b : digits.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            for (const QString& b : m.captured(2).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
                 bool byteOk = false;
                 bytes.append(static_cast<char>(b.trimmed().toUInt(&byteOk, 16)));
                 ok = ok && byteOk;
             }
-            entry = {m.captured(1).isEmpty() ? kBinary : m.captured(1).toInt(), bytes};
+            entry = {m.captured(1).isEmpty() ? kBinary : m.captured(1).toInt(), bytes, {}};
         }
-        if (ok)
-            key->values[name.toLower()] = {name, entry};
     }
+    const QString tail = rest.mid(end);
+    if (!ok || !(tail.trimmed().isEmpty() || tail.trimmed().startsWith(QLatin1Char(';'))))
+        return false;
+    if (!tail.trimmed().isEmpty())
+        entry.comment = tail;
+    return true;
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdint>
@@ -11,6 +12,9 @@
 // settings have always been organised. This platform has no registry, so
 // the tree lives in one human-readable text file that is read when it has
 // changed and written whole, and flushed to the disk, on every write.
+// Lines the reader does not understand (a value without quotes, a note)
+// are kept as they were, in their key, and a comment after a value stays
+// with it. A file that is not UTF-8 is read as Windows-1252.
 //
 // Use it as the settings store does: set ClassKey, SectionKey, ValueKey and
 // ValueType, then get or set Value.
@@ -33,6 +37,7 @@ public:
     // 27049 in the object-error range.
     static constexpr int32_t kWriteFailed = static_cast<int32_t>(0x800469A9u);
 
+    // Removes the copies a write killed halfway left beside the file.
     explicit cRegistry(QString filePath);
 
     // Where the tree is kept: Quellix Technologies/Tablora 6.0.conf in the
@@ -54,13 +59,11 @@ public:
     // DWORDs as int32, anything else as QByteArray. Remembers the stored
     // type in ValueType.
     QVariant Value();
-    // Writes the value by ValueType, creating the key as needed. Raises
-    // kKeyFailed or kWriteFailed when that cannot be done.
+    // Writes the value by ValueType, creating the key as needed: a text as
+    // a string, or as an expandable string only when ValueType asks for
+    // one. Raises kKeyFailed or kWriteFailed when that cannot be done.
     void setValue(const QVariant& value);
 
-    // Whether a text is stored as an expandable string: it holds a "%" and
-    // another one at least two characters further on.
-    static bool isExpandable(const QString& text);
     // Replaces %NAME% by the environment variable's value; unknown names
     // stay as they are.
     static QString expand(const QString& text);
@@ -69,11 +72,16 @@ private:
     struct Entry {
         int32_t type = kString;
         QVariant data;
+        // What followed the value on its line: blanks and a "; note".
+        QString comment;
     };
     struct Key {
         QString path;
         // By lower-case name: names are compared without regard to case.
         QMap<QString, QPair<QString, Entry>> values;
+        // The key's lines that could not be read, in their order; written
+        // back after its values.
+        QStringList unread;
     };
 
     QString fullKeyPath() const;
@@ -82,6 +90,8 @@ private:
     void save(const QVariant& value);
     QByteArray serialise() const;
     void parse(const QString& text);
+    static bool parseValue(const QString& line, QString& name, Entry& entry);
+    void removeStaleCopies() const;
 
     QString filePath_;
     int32_t classKey_ = kLocalMachine;
@@ -91,6 +101,8 @@ private:
 
     // By lower-case key path.
     QMap<QString, Key> keys_;
+    // Lines of the file before its first key, other than its heading.
+    QStringList preamble_;
     QDateTime loadedStamp_;
     qint64 loadedSize_ = -1;
     bool loaded_ = false;

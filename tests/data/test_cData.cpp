@@ -2,6 +2,7 @@
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
 #include "support/CountingSounds.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
 #include <QDir>
@@ -101,6 +102,19 @@ TEST_F(DataTest, FoldersAreCreatedWhenAskedForEvenAfterDeletion)
 
 TEST_F(DataTest, TheDefaultFilesAreWrittenOnceAndNeverOverwritten)
 {
+    bool refused = false;
+    {
+        FileSizeLimit full(8);
+        ASSERT_TRUE(full.active());
+        try {
+            data.CreateDefaultSchemeFile();
+        } catch (const RunTimeError&) {
+            refused = true;
+        }
+    }
+    EXPECT_TRUE(refused) << "a disk without room is not success";
+    EXPECT_TRUE(QDir(data.SchemeFolder()).isEmpty()) << "neither a short file nor a temporary copy is left";
+
     data.CreateDefaultSchemeFile();
     QFile scheme(data.DefaultSchemeFile());
     ASSERT_TRUE(scheme.open(QIODevice::ReadOnly));

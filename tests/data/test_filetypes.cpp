@@ -1,4 +1,5 @@
 #include "data/FileTypes.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
 #include <QFile>
@@ -47,6 +48,19 @@ TEST(FileTypesTest, BothKindsAreRegisteredOnceAndAgainWhenOneGoesMissing)
     types.registerFileTypes(QStringLiteral("/usr/games/tablora"));
     EXPECT_TRUE(types.bothRegistered());
     EXPECT_TRUE(contents(types.desktopFile()).contains("Exec=\"/usr/games/tablora\" %f\n"));
+
+    // A disk without room: the files written before stay whole.
+    const QByteArray desktop = contents(types.desktopFile());
+    const QByteArray finished = contents(types.packageFile(FileTypes::kFinished));
+    QFile::remove(types.packageFile(FileTypes::kIncomplete));
+    {
+        FileSizeLimit full(64);
+        ASSERT_TRUE(full.active());
+        types.registerFileTypes(QStringLiteral("/srv/tablora"));
+    }
+    EXPECT_EQ(contents(types.desktopFile()), desktop);
+    EXPECT_EQ(contents(types.packageFile(FileTypes::kFinished)), finished);
+    EXPECT_FALSE(QFileInfo::exists(types.packageFile(FileTypes::kIncomplete))) << "no cut-off file";
 }
 
 TEST(FileTypesTest, TheProgramPathIsQuotedForTheDesktop)

@@ -159,6 +159,31 @@ TEST_F(HistoryTest, ANewMoveDropsTheRedoableOnesAndCapacityGrows)
     EXPECT_FALSE(engine.RedoPossible());
 }
 
+TEST_F(HistoryTest, AFullHistoryKeepsEveryRecordReadable)
+{
+    std::vector<cEngine::Transaction> records(cEngine::kMaxRecords);
+    for (size_t i = 0; i < records.size(); ++i)
+        records[i] = {static_cast<int16_t>(i % 52), 0, 1, 2, 3, 0, 4, 0, 1, 0};
+    records.back().PicID = 51;
+    records.back().DPos = 9;
+    engine.loadRecords(records);
+    ASSERT_EQ(engine.GetTransTop(), cEngine::kMaxRecords);
+    EXPECT_EQ(engine.PicID(1), 0);
+    EXPECT_EQ(engine.DPos(cEngine::kMaxRecords), 9);
+    EXPECT_EQ(engine.PicID(cEngine::kMaxRecords), 51);
+    EXPECT_THROW(engine.Record(-1), RunTimeError);
+
+    // Filled move by move up to the limit, the last record is read too.
+    cPlay& play = start("Klondike", 7);
+    const int16_t card = play.GetTopPicID(1, 0);
+    for (int32_t i = 1; i <= cEngine::kMaxRecords; ++i)
+        engine.SaveTrans(card, 2, 0, static_cast<int16_t>(i % 24), 0, cPlay::kMoveStockDeal);
+    EXPECT_EQ(engine.Capacity(), cEngine::kMaxRecords);
+    EXPECT_EQ(engine.SCell(cEngine::kMaxRecords), 1);
+    EXPECT_EQ(engine.DPos(cEngine::kMaxRecords), cEngine::kMaxRecords % 24);
+    EXPECT_THROW(engine.SaveTrans(card, 2, 0, 0, 0, cPlay::kMoveStockDeal), RunTimeError) << "no move beyond the limit";
+}
+
 TEST_F(HistoryTest, NothingReplaysWhileBusy)
 {
     cPlay& play = start("Klondike", 5);

@@ -1,12 +1,15 @@
-#include "support/SessionFixture.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 #include "session/SavedGames.h"
+#include "support/FileSizeLimit.h"
+#include "support/SessionFixture.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -189,6 +192,35 @@ TEST_F(GameFileTest, TheDialogsProposeTheNameAndRememberTheFolder)
     EXPECT_EQ(listed, (QStringList{QStringLiteral("a.tb0"), QStringLiteral("b.TB1")}));
 }
 
+TEST_F(GameFileTest, ASaveOnAFullDiskFailsAndKeepsTheOldFile)
+{
+    const QString path = savedGame(20);
+    const QByteArray before = contents(path);
+    play(20, 11);
+    ASSERT_GT(shared.engine.GetTransID(), 20);
+    // Nothing is printed while the limit holds: the test's output may be a
+    // file too.
+    std::optional<RunTimeError> error;
+    {
+        FileSizeLimit full(64);
+        ASSERT_TRUE(full.active());
+        try {
+            shared.engine.SavetoFile(path);
+        } catch (const RunTimeError& e) {
+            error = e;
+        }
+    }
+    ASSERT_TRUE(error) << "the save was reported as made";
+    EXPECT_EQ(error->number(), RunTimeError::kPathFileAccess);
+    EXPECT_TRUE(error->description().contains(path)) << error->description().toStdString();
+    EXPECT_TRUE(error->description().contains(QStringLiteral("File too large"))) << error->description().toStdString();
+    EXPECT_EQ(contents(path), before) << "the old game is kept whole";
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList{QStringLiteral("game.tb0")})
+        << "no temporary copy is left";
+    shared.engine.SavetoFile(path);
+    EXPECT_GT(contents(path).size(), before.size()) << "saves once there is room";
+}
+
 TEST_F(GameFileTest, FavoritesAreReadByTheirFourItems)
 {
     const QString path = file(QStringLiteral("Klondike - 12"));
@@ -279,6 +311,82 @@ TEST_F(DamagedFileTest, EachKindOfDamageIsRefused)
     // The file of a won game with one move too many onto a foundation.
     write(file(QStringLiteral("ok.tb0")), good);
     EXPECT_NO_THROW(session.PlayFile(file(QStringLiteral("ok.tb0")), false)) << "the undamaged file opens";
+}
+
+// Only ordinary files of a game's size are read at all.
+TEST_F(GameFileTest, HugeFilesAndDevicesAreRefusedUnread)
+{
+    auto refusal = [](const QString& path) {
+        try {
+            mFile::ReadGameSummary(path);
+        } catch (const RunTimeError& e) {
+            EXPECT_EQ(e.number(), RunTimeError::kBadFileFormat) << e.description().toStdString();
+            return e.description();
+        }
+        return QStringLiteral("accepted");
+    };
+
+    // A saved game padded with blanks to the largest size still opens.
+    const QString path = savedGame(20);
+    QByteArray bytes = contents(path);
+    bytes.append(QByteArray(mFile::kMaxFileBytes - bytes.size(), ' '));
+    write(path, bytes);
+    EXPECT_NO_THROW(mFile::ReadGameFile(path));
+
+    // One byte more, and a sparse file far larger, are refused by their size.
+    write(path, bytes + ' ');
+    EXPECT_TRUE(refusal(path).contains(QStringLiteral("larger than any game file"))) << refusal(path).toStdString();
+    QFile huge(file(QStringLiteral("huge.tb0")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(qint64{200} * 1024 * 1024));
+    huge.close();
+    EXPECT_TRUE(refusal(huge.fileName()).contains(QStringLiteral("larger than any game file")));
+    EXPECT_THROW(mFile::ReadFavoriteFile(huge.fileName()), RunTimeError);
+
+    // A device, a pipe nobody writes to and a folder.
+    EXPECT_TRUE(
+        refusal(QStringLiteral("/dev/zero"))
+            .contains(QStringLiteral("\"/dev/zero\" cannot be opened as a Tablora game: it is not an ordinary file")))
+        << refusal(QStringLiteral("/dev/zero")).toStdString();
+    const QString pipe = file(QStringLiteral("pipe.tb0"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_TRUE(refusal(pipe).contains(QStringLiteral("not an ordinary file")));
+    EXPECT_TRUE(refusal(home.path()).contains(QStringLiteral("it is a folder")));
+}
+
+TEST_F(GameFileTest, QuotedDamageIsShortAndPrintable)
+{
+    const QString path = file(QStringLiteral("binary.tb0"));
+    QByteArray name("Klon\x01\x1b[2J\xff\xfe");
+    name.append(QByteArray(200, 'x'));
+    write(path, name + "\r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    try {
+        mFile::ReadGameFile(path);
+        FAIL() << "accepted";
+    } catch (const RunTimeError& e) {
+        const QString d = e.description();
+        const qsizetype open = d.indexOf(QStringLiteral(": \"")) + 3;
+        const QString quoted = d.mid(open, d.indexOf(QStringLiteral("\" is not"), open) - open);
+        EXPECT_TRUE(quoted.startsWith(QStringLiteral("Klon\\x01\\x1b[2J\u00ff\u00fexxx"))) << d.toStdString();
+        EXPECT_EQ(quoted.size(), 60) << d.toStdString();
+        EXPECT_TRUE(quoted.endsWith(QStringLiteral("xxx..."))) << d.toStdString();
+        for (const QChar c : d)
+            EXPECT_TRUE(c.isPrint()) << "an unprintable character in " << d.toStdString();
+    }
+
+    // A short damaged number is shown whole.
+    write(path, "Klondike\r\n 1\t2\x7f \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    EXPECT_THROW(
+        {
+            try {
+                mFile::ReadGameFile(path);
+            } catch (const RunTimeError& e) {
+                EXPECT_TRUE(e.description().contains(QStringLiteral("\"1\\x092\\x7f\"")))
+                    << e.description().toStdString();
+                throw;
+            }
+        },
+        RunTimeError);
 }
 
 TEST_F(DamagedFileTest, RandomDamageNeverCrashesOrHarmsTheTable)

@@ -1,7 +1,7 @@
-#include "support/SessionFixture.h"
 #include "engine/DealText.h"
 #include "history/mFile.h"
 #include "session/CommandLine.h"
+#include "support/SessionFixture.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -137,6 +137,10 @@ TEST(CommandLine, ReplayPrintsTheSavedTableAndFigures)
     const ToolRun missing = run({QStringLiteral("--replay"), fixture.file(QStringLiteral("none.tb0"))});
     EXPECT_EQ(missing.code, 2);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("was not found")));
+
+    const ToolRun endless = run({QStringLiteral("--replay"), QStringLiteral("/dev/zero")});
+    EXPECT_EQ(endless.code, 2);
+    EXPECT_TRUE(endless.err.contains(QStringLiteral("not an ordinary file"))) << endless.err.toStdString();
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "engine/FallbackSettingsStore.h"
 #include "rules/RunTimeError.h"
+#include "scores/Players.h"
 #include "settings/RegistrySettingsStore.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -59,19 +63,15 @@ TEST_F(SettingsStoreTest, ValuesRoundTripWithTheirKinds)
     store.write(settings::kSelectMainKey, QString());
     EXPECT_EQ(store.read(settings::kSelectMainKey), QString()) << "an empty text is not the default";
 
+    // Texts are stored as given, percent signs and all.
     qputenv("TABLORA_TEST_DIR", "/srv/cards");
-    store.write(settings::kLastGName, QStringLiteral("%TABLORA_TEST_DIR%/deck"));
-    EXPECT_EQ(store.read(settings::kLastGName), QStringLiteral("/srv/cards/deck"));
-    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=expand:\"%TABLORA_TEST_DIR%/deck\"")));
-
-    for (const QString& plain : {QStringLiteral("50% off"), QStringLiteral("a%%b"), QStringLiteral("%UNSET_X%")}) {
+    for (const QString& plain : {QStringLiteral("%TABLORA_TEST_DIR%/deck"), QStringLiteral("50% off"),
+                                 QStringLiteral("a%%b"), QStringLiteral("%UNSET_X%")}) {
         store.write(settings::kLastGName, plain);
         EXPECT_EQ(store.read(settings::kLastGName), plain);
+        EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=\"%1\"\n").arg(plain)))
+            << fileText().toStdString();
     }
-    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=expand:\"%UNSET_X%\"")))
-        << "an unknown variable is kept as written";
-    store.write(settings::kLastGName, QStringLiteral("a%%b"));
-    EXPECT_TRUE(fileText().contains(QStringLiteral("\"LastGName\"=\"a%%b\""))) << "adjacent signs are plain";
 
     store.write(settings::kLastGName, QStringLiteral("Line \"one\"\\two\nthree"));
     EXPECT_EQ(store.read(settings::kLastGName), QStringLiteral("Line \"one\"\\two\nthree"));
@@ -110,6 +110,126 @@ TEST_F(SettingsStoreTest, TheFileIsReadableAndSurvivesANewStore)
     EXPECT_EQ(reread.read(settings::kCurPlayer), QStringLiteral("Ann"));
 }
 
+// What the reader cannot understand is written back as it was, and a file
+// that is not UTF-8 keeps its letters.
+TEST_F(SettingsStoreTest, LinesTheReaderCannotReadAreKeptAndLatin1IsRead)
+{
+    const QByteArray base = "[HKEY_LOCAL_MACHINE\\Software\\Quellix Technologies\\Tablora 6.0\\6.0\\";
+    const QByteArray handMade = "; my own settings\n" + base +
+                                "Options]\n"
+                                "\"RangeIndex\"=9\n"
+                                "; keep the toolbar\n"
+                                "\"AutoPlay\"=dword:00000000 ; off while I learn\n"
+                                "\"ShowTime\"=dword:1 2\n" +
+                                base +
+                                "Players]\n"
+                                "\"CurPlayer\"=\"Jos\xe9\"\n"
+                                "\"1\"=Jos\xe9\n";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(registry.filePath()).absolutePath()));
+    QFile file(registry.filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(handMade);
+    file.close();
+
+    EXPECT_EQ(store.read(settings::kCurPlayer), QStringLiteral("Jos\u00e9")) << "Windows-1252 where not UTF-8";
+    EXPECT_EQ(store.read(settings::kAutoPlay), 0) << "a note after a value";
+    EXPECT_EQ(store.read(settings::kRangeIndex), settings::kRangeIndex.defaultValue);
+    EXPECT_EQ(store.read(settings::kShowTime), settings::kShowTime.defaultValue);
+
+    store.write(settings::kShowScore, 0);
+    store.write(settings::kAutoPlay, 1);
+    const QString text = fileText();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    EXPECT_TRUE(bytes.contains("\"CurPlayer\"=\"Jos\xc3\xa9\"\n")) << "written back as UTF-8";
+    EXPECT_TRUE(text.startsWith(QStringLiteral("; Tablora settings"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\n; my own settings\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\"AutoPlay\"=dword:00000001 ; off while I learn\n")))
+        << text.toStdString();
+    const qsizetype options = text.indexOf(QStringLiteral("6.0\\Options]"));
+    const qsizetype players = text.indexOf(QStringLiteral("6.0\\Players]"));
+    const qsizetype range =
+        text.indexOf(QStringLiteral("\"RangeIndex\"=9\n; keep the toolbar\n\"ShowTime\"=dword:1 2\n"));
+    EXPECT_TRUE(options >= 0 && range > options && (players < options || range < players))
+        << "unread lines stay in their key, in order:\n"
+        << text.toStdString();
+    EXPECT_GT(text.indexOf(QStringLiteral("\"1\"=Jos\u00e9\n")), players);
+    EXPECT_TRUE(text.contains(QStringLiteral("\"CurPlayer\"=\"Jos\u00e9\"\n")));
+
+    cRegistry other(registry.filePath());
+    RegistrySettingsStore reread(other);
+    EXPECT_EQ(reread.read(settings::kCurPlayer), QStringLiteral("Jos\u00e9")) << "UTF-8 now";
+    EXPECT_EQ(reread.read(settings::kAutoPlay), 1);
+    EXPECT_EQ(reread.read(settings::kShowScore), 0);
+    EXPECT_EQ(fileText().count(QStringLiteral("; keep the toolbar")), 1) << "kept once, not once per write";
+}
+
+// A player's name and a chosen folder come back exactly as they were
+// typed; only a value the file holds as expandable is expanded.
+TEST_F(SettingsStoreTest, TypedTextsAreNeverExpanded)
+{
+    const QString home = QString::fromLocal8Bit(qgetenv("HOME"));
+    ASSERT_FALSE(home.isEmpty());
+    Players players(store);
+    players.EnsurePlayer();
+    ASSERT_TRUE(players.AddPlayer(QStringLiteral("%HOME%")));
+    players.SetCurrentPlayer(QStringLiteral("%HOME%"));
+    store.writeText(QStringLiteral("General"), QStringLiteral("SaveInitDir"), QStringLiteral("/games/%USER%/saves"));
+
+    cRegistry reopened(registry.filePath());
+    RegistrySettingsStore reread(reopened);
+    Players again(reread);
+    EXPECT_EQ(again.PlayerName(2), QStringLiteral("%HOME%"));
+    EXPECT_EQ(again.FindPlayer(QStringLiteral("%HOME%")), 2) << "the player is found again";
+    EXPECT_EQ(again.CurrentPlayer(), QStringLiteral("%HOME%"));
+    EXPECT_EQ(again.CheckName(QStringLiteral("%HOME%")), Players::NameCheck::Exists);
+    EXPECT_EQ(reread.readText(QStringLiteral("General"), QStringLiteral("SaveInitDir"), QString()),
+              QStringLiteral("/games/%USER%/saves"));
+    EXPECT_FALSE(fileText().contains(QStringLiteral("=expand:")));
+
+    // A file written with an expandable value still reads it expanded.
+    QString text = fileText();
+    text.replace(QStringLiteral("\"SaveInitDir\"=\"/games/%USER%/saves\""),
+                 QStringLiteral("\"SaveInitDir\"=expand:\"%HOME%/saved games\""));
+    QFile file(registry.filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text.toUtf8());
+    file.close();
+    EXPECT_EQ(reread.readText(QStringLiteral("General"), QStringLiteral("SaveInitDir"), QString()),
+              home + QStringLiteral("/saved games"));
+    EXPECT_EQ(again.FindPlayer(QStringLiteral("%HOME%")), 2);
+}
+
+// A write killed halfway leaves QSaveFile's copy beside the file; the next
+// start removes it, but not a copy being written nor one a person made.
+TEST(SettingsFileTest, StaleCopiesAreRemovedAtStart)
+{
+    TempHome home;
+    const QString path = cRegistry::defaultFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    auto make = [](const QString& name, int ageSeconds) {
+        QFile copy(name);
+        EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write("; Tablora settings");
+        copy.flush();
+        EXPECT_TRUE(
+            copy.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    };
+    make(path, 3600);
+    make(path + QStringLiteral(".kXqTbA"), 3600);
+    make(path + QStringLiteral(".PmWzeQ"), 7200);
+    make(path + QStringLiteral(".RtYuIo"), 0);
+    make(path + QStringLiteral(".backup"), 3600);
+    make(path + QStringLiteral(".old"), 3600);
+
+    cRegistry registry(path);
+    QStringList left = QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{QStringLiteral("Tablora 6.0.conf"), QStringLiteral("Tablora 6.0.conf.RtYuIo"),
+                                 QStringLiteral("Tablora 6.0.conf.backup"), QStringLiteral("Tablora 6.0.conf.old")}));
+}
+
 TEST_F(SettingsStoreTest, AWriteThatCannotBeMadeRaisesItsError)
 {
     // The settings folder's place is taken by a file.
@@ -138,6 +258,25 @@ TEST_F(SettingsStoreTest, AWriteThatCannotBeMadeRaisesItsError)
         EXPECT_EQ(e.number(), static_cast<int32_t>(0x800469A9u));
         EXPECT_TRUE(e.description().endsWith(QStringLiteral("Key: 'CurPlayer' to value: 'Ann'")));
     }
+
+    // The disk is full: the file on the disk stays as it was.
+    QDir(registry.filePath()).removeRecursively();
+    store.write(settings::kCurPlayer, QStringLiteral("Ann"));
+    const QString kept = fileText();
+    QString reason;
+    {
+        FileSizeLimit full(16);
+        ASSERT_TRUE(full.active());
+        try {
+            store.write(settings::kCurPlayer, QStringLiteral("Bob"));
+        } catch (const SettingsNotSaved& e) {
+            reason = e.reason();
+        }
+    }
+    EXPECT_TRUE(reason.contains(QStringLiteral("File too large"))) << "reason: " << reason.toStdString();
+    EXPECT_EQ(fileText(), kept);
+    EXPECT_EQ(store.read(settings::kCurPlayer), QStringLiteral("Ann")) << "what is on the disk counts";
+    EXPECT_EQ(QDir(QFileInfo(registry.filePath()).absolutePath()).entryList(QDir::Files).size(), 1);
 
     // Binary values must be bytes; a DWORD of another kind writes nothing.
     QDir(registry.filePath()).removeRecursively();
