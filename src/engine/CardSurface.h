@@ -20,6 +20,10 @@ public:
 
     virtual ~CardSurface() = default;
 
+    // False for a surface that draws nothing: the table then spares itself
+    // working out the positions a card passes through.
+    virtual bool drawsCards() const { return true; }
+
     // Decks the card picture library offers (bounds the chosen deck index).
     virtual int16_t deckCount() const = 0;
 
@@ -57,6 +61,7 @@ public:
 // A surface that draws nothing; cards stay where the model puts them.
 class NullCardSurface final : public CardSurface {
 public:
+    bool drawsCards() const override { return false; }
     int16_t deckCount() const override { return kDecks; }
     void createCard(int16_t) override {}
     void setCardFace(int16_t, int16_t) override {}

@@ -60,16 +60,21 @@ void cPlay::createGrids()
     const int16_t total = games.TotalCards();
     const int16_t homePiles = games.Piles(0);
 
-    auto make = [](int16_t piles, int16_t highestPos) {
-        return Grid(static_cast<size_t>(piles) + 1, std::vector<int16_t>(static_cast<size_t>(highestPos) + 1, -1));
+    // The storage of the last game's grids is used again.
+    auto make = [this](int16_t cell, int16_t piles, int16_t highestPos) {
+        Grid& grid = grid_[static_cast<size_t>(cell)];
+        grid = std::move(spareGrids_[static_cast<size_t>(cell)]);
+        grid.resize(static_cast<size_t>(piles) + 1);
+        for (std::vector<int16_t>& column : grid)
+            column.assign(static_cast<size_t>(highestPos) + 1, -1);
     };
     const int16_t homeHighest = homePiles > 0 ? int16::fromReal(static_cast<double>(total) / homePiles + 13) : 13;
     const int16_t goalHighest = games.Piles(3) == 4 && total == 104 ? 26 : 13;
-    grid_[0] = make(homePiles, homeHighest);
-    grid_[1] = make(games.Piles(1), total);
-    grid_[2] = make(games.Piles(2), total);
-    grid_[3] = make(games.Piles(3), goalHighest);
-    grid_[4] = make(games.Piles(4), 13);
+    make(0, homePiles, homeHighest);
+    make(1, games.Piles(1), total);
+    make(2, games.Piles(2), total);
+    make(3, games.Piles(3), goalHighest);
+    make(4, games.Piles(4), 13);
     for (auto& tops : top_)
         tops.fill(-1);
 }
@@ -77,7 +82,8 @@ void cPlay::createGrids()
 void cPlay::shuffle()
 {
     const auto n = static_cast<int16_t>(cards_.size());
-    std::vector<int16_t> t(cards_.size());
+    std::vector<int16_t>& t = shuffleScratch_;
+    t.resize(cards_.size());
     for (int16_t i = 0; i < n; ++i)
         t[static_cast<size_t>(i)] = i;
 
@@ -87,7 +93,7 @@ void cPlay::shuffle()
     for (int16_t j = 0; j < n; ++j) {
         random_.mix(g);
         const int16_t r = static_cast<int16_t>(n - 1 - j);
-        const auto k = static_cast<size_t>(int16::roundHalfEven(static_cast<double>(random_.next()) * r));
+        const auto k = static_cast<size_t>(random_.nextScaled(r));
         deckOrder_[static_cast<size_t>(j)] = t[k];
         t[k] = t[static_cast<size_t>(r)];
     }

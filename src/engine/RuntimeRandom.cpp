@@ -2,20 +2,6 @@
 
 #include <bit>
 
-namespace {
-constexpr uint32_t kMask = 0xFFFFFF;
-constexpr uint32_t kMultiplier = 0x43FD43FD;
-constexpr uint32_t kIncrement = 0xC39EC3;
-} // namespace
-
-void RuntimeRandom::step() { x_ = (x_ * kMultiplier + kIncrement) & kMask; }
-
-float RuntimeRandom::next()
-{
-    step();
-    return static_cast<float>(x_) / 16777216.0f;
-}
-
 void RuntimeRandom::restart(float n)
 {
     const uint32_t b = std::bit_cast<uint32_t>(n);

@@ -67,7 +67,8 @@ int16_t cPlay::DeckOrder(int16_t j) const
 
 CardSurface::Point cPlay::cord(int16_t cell, int16_t pile, int16_t pos) const
 {
-    return {games_.GetCordX(cell, pile, pos), games_.GetCordY(cell, pile, pos)};
+    const cGames::Point p = games_.cord(cell, pile, pos);
+    return {p.x, p.y};
 }
 
 std::vector<CardSurface::Point> cPlay::StepPositions(CardSurface::Point from, CardSurface::Point to, int16_t steps)
@@ -100,11 +101,14 @@ void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, i
     Grid& grid = grid_[static_cast<size_t>(cell)];
     if (pile >= static_cast<int16_t>(grid.size()) || pile >= kMaxPiles)
         throw RunTimeError::subscript();
+    // Where the picture goes matters only to a surface that shows it.
     CardSurface& surface = services_.surface();
-    const CardSurface::Point to = cord(cell, pile, pos);
-    surface.bringToFront(mPicID);
-    surface.setCardVisible(mPicID, true);
-    surface.moveCard(mPicID, StepPositions(surface.cardPosition(mPicID), to, steps));
+    if (surface.drawsCards()) {
+        const CardSurface::Point to = cord(cell, pile, pos);
+        surface.bringToFront(mPicID);
+        surface.setCardVisible(mPicID, true);
+        surface.moveCard(mPicID, StepPositions(surface.cardPosition(mPicID), to, steps));
+    }
 
     Card& c = card(mPicID);
     if (takeOff) {
@@ -171,8 +175,10 @@ void cPlay::makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
 void cPlay::ClearAll()
 {
     services_.surface().clearTable();
-    for (Grid& grid : grid_)
-        grid.clear();
+    for (size_t cell = 0; cell < grid_.size(); ++cell) {
+        spareGrids_[cell] = std::move(grid_[cell]);
+        grid_[cell].clear();
+    }
     for (auto& tops : top_)
         tops.fill(-1);
     cards_.clear();

@@ -200,8 +200,14 @@ private:
 
     std::vector<Card> cards_;
     std::array<Grid, kCells> grid_;
+    // The grids of the game last cleared away, whose storage the next deal
+    // takes over.
+    std::array<Grid, kCells> spareGrids_;
     std::array<std::array<int16_t, kMaxPiles>, kCells> top_{};
     std::vector<int16_t> deckOrder_;
+    // The cards not yet drawn while shuffling, kept to spare an allocation
+    // per deal.
+    std::vector<int16_t> shuffleScratch_;
     int16_t baseRank_ = 0;
     GameNo gameNo_;
     int16_t deckIndex_ = 7;

@@ -40,10 +40,16 @@ inline int16_t rem(int64_t a, int64_t b)
 // conversion from a real number to an integer uses).
 inline double roundHalfEven(double v)
 {
-    const double r = std::round(v);
-    if (std::fabs(v - std::trunc(v)) == 0.5)
-        return 2.0 * std::round(v / 2.0);
-    return r;
+    // The default floating-point rounding mode is to nearest, ties to even.
+    return std::nearbyint(v);
+}
+
+// Half of a whole number, rounded halves to even: fromReal(twice / 2.0)
+// without the floating point.
+inline int16_t half(int64_t twice)
+{
+    const int64_t down = twice >> 1;
+    return fit((twice & 1) != 0 && (down & 1) != 0 ? down + 1 : down);
 }
 
 inline int16_t fromReal(double v)

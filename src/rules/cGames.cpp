@@ -166,14 +166,15 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
     return p;
 }
 
-int16_t cGames::GetCordX(int16_t cell, int16_t pile, int16_t pos) const
-{
-    // Centred on the screen width measured when the main window loaded.
-    const double left = (static_cast<double>(screenWidth_) - d_.baseX) / 2.0;
-    return int16::fromReal(left + LayoutPos(cell, pile, pos).x);
-}
+int16_t cGames::GetCordX(int16_t cell, int16_t pile, int16_t pos) const { return cord(cell, pile, pos).x; }
 
-int16_t cGames::GetCordY(int16_t cell, int16_t pile, int16_t pos) const
+int16_t cGames::GetCordY(int16_t cell, int16_t pile, int16_t pos) const { return cord(cell, pile, pos).y; }
+
+cGames::Point cGames::cord(int16_t cell, int16_t pile, int16_t pos) const
 {
-    return int16::add(int16::add(LayoutPos(cell, pile, pos).y, d_.baseY), kTopMargin);
+    const Point p = LayoutPos(cell, pile, pos);
+    // Centred on the screen width measured when the main window loaded:
+    // (width - base) / 2 + x, rounded halves to even.
+    const int64_t twiceX = int64_t{screenWidth_} - d_.baseX + 2 * int64_t{p.x};
+    return {int16::half(twiceX), int16::add(int16::add(p.y, d_.baseY), kTopMargin)};
 }

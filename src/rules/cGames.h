@@ -95,6 +95,8 @@ public:
     Point LayoutPos(int16_t cell, int16_t pile, int16_t pos) const;
     int16_t GetCordX(int16_t cell, int16_t pile, int16_t pos) const;
     int16_t GetCordY(int16_t cell, int16_t pile, int16_t pos) const;
+    // Both edges at once, from one layout computation.
+    Point cord(int16_t cell, int16_t pile, int16_t pos) const;
 
 private:
     struct Group {
