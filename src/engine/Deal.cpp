@@ -37,6 +37,11 @@ void cPlay::Init(const GameNo& cGameNo)
     deckIndex_ = chosenDeck();
     cards_.assign(static_cast<size_t>(std::max<int16_t>(games.TotalCards(), 0)), Card{});
 
+    // Each foundation holds its share of the cards, and never less than a
+    // whole suit.
+    const int16_t foundations = games.Piles(3);
+    foundationCapacity_ =
+        foundations > 0 ? std::max<int16_t>(kRanks, static_cast<int16_t>(games.TotalCards() / foundations)) : kRanks;
     createGrids();
     shuffle();
     createCards();

@@ -46,8 +46,10 @@ bool isFreecellFamily(const QString& tag)
 
 bool cPlay::CanBuild(int16_t under, int16_t placed, int32_t code, bool wrap) const
 {
-    const int16_t u = Num(under);
-    const int16_t p = Num(placed);
+    const Card& underCard = card(under);
+    const Card& placedCard = card(placed);
+    const int16_t u = underCard.Num;
+    const int16_t p = placedCard.Num;
     if (code == 9)
         return true;
     if (code == 10)
@@ -62,26 +64,20 @@ bool cPlay::CanBuild(int16_t under, int16_t placed, int32_t code, bool wrap) con
     if (!rankOk)
         return false;
 
+    const auto red = [](const Card& c) { return c.Suit == 1 || c.Suit == 3; };
     switch (rule->suit) {
-    case SuitRule::Same: return Suit(under) == Suit(placed);
-    case SuitRule::Other: return Suit(under) != Suit(placed);
-    case SuitRule::SameColour: return Color(under) == Color(placed);
-    case SuitRule::OtherColour: return Color(under) != Color(placed);
+    case SuitRule::Same: return underCard.Suit == placedCard.Suit;
+    case SuitRule::Other: return underCard.Suit != placedCard.Suit;
+    case SuitRule::SameColour: return red(underCard) == red(placedCard);
+    case SuitRule::OtherColour: return red(underCard) != red(placedCard);
     case SuitRule::Any: return true;
     }
     return false;
 }
 
-int16_t cPlay::foundationCapacity() const
-{
-    // Its share of the cards, and never less than a whole suit.
-    const int16_t piles = games_.Piles(3);
-    return piles > 0 ? std::max<int16_t>(kRanks, static_cast<int16_t>(games_.TotalCards() / piles)) : kRanks;
-}
-
 bool cPlay::foundationFull(int16_t pile) const
 {
-    return games_.Tag() != QLatin1String("Spider") && GetTop(3, pile) + 1 >= foundationCapacity();
+    return !games_.spiderRules() && GetTop(3, pile) + 1 >= foundationCapacity_;
 }
 
 bool cPlay::RunInOrder(int16_t mPicID, int16_t k) const
@@ -142,7 +138,7 @@ bool cPlay::CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const
         return CanBuild(GetTopPicID(0, pile), mPicID, games.Order(0, pile), games.AK(0) != 0);
     case 4: return top < 0 && k == 0 && games.ResNum() == -1;
     case 3:
-        if (games.Tag() == QLatin1String("Spider") || k != 0)
+        if (games.spiderRules() || k != 0)
             return false;
         return CanGoToFoundation(mPicID, pile);
     default: return false;

@@ -100,7 +100,7 @@ std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget(int16_t mPicID, int
 {
     const cGames& games = games_;
     const CardSurface::Point at = services_.surface().cardPosition(mPicID);
-    const bool spider = games.Tag() == QLatin1String("Spider");
+    const bool spider = games.spiderRules();
     for (const bool centre : {true, false}) {
         auto hit = [&](int16_t cell, int16_t pile, int16_t pos) {
             return centre ? hitCentre(at, cell, pile, pos) : hitOverlap(at, cell, pile, pos);

@@ -38,7 +38,7 @@ private:
     MoveRecorder* recorder_;
 };
 
-bool isSpider(const cGames& games) { return games.Tag() == QLatin1String("Spider"); }
+bool isSpider(const cGames& games) { return games.spiderRules(); }
 } // namespace
 
 void cPlay::StockClick()

@@ -11,42 +11,7 @@ cPlay::cPlay(cGames& games, Services& services) : games_(games), services_(servi
         tops.fill(-1);
 }
 
-const cPlay::Card& cPlay::card(int16_t mPicID) const
-{
-    if (mPicID < 0 || mPicID >= static_cast<int16_t>(cards_.size()))
-        throw RunTimeError::subscript();
-    return cards_[static_cast<size_t>(mPicID)];
-}
-
-cPlay::Card& cPlay::card(int16_t mPicID) { return const_cast<Card&>(std::as_const(*this).card(mPicID)); }
-
-bool cPlay::Color(int16_t mPicID) const
-{
-    const int16_t suit = card(mPicID).Suit;
-    return suit == 1 || suit == 3;
-}
-
-int16_t cPlay::GetTop(int16_t mCell, int16_t mPile) const
-{
-    if (mCell < 0 || mCell >= kCells || mPile < 0 || mPile >= kMaxPiles)
-        throw RunTimeError::subscript();
-    return top_[static_cast<size_t>(mCell)][static_cast<size_t>(mPile)];
-}
-
-int16_t cPlay::GetPicID(int16_t mCell, int16_t mPile, int16_t mPos) const
-{
-    if (mCell < 0 || mCell >= kCells)
-        throw RunTimeError::subscript();
-    const Grid& grid = grid_[static_cast<size_t>(mCell)];
-    if (mPile < 0 || mPile >= static_cast<int16_t>(grid.size()))
-        throw RunTimeError::subscript();
-    const auto& pile = grid[static_cast<size_t>(mPile)];
-    if (mPos < 0 || mPos >= static_cast<int16_t>(pile.size()))
-        throw RunTimeError::subscript();
-    return pile[static_cast<size_t>(mPos)];
-}
-
-int16_t cPlay::GetTopPicID(int16_t mCell, int16_t mPile) const { return GetPicID(mCell, mPile, GetTop(mCell, mPile)); }
+void cPlay::outOfRange() { throw RunTimeError::subscript(); }
 
 int16_t cPlay::ClosedCards(int16_t pile) const
 {

@@ -58,12 +58,32 @@ public:
     int16_t Cell(int16_t mPicID) const { return card(mPicID).Cell; }
     int16_t Pile(int16_t mPicID) const { return card(mPicID).Pile; }
     int16_t Pos(int16_t mPicID) const { return card(mPicID).Pos; }
-    bool Color(int16_t mPicID) const;
+    bool Color(int16_t mPicID) const
+    {
+        const int16_t suit = card(mPicID).Suit;
+        return suit == 1 || suit == 3;
+    }
 
     // Pile queries.
-    int16_t GetTop(int16_t mCell, int16_t mPile) const;
-    int16_t GetPicID(int16_t mCell, int16_t mPile, int16_t mPos) const;
-    int16_t GetTopPicID(int16_t mCell, int16_t mPile) const;
+    int16_t GetTop(int16_t mCell, int16_t mPile) const
+    {
+        if (mCell < 0 || mCell >= kCells || mPile < 0 || mPile >= kMaxPiles)
+            outOfRange();
+        return top_[static_cast<size_t>(mCell)][static_cast<size_t>(mPile)];
+    }
+    int16_t GetPicID(int16_t mCell, int16_t mPile, int16_t mPos) const
+    {
+        if (mCell < 0 || mCell >= kCells)
+            outOfRange();
+        const Grid& grid = grid_[static_cast<size_t>(mCell)];
+        if (mPile < 0 || mPile >= static_cast<int16_t>(grid.size()))
+            outOfRange();
+        const std::vector<int16_t>& pile = grid[static_cast<size_t>(mPile)];
+        if (mPos < 0 || mPos >= static_cast<int16_t>(pile.size()))
+            outOfRange();
+        return pile[static_cast<size_t>(mPos)];
+    }
+    int16_t GetTopPicID(int16_t mCell, int16_t mPile) const { return GetPicID(mCell, mPile, GetTop(mCell, mPile)); }
     int16_t ClosedCards(int16_t pile) const override;
 
     // The game on the table.
@@ -123,7 +143,7 @@ public:
     // Cards a foundation holds outside the "Spider" rules: the cards of the
     // game shared among the foundations, at least 13 (26 in Marathon, whose
     // four foundations take two decks).
-    int16_t foundationCapacity() const;
+    int16_t foundationCapacity() const { return foundationCapacity_; }
 
     // The positions a picture passes through on its way from `from` to `to`
     // in `steps` animation steps; the last one is the destination.
@@ -142,8 +162,16 @@ private:
     };
     using Grid = std::vector<std::vector<int16_t>>;
 
-    const Card& card(int16_t mPicID) const;
-    Card& card(int16_t mPicID);
+    // The queries above are inline: the move rules ask them thousands of
+    // times per move. A subscript out of range raises the error here.
+    [[noreturn]] static void outOfRange();
+    const Card& card(int16_t mPicID) const
+    {
+        if (mPicID < 0 || mPicID >= static_cast<int16_t>(cards_.size()))
+            outOfRange();
+        return cards_[static_cast<size_t>(mPicID)];
+    }
+    Card& card(int16_t mPicID) { return const_cast<Card&>(std::as_const(*this).card(mPicID)); }
     CardSurface::Point cord(int16_t cell, int16_t pile, int16_t pos) const;
 
     void PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, int16_t steps, int16_t face, bool takeOff);
@@ -209,6 +237,7 @@ private:
     // per deal.
     std::vector<int16_t> shuffleScratch_;
     int16_t baseRank_ = 0;
+    int16_t foundationCapacity_ = kRanks;
     GameNo gameNo_;
     int16_t deckIndex_ = 7;
     RuntimeRandom random_;

@@ -10,8 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
 
+#include <array>
+#include <charconv>
 #include <limits>
 
 namespace mFile {
@@ -103,13 +104,21 @@ QString textItem(const QString& line)
 }
 
 // The numbers of a line: each ends at a blank, a comma or the end.
-std::optional<std::vector<int64_t>> numbers(const QString& line)
+std::optional<std::vector<int64_t>> numbers(QStringView line)
 {
-    static const QRegularExpression separators(QStringLiteral("[ ,\t]+"));
+    const auto separator = [](QChar c) { return c == u' ' || c == u',' || c == u'\t'; };
     std::vector<int64_t> out;
-    for (const QString& token : line.split(separators, Qt::SkipEmptyParts)) {
+    qsizetype i = 0;
+    while (i < line.size()) {
+        if (separator(line[i])) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < line.size() && !separator(line[i]))
+            ++i;
         bool ok = false;
-        const qlonglong v = token.toLongLong(&ok);
+        const qlonglong v = line.sliced(start, i - start).toLongLong(&ok);
         if (!ok)
             return std::nullopt;
         out.push_back(v);
@@ -200,7 +209,7 @@ void checkMoves(const QString& path, const GameFile& file)
     ScratchTable scratch(file.summary.gameName);
     cPlay& play = scratch.deal(file.summary.gameNo);
     const cGames& games = scratch.games;
-    const bool spider = games.Tag() == QLatin1String("Spider");
+    const bool spider = games.spiderRules();
 
     int lineNumber = kHeaderLines;
     for (const cEngine::Transaction& r : file.records) {
@@ -222,8 +231,8 @@ void checkMoves(const QString& path, const GameFile& file)
             wrong(QStringLiteral("puts cards back onto their own pile"));
         if (r.DPos != play.GetTop(r.DCell, r.DPile) + 1)
             wrong(QStringLiteral("puts a card where it cannot lie"));
-        if (r.DCell == 3 && !spider && play.GetTop(3, r.DPile) + 2 + r.mCards > 13)
-            wrong(QStringLiteral("puts a fourteenth card on a foundation"));
+        if (r.DCell == 3 && !spider && play.GetTop(3, r.DPile) + 2 + r.mCards > play.foundationCapacity())
+            wrong(QStringLiteral("puts more cards on a foundation than it holds"));
         if (r.tMod < cPlay::kMovePlayer || r.tMod > cPlay::kMoveUncovered || r.Multi < 0 || r.Multi > 1)
             wrong(QStringLiteral("has an unknown kind of move"));
         if (r.tMod == cPlay::kMoveUncovered && (r.SCell != 0 || r.SPos < 1))
@@ -307,23 +316,33 @@ FavoriteRecord ReadFavoriteFile(const QString& path)
 
 void WriteGameFile(const QString& path, const GameSummary& header, const std::vector<cEngine::Transaction>& records)
 {
-    QString text;
+    QString head;
     const QLatin1String crlf("\r\n");
-    text += header.gameName + crlf;
-    text += PrintGameNo(header.gameNo) + crlf;
-    text += PrintNumber(header.time) + crlf;
-    text += PrintNumber(header.moves) + crlf;
-    text += PrintNumber(header.score) + crlf;
-    text += PrintNumber(header.percentage) + crlf;
+    head += header.gameName + crlf;
+    head += PrintGameNo(header.gameNo) + crlf;
+    head += PrintNumber(header.time) + crlf;
+    head += PrintNumber(header.moves) + crlf;
+    head += PrintNumber(header.score) + crlf;
+    head += PrintNumber(header.percentage) + crlf;
+    QByteArray bytes = head.toUtf8();
+    // The moves are plain ASCII, printed as PrintNumber prints them, straight
+    // into the bytes.
+    bytes.reserve(bytes.size() + static_cast<qsizetype>(records.size()) * kRecordNumbers * 4);
     for (const cEngine::Transaction& r : records) {
         for (const int64_t v :
              {int64_t{r.PicID}, int64_t{r.SCell}, int64_t{r.SPile}, int64_t{r.SPos}, int64_t{r.DCell}, int64_t{r.DPile},
-              int64_t{r.DPos}, int64_t{r.mCards}, int64_t{r.tMod}, int64_t{r.Multi}})
-            text += PrintNumber(v);
-        text += crlf;
+              int64_t{r.DPos}, int64_t{r.mCards}, int64_t{r.tMod}, int64_t{r.Multi}}) {
+            std::array<char, 24> digits{};
+            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), v).ptr;
+            if (v >= 0)
+                bytes += ' ';
+            bytes.append(digits.data(), end - digits.data());
+            bytes += ' ';
+        }
+        bytes += "\r\n";
     }
     try {
-        WriteWholeFile(path, text.toUtf8());
+        WriteWholeFile(path, bytes);
     } catch (const FileNotWritten& e) {
         throw RunTimeError(RunTimeError::kPathFileAccess, QStringLiteral("The game could not be saved to \"%1\": %2")
                                                               .arg(QDir::toNativeSeparators(path), e.reason()));

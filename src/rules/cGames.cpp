@@ -75,20 +75,15 @@ void cGames::Ext(int16_t baseX, int16_t baseY, int16_t cards, int16_t cRedeals, 
     d_.totalCards = cards;
     d_.redeals = cRedeals;
     d_.tag = tag;
+    d_.aceKingFoundations = tag == QLatin1String("KlondikeAK") || tag == QLatin1String("FreecellAK");
+    d_.spiderRules = tag == QLatin1String("Spider");
     d_.disAutoPlay = cDisAutoPlay;
     d_.goalDiv = goalDiv;
 }
 
-const cGames::Group& cGames::group(int16_t cell) const
-{
-    if (cell < 0 || cell >= static_cast<int16_t>(d_.groups.size()))
-        throw RunTimeError::subscript();
-    return d_.groups[static_cast<size_t>(cell)];
-}
+void cGames::outOfRange() { throw RunTimeError::subscript(); }
 
-int16_t cGames::Piles(int16_t cell) const { return group(cell).piles; }
 int16_t cGames::Cards(int16_t cell) const { return group(cell).cards; }
-int16_t cGames::AK(int16_t cell) const { return group(cell).ak; }
 int16_t cGames::StartX(int16_t cell) const { return group(cell).startX; }
 int16_t cGames::StartY(int16_t cell) const { return group(cell).startY; }
 int16_t cGames::PileWidth(int16_t cell) const { return group(cell).pileWidth; }
@@ -96,16 +91,6 @@ int16_t cGames::PosWidth(int16_t cell) const { return group(cell).posWidth; }
 int16_t cGames::Div(int16_t cell) const { return group(cell).div; }
 int16_t cGames::DivWidth(int16_t cell) const { return group(cell).divWidth; }
 int32_t cGames::PileOrder(int16_t cell) const { return group(cell).pileOrder; }
-
-int32_t cGames::Order(int16_t cell, int16_t pile) const
-{
-    const Group& g = group(cell);
-    // In the Ace-King games the upper half of the foundations builds down.
-    if (cell == 3 && (d_.tag == QLatin1String("KlondikeAK") || d_.tag == QLatin1String("FreecellAK")) &&
-        pile >= g.piles / 2.0)
-        return 1;
-    return g.order;
-}
 
 int16_t cGames::closedCards(int16_t pile) const
 {

@@ -53,10 +53,17 @@ public:
              int16_t goalDiv);
 
     // Group getters; a cell outside 0..5 is a subscript-out-of-range error.
-    int16_t Piles(int16_t cell) const;
+    int16_t Piles(int16_t cell) const { return group(cell).piles; }
     int16_t Cards(int16_t cell) const;
-    int16_t AK(int16_t cell) const;
-    int32_t Order(int16_t cell, int16_t pile) const;
+    int16_t AK(int16_t cell) const { return group(cell).ak; }
+    int32_t Order(int16_t cell, int16_t pile) const
+    {
+        const Group& g = group(cell);
+        // In the Ace-King games the upper half of the foundations builds down.
+        if (cell == 3 && d_.aceKingFoundations && pile >= g.piles / 2.0)
+            return 1;
+        return g.order;
+    }
     int16_t StartX(int16_t cell) const;
     int16_t StartY(int16_t cell) const;
     int16_t PileWidth(int16_t cell) const;
@@ -71,6 +78,8 @@ public:
     int32_t StockType() const { return d_.stockType; }
     int32_t StockMove() const { return d_.stockMove; }
     const QString& Tag() const { return d_.tag; }
+    // The tag is "Spider": completed runs are cleared to the foundations.
+    bool spiderRules() const { return d_.spiderRules; }
     int32_t HomeType() const { return d_.homeType; }
     int32_t HomePileOrder() const { return d_.groups[0].pileOrder; }
     int32_t MultiOrder() const { return d_.multiOrder != 0 ? d_.multiOrder : d_.groups[0].order; }
@@ -113,7 +122,13 @@ private:
         int32_t pileOrder = 0;
     };
 
-    const Group& group(int16_t cell) const;
+    const Group& group(int16_t cell) const
+    {
+        if (cell < 0 || cell >= static_cast<int16_t>(d_.groups.size()))
+            outOfRange();
+        return d_.groups[static_cast<size_t>(cell)];
+    }
+    [[noreturn]] static void outOfRange();
     int16_t closedCards(int16_t pile) const;
 
     int32_t screenWidth_ = 15360;
@@ -135,6 +150,9 @@ private:
         int32_t multiOrder = 0;
         int32_t suitType = 0;
         QString tag;
+        // What the tag switches on, worked out once.
+        bool aceKingFoundations = false;
+        bool spiderRules = false;
         int16_t cardsOpen = 0;
         int16_t totalCards = 0;
         int16_t baseX = 0;

@@ -2,8 +2,7 @@
 
 #include "session/Shared.h"
 
-#include <QLatin1String>
-
+#include <array>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -48,6 +47,19 @@ private:
         actions_.clear();
         const cGames& games = shared_.games;
         const cPlay& play = shared_.play;
+        // The piles each rank could go to, in the order they are tried.
+        for (std::vector<Place>& places : byRank_)
+            places.clear();
+        for (const int16_t cell : kDestinations) {
+            if (cell == 3 && games.spiderRules())
+                continue;
+            for (int16_t p = 0; p < games.Piles(cell); ++p) {
+                const uint16_t ranks = possibleRanks(cell, p);
+                for (size_t rank = 0; rank < byRank_.size(); ++rank)
+                    if ((ranks >> rank & 1) != 0)
+                        byRank_[rank].push_back({cell, p});
+            }
+        }
         for (int16_t p = 0; p < games.Piles(0); ++p)
             for (int16_t pos = 0; pos <= play.GetTop(0, p); ++pos)
                 addDrags(play.GetPicID(0, p, pos));
@@ -70,25 +82,47 @@ private:
 
     void addDrags(int16_t card)
     {
-        const cGames& games = shared_.games;
         const cPlay& play = shared_.play;
         int16_t k = 0;
         if (!play.CanPickUp(card, k))
             return;
-        const bool spider = games.Tag() == QLatin1String("Spider");
-        for (const int16_t cell : {int16_t{0}, int16_t{4}, int16_t{3}}) {
-            if (cell == 3 && spider)
-                continue;
-            for (int16_t p = 0; p < games.Piles(cell); ++p) {
-                if (cell == play.Cell(card) && p == play.Pile(card))
-                    continue;
-                if (play.CanDrop(card, k, cell, p))
-                    actions_.push_back({Kind::Drag, card, k, cell, p});
-            }
-        }
+        const int16_t fromCell = play.Cell(card);
+        const int16_t fromPile = play.Pile(card);
+        for (const Place& to : byRank_[static_cast<size_t>(play.Num(card))])
+            if (!(to.cell == fromCell && to.pile == fromPile) && play.CanDrop(card, k, to.cell, to.pile))
+                actions_.push_back({Kind::Drag, card, k, to.cell, to.pile});
     }
 
+    // The ranks a pile could take at all: every rank on an empty pile, none
+    // on a reserve that holds a card, and otherwise the neighbours of its
+    // top card (or any or the same rank, for the codes that say so). Only
+    // for those does the player ask the move rules, which decide; the list
+    // of moves is the same as asking about every pile, found with far fewer
+    // questions.
+    uint16_t possibleRanks(int16_t cell, int16_t pile) const
+    {
+        constexpr uint16_t kAll = 0x1FFF;
+        const cPlay& play = shared_.play;
+        if (play.GetTop(cell, pile) < 0)
+            return kAll;
+        if (cell == 4)
+            return 0;
+        const int16_t n = play.Num(play.GetTopPicID(cell, pile));
+        const int32_t code = shared_.games.Order(cell, pile);
+        if (code == 9)
+            return kAll;
+        if (code == 10)
+            return static_cast<uint16_t>(1u << n);
+        return static_cast<uint16_t>(1u << (n + 1) % 13 | 1u << (n + 12) % 13);
+    }
+
+    static constexpr std::array<int16_t, 3> kDestinations{0, 4, 3};
+
     Shared& shared_;
+    struct Place {
+        int16_t cell, pile;
+    };
+    std::array<std::vector<Place>, 13> byRank_;
     std::mt19937 random_;
     std::vector<Action> actions_;
 };
