@@ -1,5 +1,8 @@
 #include "PlayFixture.h"
+#include "history/mFile.h"
 #include "support/CountingSounds.h"
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -386,7 +389,13 @@ TEST_F(StockAndAutoPlayTest, MarathonCanBeWonWithTwentySixCardsOnEachFoundation)
                     next = j;
             ASSERT_GE(next, 0) << "no card for foundation " << f << " at " << height;
             used[static_cast<size_t>(next)] = true;
-            uncover(next, 0);
+            // What covers the card goes to another home pile, as recorded
+            // moves, so the whole line can be saved and opened again.
+            while (play.GetTopPicID(play.Cell(next), play.Pile(next)) != next) {
+                const int16_t dump = play.Cell(next) == 0 && play.Pile(next) == 0 ? 1 : 0;
+                play.MoveCard(play.GetTopPicID(play.Cell(next), play.Pile(next)), 0, dump, above(0, dump),
+                              cPlay::kMovePlayer, 0, 0, cPlay::kFaceUp);
+            }
             ASSERT_TRUE(play.CanDrop(next, 0, 3, f)) << "foundation " << f << " takes card " << height + 1;
             play.MoveCard(next, 3, f, above(3, f), cPlay::kMovePlayer, 0, 0, cPlay::kFaceUp);
             ASSERT_EQ(play.Cell(next), 3);
@@ -396,6 +405,16 @@ TEST_F(StockAndAutoPlayTest, MarathonCanBeWonWithTwentySixCardsOnEachFoundation)
 
     // Full: a foundation takes no 27th card.
     EXPECT_FALSE(play.CanGoToFoundation(play.GetPicID(3, 1, 0), 0));
+
+    // The won game is saved and opens again, all 104 cards home.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Marathon-8.tb1"));
+    mFile::GameSummary header;
+    header.gameName = QStringLiteral("Marathon");
+    header.gameNo = GameNo(8);
+    header.moves = engine.GetTransID();
+    mFile::WriteGameFile(path, header, engine.movesInEffect());
+    EXPECT_EQ(mFile::ReadGameFile(path).records.size(), static_cast<size_t>(engine.GetTransID()));
 }
 
 // Double Planet: a base card whose first matching foundation is full goes
