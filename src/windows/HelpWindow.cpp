@@ -90,8 +90,14 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
         auto* shortcut = new QShortcut(keys, this);
         guard::connect(services_, shortcut, &QShortcut::activated, this, [this] { close(); });
     }
+    // The pages are written when the window is first shown, not at start-up.
+}
 
-    showTopic(GameRules::contentsLink(), true);
+void HelpWindow::showEvent(QShowEvent* event)
+{
+    if (visited_.empty())
+        showTopic(GameRules::contentsLink(), true);
+    QWidget::showEvent(event);
 }
 
 void HelpWindow::showContents()

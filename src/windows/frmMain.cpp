@@ -129,7 +129,18 @@ void frmMain::Form_Load(const QString& commandLine)
     // Ready once the start decision leaves the window idle: after the first
     // game is on the table, or while the selection window waits for the
     // player.
-    QTimer::singleShot(0, this, [this] { emit ready(); });
+    QTimer::singleShot(0, this, [this] {
+        emit ready();
+        // Registering the file types with the desktop can wait until the
+        // window stands idle.
+        QTimer::singleShot(0, this, [] {
+            try {
+                FileTypes().registerFileTypes(QCoreApplication::applicationFilePath());
+            } catch (const std::exception& e) {
+                qCWarning(lcMain) << "the file types could not be registered:" << e.what();
+            }
+        });
+    });
     guard::run(shared_.services, [&] { StartFirstGame(commandLine); });
 }
 
@@ -153,7 +164,6 @@ void frmMain::InitProgram()
     step("the toolbar buttons", [&] { menus_->applyToolbarSettings(); });
     step("the toolbar",
          [&] { menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0); });
-    step("the file types", [&] { FileTypes().registerFileTypes(QCoreApplication::applicationFilePath()); });
 }
 
 void frmMain::StartFirstGame(const QString& commandLine)
