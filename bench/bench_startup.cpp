@@ -1,7 +1,10 @@
 // How long the program takes to start: from the process start to the splash
 // window being shown, and from the process start to the main window being
-// ready with a saved Klondike game opened (no splash), then exiting. Each is
-// the median of ten runs, in a temporary home folder.
+// ready with a saved Klondike game opened (no splash), then exiting; beside
+// it a bare Qt program that shows an empty main window and exits when idle,
+// and the ratio of the two. Each time is the median of ten runs, in a
+// temporary home folder. Last, the most memory the program holds with a
+// Double Klondike game on the table.
 
 #include "session/Shared.h"
 #include "support/RandomPlayer.h"
@@ -13,13 +16,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 constexpr int kRuns = 10;
 
-double medianRun(const QStringList& arguments, const QProcessEnvironment& environment)
+double medianRun(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
 {
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {
@@ -27,9 +33,9 @@ double medianRun(const QStringList& arguments, const QProcessEnvironment& enviro
         process.setProcessEnvironment(environment);
         QElapsedTimer clock;
         clock.start();
-        process.start(QStringLiteral(TABLORA_PROGRAM), arguments);
+        process.start(program, arguments);
         if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-            std::fprintf(stderr, "tablora %s failed: %s\n", qPrintable(arguments.join(' ')),
+            std::fprintf(stderr, "%s %s failed: %s\n", qPrintable(program), qPrintable(arguments.join(' ')),
                          process.readAllStandardError().constData());
             return -1;
         }
@@ -37,6 +43,35 @@ double medianRun(const QStringList& arguments, const QProcessEnvironment& enviro
     }
     std::sort(times.begin(), times.end());
     return (times[kRuns / 2 - 1] + times[kRuns / 2]) / 2;
+}
+
+// The peak resident memory of one run of the program, in megabytes.
+double peakMegabytes(const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    std::vector<QByteArray> texts;
+    texts.push_back(QByteArrayLiteral(TABLORA_PROGRAM));
+    for (const QString& a : arguments)
+        texts.push_back(a.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& t : texts)
+        argv.push_back(t.data());
+    argv.push_back(nullptr);
+    std::vector<QByteArray> variables;
+    for (const QString& v : environment.toStringList())
+        variables.push_back(v.toLocal8Bit());
+    std::vector<char*> envp;
+    for (QByteArray& v : variables)
+        envp.push_back(v.data());
+    envp.push_back(nullptr);
+
+    pid_t child = 0;
+    if (posix_spawn(&child, TABLORA_PROGRAM, nullptr, nullptr, argv.data(), envp.data()) != 0)
+        return -1;
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 } // namespace
@@ -52,22 +87,33 @@ int main(int argc, char* argv[])
     if (!environment.contains(QStringLiteral("DISPLAY")) && !environment.contains(QStringLiteral("WAYLAND_DISPLAY")))
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 
-    // A Klondike game with forty moves.
-    const QString game = home.filePath(QStringLiteral("Klondike-100.tb0"));
-    {
+    // A Klondike game with forty moves, and a Double Klondike game with as
+    // many.
+    const auto savedGame = [&](const QString& name, const QString& file) {
+        const QString path = home.filePath(file);
         qputenv("HOME", home.path().toUtf8());
         Shared shared;
-        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(100));
+        shared.gamePlay.PlayNumber(name, GameNo(100));
         RandomPlayer player(shared, 100);
         for (int i = 0; i < 40 && player.step(); ++i) {
         }
-        shared.engine.SavetoFile(game);
-    }
+        shared.engine.SavetoFile(path);
+        return path;
+    };
+    const QString game = savedGame(QStringLiteral("Klondike"), QStringLiteral("Klondike-100.tb0"));
+    const QString twoDecks = savedGame(QStringLiteral("Double Klondike"), QStringLiteral("Double Klondike-100.tb0"));
 
-    const double splash = medianRun({QStringLiteral("--quit-when-splashed")}, environment);
+    const QString program = QStringLiteral(TABLORA_PROGRAM);
+    const double splash = medianRun(program, {QStringLiteral("--quit-when-splashed")}, environment);
     const double ready =
-        medianRun({QStringLiteral("--no-splash"), QStringLiteral("--quit-when-ready"), game}, environment);
+        medianRun(program, {QStringLiteral("--no-splash"), QStringLiteral("--quit-when-ready"), game}, environment);
+    const double bare = medianRun(QStringLiteral(BARE_WINDOW_PROGRAM), {}, environment);
+    const double memory =
+        peakMegabytes({QStringLiteral("--no-splash"), QStringLiteral("--quit-when-ready"), twoDecks}, environment);
     std::printf("start to splash shown:                      %8.1f ms (median of %d)\n", splash, kRuns);
     std::printf("start to main window ready with a game, exit: %6.1f ms (median of %d)\n", ready, kRuns);
-    return splash < 0 || ready < 0 ? 1 : 0;
+    std::printf("bare Qt main window, shown and idle, exit:    %6.1f ms (median of %d)\n", bare, kRuns);
+    std::printf("ratio of the program to the bare window:      %6.2f\n", bare > 0 ? ready / bare : 0.0);
+    std::printf("most memory held with Double Klondike:        %6.1f MB resident\n", memory);
+    return splash < 0 || ready < 0 || bare < 0 || memory < 0 ? 1 : 0;
 }
