@@ -90,14 +90,8 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
         auto* shortcut = new QShortcut(keys, this);
         guard::connect(services_, shortcut, &QShortcut::activated, this, [this] { close(); });
     }
-    // The pages are written when the window is first shown, not at start-up.
-}
 
-void HelpWindow::showEvent(QShowEvent* event)
-{
-    if (visited_.empty())
-        showTopic(GameRules::contentsLink(), true);
-    QWidget::showEvent(event);
+    showTopic(GameRules::contentsLink(), true);
 }
 
 void HelpWindow::showContents()

@@ -34,9 +34,6 @@ public:
     // The topic on show: "contents:" or "rules:ID".
     QString currentTopic() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void openLink(const QUrl& link);
     // Shows the topic and, when `remember` is set, makes it the newest entry
