@@ -662,7 +662,12 @@ private:
         if (g_.GoalType() == 16)
             page_.item(QStringLiteral("The starting rank is the rank of the card the deal puts on the first "
                                       "foundation; it is the same for every foundation."));
-        page_.item(QStringLiteral("A foundation holds at most 13 cards."));
+        if (plan_.foundationCapacity > 13)
+            page_.item(QStringLiteral("A foundation holds %1 cards: after a whole sequence of 13 it starts again "
+                                      "from its first rank, in the same order.")
+                           .arg(plan_.foundationCapacity));
+        else
+            page_.item(QStringLiteral("A foundation holds at most 13 cards."));
         page_.item(QStringLiteral("The top card of a foundation may be played back onto the tableau."));
     }
 
@@ -1008,6 +1013,7 @@ DealPlan planDeal(const cGames& games, const QString& name)
     for (int16_t pile = 0; pile < games.Piles(kRes); ++pile)
         plan.reserveCards = static_cast<int16_t>(plan.reserveCards + cards(kRes, pile));
     plan.stockCards = cards(1, 0);
+    plan.foundationCapacity = play.foundationCapacity();
     return plan;
 }
 

@@ -41,6 +41,8 @@ struct DealPlan {
     int16_t reserveCards = 0;
     // Cards left in the stock once everything is dealt.
     int16_t stockCards = 0;
+    // Cards one foundation holds.
+    int16_t foundationCapacity = 13;
     // False when the deal would need more cards than the stock still holds.
     bool fits = true;
 };

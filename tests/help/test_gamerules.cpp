@@ -162,6 +162,14 @@ TEST(GameRulesTest, KlondikeRules)
     EXPECT_EQ(text.find("Special rules"), std::string::npos);
 }
 
+TEST(GameRulesTest, MarathonsFoundationsHoldTwoSequences)
+{
+    const std::string text = rules("Marathon");
+    EXPECT_MENTIONS(text, "A foundation holds 26 cards: after a whole sequence of 13 it starts again from its first "
+                          "rank, in the same order");
+    EXPECT_EQ(text.find("at most 13 cards"), std::string::npos);
+}
+
 TEST(GameRulesTest, SpideretteRules)
 {
     const std::string text = rules("Spiderette");
