@@ -9,6 +9,7 @@
 #include "settings/cRegistry.h"
 #include "windows/Guard.h"
 #include "windows/HelpWindow.h"
+#include "windows/PictureFile.h"
 #include "windows/QtPrompts.h"
 #include "windows/frmMain.h"
 #include "windows/frmSplash.h"
@@ -48,6 +49,8 @@ int main(int argc, char* argv[])
 
     std::unique_ptr<frmMain> window;
     const auto showMain = [&] {
+        // The table's pictures of the last run, read while the splash shows.
+        pictureFile::restore(pictures);
         window = std::make_unique<frmMain>(shared, pictures);
         if (options.quitWhenReady)
             guard::connect(shared.services, window.get(), &frmMain::ready, &app,
@@ -69,6 +72,7 @@ int main(int argc, char* argv[])
     });
     const int code = QApplication::exec();
     window.reset();
+    pictureFile::keep(pictures);
     shared.services.setPrompts(nullptr);
     shared.services.setHelp(nullptr);
     shared.services.setSettings(nullptr);

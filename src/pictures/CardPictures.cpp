@@ -10,6 +10,8 @@
 
 #include <QPainter>
 
+#include <cstring>
+
 namespace paint = pictures::paint;
 
 namespace {
@@ -105,14 +107,88 @@ QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
 {
     if (pixelSize.isEmpty())
         return QPixmap();
+    if (kind == kFaceKind)
+        tableSize_ = pixelSize;
     const Key key{kind, number, pixelSize.width(), pixelSize.height()};
     const auto it = cache_.constFind(key);
     if (it != cache_.constEnd())
         return *it;
-    const QPixmap picture = render(kind, number, pixelSize);
+    QPixmap picture;
+    if (const auto kept = restored_.constFind(key); kept != restored_.constEnd()) {
+        const QImage pixels(reinterpret_cast<const uchar*>(restoredBytes_.constData() + *kept), key.width, key.height,
+                            qsizetype{key.width} * 4, QImage::Format_ARGB32_Premultiplied);
+        picture = QPixmap::fromImage(pixels.copy());
+        restored_.erase(kept);
+    } else {
+        picture = render(kind, number, pixelSize);
+        drawnSinceRestore_ = drawnSinceRestore_ || kind == kFaceKind || kind == kBackKind || kind == kMarkerKind;
+    }
     if (!picture.isNull())
         cache_.insert(key, picture);
     return picture;
+}
+
+namespace {
+
+// Kept pictures: a first line naming the format and the build, then one
+// entry per picture: kind, number, width, height (32-bit each, in the
+// machine's order) and the premultiplied pixels, row by row. The pixels are
+// kept as drawn, so a picture read back shows exactly as one drawn afresh.
+const QByteArray kPictureFileHead("Tablora card pictures 1 ");
+
+struct EntryHead {
+    int32_t kind;
+    int32_t number;
+    int32_t width;
+    int32_t height;
+};
+
+} // namespace
+
+void CardPictures::restorePictures(const QByteArray& bytes, const QByteArray& stamp)
+{
+    restored_.clear();
+    restoredBytes_.clear();
+    drawnSinceRestore_ = false;
+    const QByteArray head = kPictureFileHead + stamp + '\n';
+    if (!bytes.startsWith(head))
+        return;
+    QHash<Key, qsizetype> read;
+    qsizetype at = head.size();
+    while (at < bytes.size()) {
+        EntryHead e{};
+        if (bytes.size() - at < static_cast<qsizetype>(sizeof e))
+            return;
+        std::memcpy(&e, bytes.constData() + at, sizeof e);
+        at += static_cast<qsizetype>(sizeof e);
+        constexpr int32_t kLargestSide = 4096;
+        if (e.width <= 0 || e.height <= 0 || e.width > kLargestSide || e.height > kLargestSide)
+            return;
+        const qsizetype rowBytes = qsizetype{e.width} * 4;
+        if ((bytes.size() - at) / rowBytes < e.height)
+            return;
+        read.insert(Key{e.kind, e.number, e.width, e.height}, at);
+        at += rowBytes * e.height;
+    }
+    restored_ = std::move(read);
+    restoredBytes_ = bytes;
+}
+
+QByteArray CardPictures::keptPictures(const QByteArray& stamp) const
+{
+    QByteArray bytes = kPictureFileHead + stamp + '\n';
+    for (auto it = cache_.cbegin(); it != cache_.cend(); ++it) {
+        const Key& k = it.key();
+        if ((k.kind != kFaceKind && k.kind != kBackKind && k.kind != kMarkerKind) ||
+            QSize(k.width, k.height) != tableSize_)
+            continue;
+        const QImage image = it.value().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const EntryHead e{k.kind, k.number, image.width(), image.height()};
+        bytes.append(reinterpret_cast<const char*>(&e), sizeof e);
+        for (int y = 0; y < image.height(); ++y)
+            bytes.append(reinterpret_cast<const char*>(image.constScanLine(y)), qsizetype{image.width()} * 4);
+    }
+    return bytes;
 }
 
 QPixmap CardPictures::render(int kind, int number, QSize pixelSize)

@@ -61,6 +61,18 @@ public:
     int renderCount() const { return renders_; }
     void clearCache();
 
+    // The pictures of the table can be kept between runs: `keptPictures`
+    // gives the faces, backs and markers of the size the table last used as
+    // bytes, and `restorePictures` takes such bytes back, so those pictures
+    // are shown from them instead of drawn again. `stamp` names the build
+    // that drew them; bytes of another build, or damaged ones, are ignored,
+    // so a picture drawn differently is never shown from older bytes.
+    QByteArray keptPictures(const QByteArray& stamp) const;
+    void restorePictures(const QByteArray& bytes, const QByteArray& stamp);
+    // A picture of the table (a face, back or marker) was drawn since the
+    // last restore, and a face has been shown.
+    bool drawnSinceRestore() const { return drawnSinceRestore_ && !tableSize_.isEmpty(); }
+
 private:
     // A picture's kind (face, back, marker, splash, background picture),
     // its number within the kind and its size in device pixels.
@@ -81,4 +93,12 @@ private:
 
     QHash<Key, QPixmap> cache_;
     int renders_ = 0;
+
+    // Restored bytes, and where each picture's pixels start in them (read
+    // when the picture is first shown); the size of the last face shown,
+    // whose pictures are worth keeping.
+    QByteArray restoredBytes_;
+    QHash<Key, qsizetype> restored_;
+    bool drawnSinceRestore_ = false;
+    QSize tableSize_;
 };

@@ -109,6 +109,42 @@ TEST(CardPicturesTest, CacheDrawsEachPictureOncePerSize)
     EXPECT_EQ(pictures.renderCount(), 6);
 }
 
+// The table's pictures kept from one run come back pixel for pixel without
+// being drawn; bytes of another build, or damaged ones, are not used.
+TEST(CardPicturesTest, KeptPicturesShowExactlyAsDrawnAndOnlyForTheirBuild)
+{
+    CardPictures first;
+    first.face(1, kLarge); // a size the table no longer uses: not kept
+    std::vector<QImage> drawn;
+    for (int16_t face = 1; face <= CardPictures::kFaces; ++face)
+        drawn.push_back(first.face(face, kSmall).toImage());
+    const QImage back = first.back(3, kSmall).toImage();
+    const QImage marker = first.marker(14, kSmall).toImage();
+    EXPECT_TRUE(first.drawnSinceRestore());
+    const QByteArray kept = first.keptPictures("build 1");
+
+    CardPictures next;
+    next.restorePictures(kept, "build 1");
+    for (int16_t face = 1; face <= CardPictures::kFaces; ++face)
+        ASSERT_EQ(next.face(face, kSmall).toImage(), drawn[static_cast<size_t>(face - 1)]) << "face " << face;
+    EXPECT_EQ(next.back(3, kSmall).toImage(), back);
+    EXPECT_EQ(next.marker(14, kSmall).toImage(), marker);
+    EXPECT_EQ(next.renderCount(), 0) << "nothing drawn again";
+    next.splash(kLarge);
+    EXPECT_FALSE(next.drawnSinceRestore()) << "only the table's pictures are worth keeping again";
+    next.face(1, kLarge);
+    EXPECT_EQ(next.renderCount(), 2) << "the splash and the other size were drawn";
+
+    for (const QByteArray& bytes : {kept, kept.left(kept.size() / 2), kept.left(30) + QByteArray(64, '\xff')}) {
+        CardPictures other;
+        other.restorePictures(bytes, bytes.size() == kept.size() ? "build 2" : "build 1");
+        other.face(5, kSmall);
+        other.face(52, kSmall);
+        EXPECT_EQ(other.renderCount(), 2) << "bytes of " << bytes.size();
+        EXPECT_EQ(other.face(52, kSmall).toImage(), drawn[51]);
+    }
+}
+
 TEST(CardPicturesTest, EveryFaceLooksDifferentAndRedSuitsAreRed)
 {
     CardPictures pictures;
