@@ -48,8 +48,9 @@ void FallbackSettingsStore::setReporter(std::function<void(const QString&)> repo
 
 QString FallbackSettingsStore::readText(const QString& section, const QString& name, const QString& defaultValue) const
 {
-    if (const auto kept = keptTexts_.constFind(settings::memoryKey(section, name)); kept != keptTexts_.cend())
-        return *kept;
+    if (!keptTexts_.isEmpty())
+        if (const auto kept = keptTexts_.constFind(settings::memoryKey(section, name)); kept != keptTexts_.cend())
+            return *kept;
     return target_->readText(section, name, defaultValue);
 }
 
@@ -61,8 +62,9 @@ void FallbackSettingsStore::writeText(const QString& section, const QString& nam
 
 int32_t FallbackSettingsStore::readNumber(const QString& section, const QString& name, int32_t defaultValue) const
 {
-    if (const auto kept = keptNumbers_.constFind(settings::memoryKey(section, name)); kept != keptNumbers_.cend())
-        return *kept;
+    if (!keptNumbers_.isEmpty())
+        if (const auto kept = keptNumbers_.constFind(settings::memoryKey(section, name)); kept != keptNumbers_.cend())
+            return *kept;
     return target_->readNumber(section, name, defaultValue);
 }
 
