@@ -7,6 +7,9 @@
 
 cPlay::cPlay(cGames& games, Services& services) : games_(games), services_(services)
 {
+    // The layout fans a home pile's face-down cards closer together: it
+    // counts them on this table.
+    games_.setClosedCardsSource(this);
     for (auto& tops : top_)
         tops.fill(-1);
 }

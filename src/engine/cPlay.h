@@ -43,7 +43,8 @@ public:
     // Cards of one suit.
     static constexpr int16_t kRanks = 13;
 
-    // Deals and plays the definition in `games`, through the services.
+    // Deals and plays the definition in `games`, through the services; the
+    // definition's layout counts face-down cards on this table.
     cPlay(cGames& games, Services& services);
 
     // Where moves are recorded; until the move history is attached, they are

@@ -3,7 +3,6 @@
 Shared::Shared()
 {
     data.RegisterProgramData();
-    games.setClosedCardsSource(&play);
     play.setRecorder(&engine);
     setSession(nullptr);
 }

@@ -1,5 +1,6 @@
 #include "DealFixture.h"
 #include "engine/DealText.h"
+#include "engine/ScratchTable.h"
 #include "rules/RunTimeError.h"
 
 #include <map>
@@ -336,6 +337,27 @@ TEST_F(DealTest, ClearAllEmptiesTheTable)
     EXPECT_THROW(shared.play.GetPicID(0, 0, 0), RunTimeError);
     EXPECT_THROW(shared.play.GetTop(5, 0), RunTimeError);
     EXPECT_THROW(shared.play.GetTop(0, 21), RunTimeError);
+}
+
+} // namespace
+
+namespace {
+
+// A table dealt on its own (previews, file checks, the command line) lays
+// the cards out exactly where the program's table does, face-down fans
+// included.
+TEST_F(DealTest, AScratchTableLaysEveryGameOutAsTheProgramsTableDoes)
+{
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        cPlay& play = deal(game.gName, 17);
+        ScratchTable scratch(game.gName);
+        scratch.deal(GameNo(17));
+        for (int16_t j = 0; j < play.CardCount(); ++j) {
+            const int16_t cell = play.Cell(j), pile = play.Pile(j), pos = play.Pos(j);
+            ASSERT_EQ(scratch.games.cord(cell, pile, pos), shared.games.cord(cell, pile, pos))
+                << game.gName.toStdString() << " card " << j;
+        }
+    }
 }
 
 } // namespace
