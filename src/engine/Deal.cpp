@@ -74,11 +74,10 @@ void cPlay::createGrids()
             column.assign(static_cast<size_t>(highestPos) + 1, -1);
     };
     const int16_t homeHighest = homePiles > 0 ? int16::fromReal(static_cast<double>(total) / homePiles + 13) : 13;
-    const int16_t goalHighest = games.Piles(3) == 4 && total == 104 ? 26 : 13;
     make(0, homePiles, homeHighest);
     make(1, games.Piles(1), total);
     make(2, games.Piles(2), total);
-    make(3, games.Piles(3), goalHighest);
+    make(3, games.Piles(3), foundationCapacity_);
     make(4, games.Piles(4), 13);
     for (auto& tops : top_)
         tops.fill(-1);

@@ -64,7 +64,6 @@ bool cPlay::CanBuild(int16_t under, int16_t placed, int32_t code, bool wrap) con
     if (!rankOk)
         return false;
 
-    const auto red = [](const Card& c) { return c.Suit == 1 || c.Suit == 3; };
     switch (rule->suit) {
     case SuitRule::Same: return underCard.Suit == placedCard.Suit;
     case SuitRule::Other: return underCard.Suit != placedCard.Suit;

@@ -38,7 +38,6 @@ private:
     MoveRecorder* recorder_;
 };
 
-bool isSpider(const cGames& games) { return games.spiderRules(); }
 } // namespace
 
 void cPlay::StockClick()
@@ -115,7 +114,7 @@ void cPlay::AutoMoveCheck()
         if (services_.session().Game_Status() != 1)
             return;
         const cGames& games = games_;
-        if (isSpider(games)) {
+        if (games.spiderRules()) {
             for (int16_t pile = 0; pile < games.Piles(0); ++pile)
                 clearCompletedRun(pile);
             return;

@@ -59,11 +59,7 @@ public:
     int16_t Cell(int16_t mPicID) const { return card(mPicID).Cell; }
     int16_t Pile(int16_t mPicID) const { return card(mPicID).Pile; }
     int16_t Pos(int16_t mPicID) const { return card(mPicID).Pos; }
-    bool Color(int16_t mPicID) const
-    {
-        const int16_t suit = card(mPicID).Suit;
-        return suit == 1 || suit == 3;
-    }
+    bool Color(int16_t mPicID) const { return red(card(mPicID)); }
 
     // Pile queries.
     int16_t GetTop(int16_t mCell, int16_t mPile) const
@@ -166,6 +162,8 @@ private:
     // The queries above are inline: the move rules ask them thousands of
     // times per move. A subscript out of range raises the error here.
     [[noreturn]] static void outOfRange();
+    // Hearts and diamonds.
+    static bool red(const Card& c) { return c.Suit == 1 || c.Suit == 3; }
     const Card& card(int16_t mPicID) const
     {
         if (mPicID < 0 || mPicID >= static_cast<int16_t>(cards_.size()))

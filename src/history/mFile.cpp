@@ -243,9 +243,24 @@ void checkMoves(const QString& path, const GameFile& file)
 
 } // namespace
 
+namespace {
+// A number as the file prints it: " 12 " or "-3 ".
+void appendNumber(QByteArray& bytes, int64_t n)
+{
+    std::array<char, 24> digits{};
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
+    if (n >= 0)
+        bytes += ' ';
+    bytes.append(digits.data(), end - digits.data());
+    bytes += ' ';
+}
+} // namespace
+
 QString PrintNumber(int64_t n)
 {
-    return n < 0 ? QString::number(n) + QLatin1Char(' ') : QLatin1Char(' ') + QString::number(n) + QLatin1Char(' ');
+    QByteArray bytes;
+    appendNumber(bytes, n);
+    return QString::fromLatin1(bytes);
 }
 
 QString PrintGameNo(const GameNo& number)
@@ -325,20 +340,13 @@ void WriteGameFile(const QString& path, const GameSummary& header, const std::ve
     head += PrintNumber(header.score) + crlf;
     head += PrintNumber(header.percentage) + crlf;
     QByteArray bytes = head.toUtf8();
-    // The moves are plain ASCII, printed as PrintNumber prints them, straight
-    // into the bytes.
+    // The moves are plain ASCII, printed straight into the bytes.
     bytes.reserve(bytes.size() + static_cast<qsizetype>(records.size()) * kRecordNumbers * 4);
     for (const cEngine::Transaction& r : records) {
         for (const int64_t v :
              {int64_t{r.PicID}, int64_t{r.SCell}, int64_t{r.SPile}, int64_t{r.SPos}, int64_t{r.DCell}, int64_t{r.DPile},
-              int64_t{r.DPos}, int64_t{r.mCards}, int64_t{r.tMod}, int64_t{r.Multi}}) {
-            std::array<char, 24> digits{};
-            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), v).ptr;
-            if (v >= 0)
-                bytes += ' ';
-            bytes.append(digits.data(), end - digits.data());
-            bytes += ' ';
-        }
+              int64_t{r.DPos}, int64_t{r.mCards}, int64_t{r.tMod}, int64_t{r.Multi}})
+            appendNumber(bytes, v);
         bytes += "\r\n";
     }
     try {

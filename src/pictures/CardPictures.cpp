@@ -177,17 +177,26 @@ void CardPictures::restorePictures(const QByteArray& bytes, const QByteArray& st
 QByteArray CardPictures::keptPictures(const QByteArray& stamp) const
 {
     QByteArray bytes = kPictureFileHead + stamp + '\n';
-    for (auto it = cache_.cbegin(); it != cache_.cend(); ++it) {
-        const Key& k = it.key();
-        if ((k.kind != kFaceKind && k.kind != kBackKind && k.kind != kMarkerKind) ||
-            QSize(k.width, k.height) != tableSize_)
-            continue;
-        const QImage image = it.value().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        const EntryHead e{k.kind, k.number, image.width(), image.height()};
+    const auto keep = [&](const Key& k, const uchar* pixels) {
+        const EntryHead e{k.kind, k.number, k.width, k.height};
         bytes.append(reinterpret_cast<const char*>(&e), sizeof e);
-        for (int y = 0; y < image.height(); ++y)
-            bytes.append(reinterpret_cast<const char*>(image.constScanLine(y)), qsizetype{image.width()} * 4);
+        bytes.append(reinterpret_cast<const char*>(pixels), qsizetype{k.width} * 4 * k.height);
+    };
+    const auto ofTable = [this](const Key& k) {
+        return (k.kind == kFaceKind || k.kind == kBackKind || k.kind == kMarkerKind) &&
+               QSize(k.width, k.height) == tableSize_;
+    };
+    for (auto it = cache_.cbegin(); it != cache_.cend(); ++it) {
+        if (!ofTable(it.key()))
+            continue;
+        // Rows of 32-bit pixels lie packed, as the entry is read back.
+        const QImage image = it.value().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        keep(it.key(), image.constBits());
     }
+    // Kept pictures this run did not show stay kept.
+    for (auto it = restored_.cbegin(); it != restored_.cend(); ++it)
+        if (ofTable(it.key()))
+            keep(it.key(), reinterpret_cast<const uchar*>(restoredBytes_.constData() + it.value()));
     return bytes;
 }
 

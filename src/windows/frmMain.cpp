@@ -36,6 +36,20 @@ Q_LOGGING_CATEGORY(lcMain, "tablora.main")
 
 namespace {
 constexpr int kGameClockMs = 1000;
+
+// Runs a piece of start-up work that may fail without harm to the rest: a
+// failure is logged and the program goes on.
+void tryAtStart(const char* what, const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const RunTimeError& e) {
+        qCWarning(lcMain) << "start-up:" << what << "failed:" << e.description();
+    } catch (const std::exception& e) {
+        qCWarning(lcMain) << "start-up:" << what << "failed:" << e.what();
+    }
+}
+
 constexpr int kTitleMs = 500;
 constexpr int kCommandStateMs = 100;
 constexpr int kReplayMs = 500;
@@ -134,11 +148,8 @@ void frmMain::Form_Load(const QString& commandLine)
         // Registering the file types with the desktop can wait until the
         // window stands idle.
         QTimer::singleShot(0, this, [] {
-            try {
-                FileTypes().registerFileTypes(QCoreApplication::applicationFilePath());
-            } catch (const std::exception& e) {
-                qCWarning(lcMain) << "the file types could not be registered:" << e.what();
-            }
+            tryAtStart("the file types",
+                       [] { FileTypes().registerFileTypes(QCoreApplication::applicationFilePath()); });
         });
     });
     guard::run(shared_.services, [&] { StartFirstGame(commandLine); });
@@ -147,23 +158,14 @@ void frmMain::Form_Load(const QString& commandLine)
 void frmMain::InitProgram()
 {
     // Each step is tried even when one before it failed.
-    const auto step = [](const char* what, const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const RunTimeError& e) {
-            qCWarning(lcMain) << "start-up:" << what << "failed:" << e.description();
-        } catch (const std::exception& e) {
-            qCWarning(lcMain) << "start-up:" << what << "failed:" << e.what();
-        }
-    };
-    step("the session's start time", [&] {
+    tryAtStart("the session's start time", [&] {
         shared_.data.setSesStartTime(QLocale::system().toString(shared_.services.clock().now(), QLocale::ShortFormat));
     });
-    step("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
-    step("the recent lists", [&] { menus_->refreshRecentMenus(); });
-    step("the toolbar buttons", [&] { menus_->applyToolbarSettings(); });
-    step("the toolbar",
-         [&] { menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0); });
+    tryAtStart("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
+    tryAtStart("the recent lists", [&] { menus_->refreshRecentMenus(); });
+    tryAtStart("the toolbar buttons", [&] { menus_->applyToolbarSettings(); });
+    tryAtStart("the toolbar",
+               [&] { menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0); });
 }
 
 void frmMain::StartFirstGame(const QString& commandLine)

@@ -130,6 +130,16 @@ TEST(CardPicturesTest, KeptPicturesShowExactlyAsDrawnAndOnlyForTheirBuild)
     EXPECT_EQ(next.back(3, kSmall).toImage(), back);
     EXPECT_EQ(next.marker(14, kSmall).toImage(), marker);
     EXPECT_EQ(next.renderCount(), 0) << "nothing drawn again";
+    // Kept pictures a run did not show stay kept for the next.
+    CardPictures partial;
+    partial.restorePictures(kept, "build 1");
+    partial.face(5, kSmall);
+    const QByteArray again = partial.keptPictures("build 1");
+    EXPECT_EQ(again.size(), kept.size());
+    CardPictures third;
+    third.restorePictures(again, "build 1");
+    EXPECT_EQ(third.face(30, kSmall).toImage(), drawn[29]);
+    EXPECT_EQ(third.renderCount(), 0);
     next.splash(kLarge);
     EXPECT_FALSE(next.drawnSinceRestore()) << "only the table's pictures are worth keeping again";
     next.face(1, kLarge);
