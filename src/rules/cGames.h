@@ -30,7 +30,6 @@ public:
     void setScreenWidth(int32_t twips) { screenWidth_ = twips; }
     int32_t screenWidth() const { return screenWidth_; }
     void setRunningGameName(const QString& name) { runningGameName_ = name; }
-    const QString& runningGameName() const { return runningGameName_; }
 
     // Supplies the face-down card counts of the home piles for the layout.
     void setClosedCardsSource(const ClosedCardsSource* source) { closedCards_ = source; }
