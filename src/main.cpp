@@ -41,7 +41,7 @@ int main(int argc, char* argv[])
     shared.services.setSettings(&store);
     CardPictures pictures;
     shared.data.setDefaultPicture(&pictures);
-    HelpWindow help(shared.services);
+    LazyHelpViewer help(shared.services);
     shared.services.setHelp(&help);
     QtPrompts prompts;
     shared.services.setPrompts(&prompts);

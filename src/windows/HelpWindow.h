@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class Services;
@@ -51,4 +52,30 @@ private:
     QPushButton* cmdClose_;
     std::vector<QString> visited_;
     size_t current_ = 0;
+};
+
+// The help window made when the player first asks for help, so that the
+// program's start does not wait for a window that may never be opened.
+class LazyHelpViewer final : public HelpViewer {
+public:
+    explicit LazyHelpViewer(Services& services) : services_(services) {}
+
+    void showContents() override { window().showContents(); }
+    void showRules(int16_t gameId) override { window().showRules(gameId); }
+    void closeAll() override
+    {
+        if (window_)
+            window_->closeAll();
+    }
+
+private:
+    HelpWindow& window()
+    {
+        if (!window_)
+            window_ = std::make_unique<HelpWindow>(services_);
+        return *window_;
+    }
+
+    Services& services_;
+    std::unique_ptr<HelpWindow> window_;
 };

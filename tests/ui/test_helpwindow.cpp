@@ -113,6 +113,39 @@ TEST(HelpWindowTest, ShowRulesSwitchesTopicsAndCloseAllClosesIt)
     EXPECT_TRUE(help.isVisible()) << "the window opens again after being closed";
 }
 
+// The program's help: no window until the player asks, then one window kept
+// for every later request.
+TEST(HelpWindowTest, TheProgramsHelpMakesItsWindowOnTheFirstRequest)
+{
+    const auto helpWindows = [] {
+        std::vector<HelpWindow*> found;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* help = qobject_cast<HelpWindow*>(widget))
+                found.push_back(help);
+        return found;
+    };
+    Services services;
+    {
+        LazyHelpViewer help(services);
+        help.closeAll();
+        EXPECT_TRUE(helpWindows().empty()) << "made before anyone asked";
+
+        help.showRules(51);
+        const std::vector<HelpWindow*> made = helpWindows();
+        ASSERT_EQ(made.size(), 1U);
+        EXPECT_TRUE(made[0]->isVisible());
+        EXPECT_EQ(made[0]->currentTopic(), QStringLiteral("rules:51"));
+
+        help.closeAll();
+        EXPECT_FALSE(made[0]->isVisible());
+        help.showContents();
+        EXPECT_EQ(helpWindows(), made) << "a second window";
+        EXPECT_TRUE(made[0]->isVisible());
+        EXPECT_EQ(made[0]->currentTopic(), QStringLiteral("contents:"));
+    }
+    EXPECT_TRUE(helpWindows().empty()) << "the window outlives the program's help";
+}
+
 TEST(HelpWindowTest, CloseEscAndCtrlWCloseIt)
 {
     Services services;
