@@ -6,6 +6,7 @@
 #include "rules/cGames.h"
 #include "windows/Guard.h"
 
+#include <QCoreApplication>
 #include <QGraphicsItem>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,6 +32,26 @@ QSize devicePixels(QPainter* painter, const QRectF& rect)
 {
     const QRectF mapped = painter->deviceTransform().mapRect(rect);
     return QSize(std::max(1, qRound(mapped.width())), std::max(1, qRound(mapped.height())));
+}
+
+// Draws a picture made for the device pixels of `rect` over it. Where the
+// table is only scaled, the picture is copied pixel for pixel at the nearest
+// whole pixel, which is sharp and many times quicker than resampling it at a
+// fraction of a pixel; otherwise it is resampled to fit.
+void drawPicture(QPainter* painter, const QRectF& rect, const QPixmap& picture)
+{
+    const QTransform world = painter->worldTransform();
+    if (world.type() <= QTransform::TxScale && painter->device()->devicePixelRatio() == 1 &&
+        picture.size() == devicePixels(painter, rect)) {
+        const QPointF at = world.map(rect.topLeft());
+        painter->save();
+        painter->setWorldTransform(QTransform());
+        painter->drawPixmap(QPoint(qRound(at.x()), qRound(at.y())), picture);
+        painter->restore();
+        return;
+    }
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawPixmap(rect, picture, QRectF(picture.rect()));
 }
 
 } // namespace
@@ -64,8 +85,7 @@ public:
         const QRectF card(0, 0, kCardWidth, kCardHeight);
         const QSize pixels = devicePixels(painter, card);
         const QPixmap picture = faceUp ? pictures_.face(face, pixels) : pictures_.back(back, pixels);
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->drawPixmap(card, picture, QRectF(picture.rect()));
+        drawPicture(painter, card, picture);
     }
 
 private:
@@ -86,8 +106,7 @@ public:
     {
         const QRectF place = boundingRect();
         const QPixmap picture = pictures_.marker(number, devicePixels(painter, place));
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->drawPixmap(place, picture, QRectF(picture.rect()));
+        drawPicture(painter, place, picture);
     }
 
 private:
@@ -310,6 +329,8 @@ void TableView::fitTable()
 }
 
 QPoint TableView::viewPoint(QPointF twips) const { return mapFromScene(twips); }
+
+void TableView::settle() { QCoreApplication::sendPostedEvents(&scene_, QEvent::MetaCall); }
 
 void TableView::resizeEvent(QResizeEvent* event)
 {

@@ -52,6 +52,9 @@ public:
     void finishAnimations();
     void advanceFrame();
     bool animating() const { return !frames_.empty(); }
+    // Hands the scene's pending changes to the view at once, so that the
+    // next frame paints them all instead of a second frame repeating it.
+    void settle();
     // Twips per frame interval of the animation, for tests.
     static constexpr int kFrameMs = 16;
 

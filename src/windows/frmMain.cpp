@@ -153,6 +153,7 @@ void frmMain::Form_Load(const QString& commandLine)
         });
     });
     guard::run(shared_.services, [&] { StartFirstGame(commandLine); });
+    table_->settle();
 }
 
 void frmMain::InitProgram()

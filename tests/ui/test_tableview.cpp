@@ -170,3 +170,36 @@ TEST_F(TableViewTest, AQuickSecondPressIsAPressToo)
 }
 
 } // namespace
+
+// The picture of every face-up top card is on screen pixel for pixel, at
+// its place on the table to the nearest pixel, at any window size.
+TEST_F(TableViewTest, CardPicturesAreCopiedPixelForPixelWhereTheCardsLie)
+{
+    const cPlay& play = shared.play;
+    for (const QSize size : {QSize(1280, 800), QSize(917, 611)}) {
+        view.resize(size);
+        QCoreApplication::processEvents();
+        const QImage shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        int compared = 0;
+        for (int16_t pile = 0; pile < shared.games.Piles(0); ++pile) {
+            const int16_t top = play.GetTopPicID(0, pile);
+            if (top < 0 || play.FaceMode(top) != cPlay::kFaceUp)
+                continue;
+            const QPointF corner = view.shownPosition(top);
+            const QRectF onScreen = view.viewportTransform().mapRect(QRectF(corner, QSizeF(1065, 1440)));
+            const QSize pixels(qRound(onScreen.width()), qRound(onScreen.height()));
+            const QImage picture =
+                pictures.face(static_cast<int16_t>(play.Suit(top) * 13 + play.Num(top) + 1), pixels)
+                    .toImage()
+                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            const QPoint at(qRound(onScreen.x()), qRound(onScreen.y()));
+            EXPECT_LE(std::abs(at.x() - onScreen.x()), 0.5);
+            // The rounded corners let the felt through: compare the inside.
+            const QRect inside = picture.rect().adjusted(8, 8, -8, -8);
+            EXPECT_EQ(shot.copy(inside.translated(at)), picture.copy(inside))
+                << "card " << top << " at " << size.width() << "x" << size.height();
+            ++compared;
+        }
+        EXPECT_GE(compared, 3) << "too few cards to compare";
+    }
+}
