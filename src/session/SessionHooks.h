@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 // What the game session asks of the main window: its clocks, its caption,
 // the pause button and menu check, and the lists shown in its menus.
 class SessionHost {
@@ -28,9 +30,10 @@ public:
 class ScoreRecorder {
 public:
     virtual ~ScoreRecorder() = default;
-    virtual void AddScore() = 0;
+    // Records the game on the table as ended now: 1 won, 0 not.
+    virtual void AddScore(int16_t won) = 0;
     // Counts the game in this session's statistics.
-    virtual void AddSesGame() = 0;
+    virtual void AddSesGame(int16_t won) = 0;
 };
 
 // Where an ended game is kept: the auto-save folders and the pending list.
@@ -60,8 +63,8 @@ private:
 
 class NoScoreRecorder final : public ScoreRecorder {
 public:
-    void AddScore() override {}
-    void AddSesGame() override {}
+    void AddScore(int16_t) override {}
+    void AddSesGame(int16_t) override {}
 };
 
 class NoGameArchive final : public GameArchive {

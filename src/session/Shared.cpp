@@ -5,4 +5,6 @@ Shared::Shared()
     data.RegisterProgramData();
     play.setRecorder(&engine);
     setSession(nullptr);
+    gamePlay.setScoreRecorder(&records);
+    gamePlay.setArchive(&records);
 }

@@ -4,8 +4,11 @@
 #include "engine/Services.h"
 #include "engine/cPlay.h"
 #include "history/cEngine.h"
+#include "library/AutoSave.h"
 #include "library/cFunc.h"
 #include "rules/cGames.h"
+#include "scores/cScore.h"
+#include "session/GameRecords.h"
 #include "session/cGamePlay.h"
 
 // The objects that live for the whole run, created in their fixed order, and
@@ -25,6 +28,10 @@ public:
     cFunc func{services.settings()};
     cGamePlay gamePlay{services, data, games, play, engine, func};
     cPlay play{games, services};
+    cScore score{services, data, engine};
+    AutoSave autoSave{services, data, engine};
+    // Where the session's ended games go.
+    GameRecords records{score, autoSave, engine};
 
     // The game session the play table reports to; null restores the
     // program's own.

@@ -10,6 +10,7 @@
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
+#include "scores/cScore.h"
 #include "session/SavedGames.h"
 
 #include <QDateTime>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <random>
 
@@ -42,10 +44,20 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
     if (!mKlondike::IsGameName(cGameName))
         throw RunTimeError(RunTimeError::kInvalidCall,
                            QStringLiteral("There is no game called \"%1\".").arg(cGameName));
-    if (status_ == kInProgress)
-        EndGame(false);
+    // The game being replaced is recorded; should that fail, the new game
+    // still starts and the failure is told afterwards.
+    std::exception_ptr notRecorded;
+    if (status_ == kInProgress) {
+        try {
+            EndGame(false);
+        } catch (...) {
+            notRecorded = std::current_exception();
+            ClearArea();
+        }
+    }
     if (status_ == kFinishedOnShow)
         ClearArea();
+    wonRecorded_ = false;
 
     paused_ = false;
     host_->showPaused(false);
@@ -74,6 +86,8 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
     case kFinishedFile:
         status_ = kFinishedOnShow;
         host_->startReplay();
+        if (notRecorded)
+            std::rethrow_exception(notRecorded);
         return;
     default:
         engine_.ClearTRANS();
@@ -90,6 +104,8 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
     host_->setGameClock(true);
     setLastGName(gameName_);
     status_ = kInProgress;
+    if (notRecorded)
+        std::rethrow_exception(notRecorded);
 }
 
 void cGamePlay::PlayNumber(const QString& gName, const GameNo& gNo) { StartGame(gName, gNo, kNewDeal, 0, 0, 0); }
@@ -166,16 +182,31 @@ void cGamePlay::PauseGame(bool mEnable)
 
 void cGamePlay::EndGame(bool bTerminate)
 {
-    if (loadType_ == kPendingGame) {
-        archive_->SaveBackPending(pendingFile_);
+    // Every step is taken even when one before it failed; the first failure
+    // is raised once they are all done.
+    std::exception_ptr failure;
+    const auto step = [&](const auto& action) {
+        try {
+            action();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    if (wonRecorded_) {
+        // Recorded, and kept, when it was won.
+    } else if (loadType_ == kPendingGame) {
+        step([&] { archive_->SaveBackPending(pendingFile_); });
     } else {
-        scores_->AddScore();
+        step([&] { scores_->AddScore(0); });
         if (!bTerminate)
-            scores_->AddSesGame();
-        archive_->AutoSaveGame(false);
+            step([&] { scores_->AddSesGame(0); });
+        step([&] { archive_->AutoSaveGame(false); });
     }
     if (!bTerminate)
         ClearArea();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void cGamePlay::ClearArea()
@@ -191,12 +222,13 @@ void cGamePlay::ClearArea()
     paused_ = false;
     host_->showPaused(false);
     loadType_ = kNewDeal;
+    wonRecorded_ = false;
 }
 
 void cGamePlay::Unload()
 {
     services_.settings().write(settings::kUnFin, 0);
-    if (status_ != kInProgress)
+    if (status_ != kInProgress || wonRecorded_)
         return;
     if (loadType_ == kPendingGame) {
         EndGame(true);
@@ -208,13 +240,7 @@ void cGamePlay::Unload()
     }
 }
 
-QString cGamePlay::TimeString(int32_t seconds)
-{
-    const int32_t s = seconds % 60;
-    const int32_t m = (seconds / 60) % 60;
-    const int32_t h = (seconds / 3600) % 60;
-    return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
-}
+QString cGamePlay::TimeString(int32_t seconds) { return timeText(seconds); }
 
 QString cGamePlay::TimeString() const { return TimeString(time_); }
 

@@ -67,6 +67,7 @@ public:
     int32_t Time() const override { return time_; }
     void setTime(int32_t seconds) { time_ = seconds; }
     QString TimeString() const;
+    // Hours in full: "61:02:03".
     static QString TimeString(int32_t seconds);
     int16_t Score() const override;
     int16_t Moves() const;
@@ -78,7 +79,17 @@ public:
     void setGame_Running(bool running) { running_ = running; }
     int16_t RedealsComp() const override { return redealsComp_; }
     void setRedealsComp(int16_t value) override { redealsComp_ = value; }
-    void GameWon() override { host_->gameWon(); }
+    // Only a game being played is won: not a finished game replaying
+    // itself, nor a game whose win is already recorded.
+    void GameWon() override
+    {
+        if (status_ == kInProgress && !wonRecorded_)
+            host_->gameWon();
+    }
+    // The won game on the table has been recorded (and auto-saved): ending
+    // it, replacing it or closing the program records nothing more.
+    void markWonRecorded() { wonRecorded_ = true; }
+    bool wonRecorded() const { return wonRecorded_; }
 
     const QString& Game_StartTime() const { return startTime_; }
     void setGame_StartTime(const QString& text) { startTime_ = text; }
@@ -122,4 +133,5 @@ private:
     int32_t loadType_ = kNewDeal;
     QString pendingFile_;
     int32_t status_ = kNoGame;
+    bool wonRecorded_ = false;
 };

@@ -16,6 +16,7 @@ TEST_F(GamePlayTest, TimeIsShownAsHoursMinutesAndSeconds)
     EXPECT_EQ(cGamePlay::TimeString(65), QStringLiteral("0:01:05"));
     EXPECT_EQ(cGamePlay::TimeString(3600), QStringLiteral("1:00:00"));
     EXPECT_EQ(cGamePlay::TimeString(0), QStringLiteral("0:00:00"));
+    EXPECT_EQ(cGamePlay::TimeString(61 * 3600 + 123), QStringLiteral("61:02:03")) << "hours in full";
 }
 
 TEST_F(GamePlayTest, ANewDealStartsRunningWithItsFiguresAndIsRemembered)
@@ -155,6 +156,49 @@ TEST_F(GamePlayTest, NameAndNumberTextsAndRandomNumbers)
 
     session.PlayRandom();
     EXPECT_EQ(session.GameName(), QStringLiteral("Double Klondike")) << "the last game played";
+}
+
+// A won game is recorded by the game-end dialog, once: nothing ends it a
+// second time, and a finished game replaying itself is not won again.
+TEST_F(GamePlayTest, AWonGameIsRecordedOnlyWhenItIsWon)
+{
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(11));
+    play(5);
+    session.GameWon();
+    EXPECT_EQ(host.wins, 1);
+    session.markWonRecorded();
+    session.GameWon();
+    EXPECT_EQ(host.wins, 1) << "recorded already";
+    host.calls.clear();
+    shared.services.settings().write(settings::kGameSave, 1);
+    session.Unload();
+    EXPECT_EQ(shared.services.settings().read(settings::kUnFin), 0) << "a won game is not kept to be continued";
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(12));
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("changeBackground")});
+
+    const QString finished = file(QStringLiteral("done") + shared.data.FinExt());
+    shared.engine.SavetoFile(finished);
+    session.PlayFile(finished, false);
+    ASSERT_EQ(session.Game_Status(), cGamePlay::kFinishedOnShow);
+    session.GameWon();
+    EXPECT_EQ(host.wins, 1) << "a replay is not a win";
+    host.calls.clear();
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(13));
+    EXPECT_FALSE(host.calls.contains(QStringLiteral("AddScore"))) << "nor is it recorded when replaced";
+    EXPECT_FALSE(host.calls.contains(QStringLiteral("AutoSaveGame 0")));
+}
+
+// A score file that cannot be written loses neither the auto-saved copy
+// nor the next game.
+TEST_F(GamePlayTest, EndingAGameTakesEveryStepWhenOneFails)
+{
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+    host.onAddScore = [] { throw RunTimeError(RunTimeError::kPathFileAccess, QStringLiteral("disk full")); };
+    host.calls.clear();
+    EXPECT_THROW(session.PlayNumber(QStringLiteral("Raglan"), GameNo(6)), RunTimeError);
+    EXPECT_TRUE(host.calls.contains(QStringLiteral("AutoSaveGame 0")));
+    EXPECT_EQ(session.GameName(), QStringLiteral("Raglan"));
+    EXPECT_EQ(session.Game_Status(), cGamePlay::kInProgress) << "the new game was dealt";
 }
 
 TEST_F(GamePlayTest, AtExitTheGameIsKeptOrRecorded)

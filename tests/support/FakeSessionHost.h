@@ -33,13 +33,16 @@ public:
     void refreshRecentMenus() override {}
     void gameWon() override { ++wins; }
 
-    void AddScore() override
+    void AddScore(int16_t won) override
     {
-        calls << QStringLiteral("AddScore");
+        calls << (won != 0 ? QStringLiteral("AddScore won") : QStringLiteral("AddScore"));
         if (onAddScore)
             onAddScore();
     }
-    void AddSesGame() override { calls << QStringLiteral("AddSesGame"); }
+    void AddSesGame(int16_t won) override
+    {
+        calls << (won != 0 ? QStringLiteral("AddSesGame won") : QStringLiteral("AddSesGame"));
+    }
     void AutoSaveGame(bool finished) override { calls << QStringLiteral("AutoSaveGame %1").arg(finished); }
     void SaveBackPending(const QString& f) override { calls << QStringLiteral("SaveBackPending ") + f; }
 };
