@@ -13,6 +13,7 @@
 #include "windows/frmAnimation.h"
 #include "windows/frmCardDeck.h"
 #include "windows/frmChoose.h"
+#include "windows/frmFinish.h"
 #include "windows/frmOptions.h"
 #include "windows/frmPlayers.h"
 #include "windows/frmSelect.h"
@@ -412,11 +413,31 @@ void frmMain::gameWon()
 {
     // The clock stops with the last card home.
     setGameClock(false);
-    shared_.services.sounds().raise(SoundEvent::Win);
+    // The dialog opens once the move that won the game has left the stack.
+    QTimer::singleShot(0, this, [this] { guard::run(shared_.services, [this] { showFinish(); }); });
+}
+
+void frmMain::showFinish()
+{
+    cGamePlay& session = shared_.gamePlay;
+    if (shutDown_ || session.Game_Status() != cGamePlay::kInProgress || session.wonRecorded())
+        return;
     table_->finishAnimations();
-    shared_.services.prompts().message(
-        QStringLiteral("Congratulations! You have won this game of %1.").arg(shared_.gamePlay.GameName()),
-        Prompts::Icon::Information, Prompts::Buttons::Ok);
+    frmFinish dialog(shared_, this);
+    dialog.exec();
+    switch (dialog.next()) {
+    case frmFinish::Next::NewDeal:
+        session.PlayRandom(session.GameName());
+        break;
+    case frmFinish::Next::Select:
+        openSelection();
+        break;
+    case frmFinish::Next::Restart:
+        session.Restart();
+        break;
+    case frmFinish::Next::Nothing:
+        break;
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -82,6 +82,8 @@ private:
     void tmrTime_Timer();
     void tmrMain_Timer();
     void openSelection();
+    // The game-end dialog, and what the player chose to do next.
+    void showFinish();
     void showModal(QDialog& dialog);
     // Opens a window of the program, modal to this one.
     template <typename Window, typename... Args> void openWindow(Args&... args)

@@ -1,4 +1,5 @@
 #include "history/mFile.h"
+#include "library/Listings.h"
 #include "pictures/CardPictures.h"
 #include "scores/Players.h"
 #include "session/Shared.h"
@@ -8,6 +9,7 @@
 #include "support/TempHome.h"
 #include "windows/MainMenus.h"
 #include "windows/TableView.h"
+#include "windows/frmFinish.h"
 #include "windows/frmMain.h"
 #include "windows/frmSelect.h"
 #include "windows/frmSplash.h"
@@ -16,9 +18,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QListWidget>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -78,6 +82,30 @@ protected:
         closer.start(0);
         action();
         return opened;
+    }
+    // Tells the window the game is won and lets `answer` act in the
+    // game-end dialog when it comes up (the dialog closes after it); false
+    // when no dialog came.
+    bool winAndAnswer(const std::function<void(frmFinish&)>& answer)
+    {
+        bool answered = false;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<frmFinish*>(QApplication::activeModalWidget())) {
+                poll.stop();
+                answered = true;
+                answer(*dialog);
+                dialog->close();
+            }
+        });
+        poll.start();
+        shared.gamePlay.GameWon();
+        for (int i = 0; i < 400 && !answered; ++i)
+            QTest::qWait(5);
+        // The dialog's closing and what comes after it.
+        QTest::qWait(10);
+        return answered;
     }
     QString runClosingDialog(const QString& key)
     {
@@ -397,11 +425,66 @@ TEST_F(MainWindowTest, TheGameClockCountsClockTimeAndStopsOnAWin)
     EXPECT_EQ(shared.gamePlay.Time(), 8) << "whole seconds since the start, however often it ticks";
 
     clock.advance(2);
-    shared.gamePlay.GameWon();
-    EXPECT_FALSE(window->tmrGame.isActive()) << "the clock stops with the last card home";
-    EXPECT_EQ(shared.gamePlay.Time(), 10);
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Congratulations!")));
+    EXPECT_TRUE(winAndAnswer([&](frmFinish&) {
+        EXPECT_FALSE(window->tmrGame.isActive()) << "the clock stops with the last card home";
+        EXPECT_EQ(shared.gamePlay.Time(), 10);
+    }));
+    shared.services.setClock(nullptr);
+}
+
+// The game-end dialog over the real window: the result shown, the game
+// recorded once, the game saved where the player said, then a new deal of
+// the same game.
+TEST_F(MainWindowTest, AWonGameIsRecordedOnceSavedAndFollowedByANewDeal)
+{
+    FakeClock clock;
+    shared.services.setClock(&clock);
+    loadAndDeal(31);
+    RandomPlayer player(shared, 5);
+    for (int i = 0; i < 8 && player.step(); ++i) {
+    }
+    clock.advance(65);
+    emit window->tmrGame.timeout({});
+    shared.services.settings().write(settings::kFinishSaveFile, 1);
+    const QString scoreFile = Players::ScoreFile(shared.data, QStringLiteral("Player1"));
+    const QString saved = home.path(QStringLiteral("won") + shared.data.FinExt());
+    const QString moves = QString::number(shared.gamePlay.Moves());
+
+    EXPECT_TRUE(winAndAnswer([&](frmFinish& dialog) {
+        QStringList result;
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstResult"));
+        for (int row = 0; list != nullptr && row < list->count(); ++row)
+            result << list->item(row)->text();
+        EXPECT_EQ(result, (QStringList{QStringLiteral(" Game : 31"), QStringLiteral(" Player : Player1"),
+                                       QStringLiteral(" Time : 0:01:05"), QStringLiteral(" Moves : ") + moves,
+                                       QStringLiteral(" Score : ") + QString::number(shared.gamePlay.Score())}));
+        for (const char* later : {"HighScore", "GameStat"}) {
+            const QAction* button = dialog.findChild<QAction*>(QLatin1String(later));
+            ASSERT_NE(button, nullptr);
+            EXPECT_FALSE(button->isEnabled()) << later;
+            EXPECT_FALSE(button->toolTip().isEmpty()) << later << " says why it is off";
+        }
+        QFile scores(scoreFile);
+        ASSERT_TRUE(scores.open(QIODevice::ReadOnly));
+        EXPECT_EQ(scores.readAll().count("\r\n"), 1) << "recorded as the dialog opened";
+        EXPECT_EQ(Listings::ListAutoSaved(shared.data, true)[0], QStringLiteral("1"));
+        EXPECT_EQ(shared.score.SesTop(), 1);
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtSave"))->setText(saved);
+        dialog.findChild<QAction*>(QStringLiteral("New"))->trigger();
+    }));
+
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(shared.func.GetMRU(cFunc::kSavedList)[1], saved);
+    EXPECT_EQ(shared.gamePlay.GameName(), QStringLiteral("Klondike"));
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress) << "a new deal";
+    EXPECT_EQ(shared.gamePlay.Moves(), shared.engine.GetTransID());
+    window->ShutDown();
+    QFile scores(scoreFile);
+    ASSERT_TRUE(scores.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = scores.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 3) << "the won game once, then the new one ended at exit";
+    EXPECT_TRUE(lines[0].endsWith(",1\r"));
+    EXPECT_TRUE(lines[1].endsWith(",0\r"));
     shared.services.setClock(nullptr);
 }
 

@@ -1,0 +1,235 @@
+#include "windows/frmFinish.h"
+
+#include "engine/SoundEvents.h"
+#include "scores/Players.h"
+#include "session/Shared.h"
+#include "windows/CommandIcons.h"
+#include "windows/Guard.h"
+
+#include <QAction>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolBar>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The statistics windows are not part of the program yet.
+const QString kNotYet = QStringLiteral("Not available in this version of the program");
+
+QChartView* resultChart(int score, int moves, int time, QWidget* parent)
+{
+    auto* bars = new QBarSet(QStringLiteral("Result"));
+    // A negative score shows as no bar; the list gives the number.
+    *bars << std::max(score, 0) << moves << time;
+    bars->setColor(QColor(0x2f, 0x8a, 0x4c));
+    bars->setLabelColor(Qt::black);
+    auto* series = new QBarSeries;
+    series->append(bars);
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+
+    auto* chart = new QChart;
+    chart->addSeries(series);
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* categories = new QBarCategoryAxis;
+    categories->append({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")});
+    chart->addAxis(categories, Qt::AlignBottom);
+    series->attachAxis(categories);
+    auto* values = new QValueAxis;
+    // Room above the tallest bar for its label.
+    values->setRange(0, std::max({score, moves, time, 1}) * 1.15);
+    values->setLabelFormat(QStringLiteral("%d"));
+    values->applyNiceNumbers();
+    chart->addAxis(values, Qt::AlignLeft);
+    series->attachAxis(values);
+
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(QStringLiteral("chtResult"));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(300, 220);
+    return view;
+}
+
+} // namespace
+
+frmFinish::frmFinish(Shared& shared, QWidget* parent)
+    : QDialog(parent), shared_(shared), fraGame_(new QGroupBox(this)), lstResult_(new QListWidget(this)),
+      chkSave_(new QCheckBox(QStringLiteral("Save this Game"), this)), txtSave_(new QLineEdit(this)),
+      cmdBrowse_(new QPushButton(QStringLiteral("Browse"), this)),
+      chkFav_(new QCheckBox(QStringLiteral("Add this Game to Favorites"), this)), toolbar_(new QToolBar(this))
+{
+    setObjectName(QStringLiteral("frmFinish"));
+    setWindowTitle(QStringLiteral("Congrats"));
+    setModal(true);
+    cGamePlay& session = shared_.gamePlay;
+    Services& services = shared_.services;
+
+    // 1. The frame bears the game's name.
+    fraGame_->setObjectName(QStringLiteral("fraGame"));
+    fraGame_->setTitle(session.GameName());
+    // 2. The game clock stops.
+    session.host().setGameClock(false);
+
+    // 3. The toolbar.
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar_->setIconSize(QSize(32, 32));
+    const auto button = [&](const char* key, const char* picture, const QString& text) {
+        QAction* action = toolbar_->addAction(CommandIcons::icon(QLatin1String(picture)), text);
+        action->setObjectName(QLatin1String(key));
+        action->setData(QLatin1String(key));
+        return action;
+    };
+    guard::connect(services, button("New", "New", QStringLiteral("New Game")), &QAction::triggered, this,
+                   [this] { closeWith(Next::NewDeal); });
+    guard::connect(services, button("Select", "Select", QStringLiteral("Select Game")), &QAction::triggered, this,
+                   [this] { closeWith(Next::Select); });
+    guard::connect(services, button("Restart", "Restart", QStringLiteral("Restart")), &QAction::triggered, this,
+                   [this] { closeWith(Next::Restart); });
+    toolbar_->addSeparator();
+    for (QAction* statistics : {button("HighScore", "HighScore", QStringLiteral("High Score")),
+                                button("GameStat", "GameStat", QStringLiteral("Statistics"))}) {
+        statistics->setEnabled(false);
+        statistics->setToolTip(kNotYet);
+    }
+    toolbar_->addSeparator();
+    guard::connect(services, button("Close", "History", QStringLiteral("Close")), &QAction::triggered, this,
+                   [this] { closeWith(Next::Nothing); });
+
+    // 4. and 5. The result, as a list and as a chart.
+    lstResult_->setObjectName(QStringLiteral("lstResult"));
+    lstResult_->setSelectionMode(QAbstractItemView::NoSelection);
+    lstResult_->setFocusPolicy(Qt::NoFocus);
+    fillResult();
+    QChartView* chart = resultChart(session.Score(), session.Moves(), session.Time(), this);
+
+    // 6. The check boxes as the player left them.
+    chkSave_->setObjectName(QStringLiteral("chkSave"));
+    txtSave_->setObjectName(QStringLiteral("txtSave"));
+    cmdBrowse_->setObjectName(QStringLiteral("cmdBrowse"));
+    chkFav_->setObjectName(QStringLiteral("chkFav"));
+    chkFav_->setChecked(AddtoFav() != 0);
+    // Filing among the favorites is not part of the program yet.
+    chkFav_->hide();
+    chkSave_->setChecked(SaveFile() != 0);
+    txtSave_->setEnabled(SaveFile() != 0);
+    cmdBrowse_->setEnabled(SaveFile() != 0);
+    // 7. The proposed file.
+    txtSave_->setText(savePath(shared_.data.SavedFolder()));
+
+    guard::connect(services, chkSave_, &QCheckBox::toggled, this, [this](bool on) {
+        setSaveFile(on ? 1 : 0);
+        txtSave_->setEnabled(on);
+        cmdBrowse_->setEnabled(on);
+    });
+    guard::connect(services, chkFav_, &QCheckBox::toggled, this, [this](bool on) { setAddtoFav(on ? 1 : 0); });
+    guard::connect(services, cmdBrowse_, &QPushButton::clicked, this, [this] { browse(); });
+
+    auto* inFrame = new QHBoxLayout(fraGame_);
+    lstResult_->setMinimumWidth(200);
+    inFrame->addWidget(lstResult_, 2);
+    inFrame->addWidget(chart, 3);
+    auto* saving = new QHBoxLayout;
+    saving->addWidget(txtSave_, 1);
+    saving->addWidget(cmdBrowse_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 6, 10, 10);
+    layout->addWidget(toolbar_);
+    layout->addWidget(fraGame_, 1);
+    layout->addWidget(chkSave_);
+    layout->addLayout(saving);
+    layout->addWidget(chkFav_);
+    resize(620, 460);
+
+    // 8. to 11. The win is celebrated and recorded.
+    services.sounds().raise(SoundEvent::Win);
+    record();
+}
+
+void frmFinish::fillResult()
+{
+    const cGamePlay& session = shared_.gamePlay;
+    lstResult_->clear();
+    lstResult_->addItems({QStringLiteral(" Game : ") + session.gameNo().toString(),
+                          QStringLiteral(" Player : ") + Players(shared_.services.settings()).CurrentPlayer(),
+                          QStringLiteral(" Time : ") + session.TimeString(),
+                          QStringLiteral(" Moves : ") + QString::number(session.Moves()),
+                          QStringLiteral(" Score : ") + QString::number(session.Score())});
+}
+
+void frmFinish::record()
+{
+    Services& services = shared_.services;
+    // Each step is taken even when one before it failed; a failure is told.
+    guard::run(services, [&] { shared_.autoSave.AutoSaveGame(true); });
+    guard::run(services, [&] { shared_.score.AddSesGame(1); });
+    guard::run(services, [&] { shared_.score.AddScore(1); });
+    // Whatever happened above, closing the dialog, another game or the end
+    // of the program records nothing more for this one.
+    shared_.gamePlay.markWonRecorded();
+}
+
+int frmFinish::AddtoFav() const { return shared_.services.settings().read(settings::kFinishAddtoFav); }
+
+void frmFinish::setAddtoFav(int value) { shared_.services.settings().write(settings::kFinishAddtoFav, value); }
+
+int frmFinish::SaveFile() const { return shared_.services.settings().read(settings::kFinishSaveFile); }
+
+void frmFinish::setSaveFile(int value) { shared_.services.settings().write(settings::kFinishSaveFile, value); }
+
+QString frmFinish::savePath(const QString& folder) const
+{
+    const cGamePlay& session = shared_.gamePlay;
+    return QDir(folder).filePath(session.GameName() + QLatin1String(" - ") + session.gameNo().toString() +
+                                 shared_.data.FinExt());
+}
+
+void frmFinish::browse()
+{
+    const std::optional<QString> folder =
+        shared_.services.prompts().browseFolder(QStringLiteral("Save Folder"), shared_.data.SavedFolder());
+    if (folder && !folder->isEmpty() && QFileInfo(*folder).isDir())
+        txtSave_->setText(savePath(*folder));
+}
+
+void frmFinish::closeWith(Next next)
+{
+    next_ = next;
+    close();
+}
+
+void frmFinish::done(int result)
+{
+    if (!closed_) {
+        closed_ = true;
+        Services& services = shared_.services;
+        // Each step is taken even when one before it failed.
+        const QString path = txtSave_->text().trimmed();
+        if (!path.isEmpty() && SaveFile() == 1) {
+            guard::run(services, [&] {
+                shared_.engine.SavetoFile(path);
+                shared_.func.AddtoMRU(cFunc::kSavedList, path);
+                shared_.gamePlay.host().refreshRecentMenus();
+            });
+        }
+        guard::run(services, [&] { shared_.gamePlay.ClearArea(); });
+    }
+    QDialog::done(result);
+}
