@@ -4,7 +4,11 @@
 #include "engine/ScratchTable.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 #include "rules/mKlondike.h"
+#include "session/Shared.h"
+#include "settings/RegistrySettingsStore.h"
+#include "settings/cRegistry.h"
 
 namespace {
 
@@ -21,6 +25,8 @@ void printUsage(QTextStream& out)
            "                       as it is dealt, then exit\n"
            "  --replay FILE        open the saved game FILE, make all its moves, print\n"
            "                       the table and the figures of the file, then exit\n"
+           "  --export-stats FILE  write the statistics report of all players to FILE,\n"
+           "                       then exit\n"
            "  --help               show this help and exit\n"
            "  --no-splash          start without the splash window\n"
            "  --quit-when-ready    exit as soon as the main window is ready (for timing)\n"
@@ -87,6 +93,34 @@ int printReplay(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int exportStats(const QStringList& args, QTextStream& err)
+{
+    if (args.size() != 2) {
+        err << "tablora: --export-stats needs the path of the report to write, e.g. --export-stats scores.txt\n";
+        return kUsageError;
+    }
+    // The program's own settings and score files.
+    Shared shared;
+    cRegistry registry(cRegistry::defaultFilePath());
+    RegistrySettingsStore store(registry);
+    shared.services.setSettings(&store);
+    int code = 0;
+    try {
+        shared.score.writeReport(args.at(1));
+        if (const int32_t skipped = shared.score.reportSkippedLines(); skipped > 0)
+            err << "tablora: " << skipped
+                << " damaged line(s) of the score files could not be read and are not in the report\n";
+    } catch (const FileNotWritten& e) {
+        err << "tablora: " << e.description() << "\n";
+        code = kUsageError;
+    } catch (const RunTimeError& e) {
+        err << "tablora: the statistics could not be read: " << e.description() << "\n";
+        code = 1;
+    }
+    shared.services.setSettings(nullptr);
+    return code;
+}
+
 } // namespace
 
 std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -103,6 +137,8 @@ std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream&
         return printDeal(args, out, err);
     if (first == QLatin1String("--replay"))
         return printReplay(args, out, err);
+    if (first == QLatin1String("--export-stats"))
+        return exportStats(args, err);
     if (first == QLatin1String("--no-splash") || first == QLatin1String("--quit-when-ready") ||
         first == QLatin1String("--quit-when-splashed"))
         return std::nullopt;

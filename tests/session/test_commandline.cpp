@@ -1,6 +1,9 @@
 #include "engine/DealText.h"
 #include "history/mFile.h"
+#include "scores/Players.h"
 #include "session/CommandLine.h"
+#include "settings/RegistrySettingsStore.h"
+#include "settings/cRegistry.h"
 #include "support/SessionFixture.h"
 
 #include <QFile>
@@ -141,6 +144,50 @@ TEST(CommandLine, ReplayPrintsTheSavedTableAndFigures)
     const ToolRun endless = run({QStringLiteral("--replay"), QStringLiteral("/dev/zero")});
     EXPECT_EQ(endless.code, 2);
     EXPECT_TRUE(endless.err.contains(QStringLiteral("not an ordinary file"))) << endless.err.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// The statistics report from the command line is the one the program
+// exports, from the same settings and score files.
+TEST(CommandLine, ExportStatsWritesTheProgramsReport)
+{
+    TempHome home;
+    {
+        cRegistry registry(cRegistry::defaultFilePath());
+        RegistrySettingsStore store(registry);
+        Players players(store);
+        players.AddPlayer(QStringLiteral("Ann"));
+        players.AddPlayer(QStringLiteral("Bob"));
+        players.SetCurrentPlayer(QStringLiteral("Bob"));
+    }
+    Shared shared;
+    for (const char* name : {"Ann", "Bob"}) {
+        QFile file(Players::ScoreFile(shared.data, QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\"2026-12-01 09:00:00\",\"Klondike\",5,100,20,31,1\r\nbroken\r\n");
+    }
+
+    const QString path = home.path(QStringLiteral("report.txt"));
+    const ToolRun r = run({QStringLiteral("--export-stats"), path});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains(QStringLiteral("2 damaged line"))) << r.err.toStdString();
+    QFile report(path);
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(report.readAll()).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[4], QStringLiteral("Created By    Bob"));
+    EXPECT_TRUE(lines[12].startsWith(QStringLiteral(" 2             2             0"))) << lines[12].toStdString();
+    for (const char* player : {"Ann", "Bob"})
+        EXPECT_EQ(lines.filter(QStringLiteral("Klondike      ") + QLatin1String(player)).size(), 1)
+            << player << "'s record listed in full";
+
+    const ToolRun unwritable = run({QStringLiteral("--export-stats"), home.path(QStringLiteral("no/such/x.txt"))});
+    EXPECT_EQ(unwritable.code, 2);
+    EXPECT_TRUE(unwritable.err.contains(QStringLiteral("x.txt"))) << unwritable.err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("--export-stats")}).code, 2);
 }
 
 } // namespace
