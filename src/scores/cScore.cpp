@@ -64,18 +64,17 @@ std::optional<std::vector<Field>> splitFields(QStringView line)
             field.quoted = true;
             ++i;
             while (true) {
-                if (i >= n)
+                const qsizetype quote = line.indexOf(QLatin1Char('"'), i);
+                if (quote < 0)
                     return std::nullopt;
-                if (line[i] == QLatin1Char('"')) {
-                    if (i + 1 < n && line[i + 1] == QLatin1Char('"')) {
-                        field.text += QLatin1Char('"');
-                        i += 2;
-                        continue;
-                    }
+                field.text += line.mid(i, quote - i);
+                i = quote + 1;
+                if (i < n && line[i] == QLatin1Char('"')) {
+                    field.text += QLatin1Char('"');
                     ++i;
-                    break;
+                    continue;
                 }
-                field.text += line[i++];
+                break;
             }
             if (i < n && line[i] != QLatin1Char(','))
                 return std::nullopt;
