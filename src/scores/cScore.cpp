@@ -441,16 +441,26 @@ void cScore::ExportStat()
 
 void cScore::writeReport(const QString& path)
 {
+    // What a statistics window has loaded is put aside and back, so that
+    // exporting from it leaves it showing what it showed.
+    std::vector<ScoreRec> kept;
+    std::swap(kept, loaded_);
+    const int32_t keptSkipped = skipped_;
+    skipped_ = 0;
+    const auto restore = [&] {
+        loaded_ = std::move(kept);
+        skipped_ = keptSkipped;
+    };
     QByteArray bytes;
     try {
         OpenAllScore();
         lastSkipped_ = skipped_;
         bytes = reportText().toUtf8();
     } catch (...) {
-        CloseScore();
+        restore();
         throw;
     }
-    CloseScore();
+    restore();
     WriteWholeFile(path, bytes);
 }
 

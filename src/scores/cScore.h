@@ -123,8 +123,8 @@ public:
     void ClearStat();
     // Asks for a file and writes the statistics report there.
     void ExportStat();
-    // Loads every player's file, writes the report to `path` whole, and
-    // closes the list again. Raises FileNotWritten when it cannot be
+    // Writes the report of every player's file to `path` whole; the loaded
+    // list is left as it was. Raises FileNotWritten when it cannot be
     // written.
     void writeReport(const QString& path);
     // Lines the last report left out because they could not be read.

@@ -326,7 +326,15 @@ TEST_F(ScoreTest, ExportingWritesTheReportWhereThePlayerChose)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Statistics Successfully Exported to ") + path));
     EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("1 damaged line"))) << "the skipped line is told";
-    EXPECT_EQ(score.ScoreTop(), 0) << "closed again";
+    EXPECT_EQ(score.ScoreTop(), 0) << "nothing was loaded before";
+    // A window that exports keeps what it has loaded.
+    score.OpenScore(QStringLiteral("Ann"));
+    score.Sort(QString(), QString(), false);
+    prompts.files = {path};
+    score.ExportStat();
+    EXPECT_EQ(score.ScoreTop(), 1);
+    EXPECT_EQ(score.skippedLines(), 1);
+    EXPECT_EQ(score.GetTopEntry(1).GameName, QStringLiteral("Klondike"));
 
     prompts.files = {home.path(QStringLiteral("no such folder/board.txt"))};
     EXPECT_THROW(score.ExportStat(), RunTimeError) << "a file that cannot be written is not a success";
