@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +41,10 @@ public:
     QString FinExt() const { return QLatin1Char('.') + ext_ + QLatin1Char('1'); }
     const QString& SesStartTime() const { return sesStartTime_; }
     void setSesStartTime(const QString& text) { sesStartTime_ = text; }
+    // When the session started, for the time it has lasted; invalid until
+    // the main window sets it.
+    const QDateTime& sesStartedAt() const { return sesStartedAt_; }
+    void setSesStartedAt(const QDateTime& when) { sesStartedAt_ = when; }
 
     // Game identity. An id outside 1 .. TotalGames, or a name that is not a
     // game, is a subscript error, except for GetGameID, which answers 0.
@@ -92,6 +97,7 @@ private:
     QString helpFile_;
     QString ext_;
     QString sesStartTime_;
+    QDateTime sesStartedAt_;
     std::vector<GameEntry> games_;
     DefaultPictureSource* defaultPicture_ = nullptr;
 };

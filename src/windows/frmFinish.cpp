@@ -5,12 +5,11 @@
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
 #include "windows/Guard.h"
+#include "windows/StatViews.h"
+#include "windows/frmGameStat.h"
+#include "windows/frmHighScore.h"
 
 #include <QAction>
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
@@ -21,53 +20,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolBar>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-// The statistics windows are not part of the program yet.
-const QString kNotYet = QStringLiteral("Not available in this version of the program");
-
-QChartView* resultChart(int score, int moves, int time, QWidget* parent)
-{
-    auto* bars = new QBarSet(QStringLiteral("Result"));
-    // A negative score shows as no bar; the list gives the number.
-    *bars << std::max(score, 0) << moves << time;
-    bars->setColor(QColor(0x2f, 0x8a, 0x4c));
-    bars->setLabelColor(Qt::black);
-    auto* series = new QBarSeries;
-    series->append(bars);
-    series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-
-    auto* chart = new QChart;
-    chart->addSeries(series);
-    chart->legend()->hide();
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    auto* categories = new QBarCategoryAxis;
-    categories->append({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")});
-    chart->addAxis(categories, Qt::AlignBottom);
-    series->attachAxis(categories);
-    auto* values = new QValueAxis;
-    // Room above the tallest bar for its label.
-    values->setRange(0, std::max({score, moves, time, 1}) * 1.15);
-    values->setLabelFormat(QStringLiteral("%d"));
-    values->applyNiceNumbers();
-    chart->addAxis(values, Qt::AlignLeft);
-    series->attachAxis(values);
-
-    auto* view = new QChartView(chart, parent);
-    view->setObjectName(QStringLiteral("chtResult"));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(300, 220);
-    return view;
-}
-
-} // namespace
 
 frmFinish::frmFinish(Shared& shared, QWidget* parent)
     : QDialog(parent), shared_(shared), fraGame_(new QGroupBox(this)), lstResult_(new QListWidget(this)),
@@ -104,11 +59,17 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     guard::connect(services, button("Restart", "Restart", QStringLiteral("Restart")), &QAction::triggered, this,
                    [this] { closeWith(Next::Restart); });
     toolbar_->addSeparator();
-    for (QAction* statistics : {button("HighScore", "HighScore", QStringLiteral("High Score")),
-                                button("GameStat", "GameStat", QStringLiteral("Statistics"))}) {
-        statistics->setEnabled(false);
-        statistics->setToolTip(kNotYet);
-    }
+    // The statistics open over the dialog, which stays open.
+    guard::connect(services, button("HighScore", "HighScore", QStringLiteral("High Score")), &QAction::triggered,
+                   this, [this] {
+                       frmHighScore window(shared_, this);
+                       window.exec();
+                   });
+    guard::connect(services, button("GameStat", "GameStat", QStringLiteral("Statistics")), &QAction::triggered, this,
+                   [this] {
+                       frmGameStat window(shared_, this);
+                       window.exec();
+                   });
     toolbar_->addSeparator();
     guard::connect(services, button("Close", "History", QStringLiteral("Close")), &QAction::triggered, this,
                    [this] { closeWith(Next::Nothing); });
@@ -118,7 +79,11 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     lstResult_->setSelectionMode(QAbstractItemView::NoSelection);
     lstResult_->setFocusPolicy(Qt::NoFocus);
     fillResult();
-    QChartView* chart = resultChart(session.Score(), session.Moves(), session.Time(), this);
+    QChartView* chart = chartView(barChart({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")},
+                                           {{QStringLiteral("Result"), {qreal(std::max<int>(session.Score(), 0)),
+                                                                        qreal(session.Moves()), qreal(session.Time())}}}),
+                                  "chtResult", this);
+    chart->setMinimumSize(300, 220);
 
     // 6. The check boxes as the player left them.
     chkSave_->setObjectName(QStringLiteral("chkSave"));

@@ -14,9 +14,13 @@
 #include "windows/frmCardDeck.h"
 #include "windows/frmChoose.h"
 #include "windows/frmFinish.h"
+#include "windows/frmGameStat.h"
+#include "windows/frmHighScore.h"
+#include "windows/frmLogStat.h"
 #include "windows/frmOptions.h"
 #include "windows/frmPlayers.h"
 #include "windows/frmSelect.h"
+#include "windows/frmSesStat.h"
 #include "windows/frmToolbar.h"
 
 #include <QAction>
@@ -161,7 +165,9 @@ void frmMain::InitProgram()
 {
     // Each step is tried even when one before it failed.
     tryAtStart("the session's start time", [&] {
-        shared_.data.setSesStartTime(QLocale::system().toString(shared_.services.clock().now(), QLocale::ShortFormat));
+        const QDateTime now = shared_.services.clock().now();
+        shared_.data.setSesStartedAt(now);
+        shared_.data.setSesStartTime(QLocale::system().toString(now, QLocale::ShortFormat));
     });
     tryAtStart("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
     tryAtStart("the recent lists", [&] { menus_->refreshRecentMenus(); });
@@ -316,6 +322,10 @@ void frmMain::buildCommands()
     });
     add("Contents", [this] { shared_.data.ShowContents(); });
     add("About", [this] { openWindow<frmAbout>(shared_); });
+    add("HighScore", [this] { openWindow<frmHighScore>(shared_); });
+    add("GameStat", [this] { openWindow<frmGameStat>(shared_); });
+    add("SessionStat", [this] { openWindow<frmSesStat>(shared_); });
+    add("LogStat", [this] { openWindow<frmLogStat>(shared_); });
 }
 
 void frmMain::StopReplay()

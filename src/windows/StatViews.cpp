@@ -1,0 +1,259 @@
+#include "windows/StatViews.h"
+
+#include "engine/Services.h"
+#include "scores/StatFigures.h"
+#include "scores/cScore.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QFont>
+#include <QHeaderView>
+#include <QPieSeries>
+#include <QPieSlice>
+#include <QTreeView>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+// Colours of the bar sets, in order, and of the won and lost parts.
+const QColor kSetColours[] = {QColor(0x2f, 0x8a, 0x4c), QColor(0x3b, 0x6e, 0xb5), QColor(0xd4, 0x9a, 0x1c),
+                              QColor(0x9c, 0x3d, 0x3d)};
+const QColor kWonColour(0x2f, 0x8a, 0x4c);
+const QColor kLostColour(0xb5, 0x3b, 0x3b);
+
+QChart* plainChart()
+{
+    auto* chart = new QChart;
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setAnimationOptions(QChart::NoAnimation);
+    return chart;
+}
+
+} // namespace
+
+TextTableModel::TextTableModel(const QStringList& headings, QObject* parent)
+    : QAbstractTableModel(parent), headings_(headings)
+{
+}
+
+void TextTableModel::setHeadings(const QStringList& headings)
+{
+    headings_ = headings;
+    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(headings_.size()) - 1);
+}
+
+void TextTableModel::setRows(std::vector<QStringList> rows)
+{
+    beginResetModel();
+    rows_ = std::move(rows);
+    rowColours_.clear();
+    emphasis_.clear();
+    endResetModel();
+}
+
+void TextTableModel::setRowColour(int row, const QColor& colour)
+{
+    rowColours_[row] = colour;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void TextTableModel::setCellEmphasis(int row, int column, const QColor& colour)
+{
+    emphasis_[{row, column}] = colour;
+    emit dataChanged(index(row, column), index(row, column));
+}
+
+void TextTableModel::setCell(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= rows_[static_cast<size_t>(row)].size())
+        return;
+    rows_[static_cast<size_t>(row)][column] = text;
+    emit dataChanged(index(row, column), index(row, column));
+}
+
+QString TextTableModel::cell(int row, int column) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    return rows_[static_cast<size_t>(row)].value(column);
+}
+
+int TextTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int TextTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(headings_.size());
+}
+
+QVariant TextTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const auto emphasis = emphasis_.find({index.row(), index.column()});
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(index.row(), index.column());
+    case Qt::ForegroundRole:
+        if (emphasis != emphasis_.end())
+            return emphasis->second;
+        if (const auto row = rowColours_.find(index.row()); row != rowColours_.end())
+            return row->second;
+        return {};
+    case Qt::FontRole:
+        if (emphasis != emphasis_.end()) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return headings_.value(section);
+    return {};
+}
+
+QTreeView* statList(QAbstractItemModel* model, const char* name, QWidget* parent)
+{
+    auto* view = new QTreeView(parent);
+    view->setObjectName(QLatin1String(name));
+    view->setModel(model);
+    view->setRootIsDecorated(false);
+    view->setUniformRowHeights(true);
+    view->setAlternatingRowColors(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->header()->setStretchLastSection(true);
+    view->header()->setDefaultSectionSize(90);
+    return view;
+}
+
+QChart* wonLostChart(int won, int lost)
+{
+    auto* series = new QPieSeries;
+    QPieSlice* wonPart = series->append(QStringLiteral("Won : ") + QString::number(won), std::max(won, 0));
+    QPieSlice* lostPart = series->append(QStringLiteral("Lost : ") + QString::number(lost), std::max(lost, 0));
+    wonPart->setColor(kWonColour);
+    lostPart->setColor(kLostColour);
+    // The legend names both parts; a part large enough carries its name too.
+    for (QPieSlice* part : {wonPart, lostPart}) {
+        part->setBorderColor(Qt::white);
+        part->setLabelColor(Qt::white);
+        part->setLabelPosition(QPieSlice::LabelInsideHorizontal);
+        QFont font = part->labelFont();
+        font.setBold(true);
+        part->setLabelFont(font);
+        part->setLabelVisible(series->sum() > 0 && part->value() / series->sum() >= 0.15);
+    }
+    series->setPieSize(0.6);
+    QChart* chart = plainChart();
+    chart->addSeries(series);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+QChart* barChart(const QStringList& categories, const std::vector<std::pair<QString, QList<qreal>>>& sets)
+{
+    auto* series = new QBarSeries;
+    qreal highest = 1;
+    size_t colour = 0;
+    for (const auto& [name, values] : sets) {
+        auto* set = new QBarSet(name);
+        for (const qreal value : values) {
+            *set << std::max<qreal>(value, 0);
+            highest = std::max(highest, value);
+        }
+        set->setColor(kSetColours[colour++ % std::size(kSetColours)]);
+        set->setLabelColor(Qt::black);
+        series->append(set);
+    }
+    QChart* chart = plainChart();
+    chart->addSeries(series);
+    if (categories.size() > 12)
+        chart->setTitle(categories.first() + QStringLiteral(" to ") + categories.last());
+    auto* axisX = new QBarCategoryAxis;
+    axisX->append(categories);
+    if (categories.size() > 12) {
+        // Too many groups to name each: the axis says which they are.
+        axisX->setLabelsVisible(false);
+        axisX->setGridLineVisible(false);
+    }
+    chart->addAxis(axisX, Qt::AlignBottom);
+    series->attachAxis(axisX);
+    auto* axisY = new QValueAxis;
+    axisY->setRange(0, highest * 1.1);
+    axisY->setLabelFormat(QStringLiteral("%d"));
+    axisY->applyNiceNumbers();
+    chart->addAxis(axisY, Qt::AlignLeft);
+    series->attachAxis(axisY);
+    // A legend only says something when there is more than one set.
+    chart->legend()->setVisible(sets.size() > 1);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    // With few bars, each carries its value.
+    if (categories.size() * static_cast<qsizetype>(sets.size()) <= 12) {
+        series->setLabelsVisible(true);
+        series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    }
+    return chart;
+}
+
+QChartView* chartView(QChart* chart, const char* name, QWidget* parent)
+{
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(QLatin1String(name));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(240, 180);
+    return view;
+}
+
+void replaceChart(QChartView* view, QChart* chart)
+{
+    QChart* old = view->chart();
+    view->setChart(chart);
+    delete old;
+}
+
+void tellSkippedLines(Services& services, const cScore& score)
+{
+    if (const int32_t skipped = score.skippedLines(); skipped > 0)
+        services.prompts().message(
+            QStringLiteral("%1 damaged line(s) of the score files could not be read and are left out of the "
+                           "statistics. The files were left as they are.")
+                .arg(skipped),
+            Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+}
+
+QString recordCell(const ScoreRec& r, const QString& column)
+{
+    if (column == QLatin1String("Game"))
+        return r.GameName;
+    if (column == QLatin1String("Player"))
+        return r.Player;
+    if (column == QLatin1String("Score"))
+        return QString::number(r.Score);
+    if (column == QLatin1String("Time"))
+        return timeText(r.Time);
+    if (column == QLatin1String("Moves"))
+        return QString::number(r.Moves);
+    if (column == QLatin1String("Status"))
+        return statFigures::statusText(r);
+    if (column == QLatin1String("Date"))
+        return statFigures::dateText(r);
+    if (column.startsWith(QLatin1String("Game N")))
+        return r.gameNo.toString();
+    return {};
+}
