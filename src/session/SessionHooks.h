@@ -22,6 +22,8 @@ public:
     // playing.
     virtual void markPendingPlaying(const QString& fileName) = 0;
     virtual void refreshRecentMenus() = 0;
+    // The pending list changed.
+    virtual void refreshPendingMenu() = 0;
     // Every card is on the foundations: the game-end dialog.
     virtual void gameWon() = 0;
 };
@@ -55,6 +57,7 @@ public:
     void changeBackground() override {}
     void markPendingPlaying(const QString&) override {}
     void refreshRecentMenus() override {}
+    void refreshPendingMenu() override {}
     void gameWon() override {}
 
 private:

@@ -5,6 +5,7 @@
 #include "engine/cPlay.h"
 #include "history/cEngine.h"
 #include "history/mFile.h"
+#include "library/PendingList.h"
 #include "library/cFunc.h"
 #include "rules/Int16.h"
 #include "rules/RunTimeError.h"
@@ -156,15 +157,34 @@ void cGamePlay::PlayFile(const QString& fName, bool bRecent)
 
 void cGamePlay::PlayPendFile(const QString& fName)
 {
+    // The pending game being played is on the table already.
+    if (status_ == kInProgress && loadType_ == kPendingGame && pendingFile_ == fName)
+        return;
     const mFile::GameFile file = mFile::ReadGameFile(fName);
     if (status_ == kInProgress)
         EndGame(false);
     pendingFile_ = fName;
     engine_.loadRecords(file.records);
     host_->markPendingPlaying(fName);
+    // Its file stays in the pending folder while it is played, so that
+    // nothing is lost should the program not end normally; every normal
+    // end writes the progress back over it, and winning removes it.
     StartGame(file.summary.gameName, file.summary.gameNo, kPendingGame, file.summary.time, file.summary.score, 0);
-    // The game is on the table now; its file goes (a failure is ignored).
-    QFile::remove(fName);
+}
+
+void cGamePlay::AddToPending()
+{
+    if (loadType_ == kPendingGame) {
+        services_.prompts().message(
+            QStringLiteral("This game is already in Pending List. Once added, the game will remain in Pending List "
+                           "till you finish it or delete it."),
+            Prompts::Icon::Information, Prompts::Buttons::Ok);
+        return;
+    }
+    pendingList::SavePending(services_, data_, engine_);
+    host_->refreshPendingMenu();
+    ClearArea();
+    services_.sounds().raise(SoundEvent::AddPend);
 }
 
 void cGamePlay::PlayFavFile(const QString& fName)
@@ -197,6 +217,7 @@ void cGamePlay::EndGame(bool bTerminate)
         // Recorded, and kept, when it was won.
     } else if (loadType_ == kPendingGame) {
         step([&] { archive_->SaveBackPending(pendingFile_); });
+        step([&] { host_->refreshPendingMenu(); });
     } else {
         step([&] { scores_->AddScore(0); });
         if (!bTerminate)

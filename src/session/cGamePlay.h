@@ -53,7 +53,13 @@ public:
     // A file that is not a valid game leaves the game on the table as it is
     // and raises an error naming the file and what is wrong with it.
     void PlayFile(const QString& fName, bool bRecent);
+    // Plays a pending game; its file stays where it is until the game is
+    // won. Nothing happens when it is the pending game being played.
     void PlayPendFile(const QString& fName);
+    // Puts the game on the table on the pending list and clears the table;
+    // a game that came from the list is there already, which the player is
+    // told.
+    void AddToPending();
     void PlayFavFile(const QString& fName);
     void PauseGame(bool mEnable);
     bool PauseStatus() const { return paused_; }

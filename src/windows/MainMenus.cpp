@@ -1,5 +1,8 @@
 #include "windows/MainMenus.h"
 
+#include "library/Listings.h"
+#include "library/PendingList.h"
+
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
 #include "windows/Guard.h"
@@ -465,4 +468,40 @@ void MainMenus::fillRecentMenu(QMenu* menu, int32_t list, int group, bool filesO
     }
     if (shown == 0)
         addEntry(menu, prefix + QStringLiteral("None"), group, QStringLiteral("None"), QString(), false);
+}
+
+void MainMenus::refreshFavMenu()
+{
+    QMenu* favorites = menu(QStringLiteral("mFav"));
+    clearEntries(favorites);
+    const cData& data = shared_.data;
+    const QStringList folders = Listings::ListFavFolders(data);
+    const QStringList files = Listings::ListFavFiles(data.FavFolder());
+    int added = 0;
+    for (qsizetype i = 1; i < folders.size() && added < kMostFavoriteEntries; ++i, ++added) {
+        QMenu* folder = addSubmenuEntry(favorites, folders[i], QFileInfo(folders[i]).fileName(), QStringLiteral("Folder"));
+        const QStringList inside = Listings::ListFavFiles(folders[i]);
+        for (qsizetype j = 1; j < inside.size(); ++j)
+            addEntry(folder, inside[j], kFavoriteGroup, QFileInfo(inside[j]).fileName(), QStringLiteral("Q1"));
+    }
+    for (qsizetype i = 1; i < files.size() && added < kMostFavoriteEntries; ++i, ++added)
+        addEntry(favorites, files[i], kFavoriteGroup, QFileInfo(files[i]).fileName(), QStringLiteral("Q1"));
+    if (QAction* separator = item(QStringLiteral("mFav"), 3))
+        separator->setVisible(added > 0);
+}
+
+void MainMenus::refreshPendingMenu(const QString& playing)
+{
+    QMenu* pending = menu(QStringLiteral("mPend"));
+    clearEntries(pending);
+    const QStringList files = Listings::ListPending(shared_.data);
+    for (qsizetype i = 1; i < files.size(); ++i) {
+        const bool now = files[i] == playing;
+        QString caption = pendingList::menuCaption(files[i]);
+        if (now)
+            caption += QStringLiteral(" - (Now Playing)");
+        addEntry(pending, files[i], kPendingGroup, caption, QStringLiteral("Q1"), !now);
+    }
+    if (QAction* separator = item(QStringLiteral("mPend"), 3))
+        separator->setVisible(files.size() > 1);
 }

@@ -106,6 +106,14 @@ public:
 
     // Fills the three recent submenus from the stored lists.
     void refreshRecentMenus();
+    // The favorites after the menu's fixed items: each first-level folder
+    // as a submenu of its favorites, then the favorites of the root; at most
+    // 100 entries directly in the menu.
+    void refreshFavMenu();
+    // The pending games with their completion; the one being played
+    // (`playing`) is shown so and cannot be chosen.
+    void refreshPendingMenu(const QString& playing);
+    static constexpr int kMostFavoriteEntries = 100;
 
 signals:
     void command(const QString& key);

@@ -1,6 +1,7 @@
 #include "windows/frmFinish.h"
 
 #include "engine/SoundEvents.h"
+#include "library/Favorites.h"
 #include "scores/Players.h"
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
@@ -13,6 +14,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -91,8 +93,6 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     cmdBrowse_->setObjectName(QStringLiteral("cmdBrowse"));
     chkFav_->setObjectName(QStringLiteral("chkFav"));
     chkFav_->setChecked(AddtoFav() != 0);
-    // Filing among the favorites is not part of the program yet.
-    chkFav_->hide();
     chkSave_->setChecked(SaveFile() != 0);
     txtSave_->setEnabled(SaveFile() != 0);
     cmdBrowse_->setEnabled(SaveFile() != 0);
@@ -143,6 +143,10 @@ void frmFinish::record()
 {
     Services& services = shared_.services;
     // Each step is taken even when one before it failed; a failure is told.
+    // A won game from the pending list leaves it (the main window's menu
+    // follows once the dialog closes).
+    if (shared_.gamePlay.IsPending())
+        guard::run(services, [&] { QFile::remove(shared_.gamePlay.pendingFile()); });
     guard::run(services, [&] { shared_.autoSave.AutoSaveGame(true); });
     guard::run(services, [&] { shared_.score.AddSesGame(1); });
     guard::run(services, [&] { shared_.score.AddScore(1); });
@@ -194,6 +198,8 @@ void frmFinish::done(int result)
                 shared_.gamePlay.host().refreshRecentMenus();
             });
         }
+        if (AddtoFav() == 1)
+            guard::run(services, [&] { Favorites(services, shared_.data).AddFavorite(); });
         guard::run(services, [&] { shared_.gamePlay.ClearArea(); });
     }
     QDialog::done(result);

@@ -5,12 +5,15 @@
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
 #include "session/SavedGames.h"
+#include "session/Recovery.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
 #include "windows/MainMenus.h"
 #include "windows/TableView.h"
 #include "windows/frmAbout.h"
+#include "windows/frmAddtoFav.h"
 #include "windows/frmAnimation.h"
+#include "windows/frmAutoSave.h"
 #include "windows/frmCardDeck.h"
 #include "windows/frmChoose.h"
 #include "windows/frmFinish.h"
@@ -18,6 +21,8 @@
 #include "windows/frmHighScore.h"
 #include "windows/frmLogStat.h"
 #include "windows/frmOptions.h"
+#include "windows/frmOrgFav.h"
+#include "windows/frmPending.h"
 #include "windows/frmPlayers.h"
 #include "windows/frmSelect.h"
 #include "windows/frmSesStat.h"
@@ -58,6 +63,8 @@ void tryAtStart(const char* what, const std::function<void()>& action)
 constexpr int kTitleMs = 500;
 constexpr int kCommandStateMs = 100;
 constexpr int kReplayMs = 500;
+// The game being played goes to the disk at most this often.
+constexpr int kRecoveryMs = 1000;
 // Twips to a logical pixel.
 constexpr int kTwipsPerPixel = 15;
 } // namespace
@@ -112,6 +119,10 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     guard::connect(services, &tmrMain, &QTimer::timeout, this, [this] { tmrMain_Timer(); });
     guard::connect(services, &tmrForward, &QTimer::timeout, this, [this] { replayStep(true); });
     guard::connect(services, &tmrBackward, &QTimer::timeout, this, [this] { replayStep(false); });
+    recovery_ = std::make_unique<Recovery>(shared_);
+    tmrRecovery.setObjectName(QStringLiteral("tmrRecovery"));
+    tmrRecovery.setInterval(kRecoveryMs);
+    guard::connect(services, &tmrRecovery, &QTimer::timeout, this, [this] { recovery_->keep(); });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect room = screen->availableGeometry();
@@ -124,7 +135,7 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
 
 frmMain::~frmMain()
 {
-    for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrForward, &tmrBackward})
+    for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrForward, &tmrBackward, &tmrRecovery})
         timer->stop();
     shared_.gamePlay.setHost(nullptr);
     shared_.services.settings().setReporter(nullptr);
@@ -145,6 +156,7 @@ void frmMain::Form_Load(const QString& commandLine)
     InitProgram();
     tmrTime.start();
     tmrMain.start();
+    tmrRecovery.start();
     // Ready once the start decision leaves the window idle: after the first
     // game is on the table, or while the selection window waits for the
     // player.
@@ -171,6 +183,7 @@ void frmMain::InitProgram()
     });
     tryAtStart("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
     tryAtStart("the recent lists", [&] { menus_->refreshRecentMenus(); });
+    tryAtStart("the favorites and pending lists", [&] { refreshLibraryMenus(); });
     tryAtStart("the toolbar buttons", [&] { menus_->applyToolbarSettings(); });
     tryAtStart("the toolbar",
                [&] { menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0); });
@@ -184,6 +197,9 @@ void frmMain::StartFirstGame(const QString& commandLine)
     const bool unfinished = store.read(settings::kUnFin) == 1;
     if (unfinished)
         store.write(settings::kUnFin, 0);
+    // A game the last run left behind comes before anything else.
+    if (offerRecovery())
+        return;
     // Whether a saved game was to be opened, rather than chosen.
     bool fromFile = !path.isEmpty();
 
@@ -210,6 +226,39 @@ void frmMain::StartFirstGame(const QString& commandLine)
     // empty: the player chooses a game instead.
     if (session.Game_Status() == cGamePlay::kNoGame && fromFile)
         openSelection();
+}
+
+bool frmMain::offerRecovery()
+{
+    if (!recovery_->exists())
+        return false;
+    const QString game = recovery_->describe();
+    bool resumed = false;
+    if (!game.isEmpty() &&
+        shared_.services.prompts().message(
+            QStringLiteral("Tablora did not close normally last time, while the game %1 was being played.\r\n"
+                           "Click 'Yes' to continue that game or 'No' to leave it.")
+                .arg(game),
+            Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::Yes) {
+        guard::run(shared_.services, [&] { shared_.gamePlay.PlayFile(recovery_->path(), false); });
+        resumed = shared_.gamePlay.Game_Status() == cGamePlay::kInProgress;
+    }
+    recovery_->remove();
+    return resumed;
+}
+
+void frmMain::refreshLibraryMenus()
+{
+    menus_->refreshFavMenu();
+    refreshPendingMenu();
+}
+
+void frmMain::refreshPendingMenu()
+{
+    const cGamePlay& session = shared_.gamePlay;
+    menus_->refreshPendingMenu(session.Game_Status() == cGamePlay::kInProgress && session.IsPending()
+                                   ? session.pendingFile()
+                                   : QString());
 }
 
 void frmMain::openSelection()
@@ -322,6 +371,17 @@ void frmMain::buildCommands()
     });
     add("Contents", [this] { shared_.data.ShowContents(); });
     add("About", [this] { openWindow<frmAbout>(shared_); });
+    std::function<void()> favoritesMenu = [this] { menus_->refreshFavMenu(); };
+    std::function<void()> pendingMenu = [this] { refreshPendingMenu(); };
+    add("AddFav", [this, favoritesMenu]() mutable {
+        // Only a deal being played is filed.
+        if (shared_.gamePlay.Game_Running())
+            openWindow<frmAddtoFav>(shared_, favoritesMenu);
+    });
+    add("OrgFav", [this, favoritesMenu]() mutable { openWindow<frmOrgFav>(shared_, favoritesMenu); });
+    add("AddPend", [&session] { session.AddToPending(); });
+    add("OrgPend", [this, pendingMenu]() mutable { openWindow<frmPending>(shared_, pendingMenu); });
+    add("AutoSave", [this] { openWindow<frmAutoSave>(shared_); });
     add("HighScore", [this] { openWindow<frmHighScore>(shared_); });
     add("GameStat", [this] { openWindow<frmGameStat>(shared_); });
     add("SessionStat", [this] { openWindow<frmSesStat>(shared_); });
@@ -435,6 +495,8 @@ void frmMain::showFinish()
     table_->finishAnimations();
     frmFinish dialog(shared_, this);
     dialog.exec();
+    // The game may have left the pending list or joined the favorites.
+    refreshLibraryMenus();
     switch (dialog.next()) {
     case frmFinish::Next::NewDeal:
         session.PlayRandom(session.GameName());
@@ -465,6 +527,9 @@ void frmMain::ShutDown()
     for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper})
         timer->stop();
     guard::run(shared_.services, [&] { shared_.gamePlay.Unload(); });
+    // A normal end: nothing to recover at the next start.
+    tmrRecovery.stop();
+    recovery_->remove();
     shared_.services.help().closeAll();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())

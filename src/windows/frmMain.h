@@ -14,6 +14,7 @@
 
 class Shared;
 class CardPictures;
+class Recovery;
 class TableView;
 class MainMenus;
 
@@ -60,6 +61,7 @@ public:
     void changeBackground() override {}
     void markPendingPlaying(const QString& fileName) override;
     void refreshRecentMenus() override;
+    void refreshPendingMenu() override;
     void gameWon() override;
 
     QTimer tmrGame;
@@ -68,6 +70,8 @@ public:
     QTimer tmrWallPaper;
     QTimer tmrForward;
     QTimer tmrBackward;
+    // Keeps the game being played on the disk, at most once a second.
+    QTimer tmrRecovery;
 
 signals:
     // The start decision has been taken and the window is idle.
@@ -82,6 +86,12 @@ private:
     void tmrTime_Timer();
     void tmrMain_Timer();
     void openSelection();
+    // The favorites and pending lists in the menus, as the folders hold
+    // them now.
+    void refreshLibraryMenus();
+    // Offers to resume a game the last run left behind when it did not end
+    // normally; true when the player took it up.
+    bool offerRecovery();
     // The game-end dialog, and what the player chose to do next.
     void showFinish();
     void showModal(QDialog& dialog);
@@ -103,4 +113,5 @@ private:
     QDateTime clockStarted_;
     int32_t timeAtStart_ = 0;
     QHash<QString, std::function<void()>> commands_;
+    std::unique_ptr<Recovery> recovery_;
 };

@@ -139,16 +139,25 @@ TEST_F(GameFileTest, AFinishedGameOpensOnShowAndReplaysMoveByMove)
     EXPECT_EQ(host.calls.filter(QStringLiteral("AddScore")).size(), 0) << "a game on show is not scored";
 }
 
-TEST_F(GameFileTest, ThePendingGameIsDeletedOnlyOnceItIsOnTheTable)
+// A pending game's file stays in the folder while it is played, so that a
+// program that does not end normally loses nothing.
+TEST_F(GameFileTest, ThePendingGameKeepsItsFileWhileItIsPlayed)
 {
     const QString path = savedGame(10, QStringLiteral("pending"));
     session.PlayPendFile(path);
-    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(session.IsPending());
     EXPECT_TRUE(session.TitleText().endsWith(QStringLiteral(" [Pending List Game]")));
     EXPECT_TRUE(host.calls.contains(QStringLiteral("markPendingPlaying ") + path));
+    play(4);
+    const int16_t moves = session.Moves();
+    host.calls.clear();
+    session.PlayPendFile(path);
+    EXPECT_TRUE(host.calls.isEmpty()) << "the game being played is not started again";
+    EXPECT_EQ(session.Moves(), moves);
     session.Unload();
-    EXPECT_TRUE(host.calls.contains(QStringLiteral("SaveBackPending ") + path));
+    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("SaveBackPending ") + path,
+                                       QStringLiteral("refreshPendingMenu")}));
 
     const QString bad = file(QStringLiteral("bad pending"));
     write(bad, "Klondike\r\n");

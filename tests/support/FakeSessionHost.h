@@ -31,6 +31,7 @@ public:
     void changeBackground() override { calls << QStringLiteral("changeBackground"); }
     void markPendingPlaying(const QString& f) override { calls << QStringLiteral("markPendingPlaying ") + f; }
     void refreshRecentMenus() override {}
+    void refreshPendingMenu() override { calls << QStringLiteral("refreshPendingMenu"); }
     void gameWon() override { ++wins; }
 
     void AddScore(int16_t won) override

@@ -1,4 +1,5 @@
 #include "session/Shared.h"
+#include "support/FakeClock.h"
 #include "support/FakePrompts.h"
 #include "support/FakeSessionHost.h"
 #include "support/TempHome.h"
@@ -56,7 +57,6 @@ TEST_F(FinishTest, TheGameIsSavedOnClosingOnlyWhenTickedWithAPath)
         EXPECT_EQ(cmdBrowse->isEnabled(), ticked);
         EXPECT_EQ(txtSave->text(),
                   QDir(shared.data.SavedFolder()).filePath(QStringLiteral("Klondike - 77") + shared.data.FinExt()));
-        EXPECT_FALSE(child<QCheckBox>(dialog, "chkFav")->isVisibleTo(&dialog)) << "no favorites yet";
         txtSave->setText(ticked ? QString() : path);
         dialog.close();
         EXPECT_FALSE(QFile::exists(path)) << (ticked ? "emptied path" : "unticked");
@@ -82,6 +82,29 @@ TEST_F(FinishTest, TheGameIsSavedOnClosingOnlyWhenTickedWithAPath)
     EXPECT_EQ(dialog.next(), frmFinish::Next::Restart);
     EXPECT_TRUE(QFile::exists(browsed));
     EXPECT_EQ(shared.func.GetMRU(cFunc::kSavedList)[1], browsed);
+}
+
+// "Add this Game to Favorites" files the deal in one step on closing; a
+// second time it replaces the first.
+TEST_F(FinishTest, TheDealIsFiledAmongTheFavoritesWhenTicked)
+{
+    FakeClock clock;
+    shared.services.setClock(&clock);
+    const QString favorite = QDir(shared.data.FavFolder()).filePath(QStringLiteral("Klondike - 77"));
+    for (int time = 0; time < 2; ++time) {
+        frmFinish dialog(shared);
+        dialog.show();
+        child<QCheckBox>(dialog, "chkFav")->setChecked(true);
+        EXPECT_EQ(dialog.AddtoFav(), 1);
+        dialog.close();
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(77));
+        clock.advance(60);
+    }
+    QFile file(favorite);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\"Klondike\",77,\"Player1\",#2026-12-08 10:01:00#\r\n"));
+    EXPECT_EQ(QDir(shared.data.FavFolder()).entryList(QDir::Files).size(), 1);
+    shared.services.setClock(nullptr);
 }
 
 } // namespace
