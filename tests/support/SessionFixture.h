@@ -4,6 +4,7 @@
 #include "support/FakePrompts.h"
 #include "support/FakeSessionHost.h"
 #include "support/RandomPlayer.h"
+#include "support/TableText.h"
 #include "support/TempHome.h"
 
 #include <QDir>
@@ -32,18 +33,7 @@ public:
     }
 
     // Where every card lies and how it faces, as text.
-    QString table() const
-    {
-        QString text;
-        for (int16_t j = 0; j < shared.play.CardCount(); ++j)
-            text += QStringLiteral("%1:%2/%3/%4/%5 ")
-                        .arg(j)
-                        .arg(shared.play.Cell(j))
-                        .arg(shared.play.Pile(j))
-                        .arg(shared.play.Pos(j))
-                        .arg(shared.play.FaceMode(j));
-        return text;
-    }
+    QString table() const { return tableText(shared.play); }
 
     QString file(const QString& name) const { return home.path(name); }
 
