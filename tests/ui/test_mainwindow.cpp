@@ -1,4 +1,5 @@
 #include "history/mFile.h"
+#include "library/Favorites.h"
 #include "library/PendingList.h"
 #include "library/Listings.h"
 #include "pictures/CardPictures.h"
@@ -20,9 +21,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
@@ -415,6 +418,44 @@ TEST_F(MainWindowTest, EveryCommandThePlayerCanPressRunsAndUnknownKeysAreReporte
     EXPECT_TRUE(known.contains(QStringLiteral("About")));
     EXPECT_FALSE(window->RunCommand(QStringLiteral("NoSuchKey")));
     EXPECT_TRUE(window->RunCommand(QStringLiteral("Stop")));
+}
+
+// The favorites and pending menus follow the folders: a pending game put
+// aside is listed with its completion, the one being played is marked and
+// cannot be chosen, and each list's separator hides when it is empty.
+TEST_F(MainWindowTest, TheLibraryMenusListFavoritesAndPendingGames)
+{
+    loadAndDeal(21);
+    QMenu* favorites = window->menus().menu(QStringLiteral("mFav"));
+    QMenu* pending = window->menus().menu(QStringLiteral("mPend"));
+    EXPECT_FALSE(window->menus().item(QStringLiteral("mFav"), 3)->isVisible());
+    EXPECT_FALSE(window->menus().item(QStringLiteral("mPend"), 3)->isVisible());
+
+    EXPECT_EQ(closingDialog([&] { window->RunCommand(QStringLiteral("AddFav")); }), QStringLiteral("frmAddtoFav"));
+    Favorites(shared.services, shared.data).AddFavorite();
+    window->menus().refreshFavMenu();
+    const QString favorite = QDir(shared.data.FavFolder()).filePath(QStringLiteral("Klondike - 21"));
+    ASSERT_NE(window->menus().entry(favorites, favorite), nullptr);
+    EXPECT_TRUE(window->menus().item(QStringLiteral("mFav"), 3)->isVisible());
+
+    window->RunCommand(QStringLiteral("AddPend"));
+    EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kNoGame) << "put aside";
+    const QString file = QDir(shared.data.PendingFolder()).filePath(QStringLiteral("Klondike - 21.tb0"));
+    QAction* entry = window->menus().entry(pending, file);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->text().startsWith(QStringLiteral("Klondike - 21 (")));
+    EXPECT_TRUE(entry->text().endsWith(QStringLiteral("% Completed)")));
+    entry->trigger();
+    entry = window->menus().entry(pending, file);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->text().endsWith(QStringLiteral(" - (Now Playing)")));
+    EXPECT_FALSE(entry->isEnabled());
+    EXPECT_TRUE(shared.gamePlay.IsPending());
+
+    // Won: the game leaves the list.
+    EXPECT_TRUE(winAndAnswer([](frmFinish&) {}));
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(window->menus().entry(pending, file), nullptr);
 }
 
 TEST_F(MainWindowTest, TheGameClockCountsClockTimeAndStopsOnAWin)
