@@ -4,29 +4,13 @@
 
 #include "history/mFile.h"
 #include "session/Shared.h"
-#include "support/RandomPlayer.h"
+#include "LongGame.h"
 
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-constexpr int16_t kMoves = 30000;
-const QString kGame = QStringLiteral("Double Spiderette");
-
-// Plays deals of the game at random until one holds kMoves moves.
-void playLongGame(Shared& shared)
-{
-    for (int number = 1;; ++number) {
-        shared.gamePlay.PlayNumber(kGame, GameNo(number));
-        RandomPlayer player(shared, static_cast<uint32_t>(number));
-        while (shared.engine.GetTransTop() < kMoves && player.step()) {
-        }
-        if (shared.engine.GetTransTop() >= kMoves)
-            return;
-    }
-}
 
 void BM_SaveLongGame(benchmark::State& state)
 {

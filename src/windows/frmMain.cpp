@@ -19,11 +19,14 @@
 #include "windows/frmFinish.h"
 #include "windows/frmGameStat.h"
 #include "windows/frmHighScore.h"
+#include "windows/frmHistory.h"
+#include "windows/frmHotGames.h"
 #include "windows/frmLogStat.h"
 #include "windows/frmOptions.h"
 #include "windows/frmOrgFav.h"
 #include "windows/frmPending.h"
 #include "windows/frmPlayers.h"
+#include "windows/frmQuickMove.h"
 #include "windows/frmSelect.h"
 #include "windows/frmSesStat.h"
 #include "windows/frmToolbar.h"
@@ -382,6 +385,15 @@ void frmMain::buildCommands()
     add("AddPend", [&session] { session.AddToPending(); });
     add("OrgPend", [this, pendingMenu]() mutable { openWindow<frmPending>(shared_, pendingMenu); });
     add("AutoSave", [this] { openWindow<frmAutoSave>(shared_); });
+    add("MovesMan", [this] {
+        // Only a game with moves has anything to browse.
+        if (shared_.engine.GetTransTop() > 0) {
+            frmQuickMove window(shared_, *this, this);
+            showModal(window);
+        }
+    });
+    add("History", [this] { openWindow<frmHistory>(shared_); });
+    add("Hot", [this] { openWindow<frmHotGames>(shared_); });
     add("HighScore", [this] { openWindow<frmHighScore>(shared_); });
     add("GameStat", [this] { openWindow<frmGameStat>(shared_); });
     add("SessionStat", [this] { openWindow<frmSesStat>(shared_); });
