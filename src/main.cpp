@@ -11,6 +11,7 @@
 #include "windows/HelpWindow.h"
 #include "windows/PictureFile.h"
 #include "windows/QtPrompts.h"
+#include "windows/QtSoundPlayer.h"
 #include "windows/frmMain.h"
 #include "windows/frmSplash.h"
 
@@ -45,6 +46,8 @@ int main(int argc, char* argv[])
     shared.services.setHelp(&help);
     QtPrompts prompts;
     shared.services.setPrompts(&prompts);
+    QtSoundPlayer player;
+    shared.sound.setPlayer(&player);
     pictures.prepare();
 
     std::unique_ptr<frmMain> window;
@@ -73,6 +76,7 @@ int main(int argc, char* argv[])
     const int code = QApplication::exec();
     window.reset();
     pictureFile::keep(pictures);
+    shared.sound.setPlayer(nullptr);
     shared.services.setPrompts(nullptr);
     shared.services.setHelp(nullptr);
     shared.services.setSettings(nullptr);

@@ -7,4 +7,5 @@ Shared::Shared()
     setSession(nullptr);
     gamePlay.setScoreRecorder(&records);
     gamePlay.setArchive(&records);
+    services.setSounds(&sound);
 }

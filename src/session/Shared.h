@@ -1,5 +1,6 @@
 #pragma once
 
+#include "appearance/cSound.h"
 #include "data/cData.h"
 #include "engine/Services.h"
 #include "engine/cPlay.h"
@@ -32,6 +33,8 @@ public:
     AutoSave autoSave{services, data, engine};
     // Where the session's ended games go.
     GameRecords records{score, autoSave, engine};
+    // The program's sounds, silent until a player is attached.
+    cSound sound{services, data};
 
     // The game session the play table reports to; null restores the
     // program's own.

@@ -28,6 +28,7 @@
 #include "windows/frmPlayers.h"
 #include "windows/frmQuickMove.h"
 #include "windows/frmSelect.h"
+#include "windows/frmSounds.h"
 #include "windows/frmSesStat.h"
 #include "windows/frmToolbar.h"
 
@@ -393,6 +394,7 @@ void frmMain::buildCommands()
         }
     });
     add("History", [this] { openWindow<frmHistory>(shared_); });
+    add("Sounds", [this] { openWindow<frmSounds>(shared_); });
     add("Hot", [this] { openWindow<frmHotGames>(shared_); });
     add("HighScore", [this] { openWindow<frmHighScore>(shared_); });
     add("GameStat", [this] { openWindow<frmGameStat>(shared_); });

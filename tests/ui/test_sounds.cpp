@@ -1,0 +1,75 @@
+#include "session/Shared.h"
+#include "support/FakePrompts.h"
+#include "support/TempHome.h"
+#include "windows/frmSounds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SoundsWindowTest, AFileIsChosenAppliedAndRemovedForAnEvent)
+{
+    TempHome home;
+    Shared shared;
+    FakePrompts prompts;
+    shared.services.setPrompts(&prompts);
+    frmSounds window(shared);
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("tvSound"));
+    auto* file = window.findChild<QLineEdit*>(QStringLiteral("txtFile"));
+    auto* apply = window.findChild<QPushButton*>(QStringLiteral("cmdApply"));
+    auto* remove = window.findChild<QPushButton*>(QStringLiteral("cmdRemove"));
+    auto* browse = window.findChild<QPushButton*>(QStringLiteral("cmdBrowse"));
+    ASSERT_TRUE(tree && file && apply && remove && browse);
+
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    EXPECT_EQ(root->text(0), QStringLiteral("Sound Schemes"));
+    QStringList groups;
+    int events = 0;
+    for (int i = 0; i < root->childCount(); ++i) {
+        groups << root->child(i)->text(0);
+        events += root->child(i)->childCount();
+    }
+    EXPECT_EQ(groups, (QStringList{"Game", "Favorites", "Pending List", "Statistics", "Customize", "Tools", "Help"}));
+    EXPECT_EQ(events, 30);
+    EXPECT_FALSE(browse->isEnabled()) << "the root is chosen";
+
+    QTreeWidgetItem* move = root->child(0)->child(2);
+    ASSERT_EQ(move->text(0), QStringLiteral("Move Card"));
+    const QIcon before = move->icon(0);
+    tree->setCurrentItem(move);
+    EXPECT_TRUE(file->text().isEmpty());
+    EXPECT_TRUE(browse->isEnabled());
+    EXPECT_FALSE(remove->isEnabled());
+
+    const QString wave = home.path(QStringLiteral("click.wav"));
+    QFile made(wave);
+    ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+    made.close();
+    prompts.files = {home.path(QStringLiteral("missing.wav")), wave};
+    browse->click();
+    EXPECT_TRUE(file->text().isEmpty()) << "a file that is not there is not taken";
+    browse->click();
+    EXPECT_EQ(file->text(), wave);
+    EXPECT_TRUE(shared.sound.GetSound(QStringLiteral("Move")).isEmpty()) << "nothing stored before Apply";
+    apply->click();
+    EXPECT_EQ(shared.sound.GetSound(QStringLiteral("Move")), wave);
+    EXPECT_NE(move->icon(0).cacheKey(), before.cacheKey()) << "shown as assigned";
+    EXPECT_FALSE(apply->isEnabled());
+
+    QTreeWidgetItem* win = root->child(0)->child(8);
+    ASSERT_EQ(win->text(0), QStringLiteral("Win"));
+    tree->setCurrentItem(win);
+    EXPECT_EQ(file->text(), shared.sound.GetDefault(QStringLiteral("Win.wav")));
+    remove->click();
+    EXPECT_TRUE(shared.sound.GetSound(QStringLiteral("Win")).isEmpty());
+    EXPECT_FALSE(remove->isEnabled());
+    shared.services.setPrompts(nullptr);
+}
+
+} // namespace
