@@ -338,14 +338,31 @@ void TableView::resizeEvent(QResizeEvent* event)
     fitTable();
 }
 
-void TableView::drawBackground(QPainter* painter, const QRectF& rect)
+void TableView::setBackground(const BackgroundChoice& choice)
 {
-    // Green baize, lighter towards the middle.
-    const QRectF all = mapToScene(viewport()->rect()).boundingRect() | rect;
-    QRadialGradient felt(all.center(), std::max(all.width(), all.height()) * 0.75);
-    felt.setColorAt(0, QColor(0x2f, 0x8a, 0x4c));
-    felt.setColorAt(1, QColor(0x14, 0x5a, 0x2e));
-    painter->fillRect(rect, felt);
+    const bool picture = choice.kind == BackgroundChoice::CustomImage || choice.kind == BackgroundChoice::ImageFolder;
+    if (!picture)
+        backgroundPicture_ = {};
+    else if (choice.file != background_.file || backgroundPicture_.image.isNull())
+        backgroundPicture_ = loadPlayerPicture(choice.file);
+    background_ = choice;
+    backgroundDrawn_ = QPixmap();
+    viewport()->update();
+}
+
+void TableView::drawBackground(QPainter* painter, const QRectF&)
+{
+    // Drawn once per size of the window and kept.
+    const QSize size = viewport()->size();
+    if (backgroundDrawn_.size() != size) {
+        backgroundDrawn_ = QPixmap(size);
+        QPainter drawing(&backgroundDrawn_);
+        paintBackground(drawing, QRect(QPoint(0, 0), size), background_, backgroundPicture_.image);
+    }
+    painter->save();
+    painter->setWorldTransform(QTransform());
+    painter->drawPixmap(0, 0, backgroundDrawn_);
+    painter->restore();
 }
 
 void TableView::mousePressEvent(QMouseEvent* event)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/CardSurface.h"
+#include "windows/BackgroundPainter.h"
 
 #include <QGraphicsView>
 #include <QPointer>
+#include <QPixmap>
 #include <QTimer>
 
 #include <deque>
@@ -64,6 +66,14 @@ public:
     // The view's point over a place on the table, in twips.
     QPoint viewPoint(QPointF twips) const;
 
+    // What is drawn behind the cards. It is drawn once per window size and
+    // kept; a player's picture is read once, here.
+    void setBackground(const BackgroundChoice& choice);
+    const BackgroundChoice& background() const { return background_; }
+    // Why the player's picture is not shown; empty when it is (or there is
+    // none).
+    const QString& backgroundRefusal() const { return backgroundPicture_.refusal; }
+
 signals:
     // The pointer on a card picture; x and y are its place inside the
     // picture, in twips.
@@ -105,4 +115,7 @@ private:
     qreal zCounter_ = 0;
     int pressedCard_ = -1;
     bool pressedStock_ = false;
+    BackgroundChoice background_;
+    PlayerPicture backgroundPicture_;
+    QPixmap backgroundDrawn_;
 };

@@ -1,6 +1,8 @@
 #include "windows/frmMain.h"
 
 #include "data/FileTypes.h"
+#include "appearance/Background.h"
+#include "pictures/Backgrounds.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
@@ -14,6 +16,7 @@
 #include "windows/frmAddtoFav.h"
 #include "windows/frmAnimation.h"
 #include "windows/frmAutoSave.h"
+#include "windows/frmBackGround.h"
 #include "windows/frmCardDeck.h"
 #include "windows/frmChoose.h"
 #include "windows/frmFinish.h"
@@ -123,6 +126,11 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     guard::connect(services, &tmrMain, &QTimer::timeout, this, [this] { tmrMain_Timer(); });
     guard::connect(services, &tmrForward, &QTimer::timeout, this, [this] { replayStep(true); });
     guard::connect(services, &tmrBackward, &QTimer::timeout, this, [this] { replayStep(false); });
+    guard::connect(services, &tmrWallPaper, &QTimer::timeout, this, [this] {
+        // Not in the middle of the player's move.
+        if (!shared_.services.busy)
+            changeBackground();
+    });
     recovery_ = std::make_unique<Recovery>(shared_);
     tmrRecovery.setObjectName(QStringLiteral("tmrRecovery"));
     tmrRecovery.setInterval(kRecoveryMs);
@@ -188,6 +196,13 @@ void frmMain::InitProgram()
     tryAtStart("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
     tryAtStart("the recent lists", [&] { menus_->refreshRecentMenus(); });
     tryAtStart("the favorites and pending lists", [&] { refreshLibraryMenus(); });
+    tryAtStart("the background", [&] {
+        shared_.data.CreateDefaultSchemeFile();
+        applyBackground();
+        // "Session": a new background once a run.
+        if (shared_.services.settings().read(settings::kWPTimerValue) == 5)
+            changeBackground();
+    });
     tryAtStart("the toolbar buttons", [&] { menus_->applyToolbarSettings(); });
     tryAtStart("the toolbar",
                [&] { menus_->toolbar()->setVisible(shared_.services.settings().read(settings::kShowToolbar) != 0); });
@@ -249,6 +264,25 @@ bool frmMain::offerRecovery()
     }
     recovery_->remove();
     return resumed;
+}
+
+void frmMain::applyBackground()
+{
+    table_->setBackground(background::current(shared_.services.settings(), shared_.data));
+    const int interval = background::timerInterval(shared_.services.settings().read(settings::kWPTimerValue));
+    if (interval > 0)
+        tmrWallPaper.start(interval);
+    else
+        tmrWallPaper.stop();
+}
+
+void frmMain::changeBackground()
+{
+    const std::optional<BackgroundChoice> other = background::randomOfKind(
+        table_->background(), backgrounds::textureCount(), backgrounds::colourCount(), backgrounds::pictureCount(),
+        shared_.services.settings(), shared_.data, shared_.services.random());
+    if (other)
+        table_->setBackground(*other);
 }
 
 void frmMain::refreshLibraryMenus()
@@ -395,6 +429,8 @@ void frmMain::buildCommands()
     });
     add("History", [this] { openWindow<frmHistory>(shared_); });
     add("Sounds", [this] { openWindow<frmSounds>(shared_); });
+    std::function<void()> backgroundApplied = [this] { applyBackground(); };
+    add("Background", [this, backgroundApplied]() mutable { openWindow<frmBackGround>(shared_, backgroundApplied); });
     add("Hot", [this] { openWindow<frmHotGames>(shared_); });
     add("HighScore", [this] { openWindow<frmHighScore>(shared_); });
     add("GameStat", [this] { openWindow<frmGameStat>(shared_); });

@@ -58,7 +58,10 @@ public:
     void startReplay() override;
     void showPaused(bool paused) override;
     void setCaption(const QString& caption) override;
-    void changeBackground() override {}
+    // Another background of the same kind, for a while.
+    void changeBackground() override;
+    // The background the settings choose, and its automatic change.
+    void applyBackground();
     void markPendingPlaying(const QString& fileName) override;
     void refreshRecentMenus() override;
     void refreshPendingMenu() override;

@@ -1,0 +1,161 @@
+#include "pictures/CardPictures.h"
+#include "session/Shared.h"
+#include "support/FakePrompts.h"
+#include "support/TempHome.h"
+#include "windows/BackgroundPainter.h"
+#include "windows/TableView.h"
+#include "windows/frmBackGround.h"
+#include "windows/frmMain.h"
+
+#include <QComboBox>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BackgroundWindowTest : public ::testing::Test {
+protected:
+    BackgroundWindowTest()
+    {
+        shared.services.setPrompts(&prompts);
+        shared.data.setDefaultPicture(&pictures);
+        shared.data.CreateDefaultSchemeFile();
+    }
+    ~BackgroundWindowTest() override { shared.services.setPrompts(nullptr); }
+    template <typename T> static T* child(QWidget& w, const char* name)
+    {
+        T* found = w.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void choose(QListWidget* list, const QString& text)
+    {
+        const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        list->setCurrentItem(found.first());
+    }
+
+    TempHome home;
+    FakePrompts prompts;
+    CardPictures pictures;
+    Shared shared;
+    int applied = 0;
+    std::function<void()> onApply = [this] { ++applied; };
+};
+
+TEST_F(BackgroundWindowTest, SchemesAreSavedUnderFileNamesAndTheDefaultStays)
+{
+    frmBackGround window(shared, onApply);
+    child<QTabWidget>(window, "tabBackground")->setCurrentIndex(BackgroundChoice::Scheme);
+    child<QSlider>(window, "Slider0")->setValue(200);
+    prompts.inputs = {QStringLiteral(".."), QStringLiteral("Dusk ")};
+    prompts.inputs.push_back(QStringLiteral("Dusk"));
+    child<QPushButton>(window, "cmdSaveAs")->click();
+    EXPECT_EQ(prompts.messages.size(), 2) << "'..' and a trailing blank are refused, and asked again";
+    const QString dusk = QDir(shared.data.SchemeFolder()).filePath(QStringLiteral("Dusk"));
+    EXPECT_EQ(background::readScheme(dusk), (std::array<int, 6>{200, 128, 0, 128, 0, 0}));
+    EXPECT_EQ(window.choice().file, dusk);
+
+    // An existing name, answered No: the file stays as it was.
+    child<QSlider>(window, "Slider1")->setValue(10);
+    prompts.inputs = {QStringLiteral("Dusk")};
+    prompts.answers = {Prompts::Answer::No};
+    child<QPushButton>(window, "cmdSaveAs")->click();
+    EXPECT_EQ(background::readScheme(dusk), (std::array<int, 6>{200, 128, 0, 128, 0, 0}));
+
+    // The default scheme is never deleted, whatever the letter case.
+    const QString shouting = QDir(shared.data.SchemeFolder()).filePath(QStringLiteral("DEFAULT COLOR SCHEME"));
+    background::writeScheme(shouting, {1, 2, 3, 4, 5, 6});
+    window.close();
+    frmBackGround again(shared, onApply);
+    child<QTabWidget>(again, "tabBackground")->setCurrentIndex(BackgroundChoice::Scheme);
+    auto* schemes = child<QListWidget>(again, "lstSchemes");
+    choose(schemes, QStringLiteral("DEFAULT COLOR SCHEME"));
+    child<QPushButton>(again, "cmdDelete")->click();
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Default Scheme cannot be deleted."));
+    EXPECT_TRUE(QFile::exists(shouting));
+    choose(schemes, QStringLiteral("Dusk"));
+    child<QPushButton>(again, "cmdDelete")->click();
+    EXPECT_FALSE(QFile::exists(dusk));
+    EXPECT_EQ(again.choice().file, shared.data.DefaultSchemeFile());
+}
+
+TEST_F(BackgroundWindowTest, HugeOrDamagedPicturesAreNotDrawn)
+{
+    // A picture claiming 10,000 × 10,000 pixels: refused from its header.
+    const QString huge = home.path(QStringLiteral("huge.bmp"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QDataStream out(&file);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("BM", 2);
+        out << quint32(54) << quint32(0) << quint32(54) << quint32(40) << qint32(10000) << qint32(10000) << quint16(1)
+            << quint16(24) << quint32(0) << quint32(0) << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+    }
+    const PlayerPicture refused = loadPlayerPicture(huge);
+    EXPECT_TRUE(refused.image.isNull());
+    EXPECT_TRUE(refused.refusal.contains(QStringLiteral("too large"))) << refused.refusal.toStdString();
+
+    const QString damaged = home.path(QStringLiteral("damaged.png"));
+    {
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\x89PNG\r\n\x1a\n not really");
+    }
+    const PlayerPicture broken = loadPlayerPicture(damaged);
+    EXPECT_TRUE(broken.image.isNull());
+    EXPECT_TRUE(broken.refusal.isEmpty()) << "silently not drawn";
+
+    // Offered and added like any picture; the window says why it is not
+    // shown.
+    frmBackGround window(shared, onApply);
+    child<QTabWidget>(window, "tabBackground")->setCurrentIndex(BackgroundChoice::CustomImage);
+    prompts.files = {huge};
+    child<QPushButton>(window, "cmdAdd")->click();
+    EXPECT_EQ(window.choice().file, huge);
+    EXPECT_FALSE(window.refusal().isEmpty());
+    EXPECT_TRUE(prompts.dialogs.back().filter.contains(QStringLiteral("*.png")));
+    EXPECT_TRUE(prompts.dialogs.back().filter.contains(QStringLiteral("*.jpeg")));
+    // The default picture cannot be removed from the list.
+    choose(child<QListWidget>(window, "lstCustom"), QStringLiteral("CustomImage.bmp"));
+    child<QPushButton>(window, "cmdRemove")->click();
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Default Picture cannot be deleted."));
+}
+
+TEST_F(BackgroundWindowTest, ApplyStoresTheChoiceAndTheTableAndTimerFollow)
+{
+    frmMain main(shared, pictures);
+    frmBackGround window(shared, [&] {
+        ++applied;
+        main.applyBackground();
+    });
+    EXPECT_FALSE(child<QPushButton>(window, "cmdApply")->isEnabled());
+    child<QTabWidget>(window, "tabBackground")->setCurrentIndex(BackgroundChoice::Picture);
+    child<QListWidget>(window, "lstPictures")->setCurrentRow(2);
+    child<QComboBox>(window, "imcTimer")->setCurrentIndex(1);
+    EXPECT_TRUE(child<QPushButton>(window, "cmdApply")->isEnabled());
+    EXPECT_EQ(shared.services.settings().read(settings::kBackIndex), 1) << "nothing stored before Apply";
+    child<QPushButton>(window, "cmdApply")->click();
+    EXPECT_EQ(applied, 1);
+    EXPECT_EQ(shared.services.settings().read(settings::kBackIndex), BackgroundChoice::Picture);
+    EXPECT_EQ(shared.services.settings().read(settings::kImageIndex), 3);
+    EXPECT_EQ(main.table().background().kind, BackgroundChoice::Picture);
+    EXPECT_EQ(main.table().background().number, 3);
+    EXPECT_TRUE(main.tmrWallPaper.isActive());
+    EXPECT_EQ(main.tmrWallPaper.interval(), 5000);
+
+    // "Session": no timer.
+    child<QComboBox>(window, "imcTimer")->setCurrentIndex(5);
+    child<QPushButton>(window, "cmdApply")->click();
+    EXPECT_FALSE(main.tmrWallPaper.isActive());
+}
+
+} // namespace
