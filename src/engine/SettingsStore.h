@@ -44,6 +44,8 @@ inline constexpr NumberSetting kShowTime{"Options", "ShowTime", 1};
 inline constexpr NumberSetting kShowScore{"Options", "ShowScore", 1};
 inline constexpr NumberSetting kShowMoves{"Options", "ShowMoves", 1};
 inline constexpr NumberSetting kShowCardsLeft{"Options", "ShowCardsLeft", 1};
+// The status bar under the table; on unless 0.
+inline constexpr NumberSetting kShowStatusBar{"Options", "ShowStatusBar", 1};
 inline constexpr NumberSetting kRangeIndex{"Options", "RangeIndex", 6};
 inline constexpr NumberSetting kShowToolbar{"Options", "ShowToolbar", 1};
 // Automatic play of cards to the foundations; on unless 0.

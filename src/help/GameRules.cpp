@@ -1076,6 +1076,16 @@ QString contentsHtml()
         "<i>run</i> is a group of face-up cards lying in order on a tableau pile.</p>\n");
     html += group(QStringLiteral("Standard Games"), standard);
     html += group(QStringLiteral("Original Games"), original);
+    html += QStringLiteral(
+        "<h2>Playing with the keyboard</h2>\n<table class=\"keys\">\n"
+        "<tr><td><b>Tab</b>, <b>Right</b></td><td>move the frame to the next pile</td></tr>\n"
+        "<tr><td><b>Shift+Tab</b>, <b>Left</b></td><td>move the frame to the pile before</td></tr>\n"
+        "<tr><td><b>Up</b>, <b>Down</b></td><td>take more or fewer of the face-up cards of a pile</td></tr>\n"
+        "<tr><td><b>Space</b>, <b>Enter</b></td><td>pick up the cards in the frame; pressed again on another "
+        "pile, put them there (a move the rules do not allow puts them back)</td></tr>\n"
+        "<tr><td><b>Escape</b></td><td>put the cards you hold back</td></tr>\n"
+        "<tr><td><b>D</b></td><td>deal from the stock, or turn the waste back</td></tr>\n"
+        "</table>\n");
     html += QStringLiteral("</body></html>\n");
     return html;
 }

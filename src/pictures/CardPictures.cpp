@@ -101,7 +101,11 @@ void CardPictures::prepare()
     }
 }
 
-void CardPictures::clearCache() { cache_.clear(); }
+void CardPictures::clearCache()
+{
+    cache_.clear();
+    tableSizes_.clear();
+}
 
 QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
 {
@@ -109,6 +113,8 @@ QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
         return QPixmap();
     if (kind == kFaceKind)
         tableSize_ = pixelSize;
+    if (kind == kFaceKind || kind == kBackKind || kind == kMarkerKind)
+        keepTableSize(pixelSize);
     const Key key{kind, number, pixelSize.width(), pixelSize.height()};
     const auto it = cache_.constFind(key);
     if (it != cache_.constEnd())
@@ -126,6 +132,25 @@ QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
     if (!picture.isNull())
         cache_.insert(key, picture);
     return picture;
+}
+
+void CardPictures::keepTableSize(QSize pixelSize)
+{
+    if (!tableSizes_.isEmpty() && tableSizes_.first() == pixelSize)
+        return;
+    tableSizes_.removeAll(pixelSize);
+    tableSizes_.prepend(pixelSize);
+    while (tableSizes_.size() > kTableSizesKept) {
+        const QSize dropped = tableSizes_.takeLast();
+        for (auto it = cache_.begin(); it != cache_.end();) {
+            const Key& k = it.key();
+            const bool table = k.kind == kFaceKind || k.kind == kBackKind || k.kind == kMarkerKind;
+            if (table && k.width == dropped.width() && k.height == dropped.height())
+                it = cache_.erase(it);
+            else
+                ++it;
+        }
+    }
 }
 
 namespace {

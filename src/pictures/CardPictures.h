@@ -57,8 +57,11 @@ public:
     void cardsCreated() {}
     void markersShown() {}
 
-    // Pictures drawn so far (for tests and benchmarks).
+    // Pictures drawn so far, and kept now (for tests and benchmarks).
     int renderCount() const { return renders_; }
+    qsizetype keptCount() const { return cache_.size(); }
+    // How many sizes of the table's pictures are kept at the most.
+    static constexpr int kTableSizesKept = 2;
     void clearCache();
 
     // The pictures of the table can be kept between runs: `keptPictures`
@@ -91,8 +94,14 @@ private:
     QPixmap cached(int kind, int number, QSize pixelSize);
     QPixmap render(int kind, int number, QSize pixelSize);
 
+    // Drops the table's pictures of all but the sizes used last.
+    void keepTableSize(QSize pixelSize);
+
     QHash<Key, QPixmap> cache_;
     int renders_ = 0;
+    // The sizes of the table's pictures, the one in use first: a window
+    // resized again and again keeps the pictures of two sizes only.
+    QList<QSize> tableSizes_;
 
     // Restored bytes, and where each picture's pixels start in them (read
     // when the picture is first shown); the size of the last face shown,

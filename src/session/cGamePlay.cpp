@@ -320,3 +320,26 @@ QString cGamePlay::TitleText() const
 }
 
 void cGamePlay::Update_Title() { host_->setCaption(TitleText()); }
+
+QStringList cGamePlay::StatusTexts() const
+{
+    if (status_ == kNoGame)
+        return {};
+    const SettingsStore& store = services_.settings();
+    QStringList texts;
+    if (store.read(settings::kShowTime) == 1)
+        texts << QStringLiteral("Time: ") + TimeString();
+    if (store.read(settings::kShowScore) == 1)
+        texts << QStringLiteral("Score: ") + QString::number(Score());
+    if (store.read(settings::kShowMoves) == 1)
+        texts << QStringLiteral("Moves: ") + QString::number(Moves());
+    if (store.read(settings::kShowCardsLeft) == 1)
+        texts << QStringLiteral("Cards Left: ") + QString::number(CardsLeft());
+    if (games_.Piles(1) > 0)
+        texts << QStringLiteral("Stock: ") + QString::number(play_.GetTop(1, 0) + 1);
+    if (games_.StockNum() == 2 && games_.Redeals() >= 0)
+        texts << QStringLiteral("Redeals Left: ") + QString::number(std::max(0, games_.Redeals() - redealsComp_));
+    if (paused_)
+        texts << QStringLiteral("Paused");
+    return texts;
+}

@@ -5,6 +5,7 @@
 #include "session/SessionHooks.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -109,6 +110,11 @@ public:
 
     QString LastGName() const;
     void setLastGName(const QString& name);
+
+    // What the status bar shows: the figures the caption shows (by the same
+    // options), the stock left and the redeals left where the game has
+    // them, and "Paused" while paused. Nothing without a game.
+    QStringList StatusTexts() const;
 
     // The caption the main window shows, and writing it there.
     QString TitleText() const;

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QGraphicsItem>
+#include <QGraphicsRectItem>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
@@ -19,8 +21,8 @@ namespace {
 constexpr qreal kCardWidth = 1065;
 constexpr qreal kCardHeight = 1440;
 // One pixel for 15 twips is the table's natural size; the table fills the
-// window, up to twice as large.
-constexpr qreal kLargestScale = 2.0 / 15.0;
+// window, up to five times as large.
+constexpr qreal kLargestScale = 5.0 / 15.0;
 // Room kept below the lowest pile for the piles to grow, in twips: about
 // ten more cards in a fan.
 constexpr qreal kGrowthRoom = 2500;
@@ -130,6 +132,9 @@ TableView::TableView(const cGames& games, const cPlay& play, Services& services,
     setMinimumSize(320, 240);
     frameTimer_.setInterval(kFrameMs);
     guard::connect(services_, &frameTimer_, &QTimer::timeout, this, [this] { advanceFrame(); });
+    // The keyboard plays on the table too; its place shows as a frame.
+    setFocusPolicy(Qt::StrongFocus);
+    makeFocusFrame();
     // Picture 0 is always there; the others come with a game.
     createCard(0);
     fitTable();
@@ -269,6 +274,7 @@ void TableView::clearTable()
     scene_.clear();
     cards_.clear();
     markers_.clear();
+    makeFocusFrame();
     createCard(0);
     zCounter_ = 0;
 }
@@ -336,6 +342,42 @@ void TableView::resizeEvent(QResizeEvent* event)
 {
     QGraphicsView::resizeEvent(event);
     fitTable();
+}
+
+void TableView::makeFocusFrame()
+{
+    focusFrame_ = scene_.addRect(QRectF(), QPen(QColor(0xff, 0xd2, 0x4a), 60), Qt::NoBrush);
+    focusFrame_->setZValue(1e9);
+    focusFrame_->setVisible(false);
+}
+
+void TableView::showFocusFrame(const QRectF& twips)
+{
+    focusFrame_->setRect(twips.adjusted(-40, -40, 40, 40));
+    focusFrame_->setVisible(!twips.isEmpty());
+}
+
+QRectF TableView::focusFrame() const
+{
+    return focusFrame_->isVisible() ? focusFrame_->rect().adjusted(40, 40, -40, -40) : QRectF();
+}
+
+void TableView::keyPressEvent(QKeyEvent* event)
+{
+    bool handled = false;
+    emit keyPressed(event->key(), event->modifiers(), handled);
+    if (handled)
+        event->accept();
+    else
+        QGraphicsView::keyPressEvent(event);
+}
+
+bool TableView::focusNextPrevChild(bool next)
+{
+    // Tab and Shift+Tab move across the piles, not out of the table.
+    bool handled = false;
+    emit keyPressed(next ? Qt::Key_Tab : Qt::Key_Backtab, Qt::NoModifier, handled);
+    return handled || QGraphicsView::focusNextPrevChild(next);
 }
 
 void TableView::setBackground(const BackgroundChoice& choice)

@@ -16,6 +16,7 @@ class Services;
 class cPlay;
 class CardPictures;
 class CardItem;
+class QGraphicsRectItem;
 class MarkerItem;
 
 // The play table on screen: a scene whose units are twips, with one item per
@@ -81,8 +82,18 @@ signals:
     void cardMoved(int id, double x, double y);
     void cardReleased(int id);
     void stockPlaceClicked();
+    // A key pressed on the table; `handled` is set when it was used.
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers, bool& handled);
+
+public:
+    // The frame that shows the keyboard's place on the table, in twips; an
+    // empty rectangle hides it.
+    void showFocusFrame(const QRectF& twips);
+    QRectF focusFrame() const;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -102,6 +113,7 @@ private:
     CardItem* card(int16_t id) const;
     void applyFrame(const Frame& frame);
     void fitTable();
+    void makeFocusFrame();
 
     const cGames& games_;
     const cPlay& play_;
@@ -115,6 +127,7 @@ private:
     qreal zCounter_ = 0;
     int pressedCard_ = -1;
     bool pressedStock_ = false;
+    QGraphicsRectItem* focusFrame_ = nullptr;
     BackgroundChoice background_;
     PlayerPicture backgroundPicture_;
     QPixmap backgroundDrawn_;

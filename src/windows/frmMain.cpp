@@ -10,6 +10,7 @@
 #include "session/Recovery.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
+#include "windows/KeyboardPlay.h"
 #include "windows/MainMenus.h"
 #include "windows/TableView.h"
 #include "windows/frmAbout.h"
@@ -40,10 +41,12 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
@@ -103,7 +106,15 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     guard::connect(services, table_, &TableView::cardReleased, this,
                    [this](int id) { pointer_.release(static_cast<int16_t>(id)); });
     guard::connect(services, table_, &TableView::stockPlaceClicked, this, [this] { pointer_.stockPlaceClicked(); });
+    keyboard_ = std::make_unique<KeyboardPlay>(shared_, *table_, pointer_);
+    guard::connect(services, table_, &TableView::keyPressed, this,
+                   [this](int key, Qt::KeyboardModifiers, bool& handled) { handled = keyboard_->key(key); });
 
+    lblStatus_ = new QLabel(this);
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus_->setAccessibleName(QStringLiteral("Game figures"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(lblStatus_, 1);
     menus_ = std::make_unique<MainMenus>(shared_, *this);
     buildCommands();
     menus_->setRunnableCommands(commandKeys());
@@ -469,6 +480,7 @@ void frmMain::tmrGame_Timer()
 void frmMain::tmrTime_Timer()
 {
     shared_.gamePlay.Update_Title();
+    updateStatusBar();
     const cGames& games = shared_.games;
     if (shared_.services.busy || !shared_.gamePlay.Game_Running() || games.StockNum() != 2)
         return;
@@ -511,6 +523,16 @@ void frmMain::showPaused(bool paused)
     menus_->item(QStringLiteral("mGame"), 9)->setChecked(paused);
     if (QAction* button = menus_->button(QStringLiteral("Pause")))
         button->setChecked(paused);
+}
+
+void frmMain::updateStatusBar()
+{
+    const bool shown = shared_.services.settings().read(settings::kShowStatusBar) != 0;
+    if (statusBar()->isVisible() != shown)
+        statusBar()->setVisible(shown);
+    const QString text = shared_.gamePlay.StatusTexts().join(QStringLiteral("      "));
+    if (lblStatus_->text() != text)
+        lblStatus_->setText(text);
 }
 
 void frmMain::setCaption(const QString& caption)

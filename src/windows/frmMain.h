@@ -15,8 +15,10 @@
 class Shared;
 class CardPictures;
 class Recovery;
+class KeyboardPlay;
 class TableView;
 class MainMenus;
+class QLabel;
 
 // The program's one main window: the play table as its client area, the
 // menus and toolbar, and the timers that run the game clock, the caption,
@@ -50,6 +52,7 @@ public:
     void replayStep(bool forward);
 
     TableView& table() { return *table_; }
+    KeyboardPlay& keyboard() { return *keyboard_; }
     MainMenus& menus() { return *menus_; }
 
     // SessionHost.
@@ -88,6 +91,8 @@ private:
     void tmrGame_Timer();
     void tmrTime_Timer();
     void tmrMain_Timer();
+    // The status bar: shown as the options say, with the game's figures.
+    void updateStatusBar();
     void openSelection();
     // The favorites and pending lists in the menus, as the folders hold
     // them now.
@@ -109,6 +114,7 @@ private:
     Shared& shared_;
     CardPictures& pictures_;
     TableView* table_ = nullptr;
+    QLabel* lblStatus_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
     CardPointer pointer_;
     bool shutDown_ = false;
@@ -117,4 +123,5 @@ private:
     int32_t timeAtStart_ = 0;
     QHash<QString, std::function<void()>> commands_;
     std::unique_ptr<Recovery> recovery_;
+    std::unique_ptr<KeyboardPlay> keyboard_;
 };

@@ -70,6 +70,7 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     displayLayout->addWidget(checkBox("chkScore", QStringLiteral("Show Game Score"), settings::kShowScore));
     displayLayout->addWidget(checkBox("chkMoves", QStringLiteral("Show Game Moves"), settings::kShowMoves));
     displayLayout->addWidget(checkBox("chkCardsLeft", QStringLiteral("Show Cards Left"), settings::kShowCardsLeft));
+    displayLayout->addWidget(checkBox("chkStatusBar", QStringLiteral("Show Status Bar"), settings::kShowStatusBar));
     auto* exiting = new QGroupBox(QStringLiteral("While exiting the Game"), general);
     exiting->setObjectName(QStringLiteral("fraExit"));
     auto* exitLayout = new QVBoxLayout(exiting);

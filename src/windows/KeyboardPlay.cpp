@@ -1,0 +1,202 @@
+#include "windows/KeyboardPlay.h"
+
+#include "session/Shared.h"
+#include "windows/CardPointer.h"
+#include "windows/TableView.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kCardWidth = 1065;
+constexpr double kCardHeight = 1440;
+
+} // namespace
+
+KeyboardPlay::KeyboardPlay(Shared& shared, TableView& table, CardPointer& pointer)
+    : shared_(shared), table_(table), pointer_(pointer)
+{
+}
+
+std::vector<std::pair<int16_t, int16_t>> KeyboardPlay::places() const
+{
+    const cGames& games = shared_.games;
+    std::vector<std::pair<int16_t, int16_t>> all;
+    for (const int16_t cell : {int16_t{1}, int16_t{2}, int16_t{3}, int16_t{4}, int16_t{0}})
+        for (int16_t pile = 0; pile < games.Piles(cell); ++pile)
+            all.emplace_back(cell, pile);
+    // As they lie on the table: row by row, left to right.
+    std::stable_sort(all.begin(), all.end(), [&](const auto& a, const auto& b) {
+        const int32_t ay = games.GetCordY(a.first, a.second, 0);
+        const int32_t by = games.GetCordY(b.first, b.second, 0);
+        if (std::abs(ay - by) > kCardHeight / 2)
+            return ay < by;
+        return games.GetCordX(a.first, a.second, 0) < games.GetCordX(b.first, b.second, 0);
+    });
+    return all;
+}
+
+std::pair<int16_t, int16_t> KeyboardPlay::place() const
+{
+    const auto all = places();
+    return all.empty() ? std::pair<int16_t, int16_t>{-1, -1} : all[std::min(index_, all.size() - 1)];
+}
+
+int KeyboardPlay::faceUpRun() const
+{
+    const auto [cell, pile] = place();
+    if (cell < 0)
+        return 0;
+    const cPlay& play = shared_.play;
+    int run = 0;
+    for (int16_t pos = play.GetTop(cell, pile); pos >= 0; --pos) {
+        if (play.FaceMode(play.GetPicID(cell, pile, pos)) != cPlay::kFaceUp)
+            break;
+        ++run;
+    }
+    return run;
+}
+
+int16_t KeyboardPlay::cardAtFocus() const
+{
+    const auto [cell, pile] = place();
+    if (cell < 0)
+        return -1;
+    const cPlay& play = shared_.play;
+    const int16_t top = play.GetTop(cell, pile);
+    if (top < 0)
+        return -1;
+    return play.GetPicID(cell, pile, static_cast<int16_t>(std::max(0, top - depth_)));
+}
+
+void KeyboardPlay::refresh()
+{
+    const auto all = places();
+    if (all.empty() || shared_.gamePlay.Game_Status() == cGamePlay::kNoGame) {
+        table_.showFocusFrame(QRectF());
+        return;
+    }
+    index_ = std::min(index_, all.size() - 1);
+    depth_ = std::clamp(depth_, 0, std::max(0, faceUpRun() - 1));
+    const auto [cell, pile] = place();
+    const cGames& games = shared_.games;
+    const cPlay& play = shared_.play;
+    const int16_t top = play.GetTop(cell, pile);
+    const int16_t from = static_cast<int16_t>(std::max(0, top - depth_));
+    const QPointF first(games.GetCordX(cell, pile, from), games.GetCordY(cell, pile, from));
+    const QPointF last(games.GetCordX(cell, pile, std::max<int16_t>(top, 0)),
+                       games.GetCordY(cell, pile, std::max<int16_t>(top, 0)));
+    table_.showFocusFrame(QRectF(first, last + QPointF(kCardWidth, kCardHeight)).normalized());
+}
+
+void KeyboardPlay::moveTo(size_t index)
+{
+    index_ = index;
+    depth_ = 0;
+    refresh();
+}
+
+bool KeyboardPlay::key(int key)
+{
+    if (shared_.gamePlay.Game_Status() != cGamePlay::kInProgress)
+        return false;
+    const size_t count = places().size();
+    if (count == 0)
+        return false;
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Right:
+        moveTo((index_ + 1) % count);
+        return true;
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+        moveTo((index_ + count - 1) % count);
+        return true;
+    case Qt::Key_Up:
+        if (!holding())
+            ++depth_;
+        refresh();
+        return true;
+    case Qt::Key_Down:
+        if (!holding())
+            depth_ = std::max(0, depth_ - 1);
+        refresh();
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (holding())
+            drop();
+        else
+            pickUp();
+        refresh();
+        return true;
+    case Qt::Key_Escape:
+        if (!holding())
+            return false;
+        cancel();
+        refresh();
+        return true;
+    case Qt::Key_D:
+        if (!holding())
+            dealStock();
+        refresh();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void KeyboardPlay::pickUp()
+{
+    const auto [cell, pile] = place();
+    if (cell == 1) {
+        dealStock();
+        return;
+    }
+    const int16_t card = cardAtFocus();
+    if (card < 0)
+        return;
+    table_.finishAnimations();
+    pointer_.press(card, kCardWidth / 2, kCardHeight / 2);
+    if (shared_.play.drag().active)
+        held_ = card;
+}
+
+void KeyboardPlay::drop()
+{
+    const auto [cell, pile] = place();
+    const cPlay& play = shared_.play;
+    const cGames& games = shared_.games;
+    // The held card goes over the pile's top card (or its empty place), as
+    // a player's drag would take it there.
+    const int16_t top = cell == 0 ? std::max<int16_t>(play.GetTop(cell, pile), 0) : 0;
+    const CardSurface::Point at = table_.cardPosition(held_);
+    pointer_.move(held_, games.GetCordX(cell, pile, top) - at.x + kCardWidth / 2,
+                  games.GetCordY(cell, pile, top) - at.y + kCardHeight / 2);
+    pointer_.release(held_);
+    held_ = -1;
+    depth_ = 0;
+}
+
+void KeyboardPlay::cancel()
+{
+    // Released where it was picked up: the rules send it back.
+    const DragState& drag = shared_.play.drag();
+    const CardSurface::Point at = table_.cardPosition(held_);
+    pointer_.move(held_, drag.startLeft - at.x + kCardWidth / 2, drag.startTop - at.y + kCardHeight / 2);
+    pointer_.release(held_);
+    held_ = -1;
+}
+
+void KeyboardPlay::dealStock()
+{
+    const cPlay& play = shared_.play;
+    const int16_t top = play.GetTop(1, 0);
+    if (shared_.games.Piles(1) == 0)
+        return;
+    if (top >= 0)
+        pointer_.press(play.GetPicID(1, 0, top), kCardWidth / 2, kCardHeight / 2);
+    else
+        pointer_.stockPlaceClicked();
+}

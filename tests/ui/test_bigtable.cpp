@@ -1,0 +1,196 @@
+#include "pictures/CardPictures.h"
+#include "session/Shared.h"
+#include "support/FakePrompts.h"
+#include "support/RandomPlayer.h"
+#include "support/TempHome.h"
+#include "windows/KeyboardPlay.h"
+#include "windows/TableView.h"
+#include "windows/frmMain.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BigTableTest : public ::testing::Test {
+protected:
+    BigTableTest()
+    {
+        shared.services.setPrompts(&prompts);
+        window = std::make_unique<frmMain>(shared, pictures);
+        window->show();
+    }
+    ~BigTableTest() override
+    {
+        window.reset();
+        shared.services.setPrompts(nullptr);
+    }
+
+    TempHome home;
+    FakePrompts prompts;
+    Shared shared;
+    CardPictures pictures;
+    std::unique_ptr<frmMain> window;
+};
+
+// The table grows until the layout meets the window's width or height,
+// whichever comes first, up to five times the cards' natural size.
+TEST_F(BigTableTest, TheLayoutFillsTheWindowUpToFiveTimesItsSize)
+{
+    for (const char* game : {"Klondike", "Fan Klondike", "Double Klondike"}) {
+        shared.gamePlay.PlayNumber(QLatin1String(game), GameNo(9));
+        window->table().finishAnimations();
+        for (const QSize size : {QSize(640, 480), QSize(1280, 800), QSize(1920, 1080), QSize(3840, 2160)}) {
+            window->resize(size);
+            QCoreApplication::processEvents();
+            TableView& table = window->table();
+            const qreal scale = table.transform().m11();
+            const QRectF layout = table.sceneRect();
+            const QSize room = table.viewport()->size();
+            const qreal usedWidth = layout.width() * scale / room.width();
+            const qreal usedHeight = layout.height() * scale / room.height();
+            SCOPED_TRACE(std::string(game) + " at " + std::to_string(size.width()) + "x" +
+                         std::to_string(size.height()));
+            EXPECT_LE(usedWidth, 1.0001);
+            EXPECT_LE(usedHeight, 1.0001);
+            if (scale < 5.0 / 15.0 - 1e-9)
+                EXPECT_GT(std::max(usedWidth, usedHeight), 0.999) << "one side of the window is used";
+            EXPECT_LE(scale, 5.0 / 15.0 + 1e-9);
+        }
+        window->resize(3840, 2160);
+        QCoreApplication::processEvents();
+        EXPECT_GT(window->table().transform().m11(), 2.0 / 15.0) << game << ": larger than the old limit";
+    }
+}
+
+// However often the window changes size, the pictures of two sizes at most
+// are kept.
+TEST_F(BigTableTest, ResizingKeepsThePicturesOfTwoSizesAtMost)
+{
+    shared.gamePlay.PlayNumber(QStringLiteral("Double Klondike"), GameNo(4));
+    window->table().finishAnimations();
+    const auto showAt = [&](int step) {
+        window->resize(700 + step * 23, 500 + step * 17);
+        QCoreApplication::processEvents();
+        window->table().viewport()->grab();
+    };
+    showAt(0);
+    const qsizetype oneSize = pictures.keptCount();
+    ASSERT_GT(oneSize, 10);
+    qsizetype most = 0;
+    for (int step = 1; step < 40; ++step) {
+        showAt(step);
+        most = std::max(most, pictures.keptCount());
+    }
+    EXPECT_LE(most, 2 * oneSize) << "the pictures of the current size and the one before";
+}
+
+TEST_F(BigTableTest, TheStatusBarShowsTheFiguresAsTheOptionsSay)
+{
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+    shared.gamePlay.setTime(65);
+    emit window->tmrTime.timeout({});
+    auto* status = window->findChild<QLabel*>(QStringLiteral("lblStatus"));
+    ASSERT_NE(status, nullptr);
+    const QString text = status->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Time: 0:01:05"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Cards Left: ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Stock: ") + QString::number(shared.play.GetTop(1, 0) + 1)));
+    EXPECT_TRUE(window->statusBar()->isVisible());
+
+    SettingsStore& store = shared.services.settings();
+    store.write(settings::kShowTime, 0);
+    store.write(settings::kShowCardsLeft, 0);
+    shared.gamePlay.PauseGame(true);
+    emit window->tmrTime.timeout({});
+    EXPECT_FALSE(status->text().contains(QStringLiteral("Time:")));
+    EXPECT_FALSE(status->text().contains(QStringLiteral("Cards Left:")));
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("Paused")));
+
+    store.write(settings::kShowStatusBar, 0);
+    emit window->tmrTime.timeout({});
+    EXPECT_FALSE(window->statusBar()->isVisible());
+}
+
+// The keys move the frame, pick a card up and drop it through the same
+// rules as the mouse: a legal drop moves it, a refused one sends it back.
+TEST_F(BigTableTest, TheKeyboardPicksUpAndDropsThroughTheRules)
+{
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    TableView& table = window->table();
+    table.finishAnimations();
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(31));
+    table.setFocus();
+    KeyboardPlay& keys = window->keyboard();
+    const auto places = keys.places();
+    ASSERT_GE(places.size(), 13U);
+    EXPECT_EQ(places.front().first, 1) << "the stock, at the top left, comes first";
+
+    const auto indexOf = [&](int16_t cell, int16_t pile) {
+        for (size_t i = 0; i < places.size(); ++i)
+            if (places[i] == std::pair<int16_t, int16_t>{cell, pile})
+                return i;
+        return places.size();
+    };
+    // A top card of the tableau, and a tableau pile that takes it or not.
+    const cPlay& play = shared.play;
+    const auto find = [&](bool legal) -> std::optional<std::pair<int16_t, int16_t>> {
+        for (int16_t from = 0; from < shared.games.Piles(0); ++from)
+            for (int16_t to = 0; to < shared.games.Piles(0); ++to)
+                if (from != to && play.GetTop(0, from) >= 0 && play.GetTop(0, to) >= 0 &&
+                    play.CanDrop(play.GetTopPicID(0, from), 0, 0, to) == legal)
+                    return std::pair{from, to};
+        return std::nullopt;
+    };
+    const auto moveWithKeys = [&](int16_t from, int16_t to) {
+        keys.moveTo(indexOf(0, from));
+        QTest::keyClick(&table, Qt::Key_Space);
+        EXPECT_TRUE(keys.holding());
+        EXPECT_FALSE(table.focusFrame().isEmpty());
+        // Tab across to the target pile.
+        while (keys.place() != std::pair<int16_t, int16_t>{0, to})
+            QTest::keyClick(&table, Qt::Key_Tab);
+        QTest::keyClick(&table, Qt::Key_Return);
+        table.finishAnimations();
+    };
+
+    // A deal with a move the rules allow between tableau piles.
+    for (int number = 31; number < 200 && !find(true); ++number)
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
+    table.finishAnimations();
+    const auto legal = find(true);
+    ASSERT_TRUE(legal.has_value());
+    const auto refused = find(false);
+    ASSERT_TRUE(refused.has_value());
+    const int16_t stays = play.GetTopPicID(0, refused->first);
+    moveWithKeys(refused->first, refused->second);
+    EXPECT_EQ(play.Pile(stays), refused->first) << "sent back";
+    EXPECT_FALSE(keys.holding());
+    EXPECT_EQ(shared.engine.GetTransTop(), 0);
+
+    // Escape puts a held card back.
+    keys.moveTo(indexOf(0, refused->first));
+    QTest::keyClick(&table, Qt::Key_Space);
+    QTest::keyClick(&table, Qt::Key_Escape);
+    table.finishAnimations();
+    EXPECT_FALSE(keys.holding());
+    EXPECT_EQ(play.Pile(stays), refused->first);
+    EXPECT_EQ(shared.engine.GetTransTop(), 0);
+
+    // D deals from the stock, a recorded move like a click.
+    const int16_t stock = play.GetTop(1, 0);
+    QTest::keyClick(&table, Qt::Key_D);
+    table.finishAnimations();
+    EXPECT_LT(play.GetTop(1, 0), stock);
+    EXPECT_EQ(shared.engine.GetTransTop(), 1);
+
+    const int16_t card = play.GetTopPicID(0, legal->first);
+    moveWithKeys(legal->first, legal->second);
+    EXPECT_EQ(play.Pile(card), legal->second);
+    EXPECT_EQ(shared.engine.GetTransTop(), 2) << "recorded as the mouse's move";
+}
+
+} // namespace
