@@ -3,8 +3,13 @@
 // of a 192 dpi one.
 
 #include "pictures/CardPictures.h"
+#include "session/Shared.h"
+#include "windows/TableView.h"
+#include "windows/frmMain.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -30,6 +35,65 @@ void BM_FullSet192dpi(benchmark::State& state) { drawFullSet(state, QSize(142, 1
 
 BENCHMARK(BM_FullSet96dpi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullSet192dpi)->Unit(benchmark::kMillisecond);
+
+// The program's resident memory, in megabytes.
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+// The main window with a Double Klondike game, offscreen.
+struct Table {
+    Table()
+    {
+        qputenv("HOME", home.path().toUtf8());
+        window = std::make_unique<frmMain>(shared, pictures);
+        window->show();
+        shared.gamePlay.PlayNumber(QStringLiteral("Double Klondike"), GameNo(4));
+        window->table().finishAnimations();
+    }
+    // Resizes the window to the n-th of many sizes and paints the table.
+    void showAt(int n)
+    {
+        window->resize(900 + (n * 37) % 900, 600 + (n * 23) % 500);
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window->table().viewport()->grab());
+    }
+
+    QTemporaryDir home;
+    Shared shared;
+    CardPictures pictures;
+    std::unique_ptr<frmMain> window;
+};
+
+// A new window size: the table laid out again, its pictures drawn at the
+// new size, painted.
+void BM_RedrawAfterResize(benchmark::State& state)
+{
+    Table table;
+    int n = 0;
+    for (auto _ : state)
+        table.showAt(++n);
+}
+BENCHMARK(BM_RedrawAfterResize)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Four hundred sizes one after the other: what the program holds after.
+void BM_FourHundredResizes(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Table table;
+        const double before = residentMegabytes();
+        for (int n = 1; n <= 400; ++n)
+            table.showAt(n);
+        state.counters["MB_before"] = before;
+        state.counters["MB_after"] = residentMegabytes();
+    }
+}
+BENCHMARK(BM_FourHundredResizes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -113,9 +113,16 @@ QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
         return QPixmap();
     if (kind == kFaceKind)
         tableSize_ = pixelSize;
-    if (kind == kFaceKind || kind == kBackKind || kind == kMarkerKind)
-        keepTableSize(pixelSize);
+    const bool table = kind == kFaceKind || kind == kBackKind || kind == kMarkerKind;
     const Key key{kind, number, pixelSize.width(), pixelSize.height()};
+    if (table && quick_ && !cache_.contains(key)) {
+        for (const QSize& size : std::as_const(tableSizes_))
+            if (const auto kept = cache_.constFind(Key{kind, number, size.width(), size.height()});
+                kept != cache_.constEnd())
+                return *kept;
+    }
+    if (table)
+        keepTableSize(pixelSize);
     const auto it = cache_.constFind(key);
     if (it != cache_.constEnd())
         return *it;

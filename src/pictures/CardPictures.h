@@ -57,6 +57,11 @@ public:
     void cardsCreated() {}
     void markersShown() {}
 
+    // While the window is being resized, a picture of the table not yet
+    // drawn at the asked size is given at a size already drawn, for the
+    // caller to scale; the exact pictures come once the size settles.
+    void setQuick(bool quick) { quick_ = quick; }
+
     // Pictures drawn so far, and kept now (for tests and benchmarks).
     int renderCount() const { return renders_; }
     qsizetype keptCount() const { return cache_.size(); }
@@ -102,6 +107,7 @@ private:
     // The sizes of the table's pictures, the one in use first: a window
     // resized again and again keeps the pictures of two sizes only.
     QList<QSize> tableSizes_;
+    bool quick_ = false;
 
     // Restored bytes, and where each picture's pixels start in them (read
     // when the picture is first shown); the size of the last face shown,

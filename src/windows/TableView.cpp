@@ -131,6 +131,12 @@ TableView::TableView(const cGames& games, const cPlay& play, Services& services,
     setCacheMode(QGraphicsView::CacheNone);
     setMinimumSize(320, 240);
     frameTimer_.setInterval(kFrameMs);
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(kResizeSettleMs);
+    guard::connect(services_, &settleTimer_, &QTimer::timeout, this, [this] {
+        pictures_.setQuick(false);
+        viewport()->update();
+    });
     guard::connect(services_, &frameTimer_, &QTimer::timeout, this, [this] { advanceFrame(); });
     // The keyboard plays on the table too; its place shows as a frame.
     setFocusPolicy(Qt::StrongFocus);
@@ -342,6 +348,10 @@ void TableView::resizeEvent(QResizeEvent* event)
 {
     QGraphicsView::resizeEvent(event);
     fitTable();
+    // While the size keeps changing, the pictures already drawn are scaled;
+    // the exact ones are drawn once it has settled.
+    pictures_.setQuick(true);
+    settleTimer_.start();
 }
 
 void TableView::makeFocusFrame()

@@ -60,6 +60,8 @@ public:
     void settle();
     // Twips per frame interval of the animation, for tests.
     static constexpr int kFrameMs = 16;
+    // How long a size must last before the pictures are drawn for it.
+    static constexpr int kResizeSettleMs = 150;
 
     // Where a card's picture is drawn now (during an animation, where it has
     // got to), in twips.
@@ -124,6 +126,8 @@ private:
     std::map<std::pair<Marker, int16_t>, MarkerItem*> markers_;
     std::deque<Frame> frames_;
     QTimer frameTimer_;
+    // Runs out once the window has kept its size for a moment.
+    QTimer settleTimer_;
     qreal zCounter_ = 0;
     int pressedCard_ = -1;
     bool pressedStock_ = false;
