@@ -44,6 +44,9 @@ inline constexpr NumberSetting kShowTime{"Options", "ShowTime", 1};
 inline constexpr NumberSetting kShowScore{"Options", "ShowScore", 1};
 inline constexpr NumberSetting kShowMoves{"Options", "ShowMoves", 1};
 inline constexpr NumberSetting kShowCardsLeft{"Options", "ShowCardsLeft", 1};
+// A double-click on a face-up top card sends it to a foundation; off
+// unless 1.
+inline constexpr NumberSetting kDoubleClickHome{"Options", "DoubleClickHome", 0};
 // The status bar under the table; on unless 0.
 inline constexpr NumberSetting kShowStatusBar{"Options", "ShowStatusBar", 1};
 inline constexpr NumberSetting kRangeIndex{"Options", "RangeIndex", 6};

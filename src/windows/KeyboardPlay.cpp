@@ -200,3 +200,26 @@ void KeyboardPlay::dealStock()
     else
         pointer_.stockPlaceClicked();
 }
+
+bool KeyboardPlay::sendHome(int16_t card)
+{
+    const cPlay& play = shared_.play;
+    const cGames& games = shared_.games;
+    if (card < 0 || play.FaceMode(card) != cPlay::kFaceUp ||
+        play.GetTopPicID(play.Cell(card), play.Pile(card)) != card || play.Cell(card) == 3)
+        return false;
+    for (int16_t f = 0; f < games.Piles(3); ++f) {
+        if (!play.CanDrop(card, 0, 3, f))
+            continue;
+        table_.finishAnimations();
+        pointer_.press(card, kCardWidth / 2, kCardHeight / 2);
+        if (!shared_.play.drag().active)
+            return false;
+        const CardSurface::Point at = table_.cardPosition(card);
+        pointer_.move(card, games.GetCordX(3, f, 0) - at.x + kCardWidth / 2,
+                      games.GetCordY(3, f, 0) - at.y + kCardHeight / 2);
+        pointer_.release(card);
+        return play.Cell(card) == 3;
+    }
+    return false;
+}

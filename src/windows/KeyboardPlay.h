@@ -32,6 +32,9 @@ public:
     void moveTo(size_t index);
     // Frame and state again after the game changed under it.
     void refresh();
+    // Sends a face-up top card to a foundation that takes it, through the
+    // pointer as a drag would; false when none does.
+    bool sendHome(int16_t card);
 
 private:
     int16_t cardAtFocus() const;

@@ -440,7 +440,12 @@ void TableView::mousePressEvent(QMouseEvent* event)
 // A second press soon after the first comes as a double click. Cards have no
 // double-click action, so it is a press like any other: quick clicks on the
 // stock each turn a card, and a quick second grab still picks a card up.
-void TableView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void TableView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+    if (pressedCard_ >= 0)
+        emit cardDoubleClicked(pressedCard_);
+}
 
 void TableView::mouseMoveEvent(QMouseEvent* event)
 {

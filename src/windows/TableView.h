@@ -84,6 +84,9 @@ signals:
     void cardMoved(int id, double x, double y);
     void cardReleased(int id);
     void stockPlaceClicked();
+    // The second press of a double click on a card (the press itself is
+    // reported too).
+    void cardDoubleClicked(int id);
     // A key pressed on the table; `handled` is set when it was used.
     void keyPressed(int key, Qt::KeyboardModifiers modifiers, bool& handled);
 

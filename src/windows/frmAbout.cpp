@@ -105,7 +105,12 @@ frmAbout::frmAbout(Shared& shared, QWidget* parent) : QDialog(parent)
     lblGames->setWordWrap(true);
     auto* lblMaker = new QLabel(tr("Quellix Technologies"), this);
     lblMaker->setObjectName(QStringLiteral("lblMaker"));
-    lblMaker->setEnabled(false);
+    // Quieter than the name, but in the theme's own text colour: a disabled
+    // grey is hard to read on many themes.
+    QFont makerFont = lblMaker->font();
+    makerFont.setItalic(true);
+    lblMaker->setFont(makerFont);
+    lblMaker->setForegroundRole(QPalette::WindowText);
 
     auto* text = new QVBoxLayout;
     text->addStretch();

@@ -103,10 +103,20 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
                    [this](int id, double x, double y) { pointer_.press(static_cast<int16_t>(id), x, y); });
     guard::connect(services, table_, &TableView::cardMoved, this,
                    [this](int id, double x, double y) { pointer_.move(static_cast<int16_t>(id), x, y); });
-    guard::connect(services, table_, &TableView::cardReleased, this,
-                   [this](int id) { pointer_.release(static_cast<int16_t>(id)); });
+    guard::connect(services, table_, &TableView::cardReleased, this, [this](int id) {
+        pointer_.release(static_cast<int16_t>(id));
+        // The release of a double click, with the option on: home.
+        if (doubleClicked_ == id) {
+            doubleClicked_ = -1;
+            keyboard_->sendHome(static_cast<int16_t>(id));
+        }
+    });
     guard::connect(services, table_, &TableView::stockPlaceClicked, this, [this] { pointer_.stockPlaceClicked(); });
     keyboard_ = std::make_unique<KeyboardPlay>(shared_, *table_, pointer_);
+    guard::connect(services, table_, &TableView::cardDoubleClicked, this, [this](int id) {
+        if (shared_.services.settings().read(settings::kDoubleClickHome) == 1)
+            doubleClicked_ = id;
+    });
     guard::connect(services, table_, &TableView::keyPressed, this,
                    [this](int key, Qt::KeyboardModifiers, bool& handled) { handled = keyboard_->key(key); });
 

@@ -124,4 +124,6 @@ private:
     QHash<QString, std::function<void()>> commands_;
     std::unique_ptr<Recovery> recovery_;
     std::unique_ptr<KeyboardPlay> keyboard_;
+    // A card double-clicked, to be sent home once released.
+    int doubleClicked_ = -1;
 };

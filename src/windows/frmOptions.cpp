@@ -71,6 +71,8 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     displayLayout->addWidget(checkBox("chkMoves", QStringLiteral("Show Game Moves"), settings::kShowMoves));
     displayLayout->addWidget(checkBox("chkCardsLeft", QStringLiteral("Show Cards Left"), settings::kShowCardsLeft));
     displayLayout->addWidget(checkBox("chkStatusBar", QStringLiteral("Show Status Bar"), settings::kShowStatusBar));
+    displayLayout->addWidget(
+        checkBox("chkDoubleClick", QStringLiteral("Double-click sends a card home"), settings::kDoubleClickHome));
     auto* exiting = new QGroupBox(QStringLiteral("While exiting the Game"), general);
     exiting->setObjectName(QStringLiteral("fraExit"));
     auto* exitLayout = new QVBoxLayout(exiting);

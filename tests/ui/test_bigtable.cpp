@@ -194,3 +194,47 @@ TEST_F(BigTableTest, TheKeyboardPicksUpAndDropsThroughTheRules)
 }
 
 } // namespace
+
+namespace {
+
+// "Double-click sends a card home": off, a double click is two presses and
+// the card stays; on, an Ace on top of a pile goes to a foundation.
+TEST_F(BigTableTest, ADoubleClickSendsACardHomeOnlyWithTheOptionOn)
+{
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    TableView& table = window->table();
+    const cPlay& play = shared.play;
+    const auto topAce = [&]() -> int16_t {
+        for (int16_t pile = 0; pile < shared.games.Piles(0); ++pile) {
+            const int16_t card = play.GetTopPicID(0, pile);
+            if (card >= 0 && play.Num(card) == 0)
+                return card;
+        }
+        return -1;
+    };
+    for (int number = 1; number < 400 && topAce() < 0; ++number)
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
+    const int16_t ace = topAce();
+    ASSERT_GE(ace, 0) << "no deal with an Ace on top";
+    table.finishAnimations();
+    const auto doubleClick = [&] {
+        const QPoint at = table.viewPoint(table.shownPosition(ace) + QPointF(532, 720));
+        // Press, release, the double click's press, release: as a mouse
+        // sends them.
+        QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, at);
+        if (play.drag().active)
+            QTest::mouseRelease(table.viewport(), Qt::LeftButton, {}, at);
+        table.finishAnimations();
+    };
+
+    doubleClick();
+    EXPECT_EQ(play.Cell(ace), 0) << "off by default";
+    EXPECT_EQ(shared.engine.GetTransTop(), 0);
+
+    shared.services.settings().write(settings::kDoubleClickHome, 1);
+    doubleClick();
+    EXPECT_EQ(play.Cell(ace), 3) << "home";
+    EXPECT_EQ(shared.engine.GetTransTop(), 1) << "recorded as any move";
+}
+
+} // namespace

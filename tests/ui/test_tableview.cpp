@@ -178,7 +178,8 @@ TEST_F(TableViewTest, CardPicturesAreCopiedPixelForPixelWhereTheCardsLie)
     const cPlay& play = shared.play;
     for (const QSize size : {QSize(1280, 800), QSize(917, 611)}) {
         view.resize(size);
-        QCoreApplication::processEvents();
+        // The exact pictures are drawn once the size has settled.
+        QTest::qWait(TableView::kResizeSettleMs + 50);
         const QImage shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         int compared = 0;
         for (int16_t pile = 0; pile < shared.games.Piles(0); ++pile) {
