@@ -65,6 +65,8 @@ public:
     // Pictures drawn so far, and kept now (for tests and benchmarks).
     int renderCount() const { return renders_; }
     qsizetype keptCount() const { return cache_.size(); }
+    // The size, in device pixels, of the last face asked for.
+    QSize lastFaceSize() const { return tableSize_; }
     // How many sizes of the table's pictures are kept at the most.
     static constexpr int kTableSizesKept = 2;
     void clearCache();

@@ -238,3 +238,25 @@ TEST_F(BigTableTest, ADoubleClickSendsACardHomeOnlyWithTheOptionOn)
 }
 
 } // namespace
+
+namespace {
+
+// On a screen of two device pixels to the point, the cards are drawn from
+// pictures of twice the size, not enlarged.
+TEST_F(BigTableTest, CardsAreDrawnAtTheDevicePixelRatio)
+{
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(8));
+    TableView& table = window->table();
+    table.finishAnimations();
+    QTest::qWait(TableView::kResizeSettleMs + 50);
+    const double logicalWidth = 1065 * table.transform().m11();
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap shot(table.viewport()->size() * ratio);
+        shot.setDevicePixelRatio(ratio);
+        shot.fill(Qt::black);
+        table.viewport()->render(&shot);
+        EXPECT_NEAR(pictures.lastFaceSize().width(), logicalWidth * ratio, 1.0) << "ratio " << ratio;
+    }
+}
+
+} // namespace
