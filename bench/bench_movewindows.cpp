@@ -2,6 +2,7 @@
 // the real main window offscreen: each window opened and painted, and a jump
 // from one end of the game to the other with the window painted again.
 
+#include "OffscreenMain.h"
 #include "LongGame.h"
 #include "pictures/CardPictures.h"
 #include "windows/TableView.h"
@@ -85,15 +86,4 @@ BENCHMARK(BM_JumpAcrossTheGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TABLORA_OFFSCREEN_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // 17 markers) from an empty cache, at the card size of a 96 dpi screen and
 // of a 192 dpi one.
 
+#include "OffscreenMain.h"
 #include "pictures/CardPictures.h"
 #include "session/Shared.h"
 #include "windows/TableView.h"
@@ -97,15 +98,4 @@ BENCHMARK(BM_FourHundredResizes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TABLORA_OFFSCREEN_BENCHMARK_MAIN()

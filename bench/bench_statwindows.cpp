@@ -2,6 +2,7 @@
 // filled and painted for the first time, offscreen; and a chooser changed
 // and the window painted again.
 
+#include "OffscreenMain.h"
 #include "ScoreSet.h"
 #include "windows/frmGameStat.h"
 #include "windows/frmHighScore.h"
@@ -71,15 +72,4 @@ BENCHMARK(BM_LogPlayerChosen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TABLORA_OFFSCREEN_BENCHMARK_MAIN()

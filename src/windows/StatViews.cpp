@@ -3,12 +3,18 @@
 #include "engine/Services.h"
 #include "scores/StatFigures.h"
 #include "scores/cScore.h"
+#include "session/Shared.h"
+#include "windows/Guard.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QFont>
 #include <QHeaderView>
 #include <QPieSeries>
@@ -256,4 +262,24 @@ QString recordCell(const ScoreRec& r, const QString& column)
     if (column.startsWith(QLatin1String("Game N")))
         return r.gameNo.toString();
     return {};
+}
+
+void fillGameChooser(QComboBox& chooser, const Shared& shared)
+{
+    chooser.setObjectName(QStringLiteral("imcGames"));
+    for (int16_t id = 1; id <= shared.data.TotalGames(); ++id)
+        chooser.addItem(shared.data.GetGName(id));
+    const int playing = chooser.findText(shared.gamePlay.GameName());
+    chooser.setCurrentIndex(shared.gamePlay.Game_Status() != cGamePlay::kNoGame && playing >= 0 ? playing : 0);
+}
+
+QHBoxLayout* closeRow(QDialog& window, Services& services)
+{
+    auto* cmdClose = new QPushButton(QStringLiteral("Close"), &window);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    guard::connect(services, cmdClose, &QPushButton::clicked, &window, [&window] { window.close(); });
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(cmdClose);
+    return row;
 }

@@ -73,3 +73,14 @@ void tellSkippedLines(Services& services, const cScore& score);
 // "Game", "Player", "Score", "Time", "Moves", "Status", "Date", "Game No."
 // (also "Game No" and "Game Number").
 QString recordCell(const ScoreRec& record, const QString& column);
+
+class QComboBox;
+class QDialog;
+class QHBoxLayout;
+class Shared;
+
+// Every game of the catalogue, the one on the table chosen (else the
+// first).
+void fillGameChooser(QComboBox& chooser, const Shared& shared);
+// A row with the window's "Close" button at its right.
+QHBoxLayout* closeRow(QDialog& window, Services& services);

@@ -5,6 +5,7 @@
 #include "session/Shared.h"
 #include "windows/Guard.h"
 #include "windows/StatViews.h"
+#include "windows/frmPlayers.h"
 
 #include <QChart>
 #include <QChartView>
@@ -92,9 +93,7 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     // Players.
     const Players players(services.settings());
     imcPlayer_->setObjectName(QStringLiteral("imcPlayer"));
-    for (int16_t slot = 1; slot <= players.PlayerCount(); ++slot)
-        imcPlayer_->addItem(players.PlayerName(slot));
-    imcPlayer_->setCurrentIndex(std::max(0, imcPlayer_->findText(players.CurrentPlayer())));
+    frmPlayers::fillPlayerChooser(*imcPlayer_, players);
     auto* playersPage = new QWidget;
     auto* playersLayout = new QGridLayout(playersPage);
     playersLayout->addWidget(statList(lvPlayer_, "lvPlayer", playersPage), 0, 0, 1, 3);
@@ -129,11 +128,7 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     tabs_->addTab(datesPage, QStringLiteral("Dates"));
 
     // Games.
-    imcGames_->setObjectName(QStringLiteral("imcGames"));
-    for (int16_t id = 1; id <= shared_.data.TotalGames(); ++id)
-        imcGames_->addItem(shared_.data.GetGName(id));
-    const int playing = imcGames_->findText(shared_.gamePlay.GameName());
-    imcGames_->setCurrentIndex(shared_.gamePlay.Game_Status() != cGamePlay::kNoGame && playing >= 0 ? playing : 0);
+    fillGameChooser(*imcGames_, shared_);
     auto* gamesPage = new QWidget;
     auto* gamesLayout = new QGridLayout(gamesPage);
     QTreeView* games = statList(lvGames_, "lvGames", gamesPage);

@@ -4,6 +4,7 @@
 #include "session/Shared.h"
 #include "windows/Guard.h"
 #include "windows/StatViews.h"
+#include "windows/frmPlayers.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -65,16 +66,9 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
     services.sounds().raise(SoundEvent::HighScore);
     shared_.score.OpenAllScore();
 
-    imcGames_->setObjectName(QStringLiteral("imcGames"));
-    for (int16_t id = 1; id <= shared_.data.TotalGames(); ++id)
-        imcGames_->addItem(shared_.data.GetGName(id));
-    const int playing = imcGames_->findText(shared_.gamePlay.GameName());
-    imcGames_->setCurrentIndex(shared_.gamePlay.Game_Status() != cGamePlay::kNoGame && playing >= 0 ? playing : 0);
+    fillGameChooser(*imcGames_, shared_);
     imcPlayer_->setObjectName(QStringLiteral("imcPlayer"));
-    const Players players(services.settings());
-    for (int16_t slot = 1; slot <= players.PlayerCount(); ++slot)
-        imcPlayer_->addItem(players.PlayerName(slot));
-    imcPlayer_->setCurrentIndex(std::max(0, imcPlayer_->findText(players.CurrentPlayer())));
+    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(services.settings()));
     imcFin_->setObjectName(QStringLiteral("imcFin"));
     imcFin_->addItems({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")});
 
@@ -97,15 +91,9 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
     tab(QStringLiteral("By Player"), imcPlayer_, QStringLiteral("Player :"), lvPlayer_, "lvPlayer");
     tab(QStringLiteral("Finished Games"), imcFin_, QStringLiteral("Rank by :"), lvFin_, "lvFin");
 
-    auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    guard::connect(services, cmdClose, &QPushButton::clicked, this, [this] { close(); });
-    auto* closing = new QHBoxLayout;
-    closing->addStretch();
-    closing->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
-    layout->addLayout(closing);
+    layout->addLayout(closeRow(*this, services));
     resize(820, 520);
 
     fillTop();

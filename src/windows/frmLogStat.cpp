@@ -136,16 +136,10 @@ frmLogStat::frmLogStat(Shared& shared, QWidget* parent)
         choosers->addWidget(new QLabel(label, this));
         choosers->addWidget(chooser, 1);
     }
-    auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    guard::connect(services, cmdClose, &QPushButton::clicked, this, [this] { close(); });
-    auto* closing = new QHBoxLayout;
-    closing->addStretch();
-    closing->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choosers);
     layout->addWidget(lvLog_, 1);
-    layout->addLayout(closing);
+    layout->addLayout(closeRow(*this, services));
     resize(860, 560);
 
     fillLog();

@@ -96,15 +96,9 @@ frmSesStat::frmSesStat(Shared& shared, QWidget* parent)
     chartLayout->addWidget(chChart_, 1);
     tabs_->addTab(chartPage, QStringLiteral("Chart"));
 
-    auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    guard::connect(services, cmdClose, &QPushButton::clicked, this, [this] { close(); });
-    auto* closing = new QHBoxLayout;
-    closing->addStretch();
-    closing->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
-    layout->addLayout(closing);
+    layout->addLayout(closeRow(*this, services));
     resize(820, 520);
 
     fillSummary();
