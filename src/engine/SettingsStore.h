@@ -47,6 +47,8 @@ inline constexpr NumberSetting kShowCardsLeft{"Options", "ShowCardsLeft", 1};
 // A double-click on a face-up top card sends it to a foundation; off
 // unless 1.
 inline constexpr NumberSetting kDoubleClickHome{"Options", "DoubleClickHome", 0};
+// A click picks a card up and the next click puts it down; off unless 1.
+inline constexpr NumberSetting kClickToMove{"Options", "ClickToMove", 0};
 // The status bar under the table; on unless 0.
 inline constexpr NumberSetting kShowStatusBar{"Options", "ShowStatusBar", 1};
 inline constexpr NumberSetting kRangeIndex{"Options", "RangeIndex", 6};

@@ -166,17 +166,51 @@ void KeyboardPlay::pickUp()
 void KeyboardPlay::drop()
 {
     const auto [cell, pile] = place();
-    const cPlay& play = shared_.play;
-    const cGames& games = shared_.games;
-    // The held card goes over the pile's top card (or its empty place), as
-    // a player's drag would take it there.
-    const int16_t top = cell == 0 ? std::max<int16_t>(play.GetTop(cell, pile), 0) : 0;
-    const CardSurface::Point at = table_.cardPosition(held_);
-    pointer_.move(held_, games.GetCordX(cell, pile, top) - at.x + kCardWidth / 2,
-                  games.GetCordY(cell, pile, top) - at.y + kCardHeight / 2);
-    pointer_.release(held_);
+    dropOn(held_, cell, pile);
     held_ = -1;
     depth_ = 0;
+}
+
+void KeyboardPlay::dropOn(int16_t card, int16_t cell, int16_t pile)
+{
+    const cPlay& play = shared_.play;
+    const cGames& games = shared_.games;
+    // The card goes over the pile's top card (or its empty place), as a
+    // player's drag would take it there.
+    const int16_t top = cell == 0 ? std::max<int16_t>(play.GetTop(cell, pile), 0) : 0;
+    const CardSurface::Point at = table_.cardPosition(card);
+    pointer_.move(card, games.GetCordX(cell, pile, top) - at.x + kCardWidth / 2,
+                  games.GetCordY(cell, pile, top) - at.y + kCardHeight / 2);
+    pointer_.release(card);
+}
+
+void KeyboardPlay::holdClicked(int16_t card) { clickHeld_ = card; }
+
+void KeyboardPlay::dropClickedAt(QPointF twips)
+{
+    const int16_t card = clickHeld_;
+    clickHeld_ = -1;
+    if (card < 0)
+        return;
+    // The pile whose cards (or empty place) lie under the click.
+    const cPlay& play = shared_.play;
+    const cGames& games = shared_.games;
+    for (const auto& [cell, pile] : places()) {
+        const int16_t top = std::max<int16_t>(play.GetTop(cell, pile), 0);
+        const QRectF lies = QRectF(QPointF(games.GetCordX(cell, pile, 0), games.GetCordY(cell, pile, 0)),
+                                   QPointF(games.GetCordX(cell, pile, top) + kCardWidth,
+                                           games.GetCordY(cell, pile, top) + kCardHeight))
+                                .normalized();
+        if (lies.contains(twips) && !(cell == play.Cell(card) && pile == play.Pile(card))) {
+            dropOn(card, cell, pile);
+            return;
+        }
+    }
+    // Nowhere, or on the card's own pile: it goes back.
+    const DragState& drag = shared_.play.drag();
+    const CardSurface::Point at = table_.cardPosition(card);
+    pointer_.move(card, drag.startLeft - at.x + kCardWidth / 2, drag.startTop - at.y + kCardHeight / 2);
+    pointer_.release(card);
 }
 
 void KeyboardPlay::cancel()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QRectF>
 
 #include <cstdint>
@@ -35,12 +36,20 @@ public:
     // Sends a face-up top card to a foundation that takes it, through the
     // pointer as a drag would; false when none does.
     bool sendHome(int16_t card);
+    // "Click to move": a card picked up by a click is held until the next
+    // click, which puts it on the pile there (or back, when the rules
+    // refuse, or when the click is on the card itself).
+    void holdClicked(int16_t card);
+    bool clickHeld() const { return clickHeld_ >= 0; }
+    void dropClickedAt(QPointF twips);
 
 private:
     int16_t cardAtFocus() const;
     int faceUpRun() const;
     void pickUp();
     void drop();
+    // Puts the card being held over the pile, through the pointer.
+    void dropOn(int16_t card, int16_t cell, int16_t pile);
     void cancel();
     void dealStock();
 
@@ -50,4 +59,5 @@ private:
     size_t index_ = 0;
     int depth_ = 0;
     int16_t held_ = -1;
+    int16_t clickHeld_ = -1;
 };

@@ -421,6 +421,10 @@ void TableView::mousePressEvent(QMouseEvent* event)
 {
     finishAnimations();
     const QPointF scenePoint = mapToScene(event->position().toPoint());
+    bool handled = false;
+    emit tablePressed(scenePoint, handled);
+    if (handled)
+        return;
     for (QGraphicsItem* item : items(event->position().toPoint())) {
         if (auto* cardItem = dynamic_cast<CardItem*>(item)) {
             if (!cardItem->isVisible())

@@ -84,6 +84,9 @@ signals:
     void cardMoved(int id, double x, double y);
     void cardReleased(int id);
     void stockPlaceClicked();
+    // Any press on the table, at its place in twips, before the table
+    // handles it; `handled` set means the table does nothing more with it.
+    void tablePressed(QPointF twips, bool& handled);
     // The second press of a double click on a card (the press itself is
     // reported too).
     void cardDoubleClicked(int id);

@@ -99,11 +99,28 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     setCentralWidget(table_);
     shared_.services.setSurface(table_);
     Services& services = shared_.services;
+    keyboard_ = std::make_unique<KeyboardPlay>(shared_, *table_, pointer_);
     guard::connect(services, table_, &TableView::cardPressed, this,
                    [this](int id, double x, double y) { pointer_.press(static_cast<int16_t>(id), x, y); });
     guard::connect(services, table_, &TableView::cardMoved, this,
                    [this](int id, double x, double y) { pointer_.move(static_cast<int16_t>(id), x, y); });
+    guard::connect(services, table_, &TableView::tablePressed, this, [this](QPointF twips, bool& handled) {
+        // "Click to move": the click that follows a picked-up card puts it
+        // down.
+        if (keyboard_->clickHeld()) {
+            keyboard_->dropClickedAt(twips);
+            handled = true;
+        }
+        movedSincePress_ = false;
+    });
+    guard::connect(services, table_, &TableView::cardMoved, this, [this] { movedSincePress_ = true; });
     guard::connect(services, table_, &TableView::cardReleased, this, [this](int id) {
+        // "Click to move": a click without a drag holds the card up.
+        if (shared_.services.settings().read(settings::kClickToMove) == 1 && !movedSincePress_ &&
+            shared_.play.drag().active) {
+            keyboard_->holdClicked(static_cast<int16_t>(id));
+            return;
+        }
         pointer_.release(static_cast<int16_t>(id));
         // The release of a double click, with the option on: home.
         if (doubleClicked_ == id) {
@@ -112,7 +129,6 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
         }
     });
     guard::connect(services, table_, &TableView::stockPlaceClicked, this, [this] { pointer_.stockPlaceClicked(); });
-    keyboard_ = std::make_unique<KeyboardPlay>(shared_, *table_, pointer_);
     guard::connect(services, table_, &TableView::cardDoubleClicked, this, [this](int id) {
         if (shared_.services.settings().read(settings::kDoubleClickHome) == 1)
             doubleClicked_ = id;

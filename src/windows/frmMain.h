@@ -126,4 +126,6 @@ private:
     std::unique_ptr<KeyboardPlay> keyboard_;
     // A card double-clicked, to be sent home once released.
     int doubleClicked_ = -1;
+    // Whether a card was dragged since the pointer was last pressed.
+    bool movedSincePress_ = false;
 };

@@ -73,6 +73,7 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     displayLayout->addWidget(checkBox("chkStatusBar", QStringLiteral("Show Status Bar"), settings::kShowStatusBar));
     displayLayout->addWidget(
         checkBox("chkDoubleClick", QStringLiteral("Double-click sends a card home"), settings::kDoubleClickHome));
+    displayLayout->addWidget(checkBox("chkClickToMove", QStringLiteral("Click to move"), settings::kClickToMove));
     auto* exiting = new QGroupBox(QStringLiteral("While exiting the Game"), general);
     exiting->setObjectName(QStringLiteral("fraExit"));
     auto* exitLayout = new QVBoxLayout(exiting);

@@ -260,3 +260,49 @@ TEST_F(BigTableTest, CardsAreDrawnAtTheDevicePixelRatio)
 }
 
 } // namespace
+
+namespace {
+
+// "Click to move": off, a click on a card does nothing; on, the click picks
+// it up and a click on another pile puts it there, through the rules.
+TEST_F(BigTableTest, ClickToMovePicksUpWithOneClickAndDropsWithTheNext)
+{
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    TableView& table = window->table();
+    const cPlay& play = shared.play;
+    const auto legalMove = [&]() -> std::optional<std::pair<int16_t, int16_t>> {
+        for (int16_t from = 0; from < shared.games.Piles(0); ++from)
+            for (int16_t to = 0; to < shared.games.Piles(0); ++to)
+                if (from != to && play.GetTop(0, from) >= 0 && play.GetTop(0, to) >= 0 &&
+                    play.CanDrop(play.GetTopPicID(0, from), 0, 0, to))
+                    return std::pair{from, to};
+        return std::nullopt;
+    };
+    for (int number = 31; number < 200 && !legalMove(); ++number)
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
+    table.finishAnimations();
+    const auto move = legalMove();
+    ASSERT_TRUE(move.has_value());
+    const int16_t card = play.GetTopPicID(0, move->first);
+    const int16_t target = play.GetTopPicID(0, move->second);
+    const auto click = [&](int16_t on) {
+        const QPoint at = table.viewPoint(table.shownPosition(on) + QPointF(532, 720));
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at);
+        table.finishAnimations();
+    };
+
+    click(card);
+    click(target);
+    EXPECT_EQ(play.Pile(card), move->first) << "off by default";
+    EXPECT_FALSE(play.drag().active);
+
+    shared.services.settings().write(settings::kClickToMove, 1);
+    click(card);
+    EXPECT_TRUE(play.drag().active) << "held after one click";
+    click(target);
+    EXPECT_FALSE(play.drag().active);
+    EXPECT_EQ(play.Pile(card), move->second);
+    EXPECT_EQ(shared.engine.GetTransTop(), 1) << "recorded as a drag would be";
+}
+
+} // namespace
