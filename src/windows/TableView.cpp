@@ -361,6 +361,76 @@ void TableView::makeFocusFrame()
     focusFrame_->setVisible(false);
 }
 
+namespace {
+
+QString cardName(const cPlay& play, int16_t card)
+{
+    static const char* const kRanks[] = {"ace",   "two",   "three", "four", "five",  "six",  "seven",
+                                         "eight", "nine",  "ten",   "jack", "queen", "king"};
+    static const char* const kSuits[] = {"spades", "hearts", "clubs", "diamonds"};
+    const int rank = play.Num(card);
+    const int suit = play.Suit(card);
+    return QLatin1String(rank >= 0 && rank < 13 ? kRanks[rank] : "card") + QLatin1String(" of ") +
+           QLatin1String(suit >= 0 && suit < 4 ? kSuits[suit] : "cards");
+}
+
+} // namespace
+
+int TableView::pileCount() const
+{
+    int count = 0;
+    for (int16_t cell = 0; cell < 5; ++cell)
+        count += std::max<int16_t>(games_.Piles(cell), 0);
+    return count;
+}
+
+// Index order: stock, waste, home piles, reserve, tableau.
+static std::pair<int16_t, int16_t> pileAt(const cGames& games, int index)
+{
+    for (const int16_t cell : {int16_t{1}, int16_t{2}, int16_t{3}, int16_t{4}, int16_t{0}}) {
+        if (index < games.Piles(cell))
+            return {cell, static_cast<int16_t>(index)};
+        index -= std::max<int16_t>(games.Piles(cell), 0);
+    }
+    return {-1, -1};
+}
+
+QString TableView::pileDescription(int index) const
+{
+    const auto [cell, pile] = pileAt(games_, index);
+    if (cell < 0)
+        return {};
+    static const char* const kGroups[] = {"Tableau", "Stock", "Waste", "Home", "Reserve"};
+    QString text = QLatin1String(kGroups[cell]) + QStringLiteral(" pile %1: ").arg(pile + 1);
+    const int16_t top = play_.GetTop(cell, pile);
+    if (top < 0)
+        return text + QStringLiteral("empty");
+    const int16_t card = play_.GetPicID(cell, pile, top);
+    int faceDown = 0;
+    for (int16_t pos = 0; pos <= top; ++pos)
+        if (play_.FaceMode(play_.GetPicID(cell, pile, pos)) != cPlay::kFaceUp)
+            ++faceDown;
+    text += play_.FaceMode(card) == cPlay::kFaceUp ? cardName(play_, card) : QStringLiteral("a card face down");
+    if (play_.FaceMode(card) == cPlay::kFaceUp && faceDown > 0)
+        text += QStringLiteral(", %1 card%2 face down").arg(faceDown).arg(faceDown == 1 ? "" : "s");
+    else if (play_.FaceMode(card) != cPlay::kFaceUp)
+        text += QStringLiteral(", %1 card%2").arg(top + 1).arg(top == 0 ? "" : "s");
+    return text;
+}
+
+QRect TableView::pileRect(int index) const
+{
+    const auto [cell, pile] = pileAt(games_, index);
+    if (cell < 0)
+        return {};
+    const int16_t top = std::max<int16_t>(play_.GetTop(cell, pile), 0);
+    const QRectF twips = QRectF(QPointF(games_.GetCordX(cell, pile, 0), games_.GetCordY(cell, pile, 0)),
+                                QPointF(games_.GetCordX(cell, pile, top) + kCardWidth,
+                                        games_.GetCordY(cell, pile, top) + kCardHeight))
+                             .normalized();
+    return mapFromScene(twips).boundingRect();
+}
+
 void TableView::showFocusFrame(const QRectF& twips)
 {
     focusFrame_->setRect(twips.adjusted(-40, -40, 40, 40));

@@ -24,7 +24,7 @@ class MarkerItem;
 // library at the screen's own resolution. The model has already moved when a
 // placement arrives here; the view plays its step positions one per frame.
 // The layout keeps its twip geometry and is scaled to fill the window, with
-// room for the piles to grow, up to twice its natural size of 15 twips to a
+// room for the piles to grow, up to five times its natural size of 15 twips to a
 // pixel.
 class TableView final : public QGraphicsView, public CardSurface {
     Q_OBJECT
@@ -68,6 +68,13 @@ public:
     QPointF shownPosition(int16_t id) const;
     // The view's point over a place on the table, in twips.
     QPoint viewPoint(QPointF twips) const;
+
+    // The piles as a screen reader tells them, in the order they lie:
+    // "Home pile 3: seven of clubs, 2 cards face down".
+    int pileCount() const;
+    QString pileDescription(int index) const;
+    // Where the pile lies in the view, in its pixels.
+    QRect pileRect(int index) const;
 
     // What is drawn behind the cards. It is drawn once per window size and
     // kept; a player's picture is read once, here.

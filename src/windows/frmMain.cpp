@@ -12,6 +12,7 @@
 #include "windows/Guard.h"
 #include "windows/KeyboardPlay.h"
 #include "windows/MainMenus.h"
+#include "windows/TableAccessible.h"
 #include "windows/TableView.h"
 #include "windows/frmAbout.h"
 #include "windows/frmAddtoFav.h"
@@ -95,7 +96,9 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
         });
     });
 
+    installTableAccessibility();
     table_ = new TableView(shared_.games, shared_.play, shared_.services, pictures_, this);
+    table_->setAccessibleName(QStringLiteral("Card table"));
     setCentralWidget(table_);
     shared_.services.setSurface(table_);
     Services& services = shared_.services;

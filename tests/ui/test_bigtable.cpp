@@ -7,6 +7,7 @@
 #include "windows/TableView.h"
 #include "windows/frmMain.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
@@ -303,6 +304,34 @@ TEST_F(BigTableTest, ClickToMovePicksUpWithOneClickAndDropsWithTheNext)
     EXPECT_FALSE(play.drag().active);
     EXPECT_EQ(play.Pile(card), move->second);
     EXPECT_EQ(shared.engine.GetTransTop(), 1) << "recorded as a drag would be";
+}
+
+} // namespace
+
+namespace {
+
+// A screen reader finds every pile of the table, named with its top card
+// and what lies face down under it.
+TEST_F(BigTableTest, ScreenReadersReadEveryPile)
+{
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+    TableView& table = window->table();
+    table.finishAnimations();
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&table);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->text(QAccessible::Name), QStringLiteral("Card table"));
+    ASSERT_EQ(reader->childCount(), 13) << "stock, waste, four home piles, seven tableau piles";
+    QStringList names;
+    for (int i = 0; i < reader->childCount(); ++i)
+        names << reader->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(names[0].startsWith(QStringLiteral("Stock pile 1: a card face down, ")));
+    EXPECT_EQ(names[2], QStringLiteral("Home pile 1: empty"));
+    // The seventh tableau pile: six cards face down under its top card.
+    EXPECT_TRUE(names[12].startsWith(QStringLiteral("Tableau pile 7: ")));
+    EXPECT_TRUE(names[12].endsWith(QStringLiteral(", 6 cards face down"))) << names[12].toStdString();
+    EXPECT_FALSE(reader->child(12)->rect().isEmpty());
+    EXPECT_EQ(reader->indexOfChild(reader->child(12)), 12);
 }
 
 } // namespace
