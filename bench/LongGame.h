@@ -5,6 +5,7 @@
 
 #include "session/Shared.h"
 #include "support/RandomPlayer.h"
+#include "support/TempHome.h"
 
 inline constexpr int16_t kMoves = 30000;
 inline const QString kGame = QStringLiteral("Double Spiderette");

@@ -21,15 +21,13 @@ namespace {
 struct Program {
     Program()
     {
-        qputenv("HOME", home.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home.path() + QLatin1String("/config")).toUtf8());
-        qputenv("XDG_DATA_HOME", (home.path() + QLatin1String("/data")).toUtf8());
         window = std::make_unique<frmMain>(shared, pictures);
         playLongGame(shared);
         window->table().finishAnimations();
     }
 
-    QTemporaryDir home;
+    // Before the program's objects: nothing of theirs in the real home.
+    TempHome home;
     Shared shared;
     CardPictures pictures;
     std::unique_ptr<frmMain> window;

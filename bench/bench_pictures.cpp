@@ -5,6 +5,7 @@
 #include "OffscreenMain.h"
 #include "pictures/CardPictures.h"
 #include "session/Shared.h"
+#include "support/TempHome.h"
 #include "windows/TableView.h"
 #include "windows/frmMain.h"
 
@@ -51,7 +52,6 @@ double residentMegabytes()
 struct Table {
     Table()
     {
-        qputenv("HOME", home.path().toUtf8());
         window = std::make_unique<frmMain>(shared, pictures);
         window->show();
         shared.gamePlay.PlayNumber(QStringLiteral("Double Klondike"), GameNo(4));
@@ -66,7 +66,8 @@ struct Table {
         window->repaint();
     }
 
-    QTemporaryDir home;
+    // Before the program's objects: nothing of theirs in the real home.
+    TempHome home;
     Shared shared;
     CardPictures pictures;
     std::unique_ptr<frmMain> window;

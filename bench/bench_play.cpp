@@ -5,6 +5,7 @@
 #include "session/Shared.h"
 #include "support/FakeSession.h"
 #include "support/RandomPlayer.h"
+#include "support/TempHome.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,6 +36,8 @@ int64_t playTenThousandMoves(Shared& shared, int& number)
 
 void BM_RandomPlay(benchmark::State& state)
 {
+    // Ended games are recorded and auto-saved: into a home of its own.
+    TempHome home;
     Shared shared;
     FakeSession session;
     shared.setSession(&session);
@@ -47,6 +50,7 @@ void BM_RandomPlay(benchmark::State& state)
 
 void BM_UndoAllRedoAll(benchmark::State& state)
 {
+    TempHome home;
     Shared shared;
     FakeSession session;
     shared.setSession(&session);

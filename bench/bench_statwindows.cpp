@@ -20,12 +20,13 @@ namespace {
 struct Program {
     Program()
     {
-        home();
         shared.services.setSettings(&store);
         shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(1));
     }
     ~Program() { shared.services.setSettings(nullptr); }
 
+    // The score set's home first: the settings file is found there.
+    ScoreHome& scores = home();
     cRegistry registry{cRegistry::defaultFilePath()};
     RegistrySettingsStore store{registry};
     Shared shared;

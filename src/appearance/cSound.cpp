@@ -34,6 +34,11 @@ const char* cSound::tagOf(SoundEvent event)
 
 void cSound::raise(SoundEvent event)
 {
+    // Nothing to play on: no settings to read, no file to look for. The
+    // program attaches a player; tables dealt for checks, previews and
+    // benchmarks stay silent at no cost.
+    if (player_ == &silent_)
+        return;
     // Cards going home on their own make no sound with no game on the table.
     if (event == SoundEvent::AutoPlay && services_.session().Game_Status() == 0)
         return;

@@ -35,7 +35,8 @@ public:
 
     cSound(Services& services, const cData& data) : services_(services), data_(data) {}
 
-    // Where the sounds are played; null for silence (the default).
+    // Where the sounds are played; null for silence (the default), in which
+    // case raising an event costs nothing.
     void setPlayer(SoundPlayer* player) { player_ = player != nullptr ? player : &silent_; }
 
     void raise(SoundEvent event) override;
