@@ -10,7 +10,9 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QStatusBar>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -332,6 +334,162 @@ TEST_F(BigTableTest, ScreenReadersReadEveryPile)
     EXPECT_TRUE(names[12].endsWith(QStringLiteral(", 6 cards face down"))) << names[12].toStdString();
     EXPECT_FALSE(reader->child(12)->rect().isEmpty());
     EXPECT_EQ(reader->indexOfChild(reader->child(12)), 12);
+}
+
+} // namespace
+
+namespace {
+
+// One step of a plain Klondike strategy: a card home, a move that turns a
+// card up or frees a King onto an empty pile, the waste onto the tableau,
+// then the stock. The action as the keyboard will make it.
+struct Step {
+    int16_t card = -1; // -1: the stock (deal, or turn the waste back)
+    int16_t cell = 0;
+    int16_t pile = 0;
+};
+
+std::optional<Step> nextStep(const Shared& shared, int& stockTurnsWithoutProgress)
+{
+    const cPlay& play = shared.play;
+    const cGames& games = shared.games;
+    const auto canMove = [&](int16_t card, int16_t cell, int16_t pile) {
+        int16_t k = 0;
+        return play.CanPickUp(card, k) && !(play.Cell(card) == cell && play.Pile(card) == pile) &&
+               play.CanDrop(card, k, cell, pile);
+    };
+    std::vector<int16_t> tops;
+    for (int16_t p = 0; p < games.Piles(0); ++p)
+        if (play.GetTop(0, p) >= 0)
+            tops.push_back(play.GetTopPicID(0, p));
+    if (play.GetTop(2, 0) >= 0)
+        tops.push_back(play.GetTopPicID(2, 0));
+    for (const int16_t card : tops)
+        for (int16_t f = 0; f < games.Piles(3); ++f)
+            if (canMove(card, 3, f)) {
+                stockTurnsWithoutProgress = 0;
+                return Step{card, 3, f};
+            }
+    for (int16_t p = 0; p < games.Piles(0); ++p) {
+        // The lowest face-up card of the pile, and whether a card lies
+        // face down under it.
+        int16_t lowest = -1;
+        for (int16_t pos = play.GetTop(0, p); pos >= 0; --pos) {
+            if (play.FaceMode(play.GetPicID(0, p, pos)) != cPlay::kFaceUp)
+                break;
+            lowest = pos;
+        }
+        if (lowest < 0)
+            continue;
+        const int16_t card = play.GetPicID(0, p, lowest);
+        const bool turnsACard = lowest > 0;
+        for (int16_t q = 0; q < games.Piles(0); ++q) {
+            const bool empty = play.GetTop(0, q) < 0;
+            if ((turnsACard || !empty) && (turnsACard || lowest > 0) && canMove(card, 0, q)) {
+                stockTurnsWithoutProgress = 0;
+                return Step{card, 0, q};
+            }
+        }
+    }
+    if (play.GetTop(2, 0) >= 0) {
+        const int16_t card = play.GetTopPicID(2, 0);
+        for (int16_t q = 0; q < games.Piles(0); ++q)
+            if (canMove(card, 0, q)) {
+                stockTurnsWithoutProgress = 0;
+                return Step{card, 0, q};
+            }
+    }
+    if (play.GetTop(1, 0) >= 0)
+        return Step{};
+    if (play.GetTop(2, 0) >= 0 && ++stockTurnsWithoutProgress <= 2 &&
+        (games.Redeals() == -1 || shared.services.session().RedealsComp() < games.Redeals()))
+        return Step{};
+    return std::nullopt;
+}
+
+// The strategy played on a table of its own: the steps of a deal it wins,
+// or nothing.
+std::optional<std::vector<Step>> winningSteps(int number)
+{
+    Shared shared;
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
+    std::vector<Step> steps;
+    int stockTurns = 0;
+    for (int guard = 0; guard < 2000; ++guard) {
+        if (shared.engine.TotalGoalCards() == 52)
+            return steps;
+        const std::optional<Step> step = nextStep(shared, stockTurns);
+        if (!step)
+            return std::nullopt;
+        cPlay& play = shared.play;
+        if (step->card < 0) {
+            if (play.GetTop(1, 0) >= 0)
+                play.StockClick();
+            else
+                play.EmptyStockClick();
+        } else {
+            int16_t k = 0;
+            play.CanPickUp(step->card, k);
+            play.MoveCard(step->card, step->cell, step->pile,
+                          static_cast<int16_t>(play.GetTop(step->cell, step->pile) + 1), cPlay::kMovePlayer, 1,
+                          step->cell == 0 ? k : int16_t{0}, cPlay::kFaceUp);
+        }
+        steps.push_back(*step);
+    }
+    return std::nullopt;
+}
+
+// A whole game of Klondike, won with the keyboard alone through the real
+// table: the frame, Space and Enter, and D.
+TEST_F(BigTableTest, AWholeGameOfKlondikeIsWonByKeyboard)
+{
+    std::optional<std::vector<Step>> steps;
+    int number = 1;
+    for (; number < 400 && !steps; ++number)
+        steps = winningSteps(number);
+    ASSERT_TRUE(steps.has_value()) << "no deal the plain strategy wins";
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number - 1));
+    TableView& table = window->table();
+    table.finishAnimations();
+    table.setFocus();
+    KeyboardPlay& keys = window->keyboard();
+    const auto places = keys.places();
+    const auto go = [&](int16_t cell, int16_t pile) {
+        while (keys.place() != std::pair<int16_t, int16_t>{cell, pile})
+            QTest::keyClick(&table, Qt::Key_Tab);
+    };
+    const cPlay& play = shared.play;
+    for (const Step& step : *steps) {
+        if (step.card < 0) {
+            QTest::keyClick(&table, Qt::Key_D);
+        } else {
+            go(play.Cell(step.card), play.Pile(step.card));
+            const int depth = play.GetTop(play.Cell(step.card), play.Pile(step.card)) - play.Pos(step.card);
+            for (int d = 0; d < depth; ++d)
+                QTest::keyClick(&table, Qt::Key_Up);
+            QTest::keyClick(&table, Qt::Key_Space);
+            go(step.cell, step.pile);
+            QTest::keyClick(&table, Qt::Key_Return);
+        }
+        table.finishAnimations();
+        ASSERT_FALSE(keys.holding());
+    }
+    EXPECT_EQ(shared.engine.TotalGoalCards(), 52) << "won, deal " << number - 1 << ", " << steps->size() << " steps";
+    // The game-end dialog opens once the winning move is done.
+    bool finished = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            poll.stop();
+            finished = dialog->objectName() == QStringLiteral("frmFinish");
+            dialog->close();
+        }
+    });
+    poll.start();
+    for (int i = 0; i < 200 && !finished; ++i)
+        QTest::qWait(5);
+    EXPECT_TRUE(finished);
 }
 
 } // namespace
