@@ -5,6 +5,7 @@
 #include "windows/Guard.h"
 
 #include <QHBoxLayout>
+#include <QPalette>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
@@ -63,6 +64,12 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
     txtHelp_->setOpenLinks(false);
     txtHelp_->document()->setDefaultStyleSheet(QString::fromLatin1(kStyleSheet));
     txtHelp_->document()->setDocumentMargin(14);
+    // The page keeps its own light paper whatever the desktop's theme, so
+    // its dark text stays readable on a dark theme too.
+    QPalette page = txtHelp_->palette();
+    page.setColor(QPalette::Base, QColor(0xff, 0xff, 0xfc));
+    page.setColor(QPalette::Text, QColor(0x20, 0x20, 0x20));
+    txtHelp_->setPalette(page);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdBack_);

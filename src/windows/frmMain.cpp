@@ -9,6 +9,7 @@
 #include "session/SavedGames.h"
 #include "session/Recovery.h"
 #include "session/Shared.h"
+#include "windows/AccessibleNames.h"
 #include "windows/Guard.h"
 #include "windows/KeyboardPlay.h"
 #include "windows/MainMenus.h"
@@ -97,6 +98,7 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     });
 
     installTableAccessibility();
+    accessibleNames::install();
     table_ = new TableView(shared_.games, shared_.play, shared_.services, pictures_, this);
     table_->setAccessibleName(QStringLiteral("Card table"));
     setCentralWidget(table_);

@@ -146,6 +146,23 @@ TEST(HelpWindowTest, TheProgramsHelpMakesItsWindowOnTheFirstRequest)
     EXPECT_TRUE(helpWindows().empty()) << "the window outlives the program's help";
 }
 
+// On a dark theme the help page keeps its light paper and dark text.
+TEST(HelpWindowTest, ThePageStaysReadableOnADarkTheme)
+{
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    QApplication::setPalette(dark);
+    Services services;
+    HelpWindow help(services);
+    const QPalette page = help.findChild<QTextBrowser*>(QStringLiteral("txtHelp"))->palette();
+    EXPECT_GT(page.color(QPalette::Base).lightness(), 200);
+    EXPECT_LT(page.color(QPalette::Text).lightness(), 60);
+    QApplication::setPalette(before);
+}
+
 TEST(HelpWindowTest, CloseEscAndCtrlWCloseIt)
 {
     Services services;
