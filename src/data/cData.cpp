@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 
 namespace {
@@ -131,6 +132,11 @@ QString cData::DefaultCustImageFile() const
 }
 
 QString cData::DefaultSchemeFile() const { return join(SchemeFolder(), QStringLiteral("Default Color Scheme")); }
+
+QString cData::SesStartTime() const
+{
+    return sesStartedAt_.isValid() ? QLocale::system().toString(sesStartedAt_, QLocale::ShortFormat) : QString();
+}
 
 QString cData::ProgramFolder() const
 {

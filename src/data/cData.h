@@ -39,12 +39,11 @@ public:
     const QString& HelpFile() const { return helpFile_; }
     QString IncExt() const { return QLatin1Char('.') + ext_ + QLatin1Char('0'); }
     QString FinExt() const { return QLatin1Char('.') + ext_ + QLatin1Char('1'); }
-    const QString& SesStartTime() const { return sesStartTime_; }
-    void setSesStartTime(const QString& text) { sesStartTime_ = text; }
-    // When the session started, for the time it has lasted; invalid until
-    // the main window sets it.
+    // When the session started (invalid until the main window sets it),
+    // and that as the system writes a short date and time.
     const QDateTime& sesStartedAt() const { return sesStartedAt_; }
     void setSesStartedAt(const QDateTime& when) { sesStartedAt_ = when; }
+    QString SesStartTime() const;
 
     // Game identity. An id outside 1 .. TotalGames, or a name that is not a
     // game, is a subscript error, except for GetGameID, which answers 0.
@@ -96,7 +95,6 @@ private:
     int16_t totalGames_ = 0;
     QString helpFile_;
     QString ext_;
-    QString sesStartTime_;
     QDateTime sesStartedAt_;
     std::vector<GameEntry> games_;
     DefaultPictureSource* defaultPicture_ = nullptr;

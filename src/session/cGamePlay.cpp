@@ -158,7 +158,7 @@ void cGamePlay::PlayFile(const QString& fName, bool bRecent)
 void cGamePlay::PlayPendFile(const QString& fName)
 {
     // The pending game being played is on the table already.
-    if (status_ == kInProgress && loadType_ == kPendingGame && pendingFile_ == fName)
+    if (playingPendingFile() == fName)
         return;
     const mFile::GameFile file = mFile::ReadGameFile(fName);
     if (status_ == kInProgress)

@@ -107,6 +107,12 @@ public:
     bool IsPending() const { return loadType_ == kPendingGame; }
     int32_t Game_LoadingType() const { return loadType_; }
     const QString& pendingFile() const { return pendingFile_; }
+    // The file of the pending-list game being played; empty when the game
+    // in progress did not come from the list, or none is.
+    QString playingPendingFile() const
+    {
+        return status_ == kInProgress && loadType_ == kPendingGame ? pendingFile_ : QString();
+    }
 
     QString LastGName() const;
     void setLastGName(const QString& name);

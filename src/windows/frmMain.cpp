@@ -1,13 +1,13 @@
 #include "windows/frmMain.h"
 
-#include "data/FileTypes.h"
 #include "appearance/Background.h"
+#include "data/FileTypes.h"
 #include "pictures/Backgrounds.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
-#include "session/SavedGames.h"
 #include "session/Recovery.h"
+#include "session/SavedGames.h"
 #include "session/Shared.h"
 #include "windows/AccessibleNames.h"
 #include "windows/Guard.h"
@@ -34,8 +34,8 @@
 #include "windows/frmPlayers.h"
 #include "windows/frmQuickMove.h"
 #include "windows/frmSelect.h"
-#include "windows/frmSounds.h"
 #include "windows/frmSesStat.h"
+#include "windows/frmSounds.h"
 #include "windows/frmToolbar.h"
 
 #include <QAction>
@@ -107,8 +107,10 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     keyboard_ = std::make_unique<KeyboardPlay>(shared_, *table_, pointer_);
     guard::connect(services, table_, &TableView::cardPressed, this,
                    [this](int id, double x, double y) { pointer_.press(static_cast<int16_t>(id), x, y); });
-    guard::connect(services, table_, &TableView::cardMoved, this,
-                   [this](int id, double x, double y) { pointer_.move(static_cast<int16_t>(id), x, y); });
+    guard::connect(services, table_, &TableView::cardMoved, this, [this](int id, double x, double y) {
+        movedSincePress_ = true;
+        pointer_.move(static_cast<int16_t>(id), x, y);
+    });
     guard::connect(services, table_, &TableView::tablePressed, this, [this](QPointF twips, bool& handled) {
         // "Click to move": the click that follows a picked-up card puts it
         // down.
@@ -118,7 +120,6 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
         }
         movedSincePress_ = false;
     });
-    guard::connect(services, table_, &TableView::cardMoved, this, [this] { movedSincePress_ = true; });
     guard::connect(services, table_, &TableView::cardReleased, this, [this](int id) {
         // "Click to move": a click without a drag holds the card up.
         if (shared_.services.settings().read(settings::kClickToMove) == 1 && !movedSincePress_ &&
@@ -231,9 +232,7 @@ void frmMain::InitProgram()
 {
     // Each step is tried even when one before it failed.
     tryAtStart("the session's start time", [&] {
-        const QDateTime now = shared_.services.clock().now();
-        shared_.data.setSesStartedAt(now);
-        shared_.data.setSesStartTime(QLocale::system().toString(now, QLocale::ShortFormat));
+        shared_.data.setSesStartedAt(shared_.services.clock().now());
     });
     tryAtStart("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
     tryAtStart("the recent lists", [&] { menus_->refreshRecentMenus(); });
@@ -335,10 +334,7 @@ void frmMain::refreshLibraryMenus()
 
 void frmMain::refreshPendingMenu()
 {
-    const cGamePlay& session = shared_.gamePlay;
-    menus_->refreshPendingMenu(session.Game_Status() == cGamePlay::kInProgress && session.IsPending()
-                                   ? session.pendingFile()
-                                   : QString());
+    menus_->refreshPendingMenu(shared_.gamePlay.playingPendingFile());
 }
 
 void frmMain::openSelection()

@@ -65,14 +65,11 @@ void frmPending::fill()
                             QString()});
     }
     model_->setRows(std::move(rows));
-    const cGamePlay& session = shared_.gamePlay;
-    if (session.Game_Status() == cGamePlay::kInProgress && session.IsPending()) {
-        const qsizetype playing = files_.indexOf(session.pendingFile());
-        if (playing >= 0) {
-            model_->setCell(static_cast<int>(playing), 0,
-                            model_->cell(static_cast<int>(playing), 0) + QStringLiteral(" - (Now Playing)"));
-            model_->setRowColour(static_cast<int>(playing), Qt::gray);
-        }
+    const qsizetype playing = files_.indexOf(shared_.gamePlay.playingPendingFile());
+    if (playing >= 0) {
+        model_->setCell(static_cast<int>(playing), 0,
+                        model_->cell(static_cast<int>(playing), 0) + QStringLiteral(" - (Now Playing)"));
+        model_->setRowColour(static_cast<int>(playing), Qt::gray);
     }
     if (!files_.isEmpty())
         lvPending_->setCurrentIndex(model_->index(0, 0));
@@ -89,10 +86,8 @@ QString frmPending::selectedFile() const
 void frmPending::playNow()
 {
     const QString file = selectedFile();
-    const cGamePlay& session = shared_.gamePlay;
     // The game being played is on the table already.
-    if (file.isEmpty() || (session.Game_Status() == cGamePlay::kInProgress && session.IsPending() &&
-                           session.pendingFile() == file))
+    if (file.isEmpty() || file == shared_.gamePlay.playingPendingFile())
         return;
     hide();
     close();
@@ -102,10 +97,8 @@ void frmPending::playNow()
 void frmPending::deleteGame()
 {
     const QString file = selectedFile();
-    const cGamePlay& session = shared_.gamePlay;
     // The game being played goes back to its file when it ends: it stays.
-    if (file.isEmpty() || (session.Game_Status() == cGamePlay::kInProgress && session.IsPending() &&
-                           session.pendingFile() == file))
+    if (file.isEmpty() || file == shared_.gamePlay.playingPendingFile())
         return;
     QFile::remove(file);
     fill();

@@ -32,6 +32,31 @@ protected:
         shared.services.setPrompts(nullptr);
     }
 
+    // A move between two tableau piles the rules allow (or refuse), as
+    // (from, to); nothing when the table has none.
+    std::optional<std::pair<int16_t, int16_t>> tableauMove(bool legal) const
+    {
+        const cPlay& play = shared.play;
+        for (int16_t from = 0; from < shared.games.Piles(0); ++from)
+            for (int16_t to = 0; to < shared.games.Piles(0); ++to)
+                if (from != to && play.GetTop(0, from) >= 0 && play.GetTop(0, to) >= 0 &&
+                    play.CanDrop(play.GetTopPicID(0, from), 0, 0, to) == legal)
+                    return std::pair{from, to};
+        return std::nullopt;
+    }
+    // Klondike from deal 31 on, without automatic play, until a deal
+    // offers a legal tableau move.
+    void dealWithATableauMove()
+    {
+        shared.services.settings().write(settings::kAutoPlay, 0);
+        for (int number = 31; number < 200; ++number) {
+            shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
+            if (tableauMove(true))
+                break;
+        }
+        window->table().finishAnimations();
+    }
+
     TempHome home;
     FakePrompts prompts;
     Shared shared;
@@ -122,10 +147,8 @@ TEST_F(BigTableTest, TheStatusBarShowsTheFiguresAsTheOptionsSay)
 // rules as the mouse: a legal drop moves it, a refused one sends it back.
 TEST_F(BigTableTest, TheKeyboardPicksUpAndDropsThroughTheRules)
 {
-    shared.services.settings().write(settings::kAutoPlay, 0);
     TableView& table = window->table();
-    table.finishAnimations();
-    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(31));
+    dealWithATableauMove();
     table.setFocus();
     KeyboardPlay& keys = window->keyboard();
     const auto places = keys.places();
@@ -137,16 +160,6 @@ TEST_F(BigTableTest, TheKeyboardPicksUpAndDropsThroughTheRules)
             if (places[i] == std::pair<int16_t, int16_t>{cell, pile})
                 return i;
         return places.size();
-    };
-    // A top card of the tableau, and a tableau pile that takes it or not.
-    const cPlay& play = shared.play;
-    const auto find = [&](bool legal) -> std::optional<std::pair<int16_t, int16_t>> {
-        for (int16_t from = 0; from < shared.games.Piles(0); ++from)
-            for (int16_t to = 0; to < shared.games.Piles(0); ++to)
-                if (from != to && play.GetTop(0, from) >= 0 && play.GetTop(0, to) >= 0 &&
-                    play.CanDrop(play.GetTopPicID(0, from), 0, 0, to) == legal)
-                    return std::pair{from, to};
-        return std::nullopt;
     };
     const auto moveWithKeys = [&](int16_t from, int16_t to) {
         keys.moveTo(indexOf(0, from));
@@ -160,13 +173,10 @@ TEST_F(BigTableTest, TheKeyboardPicksUpAndDropsThroughTheRules)
         table.finishAnimations();
     };
 
-    // A deal with a move the rules allow between tableau piles.
-    for (int number = 31; number < 200 && !find(true); ++number)
-        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
-    table.finishAnimations();
-    const auto legal = find(true);
+    const cPlay& play = shared.play;
+    const auto legal = tableauMove(true);
     ASSERT_TRUE(legal.has_value());
-    const auto refused = find(false);
+    const auto refused = tableauMove(false);
     ASSERT_TRUE(refused.has_value());
     const int16_t stays = play.GetTopPicID(0, refused->first);
     moveWithKeys(refused->first, refused->second);
@@ -270,21 +280,10 @@ namespace {
 // it up and a click on another pile puts it there, through the rules.
 TEST_F(BigTableTest, ClickToMovePicksUpWithOneClickAndDropsWithTheNext)
 {
-    shared.services.settings().write(settings::kAutoPlay, 0);
     TableView& table = window->table();
     const cPlay& play = shared.play;
-    const auto legalMove = [&]() -> std::optional<std::pair<int16_t, int16_t>> {
-        for (int16_t from = 0; from < shared.games.Piles(0); ++from)
-            for (int16_t to = 0; to < shared.games.Piles(0); ++to)
-                if (from != to && play.GetTop(0, from) >= 0 && play.GetTop(0, to) >= 0 &&
-                    play.CanDrop(play.GetTopPicID(0, from), 0, 0, to))
-                    return std::pair{from, to};
-        return std::nullopt;
-    };
-    for (int number = 31; number < 200 && !legalMove(); ++number)
-        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
-    table.finishAnimations();
-    const auto move = legalMove();
+    dealWithATableauMove();
+    const auto move = tableauMove(true);
     ASSERT_TRUE(move.has_value());
     const int16_t card = play.GetTopPicID(0, move->first);
     const int16_t target = play.GetTopPicID(0, move->second);
