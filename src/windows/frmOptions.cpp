@@ -71,9 +71,13 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     displayLayout->addWidget(checkBox("chkMoves", QStringLiteral("Show Game Moves"), settings::kShowMoves));
     displayLayout->addWidget(checkBox("chkCardsLeft", QStringLiteral("Show Cards Left"), settings::kShowCardsLeft));
     displayLayout->addWidget(checkBox("chkStatusBar", QStringLiteral("Show Status Bar"), settings::kShowStatusBar));
-    displayLayout->addWidget(
+    // Helpers with the mouse, both off unless the player wants them.
+    auto* playing = new QGroupBox(QStringLiteral("Playing"), general);
+    playing->setObjectName(QStringLiteral("fraPlaying"));
+    auto* playingLayout = new QVBoxLayout(playing);
+    playingLayout->addWidget(
         checkBox("chkDoubleClick", QStringLiteral("Double-click sends a card home"), settings::kDoubleClickHome));
-    displayLayout->addWidget(checkBox("chkClickToMove", QStringLiteral("Click to move"), settings::kClickToMove));
+    playingLayout->addWidget(checkBox("chkClickToMove", QStringLiteral("Click to move"), settings::kClickToMove));
     auto* exiting = new QGroupBox(QStringLiteral("While exiting the Game"), general);
     exiting->setObjectName(QStringLiteral("fraExit"));
     auto* exitLayout = new QVBoxLayout(exiting);
@@ -81,6 +85,7 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
                                    settings::kGameSave));
     auto* generalLayout = new QVBoxLayout(general);
     generalLayout->addWidget(display);
+    generalLayout->addWidget(playing);
     generalLayout->addWidget(exiting);
     generalLayout->addStretch();
     tabOptions_->addTab(general, QStringLiteral("General"));
