@@ -55,6 +55,8 @@ inline constexpr NumberSetting kRangeIndex{"Options", "RangeIndex", 6};
 inline constexpr NumberSetting kShowToolbar{"Options", "ShowToolbar", 1};
 // Automatic play of cards to the foundations; on unless 0.
 inline constexpr NumberSetting kAutoPlay{"Options", "AutoPlay", 1};
+// Random game numbers are drawn until the solver finds a win in the deal.
+inline constexpr NumberSetting kWinnableDeals{"Options", "WinnableDeals", 0};
 
 // Animation.
 inline constexpr NumberSetting kCardSpeed{"Animation", "CardSpeed", 5};

@@ -26,6 +26,8 @@ public:
     virtual void refreshPendingMenu() = 0;
     // Every card is on the foundations: the game-end dialog.
     virtual void gameWon() = 0;
+    // A passing remark in the status bar.
+    virtual void showStatusMessage(const QString& text) = 0;
 };
 
 // Where the result of an ended game goes.
@@ -59,6 +61,7 @@ public:
     void refreshRecentMenus() override {}
     void refreshPendingMenu() override {}
     void gameWon() override {}
+    void showStatusMessage(const QString&) override {}
 
 private:
     bool clock_ = false;

@@ -33,6 +33,7 @@ public:
     void refreshRecentMenus() override {}
     void refreshPendingMenu() override { calls << QStringLiteral("refreshPendingMenu"); }
     void gameWon() override { ++wins; }
+    void showStatusMessage(const QString& text) override { calls << QStringLiteral("status ") + text; }
 
     void AddScore(int16_t won) override
     {

@@ -1,0 +1,774 @@
+#include "solver/Position.h"
+
+#include "engine/cPlay.h"
+#include "rules/cGames.h"
+
+#include <algorithm>
+#include <random>
+
+namespace solver {
+namespace {
+
+uint64_t mix(uint64_t x)
+{
+    x ^= x >> 30;
+    x *= 0xbf58476d1ce4e5b9ULL;
+    x ^= x >> 27;
+    x *= 0x94d049bb133111ebULL;
+    x ^= x >> 31;
+    return x;
+}
+
+bool freecellFamily(const QString& tag)
+{
+    return tag == QLatin1String("Freecell") || tag == QLatin1String("FreecellAK") || tag == QLatin1String("Penguin");
+}
+
+// The same random words for every table, so that hashes repeat from run to
+// run.
+const std::vector<uint64_t>& zobristWords()
+{
+    static const std::vector<uint64_t> words = [] {
+        std::mt19937_64 random(0x7ab1c0a5u);
+        std::vector<uint64_t> w(static_cast<size_t>(52 * 2 * kPileCap));
+        for (uint64_t& v : w)
+            v = random();
+        return w;
+    }();
+    return words;
+}
+
+std::vector<uint8_t> pairTable(const cPlay& play, int cards, int32_t code, bool wrap)
+{
+    std::vector<uint8_t> table(static_cast<size_t>(cards * cards));
+    for (int u = 0; u < cards; ++u)
+        for (int p = 0; p < cards; ++p)
+            table[static_cast<size_t>(u * cards + p)] =
+                play.CanBuild(static_cast<int16_t>(u), static_cast<int16_t>(p), code, wrap) ? 1 : 0;
+    return table;
+}
+
+} // namespace
+
+std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, int16_t redealsMade, bool autoPlay)
+{
+    auto rules = std::make_shared<Rules>();
+    auto position = std::make_unique<Position>();
+    Rules& r = *rules;
+    const int cards = play.CardCount();
+    int piles = 0;
+    for (int16_t cell = 0; cell < cPlay::kCells; ++cell)
+        piles += cell == 1 || cell == 2 ? std::min<int16_t>(games.Piles(cell), 1) : games.Piles(cell);
+    r.cards = cards;
+    if (cards > kMaxCards || cards <= 0 || piles > kMaxPiles || games.Piles(0) > cPlay::kMaxPiles ||
+        games.Piles(3) > cPlay::kMaxPiles || games.Piles(4) > cPlay::kMaxPiles) {
+        r.unsupported = true;
+        position->rules_ = std::move(rules);
+        return position;
+    }
+
+    for (int16_t j = 0; j < cards; ++j) {
+        r.rank[static_cast<size_t>(j)] = static_cast<uint8_t>(play.Num(j));
+        r.suitPile[static_cast<size_t>(j)] = static_cast<uint8_t>(play.SuitPile(j));
+        r.face[static_cast<size_t>(j)] = static_cast<uint8_t>((play.Suit(j) % 4) * 13 + play.Num(j) % 13);
+    }
+
+    // Piles in solver order.
+    auto addPiles = [&](int16_t cell, int16_t count, PileKind kind) {
+        for (int16_t p = 0; p < count; ++p) {
+            const auto i = static_cast<size_t>(r.piles++);
+            r.kind[i] = kind;
+            r.cell[i] = cell;
+            r.pileNo[i] = p;
+        }
+    };
+    r.homeBegin = 0;
+    r.homeCount = games.Piles(0);
+    addPiles(0, games.Piles(0), PileKind::Home);
+    if (games.Piles(1) > 0) {
+        r.stock = r.piles;
+        addPiles(1, 1, PileKind::Stock);
+    }
+    if (games.Piles(2) > 0) {
+        r.waste = r.piles;
+        addPiles(2, 1, PileKind::Waste);
+    }
+    r.foundationBegin = r.piles;
+    r.foundationCount = games.Piles(3);
+    addPiles(3, games.Piles(3), PileKind::Foundation);
+    r.reserveBegin = r.piles;
+    r.reserveCount = games.Piles(4);
+    addPiles(4, games.Piles(4), PileKind::Reserve);
+
+    // The building orders, by the play table's own rule.
+    const bool homeWrap = games.AK(0) != 0;
+    r.buildHome = pairTable(play, cards, games.Order(0, 0), homeWrap);
+    r.buildRun = pairTable(play, cards, games.MultiOrder(), homeWrap);
+    r.buildClear = pairTable(play, cards, games.Order(3, 0), homeWrap);
+    r.foundationWrap = games.AK(3) != 0;
+    std::vector<int32_t> orders;
+    for (int f = 0; f < r.foundationCount; ++f) {
+        const int32_t order = games.Order(3, static_cast<int16_t>(f));
+        auto found = std::find(orders.begin(), orders.end(), order);
+        if (found == orders.end()) {
+            if (orders.size() == 2) {
+                r.unsupported = true;
+                break;
+            }
+            orders.push_back(order);
+            found = orders.end() - 1;
+        }
+        r.foundationClass[static_cast<size_t>(r.foundationBegin + f)] =
+            static_cast<uint8_t>(found - orders.begin());
+    }
+    for (size_t c = 0; c < orders.size(); ++c) {
+        r.buildFoundation[c * 2] = pairTable(play, cards, orders[c], r.foundationWrap);
+        r.buildFoundation[c * 2 + 1] = pairTable(play, cards, orders[c], true);
+    }
+    r.builders.resize(static_cast<size_t>(cards));
+    for (int u = 0; u < cards; ++u)
+        for (int p = 0; p < cards; ++p)
+            if (r.buildHome[static_cast<size_t>(u * cards + p)] != 0)
+                r.builders[static_cast<size_t>(u)].push_back(static_cast<uint8_t>(p));
+
+    r.multiMove = games.MultiMove() != 0;
+    r.freecellLimit = freecellFamily(games.Tag());
+    r.emptyNum = games.EmptyNum();
+    r.reserveTakes = games.ResNum() == -1;
+    r.spider = games.spiderRules();
+    r.autoPlay = autoPlay && !r.spider;
+    r.stockType = games.StockType();
+    r.dealToPiles = games.StockMove() == 2;
+    r.redeals = games.StockNum() == 2;
+    r.redealLimit = games.Redeals();
+    r.baseRank = play.BaseRank();
+    r.foundationCapacity = play.foundationCapacity();
+    r.goalDiv = games.GoalDiv();
+    r.talon = !r.autoPlay && !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != 1 && !r.dealToPiles &&
+              r.redeals && r.redealLimit == -1;
+
+    r.zobrist = zobristWords();
+    std::mt19937_64 salts(0x5eedu);
+    const uint64_t homeSalt = salts();
+    std::array<uint64_t, 2> foundationSalt{salts(), salts()};
+    const uint64_t reserveSalt = salts();
+    for (int i = 0; i < r.piles; ++i) {
+        const auto k = static_cast<size_t>(i);
+        r.homeOwnSalt[k] = salts();
+        switch (r.kind[k]) {
+        case PileKind::Home: r.salt[k] = homeSalt; break;
+        case PileKind::Stock:
+        case PileKind::Waste: r.salt[k] = r.homeOwnSalt[k]; break;
+        case PileKind::Foundation: r.salt[k] = foundationSalt[r.foundationClass[k]]; break;
+        case PileKind::Reserve: r.salt[k] = reserveSalt; break;
+        }
+    }
+
+    Position& pos = *position;
+    pos.rules_ = rules;
+    pos.redealsMade_ = redealsMade;
+    for (int i = 0; i < r.piles; ++i) {
+        const auto k = static_cast<size_t>(i);
+        const int16_t top = play.GetTop(r.cell[k], r.pileNo[k]);
+        if (top + 1 >= kPileCap) {
+            rules->unsupported = true;
+            return position;
+        }
+        for (int16_t at = 0; at <= top; ++at) {
+            const int16_t id = play.GetPicID(r.cell[k], r.pileNo[k], at);
+            if (id < 0 || id >= cards) {
+                // A gap in a pile: not a table the solver can read.
+                rules->unsupported = true;
+                return position;
+            }
+            const bool down = play.FaceMode(id) != cPlay::kFaceUp;
+            pos.push(i, static_cast<uint8_t>(id | (down ? kDown : 0)));
+            if (r.kind[k] == PileKind::Foundation) {
+                pos.home_[static_cast<size_t>(id)] = true;
+                ++pos.cardsHome_;
+            }
+        }
+    }
+    pos.log_.reserve(4096);
+    pos.faceLog_.reserve(4096);
+    return position;
+}
+
+void Position::push(int pile, uint8_t card)
+{
+    const auto k = static_cast<size_t>(pile);
+    const int at = len_[k];
+    cards_[k][static_cast<size_t>(at)] = card;
+    len_[k] = static_cast<uint8_t>(at + 1);
+    pileHash_[k] ^= rules_->z(card, at);
+    if ((card & kDown) != 0)
+        ++faceDown_;
+}
+
+uint8_t Position::pop(int pile)
+{
+    const auto k = static_cast<size_t>(pile);
+    const int at = len_[k] - 1;
+    const uint8_t card = cards_[k][static_cast<size_t>(at)];
+    len_[k] = static_cast<uint8_t>(at);
+    pileHash_[k] ^= rules_->z(card, at);
+    if ((card & kDown) != 0)
+        --faceDown_;
+    return card;
+}
+
+uint64_t Position::hash() const
+{
+    const Rules& r = *rules_;
+    // Home piles play alike unless the stock still deals one card to each
+    // in turn.
+    const bool ownHome = r.dealToPiles && r.stock >= 0 && len_[static_cast<size_t>(r.stock)] > 0;
+    uint64_t h = r.redealLimit >= 0 ? mix(static_cast<uint64_t>(redealsMade_) + 0x9e37u) : 0;
+    for (int i = 0; i < r.piles; ++i) {
+        const auto k = static_cast<size_t>(i);
+        if (r.talon && (i == r.stock || i == r.waste))
+            continue;
+        const uint64_t salt = ownHome && r.kind[k] == PileKind::Home ? r.homeOwnSalt[k] : r.salt[k];
+        h += mix(pileHash_[k] + salt);
+    }
+    if (r.talon) {
+        // Where the stock ends and the waste begins does not count.
+        uint64_t t = 0;
+        const int n = talonLength();
+        for (int i = 0; i < n; ++i)
+            t ^= r.z(talonCard(i) & kIdMask, i);
+        h += mix(t + r.salt[static_cast<size_t>(r.stock)]);
+    }
+    return h == 0 ? 1 : h;
+}
+
+bool Position::canGoToFoundation(uint8_t card, int f) const
+{
+    const Rules& r = *rules_;
+    const int n = length(f);
+    if (n == 0)
+        return r.rank[card & kIdMask] == r.baseRank;
+    if (!r.spider && n >= r.foundationCapacity)
+        return false;
+    const bool wrap = r.foundationWrap || n % 13 == 0;
+    const std::vector<uint8_t>& table = r.buildFoundation[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)];
+    return table[static_cast<size_t>((top(f) & kIdMask) * r.cards + (card & kIdMask))] != 0;
+}
+
+bool Position::canDrop(uint8_t card, int count, int from, int to) const
+{
+    const Rules& r = *rules_;
+    switch (r.kind[static_cast<size_t>(to)]) {
+    case PileKind::Home:
+        if (length(to) == 0)
+            return r.emptyNum == -1 || r.rank[card & kIdMask] == r.emptyNum;
+        if (from == to)
+            return false;
+        return r.canBuildHome(top(to), card);
+    case PileKind::Reserve: return length(to) == 0 && count == 1 && r.reserveTakes;
+    case PileKind::Foundation: return !r.spider && count == 1 && canGoToFoundation(card, to);
+    default: return false;
+    }
+}
+
+void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve) const
+{
+    const Rules& r = *rules_;
+    const int n = length(pile);
+    if (n == 0)
+        return;
+    const PileKind kind = r.kind[static_cast<size_t>(pile)];
+    if (kind == PileKind::Stock && r.stockType != 1)
+        return;
+    const int limit = r.freecellLimit ? (emptyHome + 1) * (emptyReserve + 1) : n;
+    bool runOk = true;
+    for (int pos = n - 1; pos >= 0; --pos) {
+        const int count = n - pos;
+        const uint8_t card = at(pile, pos);
+        if (pos < n - 1) {
+            // Deeper cards only from a home pile, face up, with the cards
+            // on them in order.
+            if (kind != PileKind::Home || !r.multiMove)
+                break;
+            runOk = runOk && r.canBuildRun(card, at(pile, pos + 1));
+            if (!runOk || count > limit)
+                break;
+            if ((card & kDown) != 0)
+                continue;
+        }
+        for (int to = 0; to < r.piles; ++to)
+            if (to != pile && canDrop(card, count, pile, to))
+                out->push_back(Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(to),
+                                    static_cast<uint8_t>(count), 0});
+    }
+}
+
+void Position::allSteps(std::vector<Step>& out) const
+{
+    const Rules& r = *rules_;
+    int emptyHome = 0;
+    int emptyReserve = 0;
+    for (int p = 0; p < r.homeCount; ++p)
+        emptyHome += length(r.homeBegin + p) == 0 ? 1 : 0;
+    for (int p = 0; p < r.reserveCount; ++p)
+        emptyReserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
+    for (int pile = 0; pile < r.piles; ++pile)
+        dragSteps(pile, &out, emptyHome, emptyReserve);
+    if (r.stock >= 0 && r.stockType != 1) {
+        if (length(r.stock) > 0)
+            out.push_back(Step{Step::Deal, static_cast<uint8_t>(r.stock), 0, 0, 0});
+        else if (r.redeals && (r.redealLimit == -1 || redealsMade_ < r.redealLimit))
+            out.push_back(Step{Step::Redeal, static_cast<uint8_t>(r.stock), 0, 0, 0});
+    }
+}
+
+bool Position::safeHome(int pile, Step& step) const
+{
+    const Rules& r = *rules_;
+    if (length(pile) == 0)
+        return false;
+    const uint8_t card = top(pile);
+    // Nothing that could ever be built on it is still in play: it can only
+    // help on its foundation.
+    for (const uint8_t builder : r.builders[card & kIdMask])
+        if (!home_[builder])
+            return false;
+    for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
+        if (canGoToFoundation(card, f)) {
+            step = Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(f), 1, 0};
+            return true;
+        }
+    return false;
+}
+
+int32_t Position::priorityOf(const Step& step) const
+{
+    const Rules& r = *rules_;
+    if (step.kind == Step::Deal)
+        return 200;
+    if (step.kind == Step::Redeal)
+        return 100;
+    const PileKind from = r.kind[step.from];
+    const PileKind to = r.kind[step.to];
+    const int n = length(step.from);
+    const int below = n - step.count - 1;
+    const bool reveals = from == PileKind::Home && below >= 0 && (at(step.from, below) & kDown) != 0;
+    int hidden = 0;
+    if (reveals)
+        for (int p = 0; p <= below && (at(step.from, p) & kDown) != 0; ++p)
+            ++hidden;
+    if (from == PileKind::Foundation)
+        return 50;
+    if (to == PileKind::Foundation)
+        return 1000 + hidden;
+    if (reveals)
+        return (to == PileKind::Reserve ? 500 : 800) + 10 * hidden;
+    if (to == PileKind::Reserve)
+        return 150;
+    if (from != PileKind::Home)
+        return length(step.to) > 0 ? 650 : 600;
+    if (below < 0)
+        return length(step.to) > 0 ? 700 : 10;
+    return length(step.to) > 0 ? 400 : 300;
+}
+
+int Position::talonLength() const { return length(rules_->waste) + length(rules_->stock); }
+
+uint8_t Position::talonCard(int i) const
+{
+    const int w = length(rules_->waste);
+    return i < w ? at(rules_->waste, i) : at(rules_->stock, length(rules_->stock) - 1 - (i - w));
+}
+
+void Position::talonSteps(std::vector<Step>& out) const
+{
+    const Rules& r = *rules_;
+    const int n = talonLength();
+    const int w = length(r.waste);
+    for (int i = 0; i < n; ++i) {
+        const uint8_t card = talonCard(i);
+        // Clicks before the card lies on the waste.
+        const int clicks = i >= w - 1 ? i - (w - 1) : length(r.stock) + 1 + i + 1;
+        for (int to = 0; to < r.piles; ++to) {
+            const PileKind kind = r.kind[static_cast<size_t>(to)];
+            if (kind == PileKind::Stock || kind == PileKind::Waste || !canDrop(card, 1, r.waste, to))
+                continue;
+            Step step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(to), 1, 0};
+            step.priority = (kind == PileKind::Foundation ? 1000 : kind == PileKind::Reserve ? 150
+                             : length(to) > 0                ? 650
+                                                             : 600) -
+                            std::min(clicks, 40);
+            out.push_back(step);
+        }
+    }
+}
+
+bool Position::useful(const Step& step) const
+{
+    const Rules& r = *rules_;
+    if (step.kind != Step::Drag)
+        return true;
+    const PileKind from = r.kind[step.from];
+    const PileKind to = r.kind[step.to];
+    if (from == PileKind::Foundation)
+        return false;
+    if (from != PileKind::Home || to == PileKind::Foundation)
+        return true;
+    const int below = length(step.from) - step.count - 1;
+    if (below < 0)
+        return true;
+    const uint8_t exposed = at(step.from, below);
+    const uint8_t card = at(step.from, below + 1);
+    // Turns a card up, or lays bare a card that was not in sequence.
+    if ((exposed & kDown) != 0 || !r.canBuildRun(exposed, card))
+        return true;
+    // The card laid bare goes home, or takes a card waiting elsewhere.
+    for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
+        if (canGoToFoundation(exposed, f))
+            return true;
+    for (int p = 0; p < r.piles; ++p) {
+        const PileKind kind = r.kind[static_cast<size_t>(p)];
+        if (p == step.from || length(p) == 0 || kind == PileKind::Foundation ||
+            (kind == PileKind::Stock && r.stockType != 1))
+            continue;
+        if (r.canBuildHome(exposed, top(p)))
+            return true;
+    }
+    if (r.talon)
+        for (int i = 0; i < talonLength(); ++i)
+            if (r.canBuildHome(exposed, talonCard(i)))
+                return true;
+    return false;
+}
+
+size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
+{
+    const Rules& r = *rules_;
+    const size_t begin = out.size();
+    if (!r.autoPlay && !r.spider && r.foundationCount > 0) {
+        Step safe;
+        for (int pile = 0; pile < r.piles; ++pile) {
+            const PileKind kind = r.kind[static_cast<size_t>(pile)];
+            if (kind == PileKind::Foundation || (kind == PileKind::Stock && r.stockType != 1))
+                continue;
+            if (safeHome(pile, safe)) {
+                safe.priority = 2000;
+                out.push_back(safe);
+                return 1;
+            }
+        }
+    }
+    allSteps(out);
+    const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
+    size_t kept = begin;
+    for (size_t i = begin; i < out.size(); ++i) {
+        Step s = out[i];
+        if (s.kind == Step::Redeal && (r.waste < 0 || length(r.waste) == 0))
+            continue;
+        if (r.talon && (s.kind != Step::Drag || s.from == r.waste))
+            continue;
+        if (strict && !useful(s))
+            continue;
+        if (s.kind == Step::Drag) {
+            const PileKind from = r.kind[s.from];
+            const PileKind to = r.kind[s.to];
+            // Taken down, it would go straight back up.
+            if (from == PileKind::Foundation && r.autoPlay)
+                continue;
+            // A whole pile moved to an empty one of the same kind changes
+            // nothing.
+            if (from == to && length(s.to) == 0 && s.count == length(s.from) &&
+                (from == PileKind::Reserve || (from == PileKind::Home && homesAlike)))
+                continue;
+        }
+        s.priority = priorityOf(s);
+        out[kept++] = s;
+    }
+    out.resize(kept);
+    if (r.talon)
+        talonSteps(out);
+    std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(begin), out.end(),
+                     [](const Step& a, const Step& b) { return a.priority > b.priority; });
+    return kept - begin;
+}
+
+void Position::moveCards(int from, int to, int count, bool down)
+{
+    const Rules& r = *rules_;
+    Op op{static_cast<uint8_t>(from), static_cast<uint8_t>(to), static_cast<uint8_t>(count), 0};
+    const int n = length(from);
+    const int first = n - count;
+    bool faceChanges = false;
+    for (int i = first; i < n; ++i)
+        faceChanges = faceChanges || (((at(from, i) & kDown) != 0) != down);
+    if (faceChanges) {
+        op.flags |= kSavedFaces;
+        for (int i = first; i < n; ++i)
+            faceLog_.push_back(at(from, i));
+    }
+    // Take the cards off, then lay them in the same order.
+    std::array<uint8_t, kPileCap> moving; // NOLINT: filled before it is read
+    for (int i = count - 1; i >= 0; --i)
+        moving[static_cast<size_t>(i)] = pop(from);
+    const bool toFoundation = r.kind[static_cast<size_t>(to)] == PileKind::Foundation;
+    const bool fromFoundation = r.kind[static_cast<size_t>(from)] == PileKind::Foundation;
+    for (int i = 0; i < count; ++i) {
+        const uint8_t id = moving[static_cast<size_t>(i)] & kIdMask;
+        push(to, static_cast<uint8_t>(id | (down ? kDown : 0)));
+        if (toFoundation != fromFoundation) {
+            home_[id] = toFoundation;
+            cardsHome_ += toFoundation ? 1 : -1;
+        }
+    }
+    // Uncovering a face-down home card turns it up.
+    if (r.kind[static_cast<size_t>(from)] == PileKind::Home && length(from) > 0 && (top(from) & kDown) != 0) {
+        const uint8_t card = pop(from);
+        push(from, static_cast<uint8_t>(card & kIdMask));
+        op.flags |= kTurnedUp;
+    }
+    log_.push_back(op);
+    ++movements_;
+}
+
+bool Position::clearRun(int pile)
+{
+    const Rules& r = *rules_;
+    const int n = length(pile);
+    if (n < 13)
+        return false;
+    const uint8_t topCard = top(pile);
+    if (r.rank[topCard & kIdMask] != r.baseRank)
+        return false;
+    for (int c = n - 1; c > n - 13; --c)
+        if (r.buildClear[static_cast<size_t>((at(pile, c) & kIdMask) * r.cards + (at(pile, c - 1) & kIdMask))] == 0)
+            return false;
+    int d = r.suitPile[topCard & kIdMask];
+    if (r.goalDiv != 0)
+        d %= r.goalDiv;
+    if (d >= r.foundationCount)
+        return false;
+    for (int i = 0; i < 13; ++i)
+        moveCards(pile, r.foundationBegin + d, 1, false);
+    return true;
+}
+
+bool Position::playUp(int pile)
+{
+    const Rules& r = *rules_;
+    if (length(pile) == 0)
+        return false;
+    const uint8_t card = top(pile);
+    for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
+        if (canGoToFoundation(card, f)) {
+            moveCards(pile, f, 1, false);
+            return true;
+        }
+    return false;
+}
+
+void Position::automatic()
+{
+    const Rules& r = *rules_;
+    if (r.spider) {
+        bool cleared = true;
+        while (cleared) {
+            cleared = false;
+            for (int p = 0; p < r.homeCount && !cleared; ++p)
+                cleared = clearRun(r.homeBegin + p);
+        }
+        return;
+    }
+    if (!r.autoPlay)
+        return;
+    // The first card that can go up goes, and the search starts again, in
+    // the play table's order.
+    for (;;) {
+        bool moved = false;
+        for (int p = 0; p < r.homeCount && !moved; ++p)
+            moved = playUp(r.homeBegin + p);
+        for (int p = 0; p < r.reserveCount && !moved; ++p)
+            moved = playUp(r.reserveBegin + p);
+        if (!moved && r.waste >= 0)
+            moved = playUp(r.waste);
+        if (!moved && r.stockType == 1 && r.stock >= 0)
+            moved = playUp(r.stock);
+        if (!moved)
+            return;
+    }
+}
+
+void Position::redeal()
+{
+    const Rules& r = *rules_;
+    log_.push_back(Op{0, 0, 0, kRedealCount});
+    ++redealsMade_;
+    if (r.waste >= 0)
+        while (length(r.waste) > 0)
+            moveCards(r.waste, r.stock, 1, true);
+}
+
+size_t Position::make(const Step& step)
+{
+    const Rules& r = *rules_;
+    const size_t mark = log_.size();
+    switch (step.kind) {
+    case Step::Drag:
+        moveCards(step.from, step.to, step.count, false);
+        automatic();
+        break;
+    case Step::Deal:
+        if (r.dealToPiles) {
+            for (int p = 0; p < r.homeCount && length(r.stock) > 0; ++p) {
+                moveCards(r.stock, r.homeBegin + p, 1, false);
+                automatic();
+            }
+        } else if (r.waste >= 0) {
+            moveCards(r.stock, r.waste, 1, false);
+            automatic();
+        }
+        break;
+    case Step::Redeal: redeal(); break;
+    case Step::Talon: {
+        // A card under the waste's top: the rest of the stock is dealt and
+        // the waste turned back first.
+        if (step.from < length(r.waste) - 1) {
+            while (length(r.stock) > 0)
+                moveCards(r.stock, r.waste, 1, false);
+            redeal();
+        }
+        while (length(r.waste) < step.from + 1)
+            moveCards(r.stock, r.waste, 1, false);
+        moveCards(r.waste, step.to, 1, false);
+        automatic();
+        break;
+    }
+    }
+    return mark;
+}
+
+void Position::undo(size_t mark)
+{
+    const Rules& r = *rules_;
+    while (log_.size() > mark) {
+        const Op op = log_.back();
+        log_.pop_back();
+        if ((op.flags & kRedealCount) != 0) {
+            --redealsMade_;
+            continue;
+        }
+        if ((op.flags & kTurnedUp) != 0) {
+            const uint8_t card = pop(op.from);
+            push(op.from, static_cast<uint8_t>(card | kDown));
+        }
+        std::array<uint8_t, kPileCap> moving; // NOLINT: filled before it is read
+        for (int i = op.count - 1; i >= 0; --i)
+            moving[static_cast<size_t>(i)] = pop(op.to);
+        if ((op.flags & kSavedFaces) != 0) {
+            for (int i = op.count - 1; i >= 0; --i) {
+                moving[static_cast<size_t>(i)] = faceLog_.back();
+                faceLog_.pop_back();
+            }
+        }
+        const bool toFoundation = r.kind[op.to] == PileKind::Foundation;
+        const bool fromFoundation = r.kind[op.from] == PileKind::Foundation;
+        for (int i = 0; i < op.count; ++i) {
+            const uint8_t card = moving[static_cast<size_t>(i)];
+            push(op.from, card);
+            if (toFoundation != fromFoundation) {
+                home_[card & kIdMask] = fromFoundation;
+                cardsHome_ += fromFoundation ? 1 : -1;
+            }
+        }
+    }
+}
+
+Move Position::toMove(const Step& step) const
+{
+    const Rules& r = *rules_;
+    Move m;
+    switch (step.kind) {
+    case Step::Talon: {
+        std::vector<Move> line;
+        appendMoves(step, line);
+        return line.front();
+    }
+    case Step::Deal: m.kind = Move::Kind::Deal; break;
+    case Step::Redeal: m.kind = Move::Kind::Redeal; break;
+    case Step::Drag:
+        m.kind = Move::Kind::Drag;
+        m.card = static_cast<int16_t>(at(step.from, length(step.from) - step.count) & kIdMask);
+        m.carried = static_cast<int16_t>(step.count - 1);
+        m.fromCell = r.cell[step.from];
+        m.fromPile = r.pileNo[step.from];
+        m.toCell = r.cell[step.to];
+        m.toPile = r.pileNo[step.to];
+        break;
+    }
+    if (m.kind != Move::Kind::Drag && r.stock >= 0) {
+        m.fromCell = 1;
+        m.toCell = 1;
+    }
+    return m;
+}
+
+void Position::appendMoves(const Step& step, std::vector<Move>& out) const
+{
+    if (step.kind != Step::Talon) {
+        out.push_back(toMove(step));
+        return;
+    }
+    const Rules& r = *rules_;
+    const int w = length(r.waste);
+    Move click;
+    click.fromCell = 1;
+    click.toCell = 1;
+    int clicks = step.from - (w - 1);
+    if (step.from < w - 1) {
+        click.kind = Move::Kind::Deal;
+        for (int i = 0; i < length(r.stock); ++i)
+            out.push_back(click);
+        click.kind = Move::Kind::Redeal;
+        out.push_back(click);
+        clicks = step.from + 1;
+    }
+    click.kind = Move::Kind::Deal;
+    for (int i = 0; i < clicks; ++i)
+        out.push_back(click);
+    Move drag;
+    drag.card = static_cast<int16_t>(talonCard(step.from) & kIdMask);
+    drag.fromCell = 2;
+    drag.fromPile = 0;
+    drag.toCell = r.cell[step.to];
+    drag.toPile = r.pileNo[step.to];
+    out.push_back(drag);
+}
+
+bool Position::fromMove(const Move& move, Step& step) const
+{
+    std::vector<Step> steps;
+    allSteps(steps);
+    for (const Step& s : steps)
+        if (toMove(s) == move) {
+            step = s;
+            return true;
+        }
+    return false;
+}
+
+bool Position::sameLayout(const Position& other) const
+{
+    const Rules& r = *rules_;
+    if (r.piles != other.rules_->piles || redealsMade_ != other.redealsMade_)
+        return false;
+    for (int i = 0; i < r.piles; ++i) {
+        const auto k = static_cast<size_t>(i);
+        if (len_[k] != other.len_[k])
+            return false;
+        for (int p = 0; p < len_[k]; ++p)
+            if (cards_[k][static_cast<size_t>(p)] != other.cards_[k][static_cast<size_t>(p)])
+                return false;
+    }
+    return true;
+}
+
+} // namespace solver

@@ -1,0 +1,200 @@
+#pragma once
+
+#include "solver/Solver.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class cGames;
+class cPlay;
+
+namespace solver {
+
+inline constexpr int kMaxCards = 127;
+inline constexpr int kMaxPiles = 48;
+inline constexpr int kPileCap = 128;
+// A card lies face down: the high bit of its byte.
+inline constexpr uint8_t kDown = 0x80;
+inline constexpr uint8_t kIdMask = 0x7f;
+
+enum class PileKind : uint8_t { Home, Stock, Waste, Foundation, Reserve };
+
+// What a game's definition and the dealt cards say about play, worked out
+// once per table: the cards' ranks and suits, the piles in solver order
+// (home piles, stock, waste, foundations, reserve) and, for every pair of
+// cards, whether one may be built on the other under each order the game
+// uses. The pair tables are filled by the play table's own rule.
+struct Rules {
+    int cards = 0;
+    std::array<uint8_t, kMaxCards + 1> rank{};
+    std::array<uint8_t, kMaxCards + 1> suitPile{};
+    // Suit and rank together: cards that look alike play alike.
+    std::array<uint8_t, kMaxCards + 1> face{};
+
+    int piles = 0;
+    std::array<PileKind, kMaxPiles> kind{};
+    std::array<int16_t, kMaxPiles> cell{};
+    std::array<int16_t, kMaxPiles> pileNo{};
+    int homeBegin = 0, homeCount = 0;
+    int stock = -1, waste = -1;
+    int foundationBegin = 0, foundationCount = 0;
+    int reserveBegin = 0, reserveCount = 0;
+    // Which building order each foundation follows (Ace-King games build
+    // half of them down).
+    std::array<uint8_t, kMaxPiles> foundationClass{};
+
+    // cards x cards, [under * cards + placed].
+    std::vector<uint8_t> buildHome, buildRun, buildClear;
+    // [class * 2 + wrap].
+    std::array<std::vector<uint8_t>, 4> buildFoundation;
+    bool foundationWrap = false;
+    // Cards that may be built on each card in a home pile.
+    std::vector<std::vector<uint8_t>> builders;
+
+    bool multiMove = false;
+    bool freecellLimit = false;
+    int emptyNum = -1;
+    bool reserveTakes = false;
+    bool spider = false;
+    bool autoPlay = false;
+    int stockType = 0;
+    bool dealToPiles = false;
+    bool redeals = false;
+    int redealLimit = -1;
+    int baseRank = 0;
+    int foundationCapacity = 13;
+    int goalDiv = 0;
+    // One card at a time from the stock to the waste, redeals without
+    // limit and no automatic play: every card of stock and waste can be
+    // reached by clicks alone, so they count as one sequence, and a card
+    // anywhere in it is played in one step (the clicks and the drag).
+    bool talon = false;
+
+    // Hashing: a random word per (face, face down, position), and a salt
+    // per pile; piles that play alike share a salt, so that their order
+    // does not count.
+    std::vector<uint64_t> zobrist;
+    std::array<uint64_t, kMaxPiles> salt{};
+    std::array<uint64_t, kMaxPiles> homeOwnSalt{};
+
+    bool unsupported = false;
+
+    uint64_t z(uint8_t card, int pos) const
+    {
+        const int key = face[card & kIdMask] * 2 + ((card & kDown) != 0 ? 1 : 0);
+        return zobrist[static_cast<size_t>(key * kPileCap + pos)];
+    }
+    bool canBuildHome(uint8_t under, uint8_t placed) const
+    {
+        return buildHome[(under & kIdMask) * cards + (placed & kIdMask)] != 0;
+    }
+    bool canBuildRun(uint8_t under, uint8_t placed) const
+    {
+        return buildRun[(under & kIdMask) * cards + (placed & kIdMask)] != 0;
+    }
+};
+
+// A move inside the search: piles in solver order and the number of cards
+// that go.
+struct Step {
+    // Talon: `from` is the card's place in the sequence of waste (bottom
+    // first) and stock (top first).
+    enum Kind : uint8_t { Drag, Deal, Redeal, Talon };
+    Kind kind = Drag;
+    uint8_t from = 0;
+    uint8_t to = 0;
+    uint8_t count = 0;
+    int32_t priority = 0;
+};
+
+// A table in bytes, made and unmade move by move. Every card movement is
+// logged, so a move and all it set off is taken back in one call.
+class Position {
+public:
+    static std::unique_ptr<Position> of(const cGames& games, const cPlay& play, int16_t redealsMade, bool autoPlay);
+
+    const Rules& rules() const { return *rules_; }
+    int length(int pile) const { return len_[static_cast<size_t>(pile)]; }
+    uint8_t at(int pile, int pos) const { return cards_[static_cast<size_t>(pile)][static_cast<size_t>(pos)]; }
+    uint8_t top(int pile) const { return at(pile, length(pile) - 1); }
+    int redealsMade() const { return redealsMade_; }
+    int cardsHome() const { return cardsHome_; }
+    int faceDown() const { return faceDown_; }
+    bool won() const { return cardsHome_ == rules_->cards; }
+
+    // Every move the play table accepts here, appended.
+    void allSteps(std::vector<Step>& out) const;
+    // The moves worth trying, best first, appended; returns their number.
+    // Strict: also leaves out moves that only shuffle cards about (a run
+    // split off its own sequence for nothing, a card put in a free cell for
+    // nothing, a card taken off a foundation), which is faster but may miss
+    // a win.
+    size_t searchSteps(std::vector<Step>& out, bool strict) const;
+
+    // Makes the step and what it sets off. Returns the undo mark to give
+    // back to undo().
+    size_t make(const Step& step);
+    void undo(size_t mark);
+    // Drops the undo log: what was made stays made.
+    void forget()
+    {
+        log_.clear();
+        faceLog_.clear();
+    }
+    // Card movements made so far, automatic ones included.
+    uint64_t movements() const { return movements_; }
+
+    uint64_t hash() const;
+    Move toMove(const Step& step) const;
+    // The player's moves that make the step, appended.
+    void appendMoves(const Step& step, std::vector<Move>& out) const;
+    bool fromMove(const Move& move, Step& step) const;
+    bool sameLayout(const Position& other) const;
+
+private:
+    struct Op {
+        uint8_t from;
+        uint8_t to;
+        uint8_t count;
+        uint8_t flags;
+    };
+    static constexpr uint8_t kTurnedUp = 1;  // the new top of `from` was turned up
+    static constexpr uint8_t kSavedFaces = 2; // the cards' bytes before are in faceLog_
+    static constexpr uint8_t kRedealCount = 4;
+
+    bool canGoToFoundation(uint8_t card, int f) const;
+    bool canDrop(uint8_t card, int count, int from, int to) const;
+    int pickable(int pile) const;
+    void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve) const;
+    int32_t priorityOf(const Step& step) const;
+    bool safeHome(int pile, Step& step) const;
+    bool useful(const Step& step) const;
+    int talonLength() const;
+    uint8_t talonCard(int i) const;
+    void talonSteps(std::vector<Step>& out) const;
+
+    void moveCards(int from, int to, int count, bool down);
+    void redeal();
+    void push(int pile, uint8_t card);
+    uint8_t pop(int pile);
+    void automatic();
+    bool clearRun(int pile);
+    bool playUp(int pile);
+
+    std::shared_ptr<const Rules> rules_;
+    std::array<uint8_t, kMaxPiles> len_{};
+    std::array<std::array<uint8_t, kPileCap>, kMaxPiles> cards_{};
+    std::array<uint64_t, kMaxPiles> pileHash_{};
+    // Which cards lie on a foundation.
+    std::array<bool, kMaxCards + 1> home_{};
+    int redealsMade_ = 0;
+    int cardsHome_ = 0;
+    int faceDown_ = 0;
+    uint64_t movements_ = 0;
+    std::vector<Op> log_;
+    std::vector<uint8_t> faceLog_;
+};
+
+} // namespace solver
