@@ -296,10 +296,31 @@ void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int em
             if ((card & kDown) != 0)
                 continue;
         }
-        for (int to = 0; to < r.piles; ++to)
-            if (to != pile && canDrop(card, count, pile, to))
-                out->push_back(Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(to),
-                                    static_cast<uint8_t>(count), 0});
+        // Where it may go down, as canDrop() says, one kind of pile at a
+        // time.
+        auto add = [&](int to) {
+            out->push_back(
+                Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(to), static_cast<uint8_t>(count), 0});
+        };
+        const size_t id = card & kIdMask;
+        const bool emptyTakes = r.emptyNum == -1 || r.rank[id] == r.emptyNum;
+        for (int to = r.homeBegin; to < r.homeBegin + r.homeCount; ++to) {
+            if (to == pile)
+                continue;
+            const int m = length(to);
+            if (m == 0 ? emptyTakes : r.buildHome[(at(to, m - 1) & kIdMask) * static_cast<size_t>(r.cards) + id] != 0)
+                add(to);
+        }
+        if (count != 1)
+            continue;
+        if (r.reserveTakes)
+            for (int to = r.reserveBegin; to < r.reserveBegin + r.reserveCount; ++to)
+                if (length(to) == 0)
+                    add(to);
+        if (!r.spider)
+            for (int to = r.foundationBegin; to < r.foundationBegin + r.foundationCount; ++to)
+                if (to != pile && canGoToFoundation(card, to))
+                    add(to);
     }
 }
 

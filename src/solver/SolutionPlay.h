@@ -38,6 +38,7 @@ public:
     Table table() const;
     bool play(const Move& move);
     bool won() const;
+    int16_t redealsMade() const { return session_.redeals; }
     // Writes the moves made as a finished game file.
     void save(const QString& path) const;
 

@@ -265,10 +265,11 @@ Result Solver::Search::run(const Table& table, const Limits& limits)
     if (best.move) {
         result.bestMove = best.move;
     } else {
-        // Nothing new could be reached: any move the play table accepts.
-        const std::vector<Move> any = table.moves();
-        if (!any.empty())
-            result.bestMove = any.front();
+        // Nothing new could be reached: the first move worth making, if
+        // there is one.
+        const std::vector<std::vector<Move>> lines = table.searchLines(false);
+        if (!lines.empty())
+            result.bestMove = lines.front().front();
     }
     return result;
 }

@@ -1,0 +1,279 @@
+#include "engine/cPlay.h"
+#include "rules/cGames.h"
+#include "rules/mKlondike.h"
+#include "solver/SolutionPlay.h"
+#include "solver/Solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <random>
+#include <thread>
+#include <tuple>
+
+using solver::Move;
+using solver::PlayedTable;
+using solver::Verdict;
+
+namespace {
+
+auto key(const Move& m) { return std::tie(m.kind, m.card, m.carried, m.fromCell, m.fromPile, m.toCell, m.toPile); }
+
+std::vector<Move> sorted(std::vector<Move> moves)
+{
+    std::sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return key(a) < key(b); });
+    return moves;
+}
+
+// Every move the play table takes from a player here, found by asking its
+// rules about every card a player could grab and every pile it could go to.
+std::vector<Move> tableMoves(PlayedTable& t)
+{
+    const cPlay& play = t.cards();
+    const cGames& games = t.games();
+    std::vector<Move> moves;
+    for (int16_t cell = 0; cell < cPlay::kCells; ++cell) {
+        for (int16_t pile = 0; pile < games.Piles(cell); ++pile) {
+            const int16_t top = play.GetTop(cell, pile);
+            for (int16_t pos = 0; pos <= top; ++pos) {
+                // Elsewhere than a home pile only the top card shows; a
+                // press on the stock deals unless its cards are played.
+                if ((cell != 0 && pos != top) || (cell == 1 && games.StockType() != 1))
+                    continue;
+                const int16_t card = play.GetPicID(cell, pile, pos);
+                int16_t k = 0;
+                if (!play.CanPickUp(card, k))
+                    continue;
+                for (const int16_t to : {int16_t{0}, int16_t{3}, int16_t{4}}) {
+                    if (to == 3 && games.spiderRules())
+                        continue;
+                    for (int16_t p = 0; p < games.Piles(to); ++p)
+                        if (play.CanDrop(card, k, to, p))
+                            moves.push_back(Move{Move::Kind::Drag, card, k, cell, pile, to, p});
+                }
+            }
+        }
+    }
+    if (games.Piles(1) > 0 && games.StockType() != 1) {
+        Move click{Move::Kind::Deal, -1, 0, 1, 0, 1, 0};
+        if (play.GetTop(1, 0) >= 0) {
+            moves.push_back(click);
+        } else if (games.StockNum() == 2 && (games.Redeals() == -1 || t.redealsMade() < games.Redeals())) {
+            click.kind = Move::Kind::Redeal;
+            moves.push_back(click);
+        }
+    }
+    return moves;
+}
+
+// Lays the cards out as `piles` says (home pile i gets piles[i], first card
+// lowest, face up) with stock, waste and foundations empty. Moves are made
+// as the history makes them: not recorded, no automatic play.
+void arrange(PlayedTable& t, const std::vector<std::vector<int16_t>>& piles)
+{
+    cPlay& play = t.cards();
+    const cGames& games = t.games();
+    auto moveTop = [&](int16_t cell, int16_t pile, int16_t toCell, int16_t toPile) {
+        play.MoveCard(play.GetTopPicID(cell, pile), toCell, toPile, static_cast<int16_t>(play.GetTop(toCell, toPile) + 1),
+                      cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
+    };
+    // Everything to the waste first.
+    for (int16_t cell : {int16_t{0}, int16_t{1}, int16_t{3}, int16_t{4}})
+        for (int16_t pile = 0; pile < games.Piles(cell); ++pile)
+            while (play.GetTop(cell, pile) >= 0)
+                moveTop(cell, pile, 2, 0);
+    // Then card by card to its place, with stock and waste holding the rest.
+    for (size_t i = 0; i < piles.size(); ++i)
+        for (const int16_t card : piles[i]) {
+            const int16_t from = play.Cell(card);
+            const int16_t other = from == 2 ? 1 : 2;
+            while (play.GetTopPicID(from, 0) != card)
+                moveTop(from, 0, other, 0);
+            moveTop(from, 0, 0, static_cast<int16_t>(i));
+        }
+    ASSERT_EQ(play.GetTop(1, 0), -1);
+    ASSERT_EQ(play.GetTop(2, 0), -1);
+}
+
+// The card of a suit (0 spades, 1 hearts, 2 clubs, 3 diamonds) and rank
+// (0 Ace .. 12 King).
+int16_t cardOf(const cPlay& play, int suit, int rank)
+{
+    for (int16_t j = 0; j < play.CardCount(); ++j)
+        if (play.Suit(j) == suit && play.Num(j) == rank)
+            return j;
+    return -1;
+}
+
+std::vector<int16_t> run(const cPlay& play, int suit, int from, int to)
+{
+    std::vector<int16_t> cards;
+    for (int rank = from; rank <= to; ++rank)
+        cards.push_back(cardOf(play, suit, rank));
+    return cards;
+}
+
+} // namespace
+
+// Random play through every game. At each step the solver must see exactly
+// the moves the play table takes, and whatever it plays (its own search
+// moves, clicks through the stock included, or any move at random) must be
+// taken by the play table and leave both tables alike.
+TEST(Solver, SeesAndMakesTheMovesThePlayTableTakesInEveryGame)
+{
+    std::mt19937 random(20261209);
+    int compared = 0;
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        for (const bool autoPlay : {false, true}) {
+            SCOPED_TRACE(game.gName.toStdString() + (autoPlay ? " with automatic play" : ""));
+            PlayedTable t(game.gName, autoPlay);
+            t.deal(GameNo(static_cast<double>(random() % 100000 + 1)));
+            solver::Table mine = t.table();
+            ASSERT_FALSE(mine.unsupported());
+            for (int step = 0; step < 40; ++step) {
+                const std::vector<Move> expected = sorted(tableMoves(t));
+                ASSERT_EQ(sorted(mine.moves()), expected) << "step " << step;
+                ++compared;
+                std::vector<Move> line;
+                const std::vector<std::vector<Move>> lines = mine.searchLines(step % 3 == 0);
+                if (step % 2 == 0 && !lines.empty())
+                    line = lines[random() % lines.size()];
+                else if (!expected.empty())
+                    line = {expected[random() % expected.size()]};
+                if (line.empty())
+                    break;
+                for (const Move& m : line) {
+                    ASSERT_TRUE(t.play(m)) << "step " << step;
+                    ASSERT_TRUE(mine.play(m)) << "step " << step;
+                }
+                ASSERT_TRUE(mine.sameLayout(t.table())) << "step " << step;
+            }
+        }
+    }
+    EXPECT_GT(compared, 62 * 2 * 20);
+}
+
+// Whatever the solver calls a win is one: its line, played on the play
+// table from the deal, leaves every card home.
+TEST(Solver, EveryWinningLineWinsOnThePlayTable)
+{
+    solver::Solver search;
+    int games = 0;
+    int wins = 0;
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        SCOPED_TRACE(game.gName.toStdString());
+        bool won = false;
+        for (int number = 1; number <= 3; ++number) {
+            const bool autoPlay = number != 2;
+            PlayedTable t(game.gName, autoPlay);
+            t.deal(GameNo(static_cast<double>(number)));
+            solver::Limits limits;
+            limits.positions = 20000;
+            const solver::Result r = search.solve(t.table(), limits);
+            if (r.verdict != Verdict::Winnable)
+                continue;
+            for (size_t i = 0; i < r.moves.size(); ++i)
+                ASSERT_TRUE(t.play(r.moves[i])) << "deal " << number << ", move " << i;
+            ASSERT_TRUE(t.won()) << "deal " << number;
+            ASSERT_EQ(r.bestMove, r.moves.front());
+            won = true;
+            ++wins;
+        }
+        games += won ? 1 : 0;
+    }
+    // Most games give up a win in a few deals on a small budget.
+    EXPECT_GE(games, 40);
+    EXPECT_GE(wins, 90);
+}
+
+TEST(Solver, TableInSequenceIsWonInOneMovePerCard)
+{
+    PlayedTable t(QStringLiteral("Klondike"), false);
+    t.deal(GameNo(7.0));
+    const cPlay& play = t.cards();
+    // Each suit King to Ace, the Ace on top.
+    std::vector<std::vector<int16_t>> piles;
+    for (int suit = 0; suit < 4; ++suit) {
+        std::vector<int16_t> pile = run(play, suit, 0, 12);
+        std::reverse(pile.begin(), pile.end());
+        piles.push_back(pile);
+    }
+    arrange(t, piles);
+    solver::Solver search;
+    const solver::Result r = search.solve(t.table(), solver::Limits{});
+    ASSERT_EQ(r.verdict, Verdict::Winnable);
+    ASSERT_EQ(r.moves.size(), 52u);
+    for (const Move& m : r.moves)
+        EXPECT_EQ(m.toCell, 3);
+    for (const Move& m : r.moves)
+        ASSERT_TRUE(t.play(m));
+    EXPECT_TRUE(t.won());
+
+    // With automatic play the first card sets all the others off.
+    PlayedTable a(QStringLiteral("Klondike"), true);
+    a.deal(GameNo(7.0));
+    arrange(a, piles);
+    const solver::Result r2 = search.solve(a.table(), solver::Limits{});
+    ASSERT_EQ(r2.verdict, Verdict::Winnable);
+    EXPECT_EQ(r2.moves.size(), 1u);
+}
+
+TEST(Solver, StuckTableCannotBeWonAndHasNoMoveToHint)
+{
+    PlayedTable t(QStringLiteral("Klondike"), false);
+    t.deal(GameNo(7.0));
+    const cPlay& play = t.cards();
+    // Aces at the bottom under their own suits, no empty pile, and no top
+    // card that builds on another.
+    arrange(t, {run(play, 0, 0, 12), run(play, 1, 0, 12), run(play, 2, 0, 12), run(play, 3, 0, 5),
+                run(play, 3, 6, 8), run(play, 3, 9, 10), run(play, 3, 11, 12)});
+    solver::Solver search;
+    const solver::Result r = search.solve(t.table(), solver::Limits{});
+    EXPECT_EQ(r.verdict, Verdict::NotWinnable);
+    EXPECT_TRUE(r.moves.empty());
+    EXPECT_FALSE(r.bestMove.has_value());
+
+    // One card out of place is enough to free everything: the Ace of
+    // spades on top of the Queen of diamonds.
+    std::vector<int16_t> spades = run(play, 0, 1, 12);
+    std::vector<int16_t> diamonds = run(play, 3, 11, 12);
+    diamonds.push_back(cardOf(play, 0, 0));
+    arrange(t, {spades, run(play, 1, 0, 12), run(play, 2, 0, 12), run(play, 3, 0, 5), run(play, 3, 6, 8),
+                run(play, 3, 9, 10), diamonds});
+    const solver::Result r2 = search.solve(t.table(), solver::Limits{});
+    EXPECT_NE(r2.verdict, Verdict::Winnable);
+    ASSERT_TRUE(r2.bestMove.has_value());
+    EXPECT_EQ(r2.bestMove->card, cardOf(play, 0, 0));
+    EXPECT_EQ(r2.bestMove->toCell, 3);
+}
+
+TEST(Solver, StopsWhenCancelledFromAnotherThreadOrOutOfBudget)
+{
+    PlayedTable t(QStringLiteral("Double Klondike"), false);
+    t.deal(GameNo(3.0));
+    const solver::Table table = t.table();
+    std::atomic<bool> cancel{false};
+    solver::Result result;
+    std::thread worker([&] {
+        solver::Solver search;
+        solver::Limits limits;
+        limits.positions = 1'000'000'000;
+        limits.cancel = &cancel;
+        result = search.solve(table, limits);
+    });
+    cancel = true;
+    worker.join();
+    if (result.verdict != Verdict::Winnable) {
+        EXPECT_TRUE(result.cancelled);
+        EXPECT_EQ(result.verdict, Verdict::Unknown);
+    }
+
+    solver::Solver search;
+    solver::Limits small;
+    small.positions = 50;
+    const solver::Result r = search.solve(table, small);
+    EXPECT_EQ(r.verdict, Verdict::Unknown);
+    EXPECT_LE(r.positions, 50u);
+    ASSERT_TRUE(r.bestMove.has_value());
+}
