@@ -9,6 +9,7 @@
 #include "session/Shared.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/cRegistry.h"
+#include "solver/SolutionPlay.h"
 
 namespace {
 
@@ -25,6 +26,11 @@ void printUsage(QTextStream& out)
            "                       as it is dealt, then exit\n"
            "  --replay FILE        open the saved game FILE, make all its moves, print\n"
            "                       the table and the figures of the file, then exit\n"
+           "  --solve NAME NUMBER [--budget POSITIONS] [--save FILE]\n"
+           "                       look for a win in game NAME with number NUMBER,\n"
+           "                       trying at most POSITIONS positions (1000000 unless\n"
+           "                       given); with --save, write a winning line to FILE as\n"
+           "                       a finished game\n"
            "  --export-stats FILE  write the statistics report of all players to FILE,\n"
            "                       then exit\n"
            "  --help               show this help and exit\n"
@@ -93,6 +99,73 @@ int printReplay(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() < 3) {
+        err << "tablora: --solve needs a game name and a game number, e.g. --solve \"Klondike\" 42\n";
+        return kUsageError;
+    }
+    const QString name = args.at(1);
+    if (!mKlondike::IsGameName(name)) {
+        err << "tablora: there is no game called \"" << name << "\" (names are case-sensitive)\n";
+        return kUsageError;
+    }
+    const std::optional<GameNo> number = GameNo::fromText(args.at(2));
+    if (!number) {
+        err << "tablora: the game number \"" << args.at(2) << "\" is not a number\n";
+        return kUsageError;
+    }
+    solver::Limits limits;
+    QString savePath;
+    for (qsizetype i = 3; i < args.size(); i += 2) {
+        const QString& option = args.at(i);
+        if (option != QLatin1String("--budget") && option != QLatin1String("--save")) {
+            err << "tablora: --solve takes --budget and --save only; unexpected \"" << option << "\"\n";
+            return kUsageError;
+        }
+        if (i + 1 >= args.size()) {
+            err << "tablora: " << option << " needs a value\n";
+            return kUsageError;
+        }
+        const QString& value = args.at(i + 1);
+        if (option == QLatin1String("--save")) {
+            savePath = value;
+            continue;
+        }
+        bool ok = false;
+        const qulonglong budget = value.toULongLong(&ok);
+        if (!ok || budget == 0 || budget > 100'000'000) {
+            err << "tablora: the budget \"" << value << "\" is not a number of positions from 1 to 100000000\n";
+            return kUsageError;
+        }
+        limits.positions = budget;
+    }
+
+    // Played as the player has the game set: with or without automatic play.
+    cRegistry registry(cRegistry::defaultFilePath());
+    RegistrySettingsStore store(registry);
+    const bool autoPlay = store.read(settings::kAutoPlay) != 0;
+    try {
+        solver::PlayedTable table(name, autoPlay);
+        table.deal(*number);
+        solver::Solver search;
+        const solver::Result result = search.solve(table.table(), limits);
+        switch (result.verdict) {
+        case solver::Verdict::Winnable: out << "winnable in " << result.moves.size() << " moves\n"; break;
+        case solver::Verdict::NotWinnable: out << "not winnable\n"; break;
+        case solver::Verdict::Unknown: out << "unknown after " << result.positions << " positions\n"; break;
+        }
+        if (!savePath.isEmpty() && result.verdict == solver::Verdict::Winnable)
+            solver::saveSolution(name, *number, result.moves, autoPlay, savePath);
+        else if (!savePath.isEmpty())
+            err << "tablora: no winning line was found, so nothing was written to \"" << savePath << "\"\n";
+    } catch (const RunTimeError& e) {
+        err << "tablora: " << e.description() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 int exportStats(const QStringList& args, QTextStream& err)
 {
     if (args.size() != 2) {
@@ -137,6 +210,8 @@ std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream&
         return printDeal(args, out, err);
     if (first == QLatin1String("--replay"))
         return printReplay(args, out, err);
+    if (first == QLatin1String("--solve"))
+        return solveDeal(args, out, err);
     if (first == QLatin1String("--export-stats"))
         return exportStats(args, err);
     if (first == QLatin1String("--no-splash") || first == QLatin1String("--quit-when-ready") ||

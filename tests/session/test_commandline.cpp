@@ -191,3 +191,54 @@ TEST(CommandLine, ExportStatsWritesTheProgramsReport)
 }
 
 } // namespace
+
+// A winning line is found, written as a finished game, and replays to the
+// end with every card home; a deal without one writes nothing.
+TEST(CommandLine, SolveFindsAWinAndSavesAGameThatReplaysToTheEnd)
+{
+    TempHome home;
+    const QString path = home.path(QStringLiteral("won.tb1"));
+    const ToolRun r = run({QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"),
+                           QStringLiteral("--budget"), QStringLiteral("500000"), QStringLiteral("--save"), path});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_TRUE(QRegularExpression(QStringLiteral(R"(^winnable in [1-9]\d* moves\n$)")).match(r.out).hasMatch())
+        << r.out.toStdString();
+
+    const ToolRun replay = run({QStringLiteral("--replay"), path});
+    ASSERT_EQ(replay.code, 0) << replay.err.toStdString();
+    const QStringList lines = replay.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    int home0 = 0;
+    for (const QString& line : lines) {
+        if (line.startsWith(QStringLiteral("foundation ")))
+            EXPECT_EQ(line.count(QLatin1Char(' ')), 1 + 13) << line.toStdString();
+        else if (line.startsWith(QStringLiteral("home ")) || line.startsWith(QStringLiteral("stock ")) ||
+                 line.startsWith(QStringLiteral("waste ")))
+            EXPECT_TRUE(line.endsWith(QLatin1Char(':'))) << line.toStdString();
+        home0 += line.startsWith(QStringLiteral("home ")) ? 1 : 0;
+    }
+    EXPECT_EQ(home0, 7);
+
+    // Too small a budget: no answer, and no file.
+    const QString none = home.path(QStringLiteral("none.tb1"));
+    const ToolRun small = run({QStringLiteral("--solve"), QStringLiteral("Double Klondike"), QStringLiteral("5"),
+                               QStringLiteral("--budget"), QStringLiteral("10"), QStringLiteral("--save"), none});
+    ASSERT_EQ(small.code, 0) << small.err.toStdString();
+    EXPECT_TRUE(small.out.startsWith(QStringLiteral("unknown after "))) << small.out.toStdString();
+    EXPECT_FALSE(QFile::exists(none));
+
+    const QList<QStringList> bad{
+        {QStringLiteral("--solve"), QStringLiteral("Klondike")},
+        {QStringLiteral("--solve"), QStringLiteral("Klondyke"), QStringLiteral("1")},
+        {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("x")},
+        {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("--budget")},
+        {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("--budget"),
+         QStringLiteral("0")},
+        {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("--fast")},
+    };
+    for (const QStringList& args : bad) {
+        const ToolRun b = run(args);
+        EXPECT_EQ(b.code, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(b.out.isEmpty());
+        EXPECT_TRUE(b.err.startsWith(QStringLiteral("tablora: "))) << b.err.toStdString();
+    }
+}
