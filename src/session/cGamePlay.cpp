@@ -13,6 +13,7 @@
 #include "rules/mKlondike.h"
 #include "scores/cScore.h"
 #include "session/SavedGames.h"
+#include "solver/SolutionPlay.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -121,7 +122,20 @@ GameNo cGamePlay::RandomGameNo() const
 
 void cGamePlay::PlayRandom(const QString& gName)
 {
-    StartGame(gName.isEmpty() ? LastGName() : gName, RandomGameNo(), kNewDeal, 0, 0, 0);
+    const QString name = gName.isEmpty() ? LastGName() : gName;
+    if (services_.settings().read(settings::kWinnableDeals) != 1 || !mKlondike::IsGameName(name)) {
+        StartGame(name, RandomGameNo(), kNewDeal, 0, 0, 0);
+        return;
+    }
+    // Numbers are drawn until the solver wins one; a few seconds at most.
+    constexpr std::chrono::milliseconds kWithin{3000};
+    constexpr uint64_t kBudget = 300'000;
+    const solver::WinnableDraw draw = solver::drawWinnable(
+        name, [this] { return RandomGameNo(); }, services_.settings().read(settings::kAutoPlay) != 0, kWithin, kBudget);
+    StartGame(name, draw.number, kNewDeal, 0, 0, 0);
+    if (!draw.proven)
+        host_->showStatusMessage(
+            QStringLiteral("No deal that can be won was found in time; this one may not be winnable."));
 }
 
 void cGamePlay::Restart() { StartGame(gameName_, gameNo_, kNewDeal, 0, 0, 0); }

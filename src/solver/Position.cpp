@@ -118,8 +118,7 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
             orders.push_back(order);
             found = orders.end() - 1;
         }
-        r.foundationClass[static_cast<size_t>(r.foundationBegin + f)] =
-            static_cast<uint8_t>(found - orders.begin());
+        r.foundationClass[static_cast<size_t>(r.foundationBegin + f)] = static_cast<uint8_t>(found - orders.begin());
     }
     for (size_t c = 0; c < orders.size(); ++c) {
         r.buildFoundation[c * 2] = pairTable(play, cards, orders[c], r.foundationWrap);
@@ -251,7 +250,8 @@ bool Position::canGoToFoundation(uint8_t card, int f) const
     if (!r.spider && n >= r.foundationCapacity)
         return false;
     const bool wrap = r.foundationWrap || n % 13 == 0;
-    const std::vector<uint8_t>& table = r.buildFoundation[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)];
+    const std::vector<uint8_t>& table =
+        r.buildFoundation[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)];
     return table[static_cast<size_t>((top(f) & kIdMask) * r.cards + (card & kIdMask))] != 0;
 }
 
@@ -415,9 +415,10 @@ void Position::talonSteps(std::vector<Step>& out) const
             if (kind == PileKind::Stock || kind == PileKind::Waste || !canDrop(card, 1, r.waste, to))
                 continue;
             Step step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(to), 1, 0};
-            step.priority = (kind == PileKind::Foundation ? 1000 : kind == PileKind::Reserve ? 150
-                             : length(to) > 0                ? 650
-                                                             : 600) -
+            step.priority = (kind == PileKind::Foundation ? 1000
+                             : kind == PileKind::Reserve  ? 150
+                             : length(to) > 0             ? 650
+                                                          : 600) -
                             std::min(clicks, 40);
             out.push_back(step);
         }

@@ -160,7 +160,7 @@ private:
         uint8_t count;
         uint8_t flags;
     };
-    static constexpr uint8_t kTurnedUp = 1;  // the new top of `from` was turned up
+    static constexpr uint8_t kTurnedUp = 1;   // the new top of `from` was turned up
     static constexpr uint8_t kSavedFaces = 2; // the cards' bytes before are in faceLog_
     static constexpr uint8_t kRedealCount = 4;
 

@@ -24,8 +24,8 @@ bool playOnTable(cPlay& play, const cGames& games, const PlaySession& session, c
     case Move::Kind::Drag: break;
     }
     if (move.card < 0 || move.card >= play.CardCount() || play.Cell(move.card) != move.fromCell ||
-        play.Pile(move.card) != move.fromPile || move.toCell < 0 || move.toCell >= cPlay::kCells ||
-        move.toPile < 0 || move.toPile >= games.Piles(move.toCell))
+        play.Pile(move.card) != move.fromPile || move.toCell < 0 || move.toCell >= cPlay::kCells || move.toPile < 0 ||
+        move.toPile >= games.Piles(move.toCell))
         return false;
     int16_t k = 0;
     if ((move.fromCell == 1 && games.StockType() != 1) || !play.CanPickUp(move.card, k) || k != move.carried ||
@@ -109,9 +109,9 @@ WinnableDraw drawWinnable(const QString& gameName, const std::function<GameNo()>
         table.deal(result.number);
         Limits limits;
         limits.positions = budget;
-        limits.time = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   deadline - std::chrono::steady_clock::now()),
-                               std::chrono::milliseconds(1));
+        limits.time =
+            std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
+                     std::chrono::milliseconds(1));
         if (solver.solve(table.table(), limits).verdict == Verdict::Winnable) {
             result.proven = true;
             return result;

@@ -155,9 +155,8 @@ bool Solver::Search::insert(uint64_t key)
     return true;
 }
 
-Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, uint64_t budget,
-                                             const Limits& limits, std::chrono::steady_clock::time_point started,
-                                             Result& result, Best& best)
+Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, uint64_t budget, const Limits& limits,
+                                             std::chrono::steady_clock::time_point started, Result& result, Best& best)
 {
     Position pos = root;
     prepare(budget);
@@ -249,8 +248,8 @@ Result Solver::Search::run(const Table& table, const Limits& limits)
     cut_ = false;
 
     Outcome outcome = pass(root, true, std::max<uint64_t>(budget * 3 / 5, 1), limits, started, result, best);
-    const bool stopped = result.cancelled ||
-                         (limits.time.count() > 0 && std::chrono::steady_clock::now() - started >= limits.time);
+    const bool stopped =
+        result.cancelled || (limits.time.count() > 0 && std::chrono::steady_clock::now() - started >= limits.time);
     if (outcome != Outcome::Won && !stopped && result.positions < budget) {
         cut_ = false;
         outcome = pass(root, false, budget - result.positions, limits, started, result, best);

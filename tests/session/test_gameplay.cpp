@@ -1,6 +1,7 @@
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
+#include "solver/SolutionPlay.h"
 #include "support/SessionFixture.h"
 
 #include <QFile>
@@ -264,3 +265,32 @@ TEST_F(GamePlayTest, AReopenedGameKeepsTheRedealsItUsed)
 }
 
 } // namespace
+
+// With the option on, a random deal is one the solver wins; where none is
+// found in time, the last number drawn is dealt and the player is told.
+TEST_F(GamePlayTest, RandomDealsCanBeLimitedToWinnableOnes)
+{
+    shared.services.settings().write(settings::kWinnableDeals, 1);
+    shared.services.seedRandom(11);
+    for (int i = 0; i < 3; ++i) {
+        session.PlayRandom(QStringLiteral("Klondike"));
+        solver::PlayedTable again(QStringLiteral("Klondike"), true);
+        again.deal(session.gameNo());
+        solver::Solver search;
+        solver::Limits limits;
+        limits.positions = 300'000;
+        EXPECT_EQ(search.solve(again.table(), limits).verdict, solver::Verdict::Winnable)
+            << session.gameNo().toString().toStdString();
+    }
+    EXPECT_FALSE(host.calls.join(QLatin1Char('\n')).contains(QStringLiteral("status ")));
+
+    // No deal of this game can be proved in a millisecond: the last one
+    // drawn is kept.
+    int drawn = 0;
+    const solver::WinnableDraw draw = solver::drawWinnable(
+        QStringLiteral("Double Klondike"), [&] { return GameNo(static_cast<double>(++drawn)); }, true,
+        std::chrono::milliseconds(0), 5);
+    EXPECT_FALSE(draw.proven);
+    EXPECT_EQ(draw.drawn, drawn);
+    EXPECT_EQ(draw.number.toNumber(), drawn);
+}

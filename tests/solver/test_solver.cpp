@@ -4,10 +4,9 @@
 #include "solver/SolutionPlay.h"
 #include "solver/Solver.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <atomic>
+#include <gtest/gtest.h>
 #include <random>
 #include <thread>
 #include <tuple>
@@ -75,8 +74,8 @@ void arrange(PlayedTable& t, const std::vector<std::vector<int16_t>>& piles)
     cPlay& play = t.cards();
     const cGames& games = t.games();
     auto moveTop = [&](int16_t cell, int16_t pile, int16_t toCell, int16_t toPile) {
-        play.MoveCard(play.GetTopPicID(cell, pile), toCell, toPile, static_cast<int16_t>(play.GetTop(toCell, toPile) + 1),
-                      cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
+        play.MoveCard(play.GetTopPicID(cell, pile), toCell, toPile,
+                      static_cast<int16_t>(play.GetTop(toCell, toPile) + 1), cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
     };
     // Everything to the waste first.
     for (int16_t cell : {int16_t{0}, int16_t{1}, int16_t{3}, int16_t{4}})
@@ -226,8 +225,8 @@ TEST(Solver, StuckTableCannotBeWonAndHasNoMoveToHint)
     const cPlay& play = t.cards();
     // Aces at the bottom under their own suits, no empty pile, and no top
     // card that builds on another.
-    arrange(t, {run(play, 0, 0, 12), run(play, 1, 0, 12), run(play, 2, 0, 12), run(play, 3, 0, 5),
-                run(play, 3, 6, 8), run(play, 3, 9, 10), run(play, 3, 11, 12)});
+    arrange(t, {run(play, 0, 0, 12), run(play, 1, 0, 12), run(play, 2, 0, 12), run(play, 3, 0, 5), run(play, 3, 6, 8),
+                run(play, 3, 9, 10), run(play, 3, 11, 12)});
     solver::Solver search;
     const solver::Result r = search.solve(t.table(), solver::Limits{});
     EXPECT_EQ(r.verdict, Verdict::NotWinnable);
