@@ -50,6 +50,17 @@ std::vector<uint8_t> pairTable(const cPlay& play, int cards, int32_t code, bool 
 
 } // namespace
 
+void sortSteps(std::vector<Step>& steps, size_t begin)
+{
+    for (size_t i = begin + 1; i < steps.size(); ++i) {
+        const Step s = steps[i];
+        size_t j = i;
+        for (; j > begin && steps[j - 1].priority < s.priority; --j)
+            steps[j] = steps[j - 1];
+        steps[j] = s;
+    }
+}
+
 std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, int16_t redealsMade, bool autoPlay)
 {
     auto rules = std::make_shared<Rules>();
@@ -509,15 +520,31 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     out.resize(kept);
     if (r.talon)
         talonSteps(out);
-    std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(begin), out.end(),
-                     [](const Step& a, const Step& b) { return a.priority > b.priority; });
-    return kept - begin;
+    sortSteps(out, begin);
+    return out.size() - begin;
 }
 
 void Position::moveCards(int from, int to, int count, bool down)
 {
     const Rules& r = *rules_;
     Op op{static_cast<uint8_t>(from), static_cast<uint8_t>(to), static_cast<uint8_t>(count), 0};
+    if (count == 1) {
+        const uint8_t card = pop(from);
+        if (((card & kDown) != 0) != down) {
+            op.flags |= kSavedFaces;
+            faceLog_.push_back(card);
+        }
+        const uint8_t id = card & kIdMask;
+        push(to, static_cast<uint8_t>(id | (down ? kDown : 0)));
+        const bool toFoundation = r.kind[static_cast<size_t>(to)] == PileKind::Foundation;
+        if (toFoundation != (r.kind[static_cast<size_t>(from)] == PileKind::Foundation)) {
+            home_[id] = toFoundation;
+            cardsHome_ += toFoundation ? 1 : -1;
+        }
+        turnUp(from, op);
+        log_.push_back(op);
+        return;
+    }
     const int n = length(from);
     const int first = n - count;
     bool faceChanges = false;
@@ -542,14 +569,18 @@ void Position::moveCards(int from, int to, int count, bool down)
             cardsHome_ += toFoundation ? 1 : -1;
         }
     }
+    turnUp(from, op);
+    log_.push_back(op);
+}
+
+void Position::turnUp(int pile, Op& op)
+{
     // Uncovering a face-down home card turns it up.
-    if (r.kind[static_cast<size_t>(from)] == PileKind::Home && length(from) > 0 && (top(from) & kDown) != 0) {
-        const uint8_t card = pop(from);
-        push(from, static_cast<uint8_t>(card & kIdMask));
+    if (rules_->kind[static_cast<size_t>(pile)] == PileKind::Home && length(pile) > 0 && (top(pile) & kDown) != 0) {
+        const uint8_t card = pop(pile);
+        push(pile, static_cast<uint8_t>(card & kIdMask));
         op.flags |= kTurnedUp;
     }
-    log_.push_back(op);
-    ++movements_;
 }
 
 bool Position::clearRun(int pile)

@@ -109,6 +109,10 @@ struct Step {
     int32_t priority = 0;
 };
 
+// Puts the steps from `begin` on in order of priority, highest first, ties
+// in the order they came; without allocating, as the lists are short.
+void sortSteps(std::vector<Step>& steps, size_t begin);
+
 // A table in bytes, made and unmade move by move. Every card movement is
 // logged, so a move and all it set off is taken back in one call.
 class Position {
@@ -143,8 +147,6 @@ public:
         log_.clear();
         faceLog_.clear();
     }
-    // Card movements made so far, automatic ones included.
-    uint64_t movements() const { return movements_; }
 
     uint64_t hash() const;
     Move toMove(const Step& step) const;
@@ -177,6 +179,7 @@ private:
 
     void moveCards(int from, int to, int count, bool down);
     void redeal();
+    void turnUp(int pile, Op& op);
     void push(int pile, uint8_t card);
     uint8_t pop(int pile);
     void automatic();
@@ -192,7 +195,6 @@ private:
     int redealsMade_ = 0;
     int cardsHome_ = 0;
     int faceDown_ = 0;
-    uint64_t movements_ = 0;
     std::vector<Op> log_;
     std::vector<uint8_t> faceLog_;
 };

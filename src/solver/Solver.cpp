@@ -98,8 +98,11 @@ private:
     // 32767 moves, automatic ones included.
     static constexpr size_t kDeepest = 3000;
 
-    Outcome pass(const Position& root, bool strict, uint64_t budget, const Limits& limits,
+    Outcome pass(const Position& root, bool strict, uint32_t restart, uint64_t budget, const Limits& limits,
                  std::chrono::steady_clock::time_point started, Result& result, Best& best);
+    // Orders the moves from `begin` on; after the first try, with some
+    // chance thrown in, so that each try goes a different way.
+    void order(size_t begin, uint32_t restart);
     void prepare(uint64_t budget);
     bool insert(uint64_t key);
 
@@ -114,6 +117,7 @@ private:
     std::vector<Move> path_;
     // A line was cut short at kDeepest.
     bool cut_ = false;
+    uint64_t noise_ = 1;
 };
 
 void Solver::Search::prepare(uint64_t budget)
@@ -155,8 +159,22 @@ bool Solver::Search::insert(uint64_t key)
     return true;
 }
 
-Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, uint64_t budget, const Limits& limits,
-                                             std::chrono::steady_clock::time_point started, Result& result, Best& best)
+void Solver::Search::order(size_t begin, uint32_t restart)
+{
+    if (restart == 0 || steps_.size() - begin < 2)
+        return;
+    for (size_t i = begin; i < steps_.size(); ++i) {
+        noise_ ^= noise_ << 13;
+        noise_ ^= noise_ >> 7;
+        noise_ ^= noise_ << 17;
+        steps_[i].priority += static_cast<int32_t>(noise_ % 400);
+    }
+    sortSteps(steps_, begin);
+}
+
+Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, uint32_t restart, uint64_t budget,
+                                             const Limits& limits, std::chrono::steady_clock::time_point started,
+                                             Result& result, Best& best)
 {
     Position pos = root;
     prepare(budget);
@@ -166,10 +184,11 @@ Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, 
     steps_.clear();
     frames_.clear();
     path_.clear();
+    noise_ = 0x9e3779b97f4a7c15ULL * (restart + 1);
     const size_t rootCount = pos.searchSteps(steps_, strict);
+    order(0, restart);
     frames_.push_back(Frame{0, rootCount, 0, 0, 0});
     uint64_t positions = 0;
-    const uint64_t movementsBefore = pos.movements();
     Outcome outcome = Outcome::Stopped;
 
     for (;;) {
@@ -190,6 +209,7 @@ Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, 
         const size_t pathMark = path_.size();
         pos.appendMoves(step, path_);
         const size_t mark = pos.make(step);
+        ++result.movesMade;
         if (pos.won()) {
             result.moves = path_;
             outcome = Outcome::Won;
@@ -225,9 +245,9 @@ Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, 
         }
         const size_t begin = steps_.size();
         pos.searchSteps(steps_, strict);
+        order(begin, restart);
         frames_.push_back(Frame{begin, steps_.size(), begin, mark, pathMark});
     }
-    result.movesMade += pos.movements() - movementsBefore;
     return outcome;
 }
 
@@ -247,12 +267,25 @@ Result Solver::Search::run(const Table& table, const Limits& limits)
     Best best;
     cut_ = false;
 
-    Outcome outcome = pass(root, true, std::max<uint64_t>(budget * 3 / 5, 1), limits, started, result, best);
-    const bool stopped =
-        result.cancelled || (limits.time.count() > 0 && std::chrono::steady_clock::now() - started >= limits.time);
-    if (outcome != Outcome::Won && !stopped && result.positions < budget) {
+    // Strict tries, each twice as long as the one before and each ordered
+    // a little differently: a try that went a bad way early is dropped
+    // rather than followed to its end.
+    auto stopped = [&] {
+        return result.cancelled ||
+               (limits.time.count() > 0 && std::chrono::steady_clock::now() - started >= limits.time);
+    };
+    const uint64_t strictBudget = std::max<uint64_t>(budget * 3 / 5, 1);
+    uint64_t slice = std::max<uint64_t>(strictBudget / 16, 2000);
+    Outcome outcome = Outcome::Stopped;
+    for (uint32_t restart = 0; result.positions < strictBudget && !stopped(); ++restart, slice *= 2) {
+        outcome =
+            pass(root, true, restart, std::min(slice, strictBudget - result.positions), limits, started, result, best);
+        if (outcome != Outcome::Stopped)
+            break;
+    }
+    if (outcome != Outcome::Won && !stopped() && result.positions < budget) {
         cut_ = false;
-        outcome = pass(root, false, budget - result.positions, limits, started, result, best);
+        outcome = pass(root, false, 0, budget - result.positions, limits, started, result, best);
         if (outcome == Outcome::Exhausted && !cut_)
             result.verdict = Verdict::NotWinnable;
     }

@@ -66,7 +66,8 @@ struct Result {
     // was found; empty when no move is possible at all.
     std::optional<Move> bestMove;
     uint64_t positions = 0;
-    // Card movements made while searching, automatic ones included.
+    // Moves made (and taken back) while searching; a move's automatic
+    // moves and the stock clicks that bring a card up count with it.
     uint64_t movesMade = 0;
     bool cancelled = false;
 };
