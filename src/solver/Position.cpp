@@ -4,6 +4,7 @@
 #include "rules/cGames.h"
 
 #include <algorithm>
+#include <bit>
 #include <random>
 
 namespace solver {
@@ -135,6 +136,7 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
         r.buildFoundation[c * 2] = pairTable(play, cards, orders[c], r.foundationWrap);
         r.buildFoundation[c * 2 + 1] = pairTable(play, cards, orders[c], true);
     }
+    r.runsNarrower = r.buildRun != r.buildHome;
     r.builders.resize(static_cast<size_t>(cards));
     for (int u = 0; u < cards; ++u)
         for (int p = 0; p < cards; ++p)
@@ -199,6 +201,11 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
             }
         }
     }
+    pos.pileMask_ = r.piles >= 64 ? ~uint64_t{0} : (uint64_t{1} << r.piles) - 1;
+    if (r.talon) {
+        pos.talonPiles_ = (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste);
+        pos.pileMask_ &= ~pos.talonPiles_;
+    }
     pos.log_.reserve(4096);
     pos.faceLog_.reserve(4096);
     return position;
@@ -210,6 +217,7 @@ void Position::push(int pile, uint8_t card)
     const int at = len_[k];
     cards_[k][static_cast<size_t>(at)] = card;
     len_[k] = static_cast<uint8_t>(at + 1);
+    dirty_ |= uint64_t{1} << pile;
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         ++faceDown_;
@@ -221,6 +229,7 @@ uint8_t Position::pop(int pile)
     const int at = len_[k] - 1;
     const uint8_t card = cards_[k][static_cast<size_t>(at)];
     len_[k] = static_cast<uint8_t>(at);
+    dirty_ |= uint64_t{1} << pile;
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         --faceDown_;
@@ -233,22 +242,31 @@ uint64_t Position::hash() const
     // Home piles play alike unless the stock still deals one card to each
     // in turn.
     const bool ownHome = r.dealToPiles && r.stock >= 0 && len_[static_cast<size_t>(r.stock)] > 0;
-    uint64_t h = r.redealLimit >= 0 ? mix(static_cast<uint64_t>(redealsMade_) + 0x9e37u) : 0;
-    for (int i = 0; i < r.piles; ++i) {
-        const auto k = static_cast<size_t>(i);
-        if (r.talon && (i == r.stock || i == r.waste))
-            continue;
-        const uint64_t salt = ownHome && r.kind[k] == PileKind::Home ? r.homeOwnSalt[k] : r.salt[k];
-        h += mix(pileHash_[k] + salt);
+    if (ownHome != ownHome_ || !mixesKnown_) {
+        ownHome_ = ownHome;
+        mixesKnown_ = true;
+        dirty_ = ~uint64_t{0};
     }
-    if (r.talon) {
+    // Only the piles changed since the last hash are mixed again.
+    if (r.talon && (dirty_ & talonPiles_) != 0) {
         // Where the stock ends and the waste begins does not count.
         uint64_t t = 0;
         const int n = talonLength();
         for (int i = 0; i < n; ++i)
             t ^= r.z(talonCard(i) & kIdMask, i);
-        h += mix(t + r.salt[static_cast<size_t>(r.stock)]);
+        mixed_[static_cast<size_t>(r.stock)] = mix(t + r.salt[static_cast<size_t>(r.stock)]);
+        mixed_[static_cast<size_t>(r.waste)] = 0;
+        dirty_ &= ~talonPiles_;
     }
+    for (uint64_t d = dirty_ & pileMask_; d != 0; d &= d - 1) {
+        const auto k = static_cast<size_t>(std::countr_zero(d));
+        const uint64_t salt = ownHome && r.kind[k] == PileKind::Home ? r.homeOwnSalt[k] : r.salt[k];
+        mixed_[k] = mix(pileHash_[k] + salt);
+    }
+    dirty_ = 0;
+    uint64_t h = r.redealLimit >= 0 ? mix(static_cast<uint64_t>(redealsMade_) + 0x9e37u) : 0;
+    for (int i = 0; i < r.piles; ++i)
+        h += mixed_[static_cast<size_t>(i)];
     return h == 0 ? 1 : h;
 }
 
@@ -264,22 +282,6 @@ bool Position::canGoToFoundation(uint8_t card, int f) const
     const std::vector<uint8_t>& table =
         r.buildFoundation[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)];
     return table[static_cast<size_t>((top(f) & kIdMask) * r.cards + (card & kIdMask))] != 0;
-}
-
-bool Position::canDrop(uint8_t card, int count, int from, int to) const
-{
-    const Rules& r = *rules_;
-    switch (r.kind[static_cast<size_t>(to)]) {
-    case PileKind::Home:
-        if (length(to) == 0)
-            return r.emptyNum == -1 || r.rank[card & kIdMask] == r.emptyNum;
-        if (from == to)
-            return false;
-        return r.canBuildHome(top(to), card);
-    case PileKind::Reserve: return length(to) == 0 && count == 1 && r.reserveTakes;
-    case PileKind::Foundation: return !r.spider && count == 1 && canGoToFoundation(card, to);
-    default: return false;
-    }
 }
 
 void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve) const
@@ -307,32 +309,41 @@ void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int em
             if ((card & kDown) != 0)
                 continue;
         }
-        // Where it may go down, as canDrop() says, one kind of pile at a
-        // time.
-        auto add = [&](int to) {
+        eachDrop(card, count, pile, [&](int to) {
             out->push_back(
                 Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(to), static_cast<uint8_t>(count), 0});
-        };
-        const size_t id = card & kIdMask;
-        const bool emptyTakes = r.emptyNum == -1 || r.rank[id] == r.emptyNum;
-        for (int to = r.homeBegin; to < r.homeBegin + r.homeCount; ++to) {
-            if (to == pile)
-                continue;
-            const int m = length(to);
-            if (m == 0 ? emptyTakes : r.buildHome[(at(to, m - 1) & kIdMask) * static_cast<size_t>(r.cards) + id] != 0)
-                add(to);
-        }
-        if (count != 1)
-            continue;
-        if (r.reserveTakes)
-            for (int to = r.reserveBegin; to < r.reserveBegin + r.reserveCount; ++to)
-                if (length(to) == 0)
-                    add(to);
-        if (!r.spider)
-            for (int to = r.foundationBegin; to < r.foundationBegin + r.foundationCount; ++to)
-                if (to != pile && canGoToFoundation(card, to))
-                    add(to);
+        });
     }
+}
+
+template <typename Add> void Position::eachDrop(uint8_t card, int count, int from, Add&& add) const
+{
+    // The play table's drop rule, one kind of pile at a time.
+    const Rules& r = *rules_;
+    const size_t id = card & kIdMask;
+    const bool emptyTakes = r.emptyNum == -1 || r.rank[id] == r.emptyNum;
+    // Whether this card may go on each card, a column of the pair table.
+    const uint8_t* const onCard = r.buildHome.data() + id;
+    const auto stride = static_cast<size_t>(r.cards);
+    const int homeEnd = r.homeBegin + r.homeCount;
+    for (int to = r.homeBegin; to < homeEnd; ++to) {
+        const int m = len_[static_cast<size_t>(to)];
+        const bool takes =
+            m == 0 ? emptyTakes
+                   : onCard[(cards_[static_cast<size_t>(to)][static_cast<size_t>(m - 1)] & kIdMask) * stride] != 0;
+        if (takes && to != from)
+            add(to);
+    }
+    if (count != 1)
+        return;
+    if (r.reserveTakes)
+        for (int to = r.reserveBegin; to < r.reserveBegin + r.reserveCount; ++to)
+            if (length(to) == 0)
+                add(to);
+    if (!r.spider)
+        for (int to = r.foundationBegin; to < r.foundationBegin + r.foundationCount; ++to)
+            if (to != from && canGoToFoundation(card, to))
+                add(to);
 }
 
 void Position::allSteps(std::vector<Step>& out) const
@@ -393,8 +404,16 @@ int32_t Position::priorityOf(const Step& step) const
         return 50;
     if (to == PileKind::Foundation)
         return 1000 + hidden;
+    // Where runs move only in a narrower order than they build (Spider),
+    // a card put where it lengthens a run that can move is worth more.
+    const int runBonus = r.runsNarrower && to == PileKind::Home && length(step.to) > 0 &&
+                                 r.canBuildRun(top(step.to), at(step.from, below + 1))
+                             ? 100
+                             : 0;
     if (reveals)
-        return (to == PileKind::Reserve ? 500 : 800) + 10 * hidden;
+        return (to == PileKind::Reserve ? 500 : 800) + 10 * hidden + runBonus;
+    if (runBonus != 0)
+        return (from != PileKind::Home ? 650 : below < 0 ? 700 : 400) + runBonus;
     if (to == PileKind::Reserve)
         return 150;
     if (from != PileKind::Home)
@@ -421,10 +440,8 @@ void Position::talonSteps(std::vector<Step>& out) const
         const uint8_t card = talonCard(i);
         // Clicks before the card lies on the waste.
         const int clicks = i >= w - 1 ? i - (w - 1) : length(r.stock) + 1 + i + 1;
-        for (int to = 0; to < r.piles; ++to) {
+        eachDrop(card, 1, r.waste, [&](int to) {
             const PileKind kind = r.kind[static_cast<size_t>(to)];
-            if (kind == PileKind::Stock || kind == PileKind::Waste || !canDrop(card, 1, r.waste, to))
-                continue;
             Step step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(to), 1, 0};
             step.priority = (kind == PileKind::Foundation ? 1000
                              : kind == PileKind::Reserve  ? 150
@@ -432,7 +449,7 @@ void Position::talonSteps(std::vector<Step>& out) const
                                                           : 600) -
                             std::min(clicks, 40);
             out.push_back(step);
-        }
+        });
     }
 }
 

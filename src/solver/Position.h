@@ -50,6 +50,8 @@ struct Rules {
     // [class * 2 + wrap].
     std::array<std::vector<uint8_t>, 4> buildFoundation;
     bool foundationWrap = false;
+    // Runs move in a narrower order than cards are built in.
+    bool runsNarrower = false;
     // Cards that may be built on each card in a home pile.
     std::vector<std::vector<uint8_t>> builders;
 
@@ -167,7 +169,9 @@ private:
     static constexpr uint8_t kRedealCount = 4;
 
     bool canGoToFoundation(uint8_t card, int f) const;
-    bool canDrop(uint8_t card, int count, int from, int to) const;
+    // Calls add(pile) for every pile the card (with count - 1 on it) may be
+    // put down on.
+    template <typename Add> void eachDrop(uint8_t card, int count, int from, Add&& add) const;
     int pickable(int pile) const;
     void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve) const;
     int32_t priorityOf(const Step& step) const;
@@ -190,6 +194,16 @@ private:
     std::array<uint8_t, kMaxPiles> len_{};
     std::array<std::array<uint8_t, kPileCap>, kMaxPiles> cards_{};
     std::array<uint64_t, kMaxPiles> pileHash_{};
+    // Each pile's share of the hash, kept from one hash to the next; the
+    // piles changed since are marked in dirty_.
+    mutable std::array<uint64_t, kMaxPiles> mixed_{};
+    mutable uint64_t dirty_ = ~uint64_t{0};
+    mutable bool ownHome_ = false;
+    mutable bool mixesKnown_ = false;
+    // The piles hashed one by one, and stock and waste where they are
+    // hashed as one sequence.
+    uint64_t pileMask_ = 0;
+    uint64_t talonPiles_ = 0;
     // Which cards lie on a foundation.
     std::array<bool, kMaxCards + 1> home_{};
     int redealsMade_ = 0;
