@@ -119,8 +119,21 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     rangeLayout->addWidget(explanation(QStringLiteral("When you select a game with random game number, radom generator "
                                                       "will generate a game number between 0 and this number."),
                                        range));
+    // Deals the solver has looked at first.
+    auto* winnable = new QGroupBox(QStringLiteral("Winnable Deals"), random);
+    winnable->setObjectName(QStringLiteral("fraWinnable"));
+    auto* winnableLayout = new QVBoxLayout(winnable);
+    winnableLayout->addWidget(
+        checkBox("chkWinnable", QStringLiteral("Deal only winnable games"), settings::kWinnableDeals));
+    winnableLayout->addSpacing(6);
+    winnableLayout->addWidget(
+        explanation(QStringLiteral("A new random game is dealt only once a way to win it has been found. When none "
+                                   "is found within a few seconds, the last number drawn is dealt. A game chosen "
+                                   "by its number is dealt as it is."),
+                    winnable));
     auto* randomLayout = new QVBoxLayout(random);
     randomLayout->addWidget(range);
+    randomLayout->addWidget(winnable);
     randomLayout->addStretch();
     tabOptions_->addTab(random, QStringLiteral("Random "));
 

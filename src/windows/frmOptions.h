@@ -12,9 +12,10 @@ class QTabWidget;
 class Shared;
 struct NumberSetting;
 
-// The "Options" window: display, exit, random range and auto-save settings,
-// each stored the moment its control changes, and the clearing of the three
-// recent lists. There is nothing to confirm or cancel, only "Close".
+// The "Options" window: display, exit, random range, winnable deals and
+// auto-save settings, each stored the moment its control changes, and the
+// clearing of the three recent lists. There is nothing to confirm or
+// cancel, only "Close".
 class frmOptions : public QDialog {
     Q_OBJECT
 

@@ -252,7 +252,8 @@ TEST_F(OptionsTest, OpensWithTheDefaults)
          {Box{"chkTime", "Show Game Time ", true}, Box{"chkScore", "Show Game Score", true},
           Box{"chkMoves", "Show Game Moves", true}, Box{"chkCardsLeft", "Show Cards Left", true},
           Box{"chkGameSave", "Save unfinished game and restart it on next session", false},
-          Box{"chkInc", "Enable Incomplete AutoSave", true}, Box{"chkFin", "Enable Finished AutoSave", true}}) {
+          Box{"chkInc", "Enable Incomplete AutoSave", true}, Box{"chkFin", "Enable Finished AutoSave", true},
+          Box{"chkWinnable", "Deal only winnable games", false}}) {
         auto* check = child<QCheckBox>(options, box.name);
         ASSERT_TRUE(check);
         EXPECT_EQ(check->text(), QLatin1String(box.caption)) << box.name;
@@ -276,7 +277,9 @@ TEST_F(OptionsTest, ChangesAreStoredAtOnce)
     child<QCheckBox>(options, "chkGameSave")->click();
     child<QCheckBox>(options, "chkTime")->click();
     child<QCheckBox>(options, "chkFin")->click();
+    child<QCheckBox>(options, "chkWinnable")->click();
     EXPECT_EQ(shared.services.settings().read(settings::kGameSave), 1);
+    EXPECT_EQ(shared.services.settings().read(settings::kWinnableDeals), 1);
     EXPECT_EQ(shared.services.settings().read(settings::kShowTime), 0);
     EXPECT_EQ(shared.services.settings().read(settings::kEnableFin), 0);
     EXPECT_EQ(shared.services.settings().read(settings::kShowScore), 1);
