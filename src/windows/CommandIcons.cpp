@@ -354,6 +354,43 @@ void drawRedo(QPainter& p) { curvedArrow(p, false, kGold); }
 void drawUndoAll(QPainter& p) { arrowToBar(p, 180, kBlue); }
 void drawRedoAll(QPainter& p) { arrowToBar(p, 0, kBlue); }
 void drawAutoPlay(QPainter& p) { arrowToBar(p, -90, kGreen); }
+// A light bulb, lit.
+void drawHint(QPainter& p)
+{
+    QPainterPath bulb;
+    bulb.moveTo(5.6, 10.5);
+    bulb.cubicTo(5.4, 8.8, 3.2, 7.6, 3.2, 5.4);
+    bulb.cubicTo(3.2, 2.7, 5.4, 0.8, 8, 0.8);
+    bulb.cubicTo(10.6, 0.8, 12.8, 2.7, 12.8, 5.4);
+    bulb.cubicTo(12.8, 7.6, 10.6, 8.8, 10.4, 10.5);
+    bulb.closeSubpath();
+    QRadialGradient glow(QPointF(6.8, 4), 7);
+    glow.setColorAt(0, QColor(0xff, 0xfb, 0xd6));
+    glow.setColorAt(0.6, QColor(0xff, 0xe0, 0x4a));
+    glow.setColorAt(1, kGold);
+    p.setPen(QPen(QColor(0x9a, 0x70, 0x0c), 0.8));
+    p.setBrush(glow);
+    p.drawPath(bulb);
+    // The base, in rings.
+    p.setPen(outline(0.7));
+    p.setBrush(vertical(QColor(0xc8, 0xcc, 0xd2), QColor(0x80, 0x86, 0x90), 10.5, 14));
+    p.drawRoundedRect(QRectF(5.4, 10.6, 5.2, 3.2), 0.8, 0.8);
+    p.drawLine(QPointF(5.6, 12.2), QPointF(10.4, 12.2));
+    p.setBrush(kOutline);
+    p.drawRoundedRect(QRectF(6.6, 13.8, 2.8, 1.6), 0.6, 0.6);
+    // The filament.
+    p.setPen(QPen(QColor(0xc0, 0x6a, 0x00), 0.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath wire;
+    wire.moveTo(6.8, 10.4);
+    wire.lineTo(6.8, 7.2);
+    wire.lineTo(7.6, 6.2);
+    wire.lineTo(8.4, 7.2);
+    wire.lineTo(9.2, 6.2);
+    wire.lineTo(9.2, 10.4);
+    p.drawPath(wire);
+}
+
 void drawPause(QPainter& p) { mediaButton(p, MediaSymbol::Pause); }
 void drawStop(QPainter& p) { mediaButton(p, MediaSymbol::Stop); }
 void drawForward(QPainter& p) { mediaButton(p, MediaSymbol::Forward); }
@@ -568,7 +605,7 @@ struct Picture {
 
 // Theme names follow the freedesktop naming; the second name is what other
 // themes call a picture the first theme names its own way.
-const std::array<Picture, 34> kPictures{{
+const std::array<Picture, 35> kPictures{{
     {"New", {"document-new", nullptr}, drawNew},
     {"Select", {"applications-games", nullptr}, drawSelect},
     {"Restart", {"view-refresh", nullptr}, drawRestart},
@@ -578,6 +615,7 @@ const std::array<Picture, 34> kPictures{{
     {"Undo", {"edit-undo", nullptr}, drawUndo},
     {"Redo", {"edit-redo", nullptr}, drawRedo},
     {"AutoPlay", {"go-top", "go-up"}, drawAutoPlay},
+    {"Hint", {"help-hint", nullptr}, drawHint},
     {"UndoAll", {"go-first", nullptr}, drawUndoAll},
     {"RedoAll", {"go-last", nullptr}, drawRedoAll},
     {"Pause", {"media-playback-pause", nullptr}, drawPause},

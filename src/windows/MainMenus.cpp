@@ -57,7 +57,7 @@ const std::array<std::pair<const char*, const char*>, 9> MainMenus::kMenus{{
     {"mHelp", "&Help"},
 }};
 
-const std::array<MenuItemInfo, 66> MainMenus::kMenuItems{{
+const std::array<MenuItemInfo, 68> MainMenus::kMenuItems{{
     {"mFile", 1, "&New Game", "New", true, "F2"},
     {"mFile", 2, "&Select Game", "Select", true, "F3"},
     {"mFile", 3, "&Restart Game", "Restart", true, ""},
@@ -85,6 +85,8 @@ const std::array<MenuItemInfo, 66> MainMenus::kMenuItems{{
     {"mGame", 9, "Pause Game", "Pause", true, "F8"},
     {"mGame", 10, "-", "", false, ""},
     {"mGame", 11, "View Toolbar", "ViewTool", false, ""},
+    {"mGame", 12, "-", "", false, ""},
+    {"mGame", 13, "&Hint", "Hint", true, "H"},
     {"mReplay", 1, "&Forward", "Forward", true, "Shift+F2"},
     {"mReplay", 2, "&Back", "Back", true, "Shift+F3"},
     {"mReplay", 3, "-", "", false, ""},
@@ -126,7 +128,7 @@ const std::array<MenuItemInfo, 66> MainMenus::kMenuItems{{
     {"mHelp", 4, "About...", "About", false, ""},
 }};
 
-const std::array<ToolbarButtonInfo, 42> MainMenus::kToolbarButtons{{
+const std::array<ToolbarButtonInfo, 43> MainMenus::kToolbarButtons{{
     {"New", "New Game", 1, "New Game", 1},
     {"Select", "Select Game", 2, "Select Game", 1},
     {"Restart", "Restart Game", 3, "Restart Game", 1},
@@ -140,35 +142,36 @@ const std::array<ToolbarButtonInfo, 42> MainMenus::kToolbarButtons{{
     {"RedoAll", "Redo All", 9, "Redo All", 0},
     {"Sep3", "", 0, "", 0},
     {"AutoPlay", "AutoPlay", 10, "AutoPlay", 1},
+    {"Hint", "Hint", 11, "Hint", 1},
     {"Sep4", "", 0, "", 0},
-    {"Pause", "Pause Game", 11, "PauseGame", 1},
+    {"Pause", "Pause Game", 12, "PauseGame", 1},
     {"Sep5", "", 0, "", 0},
-    {"Back", "Replay Back", 12, "Replay Back", 1},
-    {"Stop", "Replay Stop", 13, "Replay Stop", 1},
-    {"Forward", "Replay Forward", 14, "Replay Forward", 1},
+    {"Back", "Replay Back", 13, "Replay Back", 1},
+    {"Stop", "Replay Stop", 14, "Replay Stop", 1},
+    {"Forward", "Replay Forward", 15, "Replay Forward", 1},
     {"Sep6", "", 0, "", 0},
-    {"MovesMan", "Moves Manager", 15, "Moves Manager", 1},
+    {"MovesMan", "Moves Manager", 16, "Moves Manager", 1},
     {"Sep7", "", 0, "", 0},
-    {"AddFav", "Add to Favorites", 16, "Add to Favorites", 1},
-    {"OrgFav", "Organize Favorites", 17, "Organize Favorites", 0},
+    {"AddFav", "Add to Favorites", 17, "Add to Favorites", 1},
+    {"OrgFav", "Organize Favorites", 18, "Organize Favorites", 0},
     {"Sep8", "", 0, "", 0},
-    {"AddPend", "Move to Pending List", 18, "Move to Pending List", 1},
-    {"OrgPend", "Organize Pending List", 19, "Organize Pending List", 0},
+    {"AddPend", "Move to Pending List", 19, "Move to Pending List", 1},
+    {"OrgPend", "Organize Pending List", 20, "Organize Pending List", 0},
     {"Sep9", "", 0, "", 0},
-    {"HighScore", "High Score", 20, "High Score", 0},
-    {"GameStat", "Game Statistics", 21, "Game Statistics", 1},
+    {"HighScore", "High Score", 21, "High Score", 0},
+    {"GameStat", "Game Statistics", 22, "Game Statistics", 1},
     {"Sep10", "", 0, "", 0},
-    {"Sounds", "Customize Sounds", 22, "Customize Sounds", 0},
-    {"Background", "Customize Background", 23, "Customize Backgrounds", 1},
+    {"Sounds", "Customize Sounds", 23, "Customize Sounds", 0},
+    {"Background", "Customize Background", 24, "Customize Backgrounds", 1},
     {"Sep11", "", 0, "", 0},
-    {"Players", "Players", 24, "Players", 0},
-    {"AutoSave", "AutoSave", 25, "AutoSave", 0},
-    {"Hot", "Hot Games", 26, "Hot Games", 0},
-    {"History", "Game History", 27, "Game History", 0},
-    {"Options", "Options", 28, "Options", 1},
+    {"Players", "Players", 25, "Players", 0},
+    {"AutoSave", "AutoSave", 26, "AutoSave", 0},
+    {"Hot", "Hot Games", 27, "Hot Games", 0},
+    {"History", "Game History", 28, "Game History", 0},
+    {"Options", "Options", 29, "Options", 1},
     {"Sep12", "", 0, "", 0},
-    {"Rules", "Rules", 29, "Rules", 1},
-    {"Contents", "Help Contents", 30, "Help Contents", 0},
+    {"Rules", "Rules", 30, "Rules", 1},
+    {"Contents", "Help Contents", 31, "Help Contents", 0},
 }};
 
 const ToolbarButtonInfo* MainMenus::toolbarListEntry(int listNumber)
@@ -330,6 +333,7 @@ void MainMenus::refreshCommandStates(bool replaying)
     enable("mPend", 1, inPlay);
     enable("mTools", 5, free && engine.MoveStarted());
     enable("mGame", 4, shared_.games.DisAutoPlay() == 0);
+    enable("mGame", 13, inPlay && !replaying);
 
     const int32_t autoPlay = shared_.services.settings().read(settings::kAutoPlay);
     item(QStringLiteral("mGame"), 4)->setChecked(autoPlay != 0);

@@ -33,7 +33,7 @@ struct MenuItemInfo {
 struct ToolbarButtonInfo {
     const char* key;
     const char* tooltip;
-    int16_t listNumber; // number in the toolbar settings list, 1 .. 30
+    int16_t listNumber; // number in the toolbar settings list, 1 .. 31
     const char* listText;
     int32_t defaultShown; // default of setting Toolbar/key
 };
@@ -53,14 +53,14 @@ public:
     static constexpr int kPendingGroup = 300;
     static constexpr int kFavoriteGroup = 400;
 
-    static constexpr int kToolbarListCount = 30;
+    static constexpr int kToolbarListCount = 31;
 
     // The top-level menus in order: family and caption.
     static const std::array<std::pair<const char*, const char*>, 9> kMenus;
-    static const std::array<MenuItemInfo, 66> kMenuItems;
-    static const std::array<ToolbarButtonInfo, 42> kToolbarButtons;
+    static const std::array<MenuItemInfo, 68> kMenuItems;
+    static const std::array<ToolbarButtonInfo, 43> kToolbarButtons;
 
-    // The button with this number in the toolbar settings list (1 .. 30), or
+    // The button with this number in the toolbar settings list (1 .. 31), or
     // null.
     static const ToolbarButtonInfo* toolbarListEntry(int listNumber);
 

@@ -8,13 +8,16 @@
 
 #include <QCoreApplication>
 #include <QGraphicsItem>
+#include <QGraphicsPathItem>
 #include <QGraphicsRectItem>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStyleOptionGraphicsItem>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,6 +31,12 @@ constexpr qreal kLargestScale = 5.0 / 15.0;
 constexpr qreal kGrowthRoom = 2500;
 // Room around the layout, in twips.
 constexpr qreal kMargin = 240;
+// The hint's frames are drawn with a pen this wide, in twips, centred this
+// far inside the edges of the cards, so that the frames of neighbouring
+// piles stay apart.
+constexpr qreal kHintPen = 70;
+constexpr qreal kHintGap = -15;
+const QColor kHintColour(0x2e, 0xd8, 0xff);
 
 // The device pixels a rectangle of the item covers when painted now.
 QSize devicePixels(QPainter* painter, const QRectF& rect)
@@ -138,9 +147,13 @@ TableView::TableView(const cGames& games, const cPlay& play, Services& services,
         viewport()->update();
     });
     guard::connect(services_, &frameTimer_, &QTimer::timeout, this, [this] { advanceFrame(); });
+    hintTimer_.setSingleShot(true);
+    hintTimer_.setInterval(kHintMs);
+    guard::connect(services_, &hintTimer_, &QTimer::timeout, this, [this] { hideHint(); });
     // The keyboard plays on the table too; its place shows as a frame.
     setFocusPolicy(Qt::StrongFocus);
     makeFocusFrame();
+    makeHintItems();
     // Picture 0 is always there; the others come with a game.
     createCard(0);
     fitTable();
@@ -150,6 +163,7 @@ TableView::~TableView()
 {
     // The items belong to the scene, which goes with the view.
     frameTimer_.stop();
+    hintTimer_.stop();
 }
 
 CardItem* TableView::card(int16_t id) const
@@ -176,6 +190,7 @@ void TableView::setCardFace(int16_t id, int16_t pictureNumber)
     CardItem* item = card(id);
     item->face = pictureNumber;
     item->update();
+    noteChange();
 }
 
 void TableView::setCardBack(int16_t id, int16_t deckIndex)
@@ -190,11 +205,16 @@ void TableView::showCardFace(int16_t id, bool faceUp)
     CardItem* item = card(id);
     item->faceUp = faceUp;
     item->update();
+    noteChange();
 }
 
 void TableView::bringToFront(int16_t id) { card(id)->setZValue(++zCounter_); }
 
-void TableView::setCardVisible(int16_t id, bool visible) { card(id)->setVisible(visible); }
+void TableView::setCardVisible(int16_t id, bool visible)
+{
+    card(id)->setVisible(visible);
+    noteChange();
+}
 
 CardSurface::Point TableView::cardPosition(int16_t id) const
 {
@@ -213,6 +233,7 @@ void TableView::moveCard(int16_t id, const std::vector<Point>& steps)
     if (steps.empty())
         return;
     CardItem* item = card(id);
+    noteChange();
     if (item->parentItem() != nullptr) {
         // A card carried in a dragged run is back on the table.
         const QPointF shown = item->scenePos();
@@ -236,7 +257,11 @@ void TableView::moveCard(int16_t id, const std::vector<Point>& steps)
         frameTimer_.start();
 }
 
-void TableView::setCardSize(int16_t id, int32_t width, int32_t height) { card(id)->resize(QSizeF(width, height)); }
+void TableView::setCardSize(int16_t id, int32_t width, int32_t height)
+{
+    card(id)->resize(QSizeF(width, height));
+    noteChange();
+}
 
 void TableView::attachRunCard(int16_t grabbed, int16_t id, Point offset)
 {
@@ -281,8 +306,11 @@ void TableView::clearTable()
     cards_.clear();
     markers_.clear();
     makeFocusFrame();
+    makeHintItems();
+    hintTimer_.stop();
     createCard(0);
     zCounter_ = 0;
+    noteChange();
 }
 
 void TableView::applyFrame(const Frame& frame)
@@ -359,6 +387,106 @@ void TableView::makeFocusFrame()
     focusFrame_ = scene_.addRect(QRectF(), QPen(QColor(0xff, 0xd2, 0x4a), 60), Qt::NoBrush);
     focusFrame_->setZValue(1e9);
     focusFrame_->setVisible(false);
+}
+
+void TableView::makeHintItems()
+{
+    QPen frame(kHintColour, kHintPen);
+    frame.setJoinStyle(Qt::RoundJoin);
+    hintFrom_ = scene_.addRect(QRectF(), frame, QColor(0x2e, 0xd8, 0xff, 0x30));
+    hintTo_ = scene_.addRect(QRectF(), frame, QColor(0x2e, 0xd8, 0xff, 0x30));
+    QPen arrow(QColor(0x2e, 0xd8, 0xff, 0xd0), kHintPen * 1.3);
+    arrow.setCapStyle(Qt::RoundCap);
+    arrow.setJoinStyle(Qt::RoundJoin);
+    hintArrow_ = scene_.addPath(QPainterPath(), arrow, Qt::NoBrush);
+    // Above every card and the keyboard's frame.
+    for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{hintFrom_, hintTo_, hintArrow_}) {
+        item->setZValue(2e9);
+        item->setVisible(false);
+        item->setData(0, QStringLiteral("hint"));
+    }
+}
+
+void TableView::noteChange()
+{
+    hideHint();
+    if (changeTold_)
+        return;
+    changeTold_ = true;
+    QTimer::singleShot(0, this, [this] {
+        changeTold_ = false;
+        guard::run(services_, [this] { emit tableChanged(); });
+    });
+}
+
+QRectF TableView::runRect(int16_t id) const
+{
+    const int16_t cell = play_.Cell(id);
+    const int16_t pile = play_.Pile(id);
+    QRectF run(card(id)->target, QSizeF(kCardWidth, kCardHeight));
+    if (cell < 0)
+        return run;
+    for (int16_t pos = static_cast<int16_t>(play_.Pos(id) + 1); pos <= play_.GetTop(cell, pile); ++pos)
+        run |= QRectF(card(play_.GetPicID(cell, pile, pos))->target, QSizeF(kCardWidth, kCardHeight));
+    return run;
+}
+
+QRectF TableView::placeRect(int16_t cell, int16_t pile) const
+{
+    if (play_.GetTop(cell, pile) >= 0)
+        return QRectF(card(play_.GetTopPicID(cell, pile))->target, QSizeF(kCardWidth, kCardHeight));
+    const cGames::Point at = games_.cord(cell, pile, 0);
+    return QRectF(QPointF(at.x, at.y), QSizeF(kCardWidth, kCardHeight));
+}
+
+void TableView::showHint(const QRectF& from, const QRectF& to)
+{
+    finishAnimations();
+    const auto place = [](QGraphicsRectItem* item, const QRectF& rect) {
+        item->setRect(rect.adjusted(-kHintGap, -kHintGap, kHintGap, kHintGap));
+        item->setVisible(!rect.isEmpty());
+    };
+    place(hintFrom_, from);
+    place(hintTo_, to);
+    QPainterPath arrow;
+    if (!from.isEmpty() && !to.isEmpty()) {
+        // From the middle of the card picked up to the middle of the place,
+        // with a head at the place.
+        const QPointF start(from.center().x(), from.top() + kCardHeight / 2);
+        const QPointF end = to.center();
+        const QPointF way = end - start;
+        const qreal length = std::hypot(way.x(), way.y());
+        if (length > kCardWidth / 2) {
+            const QPointF along = way / length;
+            const QPointF across(-along.y(), along.x());
+            const QPointF tip = end - along * (kCardWidth / 4);
+            arrow.moveTo(start + along * (kCardWidth / 4));
+            arrow.lineTo(tip);
+            arrow.moveTo(tip - along * 260 + across * 200);
+            arrow.lineTo(tip);
+            arrow.lineTo(tip - along * 260 - across * 200);
+        }
+    }
+    hintArrow_->setPath(arrow);
+    hintArrow_->setVisible(!arrow.isEmpty());
+    hintTimer_.start();
+}
+
+void TableView::hideHint()
+{
+    hintTimer_.stop();
+    for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{hintFrom_, hintTo_, hintArrow_})
+        if (item->isVisible())
+            item->setVisible(false);
+}
+
+QList<QRectF> TableView::hintFrames() const
+{
+    QList<QRectF> frames;
+    for (const QGraphicsRectItem* item : {hintFrom_, hintTo_})
+        if (item->isVisible())
+            frames << item->rect().adjusted(kHintGap, kHintGap, -kHintGap, -kHintGap);
+    return frames;
 }
 
 namespace {

@@ -16,6 +16,7 @@ class Services;
 class cPlay;
 class CardPictures;
 class CardItem;
+class QGraphicsPathItem;
 class QGraphicsRectItem;
 class MarkerItem;
 
@@ -99,12 +100,31 @@ signals:
     void cardDoubleClicked(int id);
     // A key pressed on the table; `handled` is set when it was used.
     void keyPressed(int key, Qt::KeyboardModifiers modifiers, bool& handled);
+    // Cards were placed, turned, shown or cleared away. Told once, after the
+    // work that changed them is done, however many cards it moved.
+    void tableChanged();
 
 public:
     // The frame that shows the keyboard's place on the table, in twips; an
     // empty rectangle hides it.
     void showFocusFrame(const QRectF& twips);
     QRectF focusFrame() const;
+
+    // A hint: a frame around the cards to pick up (`from`) and one around
+    // the place they go (`to`, empty for a click on the stock), with an
+    // arrow between them, shown for kHintMs. Any change on the table takes
+    // it away. Rectangles in twips.
+    void showHint(const QRectF& from, const QRectF& to);
+    void hideHint();
+    // The frames shown now: from and to, without the empty ones; none when
+    // no hint is shown.
+    QList<QRectF> hintFrames() const;
+    static constexpr int kHintMs = 1500;
+    // Where a card lies now with the cards lying on it in its pile, and
+    // where a pile's top card lies (its empty place when it has none), in
+    // twips.
+    QRectF runRect(int16_t card) const;
+    QRectF placeRect(int16_t cell, int16_t pile) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -129,6 +149,10 @@ private:
     void applyFrame(const Frame& frame);
     void fitTable();
     void makeFocusFrame();
+    void makeHintItems();
+    // Something on the table changed: the hint goes, and tableChanged is
+    // told once the work under way is done.
+    void noteChange();
 
     const cGames& games_;
     const cPlay& play_;
@@ -145,6 +169,11 @@ private:
     int pressedCard_ = -1;
     bool pressedStock_ = false;
     QGraphicsRectItem* focusFrame_ = nullptr;
+    QGraphicsRectItem* hintFrom_ = nullptr;
+    QGraphicsRectItem* hintTo_ = nullptr;
+    QGraphicsPathItem* hintArrow_ = nullptr;
+    QTimer hintTimer_;
+    bool changeTold_ = false;
     BackgroundChoice background_;
     PlayerPicture backgroundPicture_;
     QPixmap backgroundDrawn_;

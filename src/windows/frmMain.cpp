@@ -13,6 +13,7 @@
 #include "windows/Guard.h"
 #include "windows/KeyboardPlay.h"
 #include "windows/MainMenus.h"
+#include "windows/PlayAdvisor.h"
 #include "windows/TableAccessible.h"
 #include "windows/TableView.h"
 #include "windows/frmAbout.h"
@@ -147,6 +148,18 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     lblStatus_->setAccessibleName(QStringLiteral("Game figures"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(lblStatus_, 1);
+    // Stays in sight while a passing remark covers the figures.
+    lblWinnable_ = new QLabel(this);
+    lblWinnable_->setObjectName(QStringLiteral("lblWinnable"));
+    lblWinnable_->setAccessibleName(QStringLiteral("Can the deal be won"));
+    lblWinnable_->setContentsMargins(8, 0, 8, 0);
+    statusBar()->addPermanentWidget(lblWinnable_);
+    advisor_ = std::make_unique<PlayAdvisor>(
+        shared_, *table_, *lblWinnable_, [this](const QString& text) { showStatusMessage(text); },
+        [this] { return replaying(); });
+    // Every card placed, turned or cleared away: a move, a deal, an undo or
+    // redo, a game opened.
+    guard::connect(services, table_, &TableView::tableChanged, this, [this] { advisor_->tableChanged(); });
     menus_ = std::make_unique<MainMenus>(shared_, *this);
     buildCommands();
     menus_->setRunnableCommands(commandKeys());
@@ -190,6 +203,7 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
 
 frmMain::~frmMain()
 {
+    advisor_->stop();
     for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrForward, &tmrBackward, &tmrRecovery})
         timer->stop();
     shared_.gamePlay.setHost(nullptr);
@@ -417,6 +431,7 @@ void frmMain::buildCommands()
             shared_.play.AutoMoveCheck();
         }
     });
+    add("Hint", [this] { advisor_->hint(); });
     add("UndoAll", [&engine, speed] { engine.UndoAll(speed(settings::kUndoallSpeed)); });
     add("RedoAll", [&engine, speed] { engine.RedoAll(speed(settings::kUndoallSpeed)); });
     add("Pause", [this, &session] {
@@ -508,6 +523,9 @@ void frmMain::tmrTime_Timer()
 {
     shared_.gamePlay.Update_Title();
     updateStatusBar();
+    // Whatever changed the table without moving a card (the automatic-play
+    // option, a replay that stopped) is caught here.
+    advisor_->tableChanged();
     const cGames& games = shared_.games;
     if (shared_.services.busy || !shared_.gamePlay.Game_Running() || games.StockNum() != 2)
         return;
@@ -560,6 +578,15 @@ void frmMain::updateStatusBar()
     const QString text = shared_.gamePlay.StatusTexts().join(QStringLiteral("      "));
     if (lblStatus_->text() != text)
         lblStatus_->setText(text);
+}
+
+void frmMain::showStatusMessage(const QString& text)
+{
+    statusBar()->showMessage(text, kStatusMessageMs);
+    // With the status bar hidden, the remark that no move is left is still
+    // told.
+    if (shared_.services.settings().read(settings::kShowStatusBar) == 0 && text == PlayAdvisor::kNoMoves)
+        shared_.services.prompts().message(text, Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
 
 void frmMain::setCaption(const QString& caption)
@@ -623,6 +650,8 @@ void frmMain::ShutDown()
         return;
     shutDown_ = true;
     StopReplay();
+    // The search in the background ends with the window.
+    advisor_->stop();
     for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper})
         timer->stop();
     guard::run(shared_.services, [&] { shared_.gamePlay.Unload(); });

@@ -18,6 +18,7 @@ class Recovery;
 class KeyboardPlay;
 class TableView;
 class MainMenus;
+class PlayAdvisor;
 class QLabel;
 
 // The program's one main window: the play table as its client area, the
@@ -54,6 +55,7 @@ public:
     TableView& table() { return *table_; }
     KeyboardPlay& keyboard() { return *keyboard_; }
     MainMenus& menus() { return *menus_; }
+    PlayAdvisor& advisor() { return *advisor_; }
 
     // SessionHost.
     void setGameClock(bool on) override;
@@ -69,6 +71,9 @@ public:
     void refreshRecentMenus() override;
     void refreshPendingMenu() override;
     void gameWon() override;
+    // For a few seconds, in place of the game's figures.
+    void showStatusMessage(const QString& text) override;
+    static constexpr int kStatusMessageMs = 5000;
 
     QTimer tmrGame;
     QTimer tmrTime;
@@ -115,6 +120,9 @@ private:
     CardPictures& pictures_;
     TableView* table_ = nullptr;
     QLabel* lblStatus_ = nullptr;
+    // Whether the deal can still be won, at the right of the status bar.
+    QLabel* lblWinnable_ = nullptr;
+    std::unique_ptr<PlayAdvisor> advisor_;
     std::unique_ptr<MainMenus> menus_;
     CardPointer pointer_;
     bool shutDown_ = false;

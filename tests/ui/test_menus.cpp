@@ -114,8 +114,9 @@ const std::vector<ExpectedMenu>& expectedMenus()
           {6, "U&ndo All", "UndoAll", "Ctrl+C", true},
           {7, "R&edo All", "RedoAll", "Ctrl+V", true},
           {9, "Pause Game", "Pause", "F8", true},
-          {11, "View Toolbar", "ViewTool", "", false}},
-         11},
+          {11, "View Toolbar", "ViewTool", "", false},
+          {13, "&Hint", "Hint", "H", true}},
+         13},
         {"mReplay",
          "&Replay",
          {{1, "&Forward", "Forward", "Shift+F2", true},
@@ -167,11 +168,11 @@ const std::vector<ExpectedMenu>& expectedMenus()
 }
 
 const QStringList kDefaultButtons{
-    QStringLiteral("New"),        QStringLiteral("Select"),  QStringLiteral("Restart"), QStringLiteral("Open"),
-    QStringLiteral("Save"),       QStringLiteral("Undo"),    QStringLiteral("Redo"),    QStringLiteral("AutoPlay"),
-    QStringLiteral("Pause"),      QStringLiteral("Back"),    QStringLiteral("Stop"),    QStringLiteral("Forward"),
-    QStringLiteral("MovesMan"),   QStringLiteral("AddFav"),  QStringLiteral("AddPend"), QStringLiteral("GameStat"),
-    QStringLiteral("Background"), QStringLiteral("Options"), QStringLiteral("Rules")};
+    QStringLiteral("New"),      QStringLiteral("Select"),     QStringLiteral("Restart"), QStringLiteral("Open"),
+    QStringLiteral("Save"),     QStringLiteral("Undo"),       QStringLiteral("Redo"),    QStringLiteral("AutoPlay"),
+    QStringLiteral("Hint"),     QStringLiteral("Pause"),      QStringLiteral("Back"),    QStringLiteral("Stop"),
+    QStringLiteral("Forward"),  QStringLiteral("MovesMan"),   QStringLiteral("AddFav"),  QStringLiteral("AddPend"),
+    QStringLiteral("GameStat"), QStringLiteral("Background"), QStringLiteral("Options"), QStringLiteral("Rules")};
 
 QStringList withSeparators(const QStringList& buttons)
 {
@@ -243,7 +244,7 @@ TEST_F(MenusTest, ChoosingAnItemOrAButtonReportsItsCommandKey)
 
     QToolBar* toolbar = menus.toolbar();
     EXPECT_EQ(toolbar->objectName(), QStringLiteral("Toolbar1"));
-    ASSERT_EQ(toolbar->actions().size(), 42);
+    ASSERT_EQ(toolbar->actions().size(), 43);
     for (qsizetype i = 0; i < toolbar->actions().size(); ++i) {
         const ToolbarButtonInfo& info = MainMenus::kToolbarButtons[static_cast<size_t>(i)];
         QAction* action = toolbar->actions().at(i);
@@ -302,10 +303,11 @@ TEST_F(MenusTest, WithNoGameOnTheTableOnlyGameFreeCommandsAreEnabled)
                                                                                 {"mFav", 1},
                                                                                 {"mPend", 1},
                                                                                 {"mTools", 5},
+                                                                                {"mGame", 13},
                                                                                 {"mReplay", 6}})
         EXPECT_FALSE(item(family, index)->isEnabled()) << family << " " << index;
     for (const char* key : {"Restart", "Save", "Pause", "Undo", "Redo", "UndoAll", "RedoAll", "Forward", "Back",
-                            "MovesMan", "AddFav", "AddPend", "History", "Stop"})
+                            "MovesMan", "AddFav", "AddPend", "History", "Stop", "Hint"})
         EXPECT_FALSE(button(key)->isEnabled()) << key;
     for (const char* key : {"New", "Select", "Open", "AutoPlay", "OrgFav", "OrgPend", "GameStat", "Options", "Rules"})
         EXPECT_TRUE(button(key)->isEnabled()) << key;
@@ -320,7 +322,7 @@ TEST_F(MenusTest, MovesEnableTheHistoryCommandsUnlessAReplayRuns)
     ASSERT_FALSE(shared.engine.MoveStarted());
     menus.refreshCommandStates(false);
     for (const auto& [family, index] : std::vector<std::pair<const char*, int>>{
-             {"mFile", 3}, {"mFile", 8}, {"mGame", 9}, {"mFile", 10}, {"mFav", 1}, {"mPend", 1}})
+             {"mFile", 3}, {"mFile", 8}, {"mGame", 9}, {"mFile", 10}, {"mFav", 1}, {"mPend", 1}, {"mGame", 13}})
         EXPECT_TRUE(item(family, index)->isEnabled()) << family << " " << index;
     for (const char* key : {"Undo", "Redo", "UndoAll", "RedoAll", "Forward", "Back", "MovesMan", "History"})
         EXPECT_FALSE(button(key)->isEnabled()) << "no move yet: " << key;
@@ -344,9 +346,10 @@ TEST_F(MenusTest, MovesEnableTheHistoryCommandsUnlessAReplayRuns)
                                                                                 {"mReplay", 2},
                                                                                 {"mReplay", 4},
                                                                                 {"mReplay", 8},
-                                                                                {"mTools", 5}})
+                                                                                {"mTools", 5},
+                                                                                {"mGame", 13}})
         EXPECT_FALSE(item(family, index)->isEnabled()) << "replaying: " << family << " " << index;
-    for (const char* key : {"Undo", "Redo", "UndoAll", "RedoAll", "Forward", "Back", "MovesMan", "History"})
+    for (const char* key : {"Undo", "Redo", "UndoAll", "RedoAll", "Forward", "Back", "MovesMan", "History", "Hint"})
         EXPECT_FALSE(button(key)->isEnabled()) << "replaying: " << key;
     EXPECT_TRUE(button("Restart")->isEnabled());
     EXPECT_TRUE(button("Save")->isEnabled());
@@ -432,7 +435,7 @@ TEST_F(MenusTest, CustomizeToolbarChangesTheToolbarAtOnce)
     auto* cmdDefaults = dialog.findChild<QPushButton*>(QStringLiteral("cmdDefaults"));
     auto* cmdClose = dialog.findChild<QPushButton*>(QStringLiteral("cmdClose"));
     ASSERT_TRUE(lvTool && cmdSelectAll && cmdDefaults && cmdClose);
-    ASSERT_EQ(lvTool->count(), 30);
+    ASSERT_EQ(lvTool->count(), 31);
     const QStringList texts{QStringLiteral("New Game"),
                             QStringLiteral("Select Game"),
                             QStringLiteral("Restart Game"),
@@ -443,6 +446,7 @@ TEST_F(MenusTest, CustomizeToolbarChangesTheToolbarAtOnce)
                             QStringLiteral("Redo"),
                             QStringLiteral("Redo All"),
                             QStringLiteral("AutoPlay"),
+                            QStringLiteral("Hint"),
                             QStringLiteral("PauseGame"),
                             QStringLiteral("Replay Back"),
                             QStringLiteral("Replay Stop"),
@@ -472,7 +476,7 @@ TEST_F(MenusTest, CustomizeToolbarChangesTheToolbarAtOnce)
     }
 
     QTest::mouseClick(cmdSelectAll, Qt::LeftButton);
-    EXPECT_EQ(visibleButtons().size(), 42);
+    EXPECT_EQ(visibleButtons().size(), 43);
     for (int row = 0; row < lvTool->count(); ++row)
         EXPECT_EQ(lvTool->item(row)->checkState(), Qt::Checked) << row;
 

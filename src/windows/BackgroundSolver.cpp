@@ -1,0 +1,115 @@
+#include "windows/BackgroundSolver.h"
+
+#include "rules/RunTimeError.h"
+#include "windows/Guard.h"
+
+#include <QLoggingCategory>
+#include <QMetaObject>
+
+#include <exception>
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcBackgroundSolver, "tablora.solver")
+
+BackgroundSolver::BackgroundSolver(Services& services, Done done, QObject* parent)
+    : QObject(parent), services_(services), done_(std::move(done))
+{
+}
+
+BackgroundSolver::~BackgroundSolver() { stop(); }
+
+uint64_t BackgroundSolver::start(const solver::Table& table, const solver::Limits& limits)
+{
+    if (stopped_)
+        return latest_;
+    ++latest_;
+    {
+        std::lock_guard lock(mutex_);
+        // The search running, if any, is of a table that is gone.
+        cancel_ = true;
+        waiting_.emplace(Job{table, limits, latest_});
+        waiting_->limits.cancel = nullptr;
+    }
+    wake_.notify_one();
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { work(); });
+    searching_ = true;
+    return latest_;
+}
+
+void BackgroundSolver::cancel()
+{
+    ++latest_;
+    searching_ = false;
+    std::lock_guard lock(mutex_);
+    cancel_ = true;
+    waiting_.reset();
+}
+
+void BackgroundSolver::stop()
+{
+    cancel();
+    stopped_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void BackgroundSolver::work()
+{
+    // One solver for the thread's life: it keeps its memory from one search
+    // to the next.
+    std::optional<solver::Solver> search;
+    for (;;) {
+        std::optional<Job> job;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return stopping_ || waiting_.has_value(); });
+            if (stopping_)
+                return;
+            job = std::move(waiting_);
+            waiting_.reset();
+            // Set again by whatever replaces this job.
+            cancel_ = false;
+        }
+        solver::Result result;
+        try {
+            if (!search)
+                search.emplace();
+            solver::Limits limits = job->limits;
+            limits.cancel = &cancel_;
+            result = search->solve(job->table, limits);
+        } catch (const RunTimeError& e) {
+            qCWarning(lcBackgroundSolver) << "the search failed:" << e.description();
+            result = solver::Result{};
+            // A solver that failed half-way starts afresh.
+            search.reset();
+        } catch (const std::exception& e) {
+            qCWarning(lcBackgroundSolver) << "the search failed:" << e.what();
+            result = solver::Result{};
+            search.reset();
+        }
+        // Handed to the window's thread; a result that arrives after this
+        // object is gone is dropped with its event.
+        QMetaObject::invokeMethod(
+            this,
+            [this, number = job->number, result = std::move(result)] {
+                guard::run(services_, [&] { deliver(number, result); });
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void BackgroundSolver::deliver(uint64_t number, const solver::Result& result)
+{
+    // A search since started or cancelled makes this one's result stale.
+    if (stopped_ || number != latest_)
+        return;
+    searching_ = false;
+    if (done_)
+        done_(number, result);
+}

@@ -1,0 +1,267 @@
+#include "windows/PlayAdvisor.h"
+
+#include "engine/Suits.h"
+#include "rules/RunTimeError.h"
+#include "session/Shared.h"
+#include "windows/TableView.h"
+
+#include <QLabel>
+#include <QLoggingCategory>
+
+#include <array>
+#include <exception>
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcAdvisor, "tablora.advisor")
+
+const QString PlayAdvisor::kChecking = QStringLiteral("Checking\u2026");
+const QString PlayAdvisor::kWinnable = QStringLiteral("Winnable");
+const QString PlayAdvisor::kNotWinnable = QStringLiteral("Not winnable");
+const QString PlayAdvisor::kUnknown = QStringLiteral("Unknown");
+const QString PlayAdvisor::kNoMoves = QStringLiteral("No moves left.");
+
+namespace {
+
+// "7♥", "10♣", "K♠".
+QString cardText(const cPlay& play, int16_t card)
+{
+    static const std::array<const char*, 13> kRanks{"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    static const std::array<QChar, 4> kSuits{QChar(0x2660), QChar(0x2665), QChar(0x2663), QChar(0x2666)};
+    const int16_t rank = play.Num(card);
+    const int16_t suit = play.Suit(card);
+    QString text = rank >= 0 && rank < 13 ? QLatin1String(kRanks[static_cast<size_t>(rank)]) : QStringLiteral("?");
+    if (suit >= suits::kSpades && suit <= suits::kDiamonds)
+        text += kSuits[static_cast<size_t>(suit)];
+    return text;
+}
+
+// Where a card goes, as the player sees the place now.
+QString destinationText(const cPlay& play, int16_t cell, int16_t pile)
+{
+    switch (cell) {
+    case 3: return QStringLiteral("to a foundation");
+    case 4: return QStringLiteral("to the reserve");
+    case 2: return QStringLiteral("to the waste");
+    default: break;
+    }
+    const int16_t top = play.GetTop(cell, pile);
+    if (top < 0)
+        return QStringLiteral("to an empty pile");
+    const int16_t under = play.GetPicID(cell, pile, top);
+    if (play.FaceMode(under) != cPlay::kFaceUp)
+        return QStringLiteral("to pile %1").arg(pile + 1);
+    return QStringLiteral("onto ") + cardText(play, under);
+}
+
+} // namespace
+
+PlayAdvisor::PlayAdvisor(Shared& shared, TableView& table, QLabel& indicator, std::function<void(const QString&)> tell,
+                         std::function<bool()> held, QObject* parent)
+    : QObject(parent), shared_(shared), table_(table), indicator_(indicator), tell_(std::move(tell)),
+      held_(std::move(held)),
+      solver_(shared.services, [this](uint64_t, const solver::Result& result) { searched(result); })
+{
+    indicator_.setToolTip(QStringLiteral("Whether all the cards can still be brought home from here, as far as a "
+                                         "quick search can tell"));
+    indicator_.hide();
+}
+
+PlayAdvisor::~PlayAdvisor() { stop(); }
+
+void PlayAdvisor::stop()
+{
+    stopped_ = true;
+    hintWanted_ = false;
+    solver_.stop();
+}
+
+bool PlayAdvisor::autoPlay() const
+{
+    return shared_.games.DisAutoPlay() != -1 && shared_.services.settings().read(settings::kAutoPlay) != 0;
+}
+
+solver::Table PlayAdvisor::snapshot() const
+{
+    return solver::Table::of(shared_.games, shared_.play, shared_.gamePlay.RedealsComp(), autoPlay());
+}
+
+void PlayAdvisor::forget()
+{
+    if (searchedTable_ || solver_.searching())
+        solver_.cancel();
+    searchedTable_.reset();
+    result_.reset();
+    line_.clear();
+    unsupported_ = false;
+    hintWanted_ = false;
+}
+
+void PlayAdvisor::setIndicator(const QString& text)
+{
+    if (indicator_.text() == text)
+        return;
+    indicator_.setText(text);
+    // A clear answer in colour; no answer in the plain text colour.
+    if (text == kWinnable)
+        indicator_.setStyleSheet(QStringLiteral("color: #1d7a24; font-weight: bold;"));
+    else if (text == kNotWinnable)
+        indicator_.setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
+    else
+        indicator_.setStyleSheet(QString());
+}
+
+void PlayAdvisor::tableChanged()
+{
+    if (stopped_)
+        return;
+    const bool inPlay = shared_.gamePlay.Game_Status() == cGamePlay::kInProgress;
+    if (indicator_.isHidden() == inPlay)
+        indicator_.setHidden(!inPlay);
+    if (!inPlay) {
+        forget();
+        return;
+    }
+    // A card in the player's hand, or a history step under way: the table
+    // is looked at once it is put down.
+    if (shared_.services.busy || shared_.play.drag().active)
+        return;
+
+    const bool withAutoPlay = autoPlay();
+    std::optional<solver::Table> now;
+    try {
+        now.emplace(snapshot());
+        readFailed_ = false;
+    } catch (const std::exception& e) {
+        // Nothing the player did wrong, and nothing to stop play for: the
+        // deal goes without a verdict.
+        if (!readFailed_)
+            qCWarning(lcAdvisor) << "the table could not be read for the solver:" << e.what();
+        readFailed_ = true;
+        forget();
+        setIndicator(kUnknown);
+        return;
+    }
+    if (searchedTable_ && autoPlaySearched_ == withAutoPlay) {
+        if (searchedTable_->sameLayout(*now))
+            return;
+        if (followsLine(*now)) {
+            searchedTable_ = std::move(now);
+            return;
+        }
+    }
+
+    forget();
+    if (held_ && held_()) {
+        // Searched when the replay stops.
+        setIndicator(kChecking);
+        return;
+    }
+    autoPlaySearched_ = withAutoPlay;
+    unsupported_ = now->unsupported();
+    searchedTable_ = std::move(now);
+    if (unsupported_) {
+        setIndicator(kUnknown);
+        return;
+    }
+    setIndicator(kChecking);
+    solver::Limits limits;
+    limits.positions = kCheckPositions;
+    limits.time = kCheckTime;
+    solver_.start(*searchedTable_, limits);
+}
+
+bool PlayAdvisor::followsLine(const solver::Table& now)
+{
+    if (!result_ || line_.empty())
+        return false;
+    solver::Table next = *searchedTable_;
+    if (!next.play(line_.front()) || !next.sameLayout(now))
+        return false;
+    line_.erase(line_.begin());
+    result_->verdict = solver::Verdict::Winnable;
+    result_->moves = line_;
+    result_->bestMove.reset();
+    setIndicator(kWinnable);
+    return true;
+}
+
+void PlayAdvisor::searched(const solver::Result& result)
+{
+    result_ = result;
+    if (result.verdict == solver::Verdict::Winnable)
+        line_ = result.moves;
+    else
+        line_.clear();
+    switch (result.verdict) {
+    case solver::Verdict::Winnable: setIndicator(kWinnable); break;
+    case solver::Verdict::NotWinnable: setIndicator(kNotWinnable); break;
+    case solver::Verdict::Unknown: setIndicator(kUnknown); break;
+    }
+    if (hintWanted_) {
+        hintWanted_ = false;
+        showHint(result);
+    }
+}
+
+void PlayAdvisor::hint()
+{
+    // Nothing to hint at with a card in the player's hand.
+    if (stopped_ || shared_.gamePlay.Game_Status() != cGamePlay::kInProgress || shared_.services.busy ||
+        shared_.play.drag().active)
+        return;
+    tableChanged();
+    if (!searchedTable_) {
+        // A replay running.
+        if (!readFailed_)
+            return;
+        tell_(QStringLiteral("No hint: the table could not be read."));
+        return;
+    }
+    if (unsupported_) {
+        tell_(QStringLiteral("No hint: this table is too large to be searched."));
+        return;
+    }
+    if (result_) {
+        showHint(*result_);
+        return;
+    }
+    hintWanted_ = true;
+    tell_(QStringLiteral("Hint: looking for a move\u2026"));
+}
+
+void PlayAdvisor::showHint(const solver::Result& result)
+{
+    std::optional<solver::Move> move;
+    if (result.verdict == solver::Verdict::Winnable && !result.moves.empty())
+        move = result.moves.front();
+    else
+        move = result.bestMove;
+    ++hintsGiven_;
+    lastHint_ = move;
+    if (!move) {
+        table_.hideHint();
+        tell_(kNoMoves);
+        return;
+    }
+    if (move->kind == solver::Move::Kind::Drag)
+        table_.showHint(table_.runRect(move->card), table_.placeRect(move->toCell, move->toPile));
+    else
+        table_.showHint(table_.placeRect(1, 0), QRectF());
+    tell_(describe(shared_, *move));
+}
+
+QString PlayAdvisor::describe(const Shared& shared, const solver::Move& move)
+{
+    const cPlay& play = shared.play;
+    switch (move.kind) {
+    case solver::Move::Kind::Deal: return QStringLiteral("Hint: deal from the stock");
+    case solver::Move::Kind::Redeal: return QStringLiteral("Hint: turn the waste back into the stock");
+    case solver::Move::Kind::Drag: break;
+    }
+    QString text = QStringLiteral("Hint: move ") + cardText(play, move.card);
+    if (move.carried == 1)
+        text += QStringLiteral(" and the card on it");
+    else if (move.carried > 1)
+        text += QStringLiteral(" and the %1 cards on it").arg(move.carried);
+    return text + QLatin1Char(' ') + destinationText(play, move.toCell, move.toPile);
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "solver/Solver.h"
+#include "windows/BackgroundSolver.h"
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class Shared;
+class TableView;
+
+// The solver at the player's service. Each time the table changes it asks,
+// in the background, whether the deal can still be won from there, and
+// shows the answer in its status-bar label: "Checking…" while it looks,
+// then "Winnable", "Not winnable" or "Unknown" when the search ran out of
+// its budget. On request it shows a hint: the next move of a winning line
+// (or of the line that came closest), framed on the table and described in
+// the status bar, or that no move is left.
+class PlayAdvisor final : public QObject {
+    Q_OBJECT
+public:
+    // The search after each change: small enough never to keep the
+    // processor busy for long.
+    static constexpr uint64_t kCheckPositions = 300'000;
+    static constexpr std::chrono::milliseconds kCheckTime{2000};
+
+    static const QString kChecking;
+    static const QString kWinnable;
+    static const QString kNotWinnable;
+    static const QString kUnknown;
+    static const QString kNoMoves;
+
+    // `tell` shows a passing remark in the status bar; while `held` says
+    // so (a replay running) the table is not searched.
+    PlayAdvisor(Shared& shared, TableView& table, QLabel& indicator, std::function<void(const QString&)> tell,
+                std::function<bool()> held, QObject* parent = nullptr);
+    ~PlayAdvisor() override;
+
+    // Looks at the table: when it is not the one last searched, the search
+    // starts again on it. Cheap when nothing changed.
+    void tableChanged();
+    // The hint command. The answer comes at once when the table has been
+    // searched already, else when the search ends.
+    void hint();
+    // No more searches: the one running is cancelled and its thread joined.
+    void stop();
+
+    // The move the last hint showed; none when it said no move is left.
+    const std::optional<solver::Move>& lastHint() const { return lastHint_; }
+    // How many hints were given (moves shown or "no moves"), for tests.
+    int hintsGiven() const { return hintsGiven_; }
+    bool searching() const { return solver_.searching(); }
+    // Goes up with every search started or cancelled, for tests.
+    uint64_t searchNumber() const { return solver_.latest(); }
+
+    // "Hint: move 7♥ onto 8♠": the move on the table as it is now.
+    static QString describe(const Shared& shared, const solver::Move& move);
+
+private:
+    solver::Table snapshot() const;
+    bool autoPlay() const;
+    void searched(const solver::Result& result);
+    void showHint(const solver::Result& result);
+    void setIndicator(const QString& text);
+    // Forgets the table searched, and any search of it.
+    void forget();
+    // The table is the one the winning line leads to next: the line goes on
+    // from it.
+    bool followsLine(const solver::Table& now);
+
+    Shared& shared_;
+    TableView& table_;
+    QLabel& indicator_;
+    std::function<void(const QString&)> tell_;
+    std::function<bool()> held_;
+    BackgroundSolver solver_;
+    bool stopped_ = false;
+    // The table last searched (or being searched) and the option it was
+    // searched with, and the answer once it came.
+    std::optional<solver::Table> searchedTable_;
+    bool autoPlaySearched_ = false;
+    std::optional<solver::Result> result_;
+    // The rest of the winning line found from the table searched. While the
+    // player follows it, no search is needed: a fresh search could find
+    // another line, whose first move may undo the one just made, and hints
+    // would lead the player round in a circle.
+    std::vector<solver::Move> line_;
+    // Too large for the solver: no verdict, no hint.
+    bool unsupported_ = false;
+    // The table could not be read for the solver; said once in the log.
+    bool readFailed_ = false;
+    // A hint waits for the search under way.
+    bool hintWanted_ = false;
+    std::optional<solver::Move> lastHint_;
+    int hintsGiven_ = 0;
+};
