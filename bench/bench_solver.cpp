@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     TempHome home;
     int deals = 1000;
-    uint64_t gamesBudget = 20'000;
+    uint64_t gamesBudget = 50'000;
     uint64_t klondikeBudget = 1'000'000;
     QString only;
     const QStringList args = app.arguments();
@@ -124,6 +124,7 @@ int main(int argc, char** argv)
             printRow(autoPlay ? QStringLiteral("Klondike, automatic play") : QStringLiteral("Klondike"), t, deals);
             std::printf("|   %.0f positions/s, %.0f moves/s |\n", static_cast<double>(t.positions) / t.seconds,
                         static_cast<double>(t.movements) / t.seconds);
+            std::fflush(stdout);
         }
         std::printf("\n");
     }
