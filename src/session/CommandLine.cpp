@@ -39,26 +39,44 @@ void printUsage(QTextStream& out)
            "  --quit-when-splashed exit as soon as the splash window is shown (for timing)\n";
 }
 
-int printDeal(const QStringList& args, QTextStream& out, QTextStream& err)
+struct NamedGame {
+    QString name;
+    GameNo number;
+};
+
+// The game name and number that follow the option args[0]; a message on
+// `err` and nothing when either is missing or wrong.
+std::optional<NamedGame> readGame(const QStringList& args, QTextStream& err)
 {
+    const QString& option = args.at(0);
     if (args.size() < 3) {
-        err << "tablora: --deal needs a game name and a game number, e.g. --deal \"Klondike\" 42\n";
-        return kUsageError;
+        err << "tablora: " << option << " needs a game name and a game number, e.g. " << option << " \"Klondike\" 42\n";
+        return std::nullopt;
     }
-    if (args.size() > 3) {
-        err << "tablora: --deal takes a game name and a game number only; unexpected \"" << args.at(3) << "\"\n";
-        return kUsageError;
-    }
-    const QString name = args.at(1);
+    const QString& name = args.at(1);
     if (!mKlondike::IsGameName(name)) {
         err << "tablora: there is no game called \"" << name << "\" (names are case-sensitive)\n";
-        return kUsageError;
+        return std::nullopt;
     }
     const std::optional<GameNo> number = GameNo::fromText(args.at(2));
     if (!number) {
         err << "tablora: the game number \"" << args.at(2) << "\" is not a number\n";
+        return std::nullopt;
+    }
+    return NamedGame{name, *number};
+}
+
+int printDeal(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() > 3) {
+        err << "tablora: --deal takes a game name and a game number only; unexpected \"" << args.at(3) << "\"\n";
         return kUsageError;
     }
+    const std::optional<NamedGame> game = readGame(args, err);
+    if (!game)
+        return kUsageError;
+    const QString& name = game->name;
+    const std::optional<GameNo> number = game->number;
 
     ScratchTable table(name);
     try {
@@ -101,20 +119,11 @@ int printReplay(const QStringList& args, QTextStream& out, QTextStream& err)
 
 int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    if (args.size() < 3) {
-        err << "tablora: --solve needs a game name and a game number, e.g. --solve \"Klondike\" 42\n";
+    const std::optional<NamedGame> game = readGame(args, err);
+    if (!game)
         return kUsageError;
-    }
-    const QString name = args.at(1);
-    if (!mKlondike::IsGameName(name)) {
-        err << "tablora: there is no game called \"" << name << "\" (names are case-sensitive)\n";
-        return kUsageError;
-    }
-    const std::optional<GameNo> number = GameNo::fromText(args.at(2));
-    if (!number) {
-        err << "tablora: the game number \"" << args.at(2) << "\" is not a number\n";
-        return kUsageError;
-    }
+    const QString& name = game->name;
+    const std::optional<GameNo> number = game->number;
     solver::Limits limits;
     QString savePath;
     for (qsizetype i = 3; i < args.size(); i += 2) {
