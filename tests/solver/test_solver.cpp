@@ -1,6 +1,7 @@
 #include "engine/cPlay.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
+#include "solver/Position.h"
 #include "solver/SolutionPlay.h"
 #include "solver/Solver.h"
 
@@ -113,7 +114,50 @@ std::vector<int16_t> run(const cPlay& play, int suit, int from, int to)
     return cards;
 }
 
+// Swaps the cards of home piles a and b, each card keeping its face.
+void swapPiles(PlayedTable& t, int16_t a, int16_t b)
+{
+    cPlay& play = t.cards();
+    std::vector<std::pair<int16_t, int16_t>> faces;
+    for (int16_t j = 0; j < play.CardCount(); ++j)
+        faces.emplace_back(j, play.FaceMode(j));
+    auto moveAll = [&](int16_t fromCell, int16_t fromPile, int16_t toCell, int16_t toPile) {
+        while (play.GetTop(fromCell, fromPile) >= 0)
+            play.MoveCard(play.GetTopPicID(fromCell, fromPile), toCell, toPile,
+                          static_cast<int16_t>(play.GetTop(toCell, toPile) + 1), cPlay::kMoveHistory, 0, 0,
+                          cPlay::kFaceUp);
+    };
+    // Through two spare places, so that each pile keeps its order.
+    moveAll(0, a, 2, 0);
+    moveAll(0, b, 4, 0);
+    moveAll(2, 0, 0, b);
+    moveAll(4, 0, 0, a);
+    for (const auto& [card, face] : faces)
+        play.ChangeFaceMode(card, face);
+}
+
 } // namespace
+
+// Home piles count in any order where they play alike, and only there: in
+// a game whose stock deals a card to each pile in turn, which pile holds
+// what matters while the stock lasts.
+TEST(Solver, HomePilesCountInAnyOrderOnlyWhereTheyPlayAlike)
+{
+    for (const char* name : {"Klondike", "Spiderette"}) {
+        SCOPED_TRACE(name);
+        PlayedTable t(QLatin1String(name), false);
+        t.deal(GameNo(5.0));
+        const solver::Table before = t.table();
+        swapPiles(t, 1, 4);
+        const solver::Table after = t.table();
+        ASSERT_FALSE(after.sameLayout(before));
+        const bool alike = after.position().hash() == before.position().hash();
+        EXPECT_EQ(alike, QLatin1String(name) == QLatin1String("Klondike"));
+        swapPiles(t, 1, 4);
+        EXPECT_TRUE(t.table().sameLayout(before));
+        EXPECT_EQ(t.table().position().hash(), before.position().hash());
+    }
+}
 
 // Random play through every game. At each step the solver must see exactly
 // the moves the play table takes, and whatever it plays (its own search
