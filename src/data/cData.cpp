@@ -140,7 +140,17 @@ QString cData::SesStartTime() const
 
 QString cData::ProgramFolder() const
 {
-    return QCoreApplication::instance() != nullptr ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    return dataFolderFor(QCoreApplication::instance() != nullptr ? QCoreApplication::applicationDirPath()
+                                                                 : QDir::currentPath());
+}
+
+QString cData::dataFolderFor(const QString& programDir)
+{
+    // Installed anywhere (PREFIX/bin/tablora), the data lies relative to the
+    // program: the install can move as a whole.
+    const QString installed = QDir::cleanPath(programDir + QLatin1String("/../share/tablora"));
+    return QFileInfo(programDir).fileName() == QLatin1String("bin") && QFileInfo(installed).isDir() ? installed
+                                                                                                    : programDir;
 }
 
 void cData::CreateDefaultSchemeFile() const

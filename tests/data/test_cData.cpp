@@ -159,3 +159,20 @@ TEST_F(DataTest, HelpOpensTheGamesTopicAndSoundsItsEvent)
 }
 
 } // namespace
+
+// Installed, the program finds its data relative to where it lies; run from
+// a build folder, beside itself.
+TEST(DataFolder, IsShareTabloraBesideAnInstalledProgramElseTheProgramFolder)
+{
+    TempHome home;
+    const QString prefix = home.path(QStringLiteral("opt/moved here"));
+    ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/bin")));
+    EXPECT_EQ(cData::dataFolderFor(prefix + QStringLiteral("/bin")), prefix + QStringLiteral("/bin"))
+        << "no data installed yet";
+    ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/share/tablora")));
+    EXPECT_EQ(cData::dataFolderFor(prefix + QStringLiteral("/bin")), prefix + QStringLiteral("/share/tablora"));
+
+    const QString build = home.path(QStringLiteral("build"));
+    ASSERT_TRUE(QDir().mkpath(build + QStringLiteral("/../share/tablora")));
+    EXPECT_EQ(cData::dataFolderFor(build), build) << "a build folder is not a bin folder";
+}

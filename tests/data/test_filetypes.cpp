@@ -70,3 +70,29 @@ TEST(FileTypesTest, TheProgramPathIsQuotedForTheDesktop)
 }
 
 } // namespace
+
+// Installed system-wide, the desktop knows the program from the install's
+// own files: nothing is written into the user's folders.
+TEST(FileTypesTest, NothingIsWrittenForTheUserWhenInstalledSystemWide)
+{
+    TempHome home;
+    const QString system = home.path(QStringLiteral("system"));
+    for (const auto& [path, bytes] : FileTypes::installedFiles()) {
+        const QString file = system + QLatin1Char('/') + path;
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    const FileTypes installed(home.path(QStringLiteral("user")), {system});
+    EXPECT_TRUE(installed.installedSystemWide());
+    installed.registerFileTypes(QStringLiteral("/usr/bin/tablora"));
+    EXPECT_FALSE(QFileInfo::exists(installed.desktopFile()));
+    EXPECT_FALSE(QFileInfo::exists(installed.packageFile(FileTypes::kFinished)));
+
+    const FileTypes bare(home.path(QStringLiteral("user")), {home.path(QStringLiteral("empty"))});
+    EXPECT_FALSE(bare.installedSystemWide());
+    bare.registerFileTypes(QStringLiteral("/usr/bin/tablora"));
+    EXPECT_TRUE(QFileInfo::exists(bare.desktopFile()));
+    EXPECT_TRUE(QFileInfo::exists(bare.packageFile(FileTypes::kIncomplete)));
+}
