@@ -140,8 +140,12 @@ QString cData::SesStartTime() const
 
 QString cData::ProgramFolder() const
 {
+    // Before the application object exists (the command-line tools), the
+    // running program's own file tells where it is.
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
     return dataFolderFor(QCoreApplication::instance() != nullptr ? QCoreApplication::applicationDirPath()
-                                                                 : QDir::currentPath());
+                         : self.isEmpty()                        ? QDir::currentPath()
+                                                                 : self);
 }
 
 QString cData::dataFolderFor(const QString& programDir)

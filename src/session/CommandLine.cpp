@@ -34,6 +34,7 @@ void printUsage(QTextStream& out)
            "  --export-stats FILE  write the statistics report of all players to FILE,\n"
            "                       then exit\n"
            "  --help               show this help and exit\n"
+           "  --version            show the version and where the program's data is, and exit\n"
            "  --no-splash          start without the splash window\n"
            "  --quit-when-ready    exit as soon as the main window is ready (for timing)\n"
            "  --quit-when-splashed exit as soon as the splash window is shown (for timing)\n";
@@ -213,6 +214,12 @@ std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream&
     const QString& first = args.first();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         printUsage(out);
+        return 0;
+    }
+    if (first == QLatin1String("--version")) {
+        const Shared shared;
+        out << "Tablora " << cData::kVersion << "\n"
+            << "data: " << shared.data.ProgramFolder() << "\n";
         return 0;
     }
     if (first == QLatin1String("--deal"))
