@@ -22,4 +22,3 @@ inline void playLongGame(Shared& shared)
             return;
     }
 }
-

@@ -65,4 +65,3 @@ inline ScoreHome& home()
     static ScoreHome made;
     return made;
 }
-

@@ -2,9 +2,9 @@
 // play on a two-deck Spider game, written to a file, then read, checked and
 // made again by opening it the way the player does.
 
+#include "LongGame.h"
 #include "history/mFile.h"
 #include "session/Shared.h"
-#include "LongGame.h"
 
 #include <QTemporaryDir>
 

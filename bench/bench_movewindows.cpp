@@ -2,8 +2,8 @@
 // the real main window offscreen: each window opened and painted, and a jump
 // from one end of the game to the other with the window painted again.
 
-#include "OffscreenMain.h"
 #include "LongGame.h"
+#include "OffscreenMain.h"
 #include "pictures/CardPictures.h"
 #include "windows/TableView.h"
 #include "windows/frmHistory.h"

@@ -16,8 +16,7 @@ namespace {
 
 QString pathSetting(const SettingsStore& settings, const PathSetting& setting, const QString& fallback)
 {
-    const QString stored =
-        settings.readText(QLatin1String(setting.section), QLatin1String(setting.name), QString());
+    const QString stored = settings.readText(QLatin1String(setting.section), QLatin1String(setting.name), QString());
     return stored.isEmpty() ? fallback : stored;
 }
 
@@ -30,15 +29,9 @@ BackgroundChoice current(const SettingsStore& settings, const cData& data)
     c.tile = settings.read(settings::kEnableTile) != 0;
     c.fade = settings.read(settings::kFadeIndex) != 0;
     switch (c.kind) {
-    case BackgroundChoice::Texture:
-        c.number = settings.read(settings::kTextureIndex);
-        break;
-    case BackgroundChoice::Colour:
-        c.number = settings.read(settings::kColorIndex);
-        break;
-    case BackgroundChoice::Picture:
-        c.number = settings.read(settings::kImageIndex);
-        break;
+    case BackgroundChoice::Texture: c.number = settings.read(settings::kTextureIndex); break;
+    case BackgroundChoice::Colour: c.number = settings.read(settings::kColorIndex); break;
+    case BackgroundChoice::Picture: c.number = settings.read(settings::kImageIndex); break;
     case BackgroundChoice::Scheme: {
         QString file = pathSetting(settings, settings::kSchemeFile, data.DefaultSchemeFile());
         if (!QFileInfo::exists(file))
@@ -51,31 +44,22 @@ BackgroundChoice current(const SettingsStore& settings, const cData& data)
     case BackgroundChoice::CustomImage:
         c.file = pathSetting(settings, settings::kCustImageFile, data.DefaultCustImageFile());
         break;
-    default:
-        c.file = pathSetting(settings, settings::kImageFolderFile, data.DefaultCustImageFile());
-        break;
+    default: c.file = pathSetting(settings, settings::kImageFolderFile, data.DefaultCustImageFile()); break;
     }
     return c;
 }
 
 std::optional<BackgroundChoice> randomOfKind(const BackgroundChoice& now, int textures, int colours, int pictures,
-                                             SettingsStore& settings, const cData& data,
-                                             std::mt19937_64& random)
+                                             SettingsStore& settings, const cData& data, std::mt19937_64& random)
 {
     const auto pick = [&random](qsizetype count) {
         return static_cast<qsizetype>(std::uniform_real_distribution<double>(0.0, 1.0)(random) * count);
     };
     BackgroundChoice c = now;
     switch (now.kind) {
-    case BackgroundChoice::Texture:
-        c.number = 1 + static_cast<int>(pick(textures));
-        return c;
-    case BackgroundChoice::Colour:
-        c.number = 1 + static_cast<int>(pick(colours));
-        return c;
-    case BackgroundChoice::Picture:
-        c.number = 1 + static_cast<int>(pick(pictures));
-        return c;
+    case BackgroundChoice::Texture: c.number = 1 + static_cast<int>(pick(textures)); return c;
+    case BackgroundChoice::Colour: c.number = 1 + static_cast<int>(pick(colours)); return c;
+    case BackgroundChoice::Picture: c.number = 1 + static_cast<int>(pick(pictures)); return c;
     case BackgroundChoice::Scheme: {
         const QFileInfoList files = QDir(data.SchemeFolder()).entryInfoList(QDir::Files, QDir::Name);
         if (files.isEmpty())

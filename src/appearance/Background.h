@@ -41,8 +41,7 @@ BackgroundChoice current(const SettingsStore& settings, const cData& data);
 // the settings stay as they are. Nothing when the kind has nothing to pick
 // from (no schemes, no pictures).
 std::optional<BackgroundChoice> randomOfKind(const BackgroundChoice& now, int textures, int colours, int pictures,
-                                             SettingsStore& settings, const cData& data,
-                                             std::mt19937_64& random);
+                                             SettingsStore& settings, const cData& data, std::mt19937_64& random);
 
 // Milliseconds between automatic changes for the setting's value (1: 5 s,
 // 2: 15 s, 3: 1 min); 0 when the timer does not run.

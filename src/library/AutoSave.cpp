@@ -32,8 +32,8 @@ QString AutoSave::AutoSaveGame(bool finished)
 
 bool AutoSave::EmptyAutoSaved(bool finished)
 {
-    if (services_.prompts().message(QStringLiteral("Are you sure you want to delete all Games ?"),
-                                    Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+    if (services_.prompts().message(QStringLiteral("Are you sure you want to delete all Games ?"), Prompts::Icon::Stop,
+                                    Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return false;
     const QStringList list = Listings::ListAutoSaved(data_, finished);
     QStringList kept;

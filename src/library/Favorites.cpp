@@ -14,11 +14,10 @@ constexpr qsizetype kLongestName = 200;
 QString favoriteLine(const PlaySession& session, const QString& player, const QDateTime& when)
 {
     const GameNo& number = session.gameNo();
-    const QString shownNumber = number.isText() ? QLatin1Char('"') + number.toString() + QLatin1Char('"')
-                                                : number.toString();
-    return QLatin1Char('"') + session.GameName() + QLatin1String("\",") + shownNumber + QLatin1String(",\"") +
-           player + QLatin1String("\",#") + when.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) +
-           QLatin1String("#\r\n");
+    const QString shownNumber =
+        number.isText() ? QLatin1Char('"') + number.toString() + QLatin1Char('"') : number.toString();
+    return QLatin1Char('"') + session.GameName() + QLatin1String("\",") + shownNumber + QLatin1String(",\"") + player +
+           QLatin1String("\",#") + when.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + QLatin1String("#\r\n");
 }
 
 } // namespace
@@ -27,9 +26,9 @@ QString Favorites::AddFavorite(const QString& path)
 {
     const PlaySession& session = services_.session();
     const QString target =
-        path.isEmpty() ? QDir(data_.FavFolder()).filePath(session.GameName() + QLatin1String(" - ") +
-                                                          session.gameNo().toString())
-                       : path;
+        path.isEmpty()
+            ? QDir(data_.FavFolder()).filePath(session.GameName() + QLatin1String(" - ") + session.gameNo().toString())
+            : path;
     const QString player = services_.settings().read(settings::kCurPlayer);
     WriteWholeFile(target, favoriteLine(session, player, services_.clock().now()).toUtf8());
     return target;
@@ -74,8 +73,7 @@ bool Favorites::ValidFavName(const QString& name, Kind kind, const QString& pare
     case NameCheck::Exists:
         return refuse(kind == Kind::Folder ? QStringLiteral("Folder already exists")
                                            : QStringLiteral("Game already exists"));
-    case NameCheck::Valid:
-        return true;
+    case NameCheck::Valid: return true;
     }
     return false;
 }
@@ -87,14 +85,14 @@ bool Favorites::insideFavorites(const QString& path) const
     // The entry itself is judged by where it stands, not where a link
     // leads: its folder, resolved, must be the favorites folder or below.
     const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return !root.isEmpty() && !folder.isEmpty() &&
-           (folder == root || folder.startsWith(root + QLatin1Char('/')));
+    return !root.isEmpty() && !folder.isEmpty() && (folder == root || folder.startsWith(root + QLatin1Char('/')));
 }
 
 bool Favorites::deleteFolder(const QString& folder) const
 {
     const QFileInfo info(folder);
-    if (!insideFavorites(folder) || QFileInfo(folder).absoluteFilePath() == QFileInfo(data_.FavFolder()).absoluteFilePath())
+    if (!insideFavorites(folder) ||
+        QFileInfo(folder).absoluteFilePath() == QFileInfo(data_.FavFolder()).absoluteFilePath())
         return false;
     if (info.isSymLink())
         return QFile::remove(folder);

@@ -23,8 +23,7 @@ QString freePath(const QString& folder, const QString& gameName, const QString& 
 QString SavePending(const Services& services, const cData& data, const cEngine& engine)
 {
     const PlaySession& session = services.session();
-    const QString path =
-        freePath(data.PendingFolder(), session.GameName(), session.gameNo().toString(), data.IncExt());
+    const QString path = freePath(data.PendingFolder(), session.GameName(), session.gameNo().toString(), data.IncExt());
     engine.SavetoFile(path);
     return path;
 }

@@ -260,7 +260,10 @@ QList<Category> textureCategories()
 
 int textureCount() { return static_cast<int>(kTextures.size()); }
 
-int textureCategory(int number) { return static_cast<int>(kTextures[static_cast<size_t>(bounded(number, textureCount()) - 1)].kind); }
+int textureCategory(int number)
+{
+    return static_cast<int>(kTextures[static_cast<size_t>(bounded(number, textureCount()) - 1)].kind);
+}
 
 QImage texture(int number)
 {
@@ -270,13 +273,19 @@ QImage texture(int number)
 
 int colourCount() { return static_cast<int>(kColours.size()); }
 
-QString colourName(int number) { return QLatin1String(kColours[static_cast<size_t>(bounded(number, colourCount()) - 1)].name); }
+QString colourName(int number)
+{
+    return QLatin1String(kColours[static_cast<size_t>(bounded(number, colourCount()) - 1)].name);
+}
 
 QColor colour(int number) { return kColours[static_cast<size_t>(bounded(number, colourCount()) - 1)].value; }
 
 int pictureCount() { return static_cast<int>(kPictures.size()); }
 
-QString pictureName(int number) { return QLatin1String(kPictures[static_cast<size_t>(bounded(number, pictureCount()) - 1)]); }
+QString pictureName(int number)
+{
+    return QLatin1String(kPictures[static_cast<size_t>(bounded(number, pictureCount()) - 1)]);
+}
 
 QImage picture(int number) { return cached(1, bounded(number, pictureCount()), &drawPicture); }
 

@@ -31,10 +31,7 @@ int64_t roundedQuotient(int64_t total, int64_t count)
 
 } // namespace
 
-QString statusText(const ScoreRec& record)
-{
-    return record.Won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost");
-}
+QString statusText(const ScoreRec& record) { return record.Won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost"); }
 
 QString dateText(const ScoreRec& record)
 {

@@ -14,7 +14,6 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
-
 #include <unistd.h>
 
 namespace {
@@ -225,9 +224,9 @@ void cScore::OpenScore(const QString& player)
     if (!file.exists())
         return;
     if (!file.open(QIODevice::ReadOnly))
-        throw RunTimeError(RunTimeError::kPathFileAccess,
-                           QStringLiteral("The score file \"%1\" could not be read: %2")
-                               .arg(file.fileName(), file.errorString()));
+        throw RunTimeError(
+            RunTimeError::kPathFileAccess,
+            QStringLiteral("The score file \"%1\" could not be read: %2").arg(file.fileName(), file.errorString()));
     const QString text = DecodeFileText(file.readAll());
     const QStringView all(text);
     qsizetype start = 0;
@@ -414,8 +413,8 @@ void cScore::ClearStat()
             kept << QStringLiteral("\"%1\" (%2)").arg(file.fileName(), file.errorString());
     }
     if (!kept.isEmpty())
-        throw RunTimeError(RunTimeError::kPathFileAccess,
-                           QStringLiteral("These score files could not be deleted: ") + kept.join(QStringLiteral(", ")));
+        throw RunTimeError(RunTimeError::kPathFileAccess, QStringLiteral("These score files could not be deleted: ") +
+                                                              kept.join(QStringLiteral(", ")));
     prompts.message(QStringLiteral("Statistics, High Score and Log have been Cleared."), Prompts::Icon::Information,
                     Prompts::Buttons::Ok, title);
 }
@@ -555,9 +554,8 @@ QString cScore::formatLine(const ScoreRec& r)
 {
     const QChar comma = QLatin1Char(',');
     return quoted(r.Date) + comma + quoted(r.GameName) + comma +
-           (r.gameNo.isText() ? quoted(r.gameNo.toString()) : r.gameNo.toString()) + comma +
-           QString::number(r.Time) + comma + QString::number(r.Moves) + comma + QString::number(r.Score) + comma +
-           QString::number(r.Won);
+           (r.gameNo.isText() ? quoted(r.gameNo.toString()) : r.gameNo.toString()) + comma + QString::number(r.Time) +
+           comma + QString::number(r.Moves) + comma + QString::number(r.Score) + comma + QString::number(r.Won);
 }
 
 std::optional<ScoreRec> cScore::parseLine(QStringView line)

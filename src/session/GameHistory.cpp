@@ -45,8 +45,7 @@ QString fileText(const Shared& shared)
         const int cards = moveTexts::cardCount(engine, n);
         line(number(n) + QLatin1String("  ") + moveTexts::placeText(r.SCell, r.SPile, r.SPos, 1) +
              QLatin1String("  ->") + moveTexts::placeText(r.DCell, r.DPile, r.DPos, 1) + QLatin1String("  ") +
-             number(cards) + (cards == 1 ? QLatin1String(" Card") : QLatin1String(" Cards")) +
-             QLatin1String(" Moved"));
+             number(cards) + (cards == 1 ? QLatin1String(" Card") : QLatin1String(" Cards")) + QLatin1String(" Moved"));
     }
     return out;
 }

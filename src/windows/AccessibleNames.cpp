@@ -43,7 +43,8 @@ QString labelBefore(const QWidget& control)
             QLayoutItem* item = layout.itemAt(i);
             if (item->widget() == &control)
                 return last != nullptr ? cleaned(last->text()) : QString();
-            if (const auto* label = qobject_cast<const QLabel*>(item->widget()); label != nullptr && !label->text().isEmpty())
+            if (const auto* label = qobject_cast<const QLabel*>(item->widget());
+                label != nullptr && !label->text().isEmpty())
                 last = label;
             if (item->layout() != nullptr)
                 if (const QString inner = search(*item->layout()); !inner.isEmpty())

@@ -42,24 +42,18 @@ void paintBackground(QPainter& painter, const QRect& area, const BackgroundChoic
         }
     };
     switch (choice.kind) {
-    case BackgroundChoice::Texture:
-        backgrounds::tile(painter, area, backgrounds::texture(choice.number));
-        break;
+    case BackgroundChoice::Texture: backgrounds::tile(painter, area, backgrounds::texture(choice.number)); break;
     case BackgroundChoice::Colour: {
         const QColor colour = backgrounds::colour(choice.number);
         backgrounds::gradient(painter, area, colour, choice.fade ? QColor(Qt::black) : colour);
         break;
     }
-    case BackgroundChoice::Picture:
-        drawPicture(backgrounds::picture(choice.number));
-        break;
+    case BackgroundChoice::Picture: drawPicture(backgrounds::picture(choice.number)); break;
     case BackgroundChoice::Scheme: {
         const auto& s = choice.scheme;
         backgrounds::gradient(painter, area, QColor(s[0], s[1], s[2]), QColor(s[3], s[4], s[5]));
         break;
     }
-    default:
-        drawPicture(picture);
-        break;
+    default: drawPicture(picture); break;
     }
 }

@@ -105,13 +105,9 @@ bool KeyboardPlay::key(int key)
         return false;
     switch (key) {
     case Qt::Key_Tab:
-    case Qt::Key_Right:
-        moveTo((index_ + 1) % count);
-        return true;
+    case Qt::Key_Right: moveTo((index_ + 1) % count); return true;
     case Qt::Key_Backtab:
-    case Qt::Key_Left:
-        moveTo((index_ + count - 1) % count);
-        return true;
+    case Qt::Key_Left: moveTo((index_ + count - 1) % count); return true;
     case Qt::Key_Up:
         if (!holding())
             ++depth_;
@@ -142,8 +138,7 @@ bool KeyboardPlay::key(int key)
             dealStock();
         refresh();
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -197,10 +192,10 @@ void KeyboardPlay::dropClickedAt(QPointF twips)
     const cGames& games = shared_.games;
     for (const auto& [cell, pile] : places()) {
         const int16_t top = std::max<int16_t>(play.GetTop(cell, pile), 0);
-        const QRectF lies = QRectF(QPointF(games.GetCordX(cell, pile, 0), games.GetCordY(cell, pile, 0)),
-                                   QPointF(games.GetCordX(cell, pile, top) + kCardWidth,
-                                           games.GetCordY(cell, pile, top) + kCardHeight))
-                                .normalized();
+        const QRectF lies =
+            QRectF(QPointF(games.GetCordX(cell, pile, 0), games.GetCordY(cell, pile, 0)),
+                   QPointF(games.GetCordX(cell, pile, top) + kCardWidth, games.GetCordY(cell, pile, top) + kCardHeight))
+                .normalized();
         if (lies.contains(twips) && !(cell == play.Cell(card) && pile == play.Pile(card))) {
             dropOn(card, cell, pile);
             return;

@@ -2,7 +2,6 @@
 
 #include "library/Listings.h"
 #include "library/PendingList.h"
-
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
 #include "windows/Guard.h"
@@ -483,7 +482,8 @@ void MainMenus::refreshFavMenu()
     const QStringList files = Listings::ListFavFiles(data.FavFolder());
     int added = 0;
     for (qsizetype i = 1; i < folders.size() && added < kMostFavoriteEntries; ++i, ++added) {
-        QMenu* folder = addSubmenuEntry(favorites, folders[i], QFileInfo(folders[i]).fileName(), QStringLiteral("Folder"));
+        QMenu* folder =
+            addSubmenuEntry(favorites, folders[i], QFileInfo(folders[i]).fileName(), QStringLiteral("Folder"));
         const QStringList inside = Listings::ListFavFiles(folders[i]);
         for (qsizetype j = 1; j < inside.size(); ++j)
             addEntry(folder, inside[j], kFavoriteGroup, QFileInfo(inside[j]).fileName(), QStringLiteral("Q1"));

@@ -72,8 +72,7 @@ QVariant MovesModel::data(const QModelIndex& index, int role) const
     const int position = positionOf(index.row());
     const bool current = position == current_;
     switch (role) {
-    case Qt::DisplayRole:
-        return text(index.row(), index.column());
+    case Qt::DisplayRole: return text(index.row(), index.column());
     case Qt::ForegroundRole:
         if (current)
             return kCurrent;
@@ -89,8 +88,7 @@ QVariant MovesModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

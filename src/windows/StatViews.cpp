@@ -13,12 +13,12 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDialog>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QFont>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPieSeries>
 #include <QPieSlice>
+#include <QPushButton>
 #include <QTreeView>
 #include <QValueAxis>
 
@@ -106,8 +106,7 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
         return {};
     const auto emphasis = emphasis_.find({index.row(), index.column()});
     switch (role) {
-    case Qt::DisplayRole:
-        return cell(index.row(), index.column());
+    case Qt::DisplayRole: return cell(index.row(), index.column());
     case Qt::ForegroundRole:
         if (emphasis != emphasis_.end())
             return emphasis->second;
@@ -121,8 +120,7 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

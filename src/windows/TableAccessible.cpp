@@ -50,7 +50,8 @@ private:
 // The table: its piles.
 class TableViewAccessible final : public QAccessibleWidget {
 public:
-    explicit TableViewAccessible(TableView* view) : QAccessibleWidget(view, QAccessible::List, QStringLiteral("Card table"))
+    explicit TableViewAccessible(TableView* view)
+        : QAccessibleWidget(view, QAccessible::List, QStringLiteral("Card table"))
     {
     }
     ~TableViewAccessible() override

@@ -493,8 +493,8 @@ namespace {
 
 QString cardName(const cPlay& play, int16_t card)
 {
-    static const char* const kRanks[] = {"ace",   "two",   "three", "four", "five",  "six",  "seven",
-                                         "eight", "nine",  "ten",   "jack", "queen", "king"};
+    static const char* const kRanks[] = {"ace",   "two",  "three", "four", "five",  "six", "seven",
+                                         "eight", "nine", "ten",   "jack", "queen", "king"};
     static const char* const kSuits[] = {"spades", "hearts", "clubs", "diamonds"};
     const int rank = play.Num(card);
     const int suit = play.Suit(card);
@@ -552,10 +552,10 @@ QRect TableView::pileRect(int index) const
     if (cell < 0)
         return {};
     const int16_t top = std::max<int16_t>(play_.GetTop(cell, pile), 0);
-    const QRectF twips = QRectF(QPointF(games_.GetCordX(cell, pile, 0), games_.GetCordY(cell, pile, 0)),
-                                QPointF(games_.GetCordX(cell, pile, top) + kCardWidth,
-                                        games_.GetCordY(cell, pile, top) + kCardHeight))
-                             .normalized();
+    const QRectF twips =
+        QRectF(QPointF(games_.GetCordX(cell, pile, 0), games_.GetCordY(cell, pile, 0)),
+               QPointF(games_.GetCordX(cell, pile, top) + kCardWidth, games_.GetCordY(cell, pile, top) + kCardHeight))
+            .normalized();
     return mapFromScene(twips).boundingRect();
 }
 

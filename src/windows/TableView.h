@@ -4,8 +4,8 @@
 #include "windows/BackgroundPainter.h"
 
 #include <QGraphicsView>
-#include <QPointer>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 
 #include <deque>

@@ -85,8 +85,8 @@ QString frmAddtoFav::selectedFolder() const
 
 void frmAddtoFav::newFolder()
 {
-    const std::optional<QString> name = shared_.services.prompts().input(
-        QStringLiteral("Please Enter a Folder Name"), windowTitle(), QStringLiteral("New Folder"));
+    const std::optional<QString> name = shared_.services.prompts().input(QStringLiteral("Please Enter a Folder Name"),
+                                                                         windowTitle(), QStringLiteral("New Folder"));
     const QString root = shared_.data.FavFolder();
     Favorites favorites(shared_.services, shared_.data);
     if (!name || !favorites.ValidFavName(*name, Favorites::Kind::Folder, root))

@@ -18,13 +18,13 @@
 #include <QVBoxLayout>
 
 frmAutoSave::frmAutoSave(Shared& shared, QWidget* parent)
-    : QDialog(parent), shared_(shared), tabs_(new QTabWidget(this)),
-      models_{new TextTableModel({QStringLiteral("Game"), QStringLiteral("Date Played"), QStringLiteral("Time"),
-                                  QStringLiteral("Perc")},
-                                 this),
-              new TextTableModel({QStringLiteral("Game "), QStringLiteral("Date Played"), QStringLiteral("Time"),
-                                  QStringLiteral("Score")},
-                                 this)},
+    : QDialog(parent), shared_(shared),
+      tabs_(new QTabWidget(this)), models_{new TextTableModel({QStringLiteral("Game"), QStringLiteral("Date Played"),
+                                                               QStringLiteral("Time"), QStringLiteral("Perc")},
+                                                              this),
+                                           new TextTableModel({QStringLiteral("Game "), QStringLiteral("Date Played"),
+                                                               QStringLiteral("Time"), QStringLiteral("Score")},
+                                                              this)},
       lists_{statList(models_[0], "lvIncomplete", this), statList(models_[1], "lvFinished", this)},
       cmdPlay_(new QPushButton(QStringLiteral("Play"), this)),
       cmdDelete_(new QPushButton(QStringLiteral("Delete"), this)),
@@ -100,8 +100,8 @@ void frmAutoSave::fill(bool finished)
         if (!s) {
             // Listed, so that it can still be deleted.
             tags_[kind] << QFileInfo(file).fileName();
-            rows.push_back({QFileInfo(file).fileName() + QStringLiteral(" (damaged)"), QString(), QString(),
-                            QString()});
+            rows.push_back(
+                {QFileInfo(file).fileName() + QStringLiteral(" (damaged)"), QString(), QString(), QString()});
             continue;
         }
         tags_[kind] << s->gameName + QLatin1String(" - ") + s->gameNo.toString();

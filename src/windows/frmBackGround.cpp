@@ -78,10 +78,11 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     folderFile_ = pathSetting(store, settings::kImageFolderFile, data.DefaultCustImageFile());
 
     const std::pair<QWidget*, const char*> named[] = {
-        {tabs_, "tabBackground"}, {tvTexture_, "tvTexture"}, {lstColors_, "lstColors"},   {chkFade_, "chkFade"},
-        {lstPictures_, "lstPictures"}, {lstSchemes_, "lstSchemes"}, {lstCustom_, "lstCustom"},
-        {tvFolders_, "tvFolders"}, {lstFiles_, "lstFiles"},       {picPreview_, "picPreview"},
-        {lblRefusal_, "lblRefusal"}, {chkTile_, "chkTile"},        {imcTimer_, "imcTimer"}, {cmdApply_, "cmdApply"}};
+        {tabs_, "tabBackground"},    {tvTexture_, "tvTexture"},     {lstColors_, "lstColors"},
+        {chkFade_, "chkFade"},       {lstPictures_, "lstPictures"}, {lstSchemes_, "lstSchemes"},
+        {lstCustom_, "lstCustom"},   {tvFolders_, "tvFolders"},     {lstFiles_, "lstFiles"},
+        {picPreview_, "picPreview"}, {lblRefusal_, "lblRefusal"},   {chkTile_, "chkTile"},
+        {imcTimer_, "imcTimer"},     {cmdApply_, "cmdApply"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QLatin1String(name));
 
@@ -102,12 +103,13 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
             tvTexture_->setCurrentItem(node);
     }
     tvTexture_->expandAll();
-    guard::connect(services, tvTexture_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
-        if (item == nullptr || !item->data(0, kNumberRole).isValid())
-            return;
-        texture_ = item->data(0, kNumberRole).toInt();
-        changed();
-    });
+    guard::connect(services, tvTexture_, &QTreeWidget::currentItemChanged, this,
+                   [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
+                       if (item == nullptr || !item->data(0, kNumberRole).isValid())
+                           return;
+                       texture_ = item->data(0, kNumberRole).toInt();
+                       changed();
+                   });
 
     // Colours.
     for (int n = 1; n <= backgrounds::colourCount(); ++n)
@@ -151,8 +153,8 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     for (int half = 0; half < 2; ++half) {
         auto* box = new QWidget(schemesPage);
         auto* grid = new QGridLayout(box);
-        grid->addWidget(new QLabel(half == 0 ? QStringLiteral("Top Color") : QStringLiteral("Bottom Color"), box), 0,
-                        0, 1, 2);
+        grid->addWidget(new QLabel(half == 0 ? QStringLiteral("Top Color") : QStringLiteral("Bottom Color"), box), 0, 0,
+                        1, 2);
         for (int i = 0; i < 3; ++i) {
             grid->addWidget(sliderLabels_[static_cast<size_t>(half * 3 + i)], i + 1, 0);
             grid->addWidget(sliders_[static_cast<size_t>(half * 3 + i)], i + 1, 1);
@@ -169,14 +171,15 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     schemesLayout->addLayout(schemeButtons, 2, 1);
     guard::connect(services, cmdSaveAs, &QPushButton::clicked, this, [this] { saveSchemeAs(); });
     guard::connect(services, cmdDelete, &QPushButton::clicked, this, [this] { deleteScheme(); });
-    guard::connect(services, lstSchemes_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item, QListWidgetItem*) {
-        if (item == nullptr || filling_)
-            return;
-        schemeFile_ = item->data(kNumberRole).toString();
-        if (const std::optional<std::array<int, 6>> values = background::readScheme(schemeFile_))
-            showScheme(*values);
-        changed();
-    });
+    guard::connect(services, lstSchemes_, &QListWidget::currentItemChanged, this,
+                   [this](QListWidgetItem* item, QListWidgetItem*) {
+                       if (item == nullptr || filling_)
+                           return;
+                       schemeFile_ = item->data(kNumberRole).toString();
+                       if (const std::optional<std::array<int, 6>> values = background::readScheme(schemeFile_))
+                           showScheme(*values);
+                       changed();
+                   });
 
     // The player's own pictures.
     auto* customPage = new QWidget;
@@ -193,12 +196,13 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     customLayout->addLayout(customButtons);
     guard::connect(services, cmdAdd, &QPushButton::clicked, this, [this] { addPicture(); });
     guard::connect(services, cmdRemove, &QPushButton::clicked, this, [this] { removePicture(); });
-    guard::connect(services, lstCustom_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item, QListWidgetItem*) {
-        if (item == nullptr || filling_)
-            return;
-        customFile_ = item->data(kNumberRole).toString();
-        changed();
-    });
+    guard::connect(services, lstCustom_, &QListWidget::currentItemChanged, this,
+                   [this](QListWidgetItem* item, QListWidgetItem*) {
+                       if (item == nullptr || filling_)
+                           return;
+                       customFile_ = item->data(kNumberRole).toString();
+                       changed();
+                   });
 
     // Pictures in any folder: the file system from its root.
     auto* foldersPage = new QWidget;
@@ -216,14 +220,16 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     tvFolders_->setCurrentIndex(folders_->index(startFolder));
     tvFolders_->scrollTo(folders_->index(startFolder));
     fillFolderFiles(startFolder);
-    guard::connect(services, tvFolders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                   [this](const QModelIndex& index, const QModelIndex&) { fillFolderFiles(folders_->filePath(index)); });
-    guard::connect(services, lstFiles_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item, QListWidgetItem*) {
-        if (item == nullptr || filling_)
-            return;
-        folderFile_ = item->data(kNumberRole).toString();
-        changed();
-    });
+    guard::connect(
+        services, tvFolders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex& index, const QModelIndex&) { fillFolderFiles(folders_->filePath(index)); });
+    guard::connect(services, lstFiles_, &QListWidget::currentItemChanged, this,
+                   [this](QListWidgetItem* item, QListWidgetItem*) {
+                       if (item == nullptr || filling_)
+                           return;
+                       folderFile_ = item->data(kNumberRole).toString();
+                       changed();
+                   });
 
     auto* colourPage = new QWidget;
     auto* colourLayout = new QVBoxLayout(colourPage);
@@ -421,9 +427,8 @@ void frmBackGround::saveSchemeAs()
     Prompts& prompts = shared_.services.prompts();
     QString name;
     while (true) {
-        const std::optional<QString> answer =
-            prompts.input(QStringLiteral("Please Enter a Name"), QStringLiteral("Color Schemes"),
-                          QStringLiteral("Color Scheme 1"));
+        const std::optional<QString> answer = prompts.input(
+            QStringLiteral("Please Enter a Name"), QStringLiteral("Color Schemes"), QStringLiteral("Color Scheme 1"));
         if (!answer || answer->isEmpty())
             return;
         if (!Favorites::unfitForFileName(*answer) && !answer->trimmed().isEmpty()) {
@@ -434,11 +439,10 @@ void frmBackGround::saveSchemeAs()
                         Prompts::Buttons::Ok);
     }
     const QString path = QDir(shared_.data.SchemeFolder()).filePath(name);
-    if (QFileInfo::exists(path) &&
-        prompts.message(QStringLiteral("A scheme already exists with the name \"") + name +
-                            QStringLiteral("\". Do you want to overwrite ?"),
-                        Prompts::Icon::Question, Prompts::Buttons::YesNo,
-                        QStringLiteral("Color Schemes")) != Prompts::Answer::Yes)
+    if (QFileInfo::exists(path) && prompts.message(QStringLiteral("A scheme already exists with the name \"") + name +
+                                                       QStringLiteral("\". Do you want to overwrite ?"),
+                                                   Prompts::Icon::Question, Prompts::Buttons::YesNo,
+                                                   QStringLiteral("Color Schemes")) != Prompts::Answer::Yes)
         return;
     background::writeScheme(path, scheme_);
     schemeFile_ = path;
@@ -478,8 +482,8 @@ void frmBackGround::addPicture()
         return;
     shared_.func.AddtoLIST(0, *file);
     customFile_ = *file;
-    store.writeText(QLatin1String(settings::kCustImageInitDir.section),
-                    QLatin1String(settings::kCustImageInitDir.name), QFileInfo(*file).absolutePath());
+    store.writeText(QLatin1String(settings::kCustImageInitDir.section), QLatin1String(settings::kCustImageInitDir.name),
+                    QFileInfo(*file).absolutePath());
     fillCustom();
     changed();
 }

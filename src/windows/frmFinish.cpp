@@ -62,8 +62,8 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
                    [this] { closeWith(Next::Restart); });
     toolbar_->addSeparator();
     // The statistics open over the dialog, which stays open.
-    guard::connect(services, button("HighScore", "HighScore", QStringLiteral("High Score")), &QAction::triggered,
-                   this, [this] {
+    guard::connect(services, button("HighScore", "HighScore", QStringLiteral("High Score")), &QAction::triggered, this,
+                   [this] {
                        frmHighScore window(shared_, this);
                        window.exec();
                    });
@@ -81,10 +81,11 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     lstResult_->setSelectionMode(QAbstractItemView::NoSelection);
     lstResult_->setFocusPolicy(Qt::NoFocus);
     fillResult();
-    QChartView* chart = chartView(barChart({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")},
-                                           {{QStringLiteral("Result"), {qreal(std::max<int>(session.Score(), 0)),
-                                                                        qreal(session.Moves()), qreal(session.Time())}}}),
-                                  "chtResult", this);
+    QChartView* chart = chartView(
+        barChart({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")},
+                 {{QStringLiteral("Result"),
+                   {qreal(std::max<int>(session.Score(), 0)), qreal(session.Moves()), qreal(session.Time())}}}),
+        "chtResult", this);
     chart->setMinimumSize(300, 220);
 
     // 6. The check boxes as the player left them.

@@ -48,12 +48,12 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
       lvTop_(new TextTableModel(QStringList{QStringLiteral("Game"), QStringLiteral("Player"), QStringLiteral("Score")} +
                                     kRecordColumns,
                                 this)),
-      lvGames_(new TextTableModel(QStringList{QStringLiteral("S No."), QStringLiteral("Player"), QStringLiteral("Score")} +
-                                      kRecordColumns,
-                                  this)),
-      lvPlayer_(new TextTableModel(QStringList{QStringLiteral("S No."), QStringLiteral("Game"), QStringLiteral("Score")} +
-                                       kRecordColumns,
-                                   this)),
+      lvGames_(new TextTableModel(
+          QStringList{QStringLiteral("S No."), QStringLiteral("Player"), QStringLiteral("Score")} + kRecordColumns,
+          this)),
+      lvPlayer_(new TextTableModel(
+          QStringList{QStringLiteral("S No."), QStringLiteral("Game"), QStringLiteral("Score")} + kRecordColumns,
+          this)),
       lvFin_(new TextTableModel({QStringLiteral("S No."), QStringLiteral("Game"), QStringLiteral("Player"),
                                  QStringLiteral("Score"), QStringLiteral("Time"), QStringLiteral("Moves"),
                                  QStringLiteral("Date"), QStringLiteral("Game No.")},

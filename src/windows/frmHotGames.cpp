@@ -28,8 +28,8 @@ frmHotGames::frmHotGames(Shared& shared, QWidget* parent)
     const SettingsStore& store = services.settings();
     for (int16_t id = 1; id <= shared_.data.TotalGames(); ++id) {
         const QString name = shared_.data.GetGName(id);
-        const bool hot = store.readNumber(QLatin1String(settings::kHotGamesSection), name,
-                                          settings::kHotGameDefault) == 1;
+        const bool hot =
+            store.readNumber(QLatin1String(settings::kHotGamesSection), name, settings::kHotGameDefault) == 1;
         (hot ? lstHot_ : lstGames_)->addItem(name);
     }
     lstGames_->setCurrentRow(0);

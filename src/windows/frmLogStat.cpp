@@ -18,30 +18,22 @@
 
 namespace {
 
-const QStringList kLogColumns{QStringLiteral("Date"),  QStringLiteral("Player"), QStringLiteral("Game"),
-                              QStringLiteral("Score"), QStringLiteral("Time"),   QStringLiteral("Moves"),
+const QStringList kLogColumns{QStringLiteral("Date"),   QStringLiteral("Player"),     QStringLiteral("Game"),
+                              QStringLiteral("Score"),  QStringLiteral("Time"),       QStringLiteral("Moves"),
                               QStringLiteral("Status"), QStringLiteral("Game Number")};
 
 // Orders two records by a column: numbers as numbers, dates as days.
 bool before(const ScoreRec& a, const ScoreRec& b, int column)
 {
     switch (column) {
-    case 0:
-        return a.day != b.day ? a.day < b.day : a.Date < b.Date;
-    case 1:
-        return a.Player < b.Player;
-    case 2:
-        return a.GameName < b.GameName;
-    case 3:
-        return a.Score < b.Score;
-    case 4:
-        return a.Time < b.Time;
-    case 5:
-        return a.Moves < b.Moves;
-    case 6:
-        return (a.Won == 1) < (b.Won == 1);
-    default:
-        return a.gameNo.toNumber() < b.gameNo.toNumber();
+    case 0: return a.day != b.day ? a.day < b.day : a.Date < b.Date;
+    case 1: return a.Player < b.Player;
+    case 2: return a.GameName < b.GameName;
+    case 3: return a.Score < b.Score;
+    case 4: return a.Time < b.Time;
+    case 5: return a.Moves < b.Moves;
+    case 6: return (a.Won == 1) < (b.Won == 1);
+    default: return a.gameNo.toNumber() < b.gameNo.toNumber();
     }
 }
 
@@ -101,8 +93,7 @@ void LogModel::sort(int column, Qt::SortOrder order)
 
 frmLogStat::frmLogStat(Shared& shared, QWidget* parent)
     : QDialog(parent), shared_(shared), imcGames_(new QComboBox(this)), imcPlayer_(new QComboBox(this)),
-      imcDate_(new QComboBox(this)), model_(new LogModel(shared.score, this)),
-      lvLog_(statList(model_, "lvLog", this))
+      imcDate_(new QComboBox(this)), model_(new LogModel(shared.score, this)), lvLog_(statList(model_, "lvLog", this))
 {
     setObjectName(QStringLiteral("frmLogStat"));
     setWindowTitle(QStringLiteral("Log Statistics"));
@@ -130,9 +121,9 @@ frmLogStat::frmLogStat(Shared& shared, QWidget* parent)
     lvLog_->setSortingEnabled(true);
 
     auto* choosers = new QHBoxLayout;
-    for (const auto& [label, chooser] : {std::pair{QStringLiteral("Game :"), imcGames_},
-                                         std::pair{QStringLiteral("Player :"), imcPlayer_},
-                                         std::pair{QStringLiteral("Date :"), imcDate_}}) {
+    for (const auto& [label, chooser] :
+         {std::pair{QStringLiteral("Game :"), imcGames_}, std::pair{QStringLiteral("Player :"), imcPlayer_},
+          std::pair{QStringLiteral("Date :"), imcDate_}}) {
         choosers->addWidget(new QLabel(label, this));
         choosers->addWidget(chooser, 1);
     }

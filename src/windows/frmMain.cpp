@@ -245,9 +245,7 @@ void frmMain::Form_Load(const QString& commandLine)
 void frmMain::InitProgram()
 {
     // Each step is tried even when one before it failed.
-    tryAtStart("the session's start time", [&] {
-        shared_.data.setSesStartedAt(shared_.services.clock().now());
-    });
+    tryAtStart("the session's start time", [&] { shared_.data.setSesStartedAt(shared_.services.clock().now()); });
     tryAtStart("the player", [&] { Players(shared_.services.settings()).EnsurePlayer(); });
     tryAtStart("the recent lists", [&] { menus_->refreshRecentMenus(); });
     tryAtStart("the favorites and pending lists", [&] { refreshLibraryMenus(); });
@@ -346,10 +344,7 @@ void frmMain::refreshLibraryMenus()
     refreshPendingMenu();
 }
 
-void frmMain::refreshPendingMenu()
-{
-    menus_->refreshPendingMenu(shared_.gamePlay.playingPendingFile());
-}
+void frmMain::refreshPendingMenu() { menus_->refreshPendingMenu(shared_.gamePlay.playingPendingFile()); }
 
 void frmMain::openSelection()
 {
@@ -624,17 +619,10 @@ void frmMain::showFinish()
     // The game may have left the pending list or joined the favorites.
     refreshLibraryMenus();
     switch (dialog.next()) {
-    case frmFinish::Next::NewDeal:
-        session.PlayRandom(session.GameName());
-        break;
-    case frmFinish::Next::Select:
-        openSelection();
-        break;
-    case frmFinish::Next::Restart:
-        session.Restart();
-        break;
-    case frmFinish::Next::Nothing:
-        break;
+    case frmFinish::Next::NewDeal: session.PlayRandom(session.GameName()); break;
+    case frmFinish::Next::Select: openSelection(); break;
+    case frmFinish::Next::Restart: session.Restart(); break;
+    case frmFinish::Next::Nothing: break;
     }
 }
 

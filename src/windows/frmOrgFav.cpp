@@ -31,8 +31,8 @@ QString fileDate(const QDateTime& when) { return QLocale().toString(when, QLocal
 
 frmOrgFav::frmOrgFav(Shared& shared, std::function<void()> refreshMenu, QWidget* parent)
     : QDialog(parent), shared_(shared), refreshMenu_(std::move(refreshMenu)), tvFav_(new QTreeWidget(this)),
-      icFav_(new QComboBox(this)), fraDetails_(new QGroupBox(this)),
-      lblDetails_{new QLabel(this), new QLabel(this), new QLabel(this), new QLabel(this)},
+      icFav_(new QComboBox(this)), fraDetails_(new QGroupBox(this)), lblDetails_{new QLabel(this), new QLabel(this),
+                                                                                 new QLabel(this), new QLabel(this)},
       cmdMove_(new QPushButton(QStringLiteral("Move "), this)),
       cmdRename_(new QPushButton(QStringLiteral("Rename"), this)),
       cmdDelete_(new QPushButton(QStringLiteral("Delete"), this)),
@@ -48,7 +48,7 @@ frmOrgFav::frmOrgFav(Shared& shared, std::function<void()> refreshMenu, QWidget*
     fraDetails_->setObjectName(QStringLiteral("fraDetails"));
     auto* cmdCreate = new QPushButton(QStringLiteral("Create Folder"), this);
     auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    const std::pair<QPushButton*, const char*> named[] = {{cmdCreate, "cmdCreate"}, {cmdMove_, "cmdMove"},
+    const std::pair<QPushButton*, const char*> named[] = {{cmdCreate, "cmdCreate"},  {cmdMove_, "cmdMove"},
                                                           {cmdRename_, "cmdRename"}, {cmdDelete_, "cmdDelete"},
                                                           {cmdPlay_, "cmdPlay"},     {cmdClose, "cmdClose"}};
     for (const auto& [button, name] : named)
@@ -87,8 +87,7 @@ frmOrgFav::frmOrgFav(Shared& shared, std::function<void()> refreshMenu, QWidget*
     services.sounds().raise(SoundEvent::OrgFav);
 }
 
-QTreeWidgetItem* frmOrgFav::addNode(QTreeWidgetItem* parent, const QString& text, const QString& path,
-                                    const char* kind)
+QTreeWidgetItem* frmOrgFav::addNode(QTreeWidgetItem* parent, const QString& text, const QString& path, const char* kind)
 {
     auto* node = parent != nullptr ? new QTreeWidgetItem(parent, {text}) : new QTreeWidgetItem(tvFav_, {text});
     node->setData(0, kPathRole, path);
@@ -156,8 +155,8 @@ void frmOrgFav::showSelection()
         fraDetails_->setTitle(QStringLiteral("Folder Details"));
         lines = {QStringLiteral("Folder Name : ") +
                      (kind == QLatin1String(kRoot) ? QStringLiteral("Favorites") : folder.fileName()),
-                 QStringLiteral("Date Created : ") + fileDate(folder.birthTime().isValid() ? folder.birthTime()
-                                                                                          : folder.lastModified()),
+                 QStringLiteral("Date Created : ") +
+                     fileDate(folder.birthTime().isValid() ? folder.birthTime() : folder.lastModified()),
                  QStringLiteral("Last Accessed : ") + fileDate(folder.lastRead()),
                  QStringLiteral("Last Modified : ") + fileDate(folder.lastModified())};
     }
@@ -173,9 +172,9 @@ void frmOrgFav::showSelection()
 
 void frmOrgFav::createFolder()
 {
-    const std::optional<QString> name = shared_.services.prompts().input(
-        QStringLiteral("Please enter a name for the new folder"), QStringLiteral("Create a Folder"),
-        QStringLiteral("New Folder"));
+    const std::optional<QString> name =
+        shared_.services.prompts().input(QStringLiteral("Please enter a name for the new folder"),
+                                         QStringLiteral("Create a Folder"), QStringLiteral("New Folder"));
     const QString root = shared_.data.FavFolder();
     if (!name || !Favorites(shared_.services, shared_.data).ValidFavName(*name, Favorites::Kind::Folder, root))
         return;
@@ -218,13 +217,13 @@ void frmOrgFav::renameEntry()
     const bool favorite = kind == QLatin1String(kFavorite);
     const QFileInfo entry(selectedPath());
     const std::optional<QString> name = shared_.services.prompts().input(
-        (favorite ? QStringLiteral("Please enter a new name for the game:") :
-                    QStringLiteral("Please enter a new name for the folder:")) +
+        (favorite ? QStringLiteral("Please enter a new name for the game:")
+                  : QStringLiteral("Please enter a new name for the folder:")) +
             QLatin1Char('\n') + entry.fileName(),
         favorite ? QStringLiteral("Rename Game") : QStringLiteral("Rename Folder"), entry.fileName());
-    if (!name || !Favorites(shared_.services, shared_.data)
-                      .ValidFavName(*name, favorite ? Favorites::Kind::Favorite : Favorites::Kind::Folder,
-                                    entry.absolutePath()))
+    if (!name ||
+        !Favorites(shared_.services, shared_.data)
+             .ValidFavName(*name, favorite ? Favorites::Kind::Favorite : Favorites::Kind::Folder, entry.absolutePath()))
         return;
     // A rename that fails leaves the tree as the folder holds it.
     QDir(entry.absolutePath()).rename(entry.fileName(), *name);
@@ -239,10 +238,10 @@ void frmOrgFav::deleteEntry()
     const bool favorite = kind == QLatin1String(kFavorite);
     const QFileInfo entry(selectedPath());
     if (shared_.services.prompts().message(
-            favorite ? QStringLiteral("Are you sure you want to delele the Game ") + entry.fileName() +
-                           QStringLiteral(" ?")
-                     : QStringLiteral("Are you sure you want to remove the Folder ") + entry.fileName() +
-                           QStringLiteral(" and all its contents ?"),
+            favorite
+                ? QStringLiteral("Are you sure you want to delele the Game ") + entry.fileName() + QStringLiteral(" ?")
+                : QStringLiteral("Are you sure you want to remove the Folder ") + entry.fileName() +
+                      QStringLiteral(" and all its contents ?"),
             Prompts::Icon::Stop, Prompts::Buttons::YesNo,
             favorite ? QStringLiteral("Delete Game") : QStringLiteral("Delete Folder")) != Prompts::Answer::Yes)
         return;

@@ -17,8 +17,8 @@
 
 frmPending::frmPending(Shared& shared, std::function<void()> refreshMenu, QWidget* parent)
     : QDialog(parent), shared_(shared), refreshMenu_(std::move(refreshMenu)),
-      model_(new TextTableModel({QStringLiteral("Game (% Completed)"), QStringLiteral("Time"),
-                                 QStringLiteral("Moves"), QStringLiteral("Score")},
+      model_(new TextTableModel({QStringLiteral("Game (% Completed)"), QStringLiteral("Time"), QStringLiteral("Moves"),
+                                 QStringLiteral("Score")},
                                 this)),
       lvPending_(statList(model_, "lvPending", this)), cmdPlay_(new QPushButton(QStringLiteral("Play Now"), this)),
       cmdDelete_(new QPushButton(QStringLiteral("Delete "), this))
@@ -61,8 +61,8 @@ void frmPending::fill()
             rows.push_back({pendingList::displayName(file) + QStringLiteral(" (%1%)").arg(s->percentage),
                             timeText(s->time), QString::number(s->moves), QString::number(s->score)});
         else
-            rows.push_back({QFileInfo(file).fileName() + QStringLiteral(" (damaged)"), QString(), QString(),
-                            QString()});
+            rows.push_back(
+                {QFileInfo(file).fileName() + QStringLiteral(" (damaged)"), QString(), QString(), QString()});
     }
     model_->setRows(std::move(rows));
     const qsizetype playing = files_.indexOf(shared_.gamePlay.playingPendingFile());

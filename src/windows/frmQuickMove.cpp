@@ -32,18 +32,24 @@ frmQuickMove::frmQuickMove(Shared& shared, frmMain& main, QWidget* parent)
       Slider1_(new QSlider(Qt::Horizontal, this)), cmdBack_(new QPushButton(QStringLiteral("<"), this)),
       cmdForward_(new QPushButton(QStringLiteral(">"), this)), cmdReplayBack_(new QPushButton(this)),
       cmdReplayForward_(new QPushButton(this)), cmdReplayStop_(new QPushButton(this)),
-      cmdMore_(new QPushButton(QStringLiteral("More >>"), this)), lvQuick_(statList(model_, "lvQuick", this)),
-      lbText_{new QLabel(this), new QLabel(this), new QLabel(this)},
+      cmdMore_(new QPushButton(QStringLiteral("More >>"), this)),
+      lvQuick_(statList(model_, "lvQuick", this)), lbText_{new QLabel(this), new QLabel(this), new QLabel(this)},
       Label1_(new QLabel(QStringLiteral("Click on an entry to go to that position."), this))
 {
     setObjectName(QStringLiteral("frmQuickMove"));
     setModal(true);
     Services& services = shared_.services;
-    const std::pair<QWidget*, const char*> named[] = {
-        {Slider1_, "Slider1"},          {cmdBack_, "cmdBack"},         {cmdForward_, "cmdForward"},
-        {cmdReplayBack_, "cmdReplayBack"}, {cmdReplayForward_, "cmdReplayForward"}, {cmdReplayStop_, "cmdReplayStop"},
-        {cmdMore_, "cmdMore"},          {lbText_[0], "lbText1"},       {lbText_[1], "lbText2"},
-        {lbText_[2], "lbText3"},        {Label1_, "Label1"}};
+    const std::pair<QWidget*, const char*> named[] = {{Slider1_, "Slider1"},
+                                                      {cmdBack_, "cmdBack"},
+                                                      {cmdForward_, "cmdForward"},
+                                                      {cmdReplayBack_, "cmdReplayBack"},
+                                                      {cmdReplayForward_, "cmdReplayForward"},
+                                                      {cmdReplayStop_, "cmdReplayStop"},
+                                                      {cmdMore_, "cmdMore"},
+                                                      {lbText_[0], "lbText1"},
+                                                      {lbText_[1], "lbText2"},
+                                                      {lbText_[2], "lbText3"},
+                                                      {Label1_, "Label1"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QLatin1String(name));
     cmdReplayBack_->setIcon(CommandIcons::icon(QStringLiteral("Back")));
@@ -134,7 +140,8 @@ void frmQuickMove::showPosition()
                                      session.gameNo().toString()
                                : moveTexts::moveDescription(engine, n));
     lbText_[1]->setText(QStringLiteral("Move : ") + QString::number(n));
-    lbText_[2]->setText(QStringLiteral("Cards Moved : ") + QString::number(n == 0 ? 0 : moveTexts::cardCount(engine, n)));
+    lbText_[2]->setText(QStringLiteral("Cards Moved : ") +
+                        QString::number(n == 0 ? 0 : moveTexts::cardCount(engine, n)));
     setWindowTitle(QStringLiteral("Move: ") + QString::number(n) + QStringLiteral(" - ") + lbText_[0]->text());
     model_->refresh();
     const QModelIndex row = model_->index(model_->rowOf(n), 0);

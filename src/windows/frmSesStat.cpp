@@ -18,8 +18,8 @@
 
 namespace {
 
-const QStringList kSessionColumns{QStringLiteral("Game"),  QStringLiteral("Game No"), QStringLiteral("Player"),
-                                  QStringLiteral("Time"),  QStringLiteral("Moves"),   QStringLiteral("Status"),
+const QStringList kSessionColumns{QStringLiteral("Game"), QStringLiteral("Game No"), QStringLiteral("Player"),
+                                  QStringLiteral("Time"), QStringLiteral("Moves"),   QStringLiteral("Status"),
                                   QStringLiteral("Score")};
 constexpr int kSessionTime = 3;
 constexpr int kSessionScore = 6;
@@ -37,10 +37,10 @@ QLabel* figureLabel(QWidget* parent)
 
 frmSesStat::frmSesStat(Shared& shared, QWidget* parent)
     : QDialog(parent), shared_(shared), tabs_(new QTabWidget(this)),
-      chSummary_(chartView(wonLostChart(0, 0), "chSummary", this)), lvSession_(new TextTableModel(kSessionColumns, this)),
-      lvSesChart_(new TextTableModel({QStringLiteral("No."), QStringLiteral("Time"), QStringLiteral("Moves"),
-                                      QStringLiteral("Score")},
-                                     this)),
+      chSummary_(chartView(wonLostChart(0, 0), "chSummary", this)),
+      lvSession_(new TextTableModel(kSessionColumns, this)),
+      lvSesChart_(new TextTableModel(
+          {QStringLiteral("No."), QStringLiteral("Time"), QStringLiteral("Moves"), QStringLiteral("Score")}, this)),
       chChart_(chartView(wonLostChart(0, 0), "chChart", this))
 {
     setObjectName(QStringLiteral("frmSesStat"));
@@ -150,9 +150,9 @@ void frmSesStat::fillSession()
     }
     const cGamePlay& game = shared_.gamePlay;
     if (gameRunning())
-        rows.push_back({game.GameName(), game.gameNo().toString(),
-                        Players(shared_.services.settings()).CurrentPlayer(), game.TimeString(),
-                        QString::number(game.Moves()), QStringLiteral("Running"), QString::number(game.Score())});
+        rows.push_back({game.GameName(), game.gameNo().toString(), Players(shared_.services.settings()).CurrentPlayer(),
+                        game.TimeString(), QString::number(game.Moves()), QStringLiteral("Running"),
+                        QString::number(game.Score())});
     lvSession_->setRows(std::move(rows));
     if (gameRunning())
         lvSession_->setRowColour(score.SesTop(), kRunningRed);
@@ -163,16 +163,13 @@ void frmSesStat::fillThisGame()
     const cGamePlay& game = shared_.gamePlay;
     const bool running = gameRunning();
     const QString values[] = {
-        running ? game.Game_StartTime() : QString(),
-        running ? game.GameName() : QString(),
-        running ? game.gameNo().toString() : QString(),
-        running ? QString::number(game.Score()) : QString(),
-        running ? QString::number(game.Moves()) : QString(),
-        running ? game.TimeString() : QString(),
+        running ? game.Game_StartTime() : QString(),          running ? game.GameName() : QString(),
+        running ? game.gameNo().toString() : QString(),       running ? QString::number(game.Score()) : QString(),
+        running ? QString::number(game.Moves()) : QString(),  running ? game.TimeString() : QString(),
         Players(shared_.services.settings()).CurrentPlayer(),
     };
-    const char* labels[] = {"Game Started : ", "Game : ",         "Game Number : ", "Score : ",
-                            "Moves : ",        "Time Elapsed : ", "Player Name : "};
+    const char* labels[] = {
+        "Game Started : ", "Game : ", "Game Number : ", "Score : ", "Moves : ", "Time Elapsed : ", "Player Name : "};
     for (size_t i = 0; i < std::size(labels); ++i)
         lblGame_[i]->setText(QLatin1String(labels[i]) + values[i]);
 }

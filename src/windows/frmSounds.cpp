@@ -45,11 +45,17 @@ const Group kGroups[] = {
       {"Log Statistics", "LogStat"}}},
     {"Customize",
      "Options",
-     {{"Toolbar", "Toolbar"}, {"Sounds", "Sounds"}, {"Animation", "Animation"}, {"Background", "Background"},
+     {{"Toolbar", "Toolbar"},
+      {"Sounds", "Sounds"},
+      {"Animation", "Animation"},
+      {"Background", "Background"},
       {"Deck", "Deck"}}},
     {"Tools",
      "Players",
-     {{"Players", "Players"}, {"AutoSave", "AutoSave"}, {"Hot Games", "Hot"}, {"Game History", "History"},
+     {{"Players", "Players"},
+      {"AutoSave", "AutoSave"},
+      {"Hot Games", "Hot"},
+      {"Game History", "History"},
       {"Options", "Options"}}},
     {"Help", "Contents", {{"Rules", "Rules"}, {"Contents", "Contents"}, {"About", "About"}}},
 };
@@ -64,8 +70,8 @@ QIcon speaker(bool assigned)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
     p.setBrush(assigned ? QColor(0x2f, 0x8a, 0x4c) : QColor(0x9a, 0x9a, 0x9a));
-    p.drawPolygon(QPolygonF({QPointF(2, 6), QPointF(5, 6), QPointF(9, 2.5), QPointF(9, 13.5), QPointF(5, 10),
-                             QPointF(2, 10)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(2, 6), QPointF(5, 6), QPointF(9, 2.5), QPointF(9, 13.5), QPointF(5, 10), QPointF(2, 10)}));
     if (assigned) {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(0x2f, 0x8a, 0x4c), 1.3));
@@ -82,8 +88,8 @@ QIcon speaker(bool assigned)
 } // namespace
 
 frmSounds::frmSounds(Shared& shared, QWidget* parent)
-    : QDialog(parent), shared_(shared), sound_(shared.sound), tvSound_(new QTreeWidget(this)), txtFile_(new QLineEdit(this)),
-      cmdBrowse_(new QPushButton(QStringLiteral("Browse"), this)),
+    : QDialog(parent), shared_(shared), sound_(shared.sound), tvSound_(new QTreeWidget(this)),
+      txtFile_(new QLineEdit(this)), cmdBrowse_(new QPushButton(QStringLiteral("Browse"), this)),
       cmdPlay_(new QPushButton(QStringLiteral("Play"), this)),
       cmdApply_(new QPushButton(QStringLiteral("Apply"), this)),
       cmdRemove_(new QPushButton(QStringLiteral("Remove"), this))

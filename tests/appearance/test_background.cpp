@@ -99,7 +99,8 @@ TEST_F(BackgroundTest, TheAutomaticChangeKeepsTheKindAndItsTimer)
     BackgroundChoice now;
     now.kind = BackgroundChoice::Texture;
     for (int i = 0; i < 50; ++i) {
-        const std::optional<BackgroundChoice> other = background::randomOfKind(now, 12, 16, 6, store(), shared.data, random);
+        const std::optional<BackgroundChoice> other =
+            background::randomOfKind(now, 12, 16, 6, store(), shared.data, random);
         ASSERT_TRUE(other.has_value());
         EXPECT_EQ(other->kind, BackgroundChoice::Texture);
         EXPECT_GE(other->number, 1);

@@ -33,7 +33,10 @@ protected:
         shared.sound.setPlayer(&player);
     }
     ~SoundTest() override { shared.sound.setPlayer(nullptr); }
-    QString programFile(const char* name) const { return QDir(shared.data.ProgramFolder()).filePath(QLatin1String(name)); }
+    QString programFile(const char* name) const
+    {
+        return QDir(shared.data.ProgramFolder()).filePath(QLatin1String(name));
+    }
 
     TempHome home;
     Shared shared;

@@ -156,8 +156,8 @@ TEST_F(GameFileTest, ThePendingGameKeepsItsFileWhileItIsPlayed)
     EXPECT_TRUE(host.calls.isEmpty()) << "the game being played is not started again";
     EXPECT_EQ(session.Moves(), moves);
     session.Unload();
-    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("SaveBackPending ") + path,
-                                       QStringLiteral("refreshPendingMenu")}));
+    EXPECT_EQ(host.calls,
+              (QStringList{QStringLiteral("SaveBackPending ") + path, QStringLiteral("refreshPendingMenu")}));
 
     const QString bad = file(QStringLiteral("bad pending"));
     write(bad, "Klondike\r\n");

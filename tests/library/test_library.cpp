@@ -43,7 +43,8 @@ TEST_F(LibraryTest, NamesThatCannotStandAsFileNamesAreRefused)
         return favorites.checkName(name, kind, root);
     };
     for (const QChar c : QStringLiteral("\\/:*?\"<>|"))
-        EXPECT_EQ(check(QStringLiteral("a") + c + QStringLiteral("b")), Check::BadCharacters) << QString(c).toStdString();
+        EXPECT_EQ(check(QStringLiteral("a") + c + QStringLiteral("b")), Check::BadCharacters)
+            << QString(c).toStdString();
     for (const QString& unfit : {QStringLiteral("."), QStringLiteral(".."), QStringLiteral("ends in a blank "),
                                  QStringLiteral("ends in a dot."), QStringLiteral("tab\there"), QString(201, 'x')})
         EXPECT_EQ(check(unfit), Check::BadCharacters) << unfit.toStdString();

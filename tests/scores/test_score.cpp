@@ -121,10 +121,10 @@ TEST_F(ScoreTest, RecordsSurviveTheFileWithTheirKindsAndOddCharacters)
 TEST_F(ScoreTest, DamagedLinesAreSkippedCountedAndTheFileLeftAsItWas)
 {
     writeFile(QStringLiteral("Bob"), {rec(QStringLiteral("Klondike"), 10, 1), rec(QStringLiteral("Canister"), 5, 0)},
-              "\"2026-12-08 11:00:00\",\"Klond\r\n"        // cut off mid-append
-              "garbage\r\n"                               // edited by hand
-              "\"x\",\"Klondike\",7,1,2,three,0\r\n"      // a word for a number
-              "\n"                                        // blank: not a record, not damage
+              "\"2026-12-08 11:00:00\",\"Klond\r\n"              // cut off mid-append
+              "garbage\r\n"                                      // edited by hand
+              "\"x\",\"Klondike\",7,1,2,three,0\r\n"             // a word for a number
+              "\n"                                               // blank: not a record, not damage
               "\"2026-12-09 08:00:00\",\"Raglan\",9,30,4,50,1"); // last line without its ending
     QFile file(fileOf(QStringLiteral("Bob")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -146,8 +146,9 @@ TEST_F(ScoreTest, DamagedLinesAreSkippedCountedAndTheFileLeftAsItWas)
 
 TEST_F(ScoreTest, TotalsCountEveryRecordAndOverflowIsAnError)
 {
-    writeFile(QStringLiteral("Ann"), {rec(QStringLiteral("Klondike"), 10, 1, 100, 20),
-                                      rec(QStringLiteral("Klondike"), -4, 0, 50, 5), rec(QStringLiteral("Raglan"), 7, 2)});
+    writeFile(QStringLiteral("Ann"),
+              {rec(QStringLiteral("Klondike"), 10, 1, 100, 20), rec(QStringLiteral("Klondike"), -4, 0, 50, 5),
+               rec(QStringLiteral("Raglan"), 7, 2)});
     writeFile(QStringLiteral("Bob"), {rec(QStringLiteral("Klondike"), 3, 1, 10, 1)});
     score.OpenAllScore();
     const StatRec all = score.StatAll();
@@ -165,7 +166,8 @@ TEST_F(ScoreTest, TotalsCountEveryRecordAndOverflowIsAnError)
     EXPECT_TRUE(score.GetGameScore(QStringLiteral("Klondike"), 4).isEmpty());
 
     score.CloseScore();
-    writeFile(QStringLiteral("Ann"), {rec(QStringLiteral("Klondike"), 1, 1, INT32_MAX), rec(QStringLiteral("Klondike"), 1, 1)});
+    writeFile(QStringLiteral("Ann"),
+              {rec(QStringLiteral("Klondike"), 1, 1, INT32_MAX), rec(QStringLiteral("Klondike"), 1, 1)});
     score.OpenAllScore();
     EXPECT_THROW(score.StatAll(), RunTimeError);
 }
@@ -227,8 +229,8 @@ TEST_F(ScoreTest, PeriodsFollowCalendarDaysMonthsAndYears)
                rec(QStringLiteral("A"), 2, 1, 60, 1, QStringLiteral("2026-02-01 00:00:00")),
                rec(QStringLiteral("A"), 4, 0, 60, 1, QStringLiteral("2025-12-31 23:59:59")),
                // Written by an older program in the system's own form.
-               rec(QStringLiteral("A"), 8, 1, 60, 1, QLocale::c().toString(QDateTime(QDate(2026, 2, 1), QTime(9, 30)),
-                                                                          QLocale::ShortFormat)),
+               rec(QStringLiteral("A"), 8, 1, 60, 1,
+                   QLocale::c().toString(QDateTime(QDate(2026, 2, 1), QTime(9, 30)), QLocale::ShortFormat)),
                rec(QStringLiteral("A"), 16, 1, 60, 1, QStringLiteral("not a date"))});
     score.OpenAllScore();
     ASSERT_EQ(score.ScoreTop(), 5) << "a record whose date cannot be read is kept";
@@ -283,8 +285,9 @@ TEST_F(ScoreTest, TheReportPlacesItsItemsInPrintZones)
                                               "   0             0 ")));
     EXPECT_EQ(lines[full + 2], QStringLiteral("Date          Game          Player        Status        Score         "
                                               "Moves         Time          Game No"));
-    EXPECT_EQ(lines[full + 4], QStringLiteral("8 Dec 2026    Klondike      Ann           Lost          -7             5 "
-                                              "           61:06:40     7"));
+    EXPECT_EQ(lines[full + 4],
+              QStringLiteral("8 Dec 2026    Klondike      Ann           Lost          -7             5 "
+                             "           61:06:40     7"));
     EXPECT_TRUE(lines[full + 5].startsWith(QStringLiteral("8 Dec 2026    Double Klond  Bob           Won")))
         << "names cut to twelve characters";
     EXPECT_EQ(lines.last(), QString()) << "the last line is ended too";

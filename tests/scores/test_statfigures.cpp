@@ -42,11 +42,10 @@ TEST(StatFiguresTest, GeneralLinesTruncateAndTakeNothingAsOne)
             texts << line.label + line.value;
         return texts;
     };
-    EXPECT_EQ(values(StatRec{}),
-              (QStringList{"Games Played : 0", "Games Won : 0", "Games Lost : 0", "Total Moves : 0",
-                           "Total Score : 0", "Total Time : 0:00:00", "Moves Per Game : 0", "Score Per Game : 0",
-                           "Time Per Game : 0:00:00", "Games Per Hour : 0", "Moves Per Hour : 0",
-                           "Score Per Hour : 0", "Winning Percentage : 0%"}));
+    EXPECT_EQ(values(StatRec{}), (QStringList{"Games Played : 0", "Games Won : 0", "Games Lost : 0", "Total Moves : 0",
+                                              "Total Score : 0", "Total Time : 0:00:00", "Moves Per Game : 0",
+                                              "Score Per Game : 0", "Time Per Game : 0:00:00", "Games Per Hour : 0",
+                                              "Moves Per Hour : 0", "Score Per Hour : 0", "Winning Percentage : 0%"}));
 
     StatRec s;
     s.Played = 3;

@@ -8,9 +8,9 @@
 #include "windows/frmMain.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
-#include <QApplication>
 #include <QTest>
 #include <QTimer>
 

@@ -99,7 +99,8 @@ TEST_F(LibraryWindowsTest, OrganizeFavoritesMovesRenamesDeletesAndPlays)
     const QDir root(shared.data.FavFolder());
     ASSERT_TRUE(root.mkdir(QStringLiteral("Weekend")));
     writeFile(root.filePath(QStringLiteral("Raglan - 9")), "\"Raglan\",9,\"Ann\",#2026-12-01 10:00:00#\r\n");
-    writeFile(root.filePath(QStringLiteral("Weekend/Klondike - 3")), "\"Klondike\",3,\"Bob\",#2026-12-02 10:00:00#\r\n");
+    writeFile(root.filePath(QStringLiteral("Weekend/Klondike - 3")),
+              "\"Klondike\",3,\"Bob\",#2026-12-02 10:00:00#\r\n");
     writeFile(root.filePath(QStringLiteral("Weekend/broken")), "nonsense");
 
     frmOrgFav window(shared, refresh);
@@ -202,10 +203,9 @@ TEST_F(LibraryWindowsTest, TheAutoSaveWindowListsBothKindsAndRemembersItsTab)
     auto* tabs = child<QTabWidget>(window, "tabAutoSave");
     EXPECT_EQ(tabs->currentIndex(), 1) << "the tab shown last time";
     auto* finished = child<QTreeView>(window, "lvFinished");
-    EXPECT_EQ(column(finished, 0),
-              (QStringList{"broken.tb1 (damaged)", "Klondike - 7-(1)", "Klondike - 7"}));
-    EXPECT_EQ(column(child<QTreeView>(window, "lvIncomplete"), 3), QStringList{QString::number(
-                                                                       shared.gamePlay.Percentage()) + "%"});
+    EXPECT_EQ(column(finished, 0), (QStringList{"broken.tb1 (damaged)", "Klondike - 7-(1)", "Klondike - 7"}));
+    EXPECT_EQ(column(child<QTreeView>(window, "lvIncomplete"), 3),
+              QStringList{QString::number(shared.gamePlay.Percentage()) + "%"});
     auto* cmdDelete = child<QPushButton>(window, "cmdDelete");
     EXPECT_FALSE(cmdDelete->isEnabled()) << "until a row is chosen";
 

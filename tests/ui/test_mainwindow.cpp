@@ -1,7 +1,7 @@
 #include "history/mFile.h"
 #include "library/Favorites.h"
-#include "library/PendingList.h"
 #include "library/Listings.h"
+#include "library/PendingList.h"
 #include "pictures/CardPictures.h"
 #include "scores/Players.h"
 #include "session/Recovery.h"
@@ -25,12 +25,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
-#include <QListWidget>
 #include <QToolBar>
 #include <QTreeView>
 

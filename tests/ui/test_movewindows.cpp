@@ -171,12 +171,11 @@ TEST_F(MoveWindowsTest, TheHistoryFileListsEveryMoveWithItsCards)
     cEngine& engine = shared.engine;
     shared.gamePlay.setTime(65);
     const QStringList lines = gameHistory::fileText(shared).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines.mid(0, 8),
-              (QStringList{"Game Name: Klondike", "Game Number:  606 ", "Player: Player1",
-                           QStringLiteral("Moves:  %1 ").arg(engine.GetTransID()), "Time: 0:01:05",
-                           QStringLiteral("Score: ") + (shared.gamePlay.Score() < 0 ? "" : " ") +
-                               QString::number(shared.gamePlay.Score()) + " ",
-                           "Date :8 Dec 2026 10:00:00", "-------Game History-------"}));
+    EXPECT_EQ(lines.mid(0, 8), (QStringList{"Game Name: Klondike", "Game Number:  606 ", "Player: Player1",
+                                            QStringLiteral("Moves:  %1 ").arg(engine.GetTransID()), "Time: 0:01:05",
+                                            QStringLiteral("Score: ") + (shared.gamePlay.Score() < 0 ? "" : " ") +
+                                                QString::number(shared.gamePlay.Score()) + " ",
+                                            "Date :8 Dec 2026 10:00:00", "-------Game History-------"}));
     ASSERT_EQ(lines.size(), 8 + engine.GetTransTop() + 1);
     EXPECT_EQ(lines.last(), QString());
     bool one = false;
@@ -198,8 +197,10 @@ TEST_F(MoveWindowsTest, TheHistoryFileListsEveryMoveWithItsCards)
     EXPECT_EQ(lines[8], QStringLiteral(" 1   ") + moveTexts::groupName(first.SCell) +
                             QStringLiteral(" (Pile %1, Card %2)  ->").arg(first.SPile + 1).arg(first.SPos + 1) +
                             moveTexts::groupName(first.DCell) +
-                            QStringLiteral(" (Pile %1, Card %2)   %3  ").arg(first.DPile + 1).arg(first.DPos + 1).arg(
-                                first.mCards + 1) +
+                            QStringLiteral(" (Pile %1, Card %2)   %3  ")
+                                .arg(first.DPile + 1)
+                                .arg(first.DPos + 1)
+                                .arg(first.mCards + 1) +
                             (first.mCards == 0 ? QStringLiteral("Card Moved") : QStringLiteral("Cards Moved")));
 
     // Exported where the player chose; a folder that is not there does

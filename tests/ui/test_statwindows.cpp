@@ -123,8 +123,7 @@ TEST_F(StatWindowsTest, GameStatisticsShowRatesPeriodsAndEveryGame)
     QAbstractItemModel* games = list(window, "lvGames");
     EXPECT_EQ(games->rowCount(), shared.data.TotalGames());
     const int klondike = static_cast<int>(column(games, 0).indexOf(QStringLiteral("Klondike")));
-    EXPECT_EQ(row(games, klondike),
-              (QStringList{"Klondike", "3", "2", "1", "0:06:20", "150", "880", "66.67%"}));
+    EXPECT_EQ(row(games, klondike), (QStringList{"Klondike", "3", "2", "1", "0:06:20", "150", "880", "66.67%"}));
     EXPECT_EQ(row(list(window, "lvPlayer"), 0), (QStringList{"Ann", "3", "2", "1", "0:10:00", "210", "730", "67%"}));
 
     QAbstractItemModel* dates = list(window, "lvDate");

@@ -189,10 +189,9 @@ TEST_F(TableViewTest, CardPicturesAreCopiedPixelForPixelWhereTheCardsLie)
             const QPointF corner = view.shownPosition(top);
             const QRectF onScreen = view.viewportTransform().mapRect(QRectF(corner, QSizeF(1065, 1440)));
             const QSize pixels(qRound(onScreen.width()), qRound(onScreen.height()));
-            const QImage picture =
-                pictures.face(static_cast<int16_t>(play.Suit(top) * 13 + play.Num(top) + 1), pixels)
-                    .toImage()
-                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            const QImage picture = pictures.face(static_cast<int16_t>(play.Suit(top) * 13 + play.Num(top) + 1), pixels)
+                                       .toImage()
+                                       .convertToFormat(QImage::Format_ARGB32_Premultiplied);
             const QPoint at(qRound(onScreen.x()), qRound(onScreen.y()));
             EXPECT_LE(std::abs(at.x() - onScreen.x()), 0.5);
             // The rounded corners let the felt through: compare the inside.
