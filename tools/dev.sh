@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Tablora, builds it, and then starts the
-# program (run) or runs the whole test suite (test). Safe to run again: it
+# program (run), runs the whole test suite (test), or checks what tests
+# cannot (check: formatting, sanitizers, fuzzing). Safe to run again: it
 # installs only what is missing and rebuilds only what changed.
 set -euo pipefail
 
@@ -49,8 +50,35 @@ test)
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
     ;;
+check)
+    # What a unit test cannot see: formatting, the desktop files, the whole
+    # suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+    # fuzzers (FUZZ_SECONDS each, 60 unless set). Any report fails.
+    packages+=(clang libclang-rt-14-dev clang-format desktop-file-utils appstream)
+    install_missing
+    build
+    echo "== formatting"
+    find "$here/src" "$here/tests" "$here/bench" "$here/tools" "$here/fuzz" -name '*.cpp' -o -name '*.h' |
+        sort | xargs clang-format --dry-run --Werror
+    echo "== desktop files"
+    desktop-file-validate "$build"/share/applications/*.desktop
+    appstreamcli validate --no-net "$build"/share/metainfo/*.metainfo.xml
+    echo "== the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+    asan="$here/build-asan"
+    if [ ! -f "$asan/build.ninja" ]; then
+        CC=clang CXX=clang++ cmake -S "$here" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+            -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+    fi
+    cmake --build "$asan" -j "$(nproc)"
+    (cd "$asan" && QT_QPA_PLATFORM=offscreen \
+        ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS="suppressions=$here/tools/lsan.supp" \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j "$(nproc)")
+    echo "== fuzzing"
+    "$here/tools/fuzz.sh" "${FUZZ_SECONDS:-60}"
+    ;;
 *)
-    echo "usage: tools/dev.sh run [saved game] | tools/dev.sh test" >&2
+    echo "usage: tools/dev.sh run [saved game] | tools/dev.sh test | tools/dev.sh check" >&2
     exit 2
     ;;
 esac
