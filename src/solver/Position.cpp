@@ -49,6 +49,20 @@ std::vector<uint8_t> pairTable(const cPlay& play, int cards, int32_t code, bool 
     return table;
 }
 
+// What the pair tables are made from, and the tables last made.
+struct PairInputs {
+    // Rank and suit of each card, by its number.
+    std::vector<int16_t> cards;
+    std::array<int32_t, 7> codes{};
+    bool operator==(const PairInputs&) const = default;
+};
+struct PairTables {
+    PairInputs inputs;
+    std::vector<uint8_t> home, run, clear;
+    std::array<std::vector<uint8_t>, 4> foundation;
+    std::vector<std::vector<uint8_t>> builders;
+};
+
 } // namespace
 
 void sortSteps(std::vector<Step>& steps, size_t begin)
@@ -112,11 +126,6 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     r.reserveCount = games.Piles(4);
     addPiles(4, games.Piles(4), PileKind::Reserve);
 
-    // The building orders, by the play table's own rule.
-    const bool homeWrap = games.AK(0) != 0;
-    r.buildHome = pairTable(play, cards, games.Order(0, 0), homeWrap);
-    r.buildRun = pairTable(play, cards, games.MultiOrder(), homeWrap);
-    r.buildClear = pairTable(play, cards, games.Order(3, 0), homeWrap);
     r.foundationWrap = games.AK(3) != 0;
     std::vector<int32_t> orders;
     for (int f = 0; f < r.foundationCount; ++f) {
@@ -132,16 +141,45 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
         }
         r.foundationClass[static_cast<size_t>(r.foundationBegin + f)] = static_cast<uint8_t>(found - orders.begin());
     }
-    for (size_t c = 0; c < orders.size(); ++c) {
-        r.buildFoundation[c * 2] = pairTable(play, cards, orders[c], r.foundationWrap);
-        r.buildFoundation[c * 2 + 1] = pairTable(play, cards, orders[c], true);
+
+    // The building orders, by the play table's own rule. They depend only on
+    // the cards and the orders, so a table of the same deal (the window
+    // looks at it after every change) takes them over from the last one
+    // this thread read.
+    PairInputs inputs;
+    for (int16_t j = 0; j < cards; ++j)
+        inputs.cards.push_back(static_cast<int16_t>(play.Num(j) * 4 + play.Suit(j) % 4));
+    inputs.codes = {games.Order(0, 0),
+                    games.MultiOrder(),
+                    games.Order(3, 0),
+                    games.AK(0) != 0 ? 1 : 0,
+                    r.foundationWrap ? 1 : 0,
+                    orders.empty() ? -1 : orders[0],
+                    orders.size() < 2 ? -1 : orders[1]};
+    thread_local PairTables last;
+    if (!(last.inputs == inputs)) {
+        const bool homeWrap = games.AK(0) != 0;
+        last.inputs = std::move(inputs);
+        last.home = pairTable(play, cards, games.Order(0, 0), homeWrap);
+        last.run = pairTable(play, cards, games.MultiOrder(), homeWrap);
+        last.clear = pairTable(play, cards, games.Order(3, 0), homeWrap);
+        last.foundation = {};
+        for (size_t c = 0; c < orders.size(); ++c) {
+            last.foundation[c * 2] = pairTable(play, cards, orders[c], r.foundationWrap);
+            last.foundation[c * 2 + 1] = pairTable(play, cards, orders[c], true);
+        }
+        last.builders.assign(static_cast<size_t>(cards), {});
+        for (int u = 0; u < cards; ++u)
+            for (int p = 0; p < cards; ++p)
+                if (last.home[static_cast<size_t>(u * cards + p)] != 0)
+                    last.builders[static_cast<size_t>(u)].push_back(static_cast<uint8_t>(p));
     }
+    r.buildHome = last.home;
+    r.buildRun = last.run;
+    r.buildClear = last.clear;
+    r.buildFoundation = last.foundation;
+    r.builders = last.builders;
     r.runsNarrower = r.buildRun != r.buildHome;
-    r.builders.resize(static_cast<size_t>(cards));
-    for (int u = 0; u < cards; ++u)
-        for (int p = 0; p < cards; ++p)
-            if (r.buildHome[static_cast<size_t>(u * cards + p)] != 0)
-                r.builders[static_cast<size_t>(u)].push_back(static_cast<uint8_t>(p));
 
     r.multiMove = games.MultiMove() != 0;
     r.freecellLimit = freecellFamily(games.Tag());
