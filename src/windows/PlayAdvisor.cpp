@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLoggingCategory>
 
-#include <array>
 #include <exception>
 #include <utility>
 
@@ -25,13 +24,12 @@ namespace {
 // "7♥", "10♣", "K♠".
 QString cardText(const cPlay& play, int16_t card)
 {
-    static const std::array<const char*, 13> kRanks{"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    static const std::array<QChar, 4> kSuits{QChar(0x2660), QChar(0x2665), QChar(0x2663), QChar(0x2666)};
     const int16_t rank = play.Num(card);
     const int16_t suit = play.Suit(card);
-    QString text = rank >= 0 && rank < 13 ? QLatin1String(kRanks[static_cast<size_t>(rank)]) : QStringLiteral("?");
+    QString text =
+        rank >= 0 && rank < 13 ? QLatin1String(suits::kRankNames[static_cast<size_t>(rank)]) : QStringLiteral("?");
     if (suit >= suits::kSpades && suit <= suits::kDiamonds)
-        text += kSuits[static_cast<size_t>(suit)];
+        text += QChar(suits::kSigns[static_cast<size_t>(suit)]);
     return text;
 }
 
