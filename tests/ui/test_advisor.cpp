@@ -4,6 +4,7 @@
 #include "support/FakePrompts.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
+#include "windows/BackgroundSolver.h"
 #include "windows/MainMenus.h"
 #include "windows/PlayAdvisor.h"
 #include "windows/TableView.h"
@@ -20,6 +21,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -261,3 +263,32 @@ TEST_F(AdvisorTest, ClosingTheWindowCancelsTheSearch)
 }
 
 } // namespace
+
+// A search started after another makes the first one's answer stale: only
+// the latest table's answer comes back, however the two searches end.
+TEST(BackgroundSolverTest, OnlyTheLatestSearchIsAnswered)
+{
+    Shared shared;
+    std::vector<uint64_t> answered;
+    solver::Result last;
+    BackgroundSolver searches(shared.services, [&](uint64_t number, const solver::Result& r) {
+        answered.push_back(number);
+        last = r;
+    });
+    solver::PlayedTable slow(QStringLiteral("Spiderette"), true);
+    slow.deal(GameNo(1.0));
+    solver::PlayedTable quick(QStringLiteral("Klondike"), true);
+    quick.deal(GameNo(kWinnableDeal));
+    solver::Limits limits;
+    limits.positions = 2'000'000;
+    searches.start(slow.table(), limits);
+    // Long enough for the worker to take the first search up, so that it
+    // is cut short and answers.
+    QTest::qWait(100);
+    const uint64_t latest = searches.start(quick.table(), limits);
+    QTRY_VERIFY_WITH_TIMEOUT(!searches.searching(), 30000);
+    // Time for a stray answer to the first search to arrive, were it sent.
+    QTest::qWait(200);
+    ASSERT_EQ(answered, std::vector<uint64_t>{latest});
+    EXPECT_EQ(last.verdict, solver::Verdict::Winnable);
+}
