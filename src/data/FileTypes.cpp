@@ -143,20 +143,6 @@ QString iconName(const FileTypes::Kind& kind)
     return name.replace(QLatin1Char('/'), QLatin1Char('-'));
 }
 
-void runIfInstalled(const char* tool, const QString& folder)
-{
-    const QString program = QStandardPaths::findExecutable(QLatin1String(tool));
-    if (program.isEmpty())
-        return;
-    QProcess process;
-    process.start(program, {folder});
-    process.waitForFinished(30000);
-}
-
-} // namespace
-
-namespace {
-
 // The program's own icon: two cards fanned on green baize, no text, so that
 // it draws the same everywhere.
 const char* const kProgramIcon =
@@ -173,6 +159,16 @@ const char* const kProgramIcon =
     "<path d='M160 174 C160 174 128 146 128 124 C128 106 150 100 160 118 C170 100 192 106 192 124 "
     "C192 146 160 174 160 174 Z' fill='#c62828'/></g>"
     "</svg>\n";
+
+void runIfInstalled(const char* tool, const QString& folder)
+{
+    const QString program = QStandardPaths::findExecutable(QLatin1String(tool));
+    if (program.isEmpty())
+        return;
+    QProcess process;
+    process.start(program, {folder});
+    process.waitForFinished(30000);
+}
 
 } // namespace
 

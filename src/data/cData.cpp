@@ -138,7 +138,7 @@ QString cData::SesStartTime() const
     return sesStartedAt_.isValid() ? QLocale::system().toString(sesStartedAt_, QLocale::ShortFormat) : QString();
 }
 
-QString cData::ProgramFolder() const
+QString cData::ProgramFolder()
 {
     // Before the application object exists (the command-line tools), the
     // running program's own file tells where it is.

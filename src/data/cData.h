@@ -66,7 +66,7 @@ public:
     // Where the program's own read-only files (its sounds) are: the
     // "share/tablora" folder beside the program's "bin" folder when it is
     // installed, else the program's own folder, as in a build.
-    QString ProgramFolder() const;
+    static QString ProgramFolder();
     static QString dataFolderFor(const QString& programDir);
     // Writes the default colour scheme file unless one is there.
     void CreateDefaultSchemeFile() const;

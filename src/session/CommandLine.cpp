@@ -1,5 +1,6 @@
 #include "session/CommandLine.h"
 
+#include "data/cData.h"
 #include "engine/DealText.h"
 #include "engine/ScratchTable.h"
 #include "history/mFile.h"
@@ -217,9 +218,8 @@ std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream&
         return 0;
     }
     if (first == QLatin1String("--version")) {
-        const Shared shared;
         out << "Tablora " << cData::kVersion << "\n"
-            << "data: " << shared.data.ProgramFolder() << "\n";
+            << "data: " << cData::ProgramFolder() << "\n";
         return 0;
     }
     if (first == QLatin1String("--deal"))
