@@ -2,38 +2,92 @@
 
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 #include "session/Shared.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcRecovery, "tablora.recovery")
+
+namespace {
+// A pending file's name is short; anything longer is not ours.
+constexpr qint64 kMaxMarkBytes = 4096;
+} // namespace
 
 QString Recovery::path() const
 {
     return QDir(shared_.data.AppDir()).filePath(QLatin1String("Recovery") + shared_.data.IncExt());
 }
 
-bool Recovery::exists() const { return QFile::exists(path()); }
+QString Recovery::pendingMarkPath() const
+{
+    return QDir(shared_.data.AppDir()).filePath(QStringLiteral("Recovery.pending"));
+}
+
+bool Recovery::exists() const { return QFileInfo(path()).isFile(); }
+
+QString Recovery::failureText(const QString& reason)
+{
+    return QStringLiteral("Tablora keeps the game being played on the disk in case the program does not close "
+                          "normally, but the game could not be saved: %1\r\nYou can go on playing.")
+        .arg(reason);
+}
 
 void Recovery::keep()
 {
+    if (held_)
+        return;
     const cGamePlay& session = shared_.gamePlay;
-    if (session.Game_Status() != cGamePlay::kInProgress || session.wonRecorded()) {
-        if (!written_.isEmpty() || exists())
+    if (session.Game_Status() != cGamePlay::kInProgress || session.recorded()) {
+        if (!written_.isEmpty() || exists() || QFileInfo::exists(pendingMarkPath()))
             remove();
         return;
     }
     const cEngine& engine = shared_.engine;
+    const QString pending = session.playingPendingFile();
     const QString state = session.GameName() + QLatin1String(" - ") + session.gameNo().toString() +
-                          QStringLiteral(" %1/%2").arg(engine.GetTransID()).arg(engine.GetTransTop());
+                          QStringLiteral(" %1/%2 ").arg(engine.GetTransID()).arg(engine.GetTransTop()) + pending;
     if (state == written_)
         return;
-    engine.SavetoFile(path());
-    written_ = state;
+    try {
+        write(pending);
+        written_ = state;
+        failing_ = false;
+    } catch (const RunTimeError& e) {
+        // Tried again at the next change or tick; told once.
+        const auto* notWritten = dynamic_cast<const FileNotWritten*>(&e);
+        const QString reason = notWritten != nullptr ? notWritten->reason() : e.description();
+        if (!failing_) {
+            qCWarning(lcRecovery) << "the game could not be kept:" << e.description();
+            if (reporter_)
+                reporter_(failureText(reason));
+        }
+        failing_ = true;
+    }
+}
+
+void Recovery::write(const QString& pendingFile)
+{
+    // The mark first: a game file is never there without the mark that
+    // belongs to it.
+    const QString mark = pendingMarkPath();
+    if (pendingFile.isEmpty()) {
+        if (QFileInfo::exists(mark) || QFileInfo(mark).isSymLink())
+            QFile::remove(mark);
+    } else if (!written_.endsWith(QLatin1Char(' ') + pendingFile)) {
+        WriteWholeFile(mark, QFileInfo(pendingFile).fileName().toUtf8());
+    }
+    shared_.engine.SavetoFile(path());
 }
 
 void Recovery::remove()
 {
+    // The game first, then its mark.
     QFile::remove(path());
+    QFile::remove(pendingMarkPath());
     written_.clear();
 }
 
@@ -45,4 +99,19 @@ QString Recovery::describe() const
     } catch (const RunTimeError&) {
         return {};
     }
+}
+
+QString Recovery::pendingFile() const
+{
+    QFile mark(pendingMarkPath());
+    if (!QFileInfo(mark).isFile() || !mark.open(QIODevice::ReadOnly))
+        return {};
+    const QString name = QString::fromUtf8(mark.read(kMaxMarkBytes)).trimmed();
+    // Only a plain name of a file in the pending folder.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..") ||
+        name.startsWith(QLatin1Char('.')))
+        return {};
+    const QString file = QDir(shared_.data.PendingFolder()).filePath(name);
+    const QFileInfo info(file);
+    return info.isFile() && !info.isSymLink() ? file : QString();
 }

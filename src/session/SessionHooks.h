@@ -48,6 +48,16 @@ public:
     virtual void SaveBackPending(const QString& fileName) = 0;
 };
 
+// Keeps the game on the table where a program that does not end normally
+// cannot lose it.
+class GameKeeper {
+public:
+    virtual ~GameKeeper() = default;
+    // A game started or ended, or was recorded in the scores: the copy kept
+    // follows at once, so that it never holds a game already recorded.
+    virtual void gameChanged() = 0;
+};
+
 // Stand-ins until the window, the score store and the library are attached.
 class NoSessionHost final : public SessionHost {
 public:
@@ -71,6 +81,11 @@ class NoScoreRecorder final : public ScoreRecorder {
 public:
     void AddScore(int16_t) override {}
     void AddSesGame(int16_t) override {}
+};
+
+class NoGameKeeper final : public GameKeeper {
+public:
+    void gameChanged() override {}
 };
 
 class NoGameArchive final : public GameArchive {

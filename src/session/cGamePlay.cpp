@@ -60,6 +60,7 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
     if (status_ == kFinishedOnShow)
         ClearArea();
     wonRecorded_ = false;
+    lostRecorded_ = false;
 
     paused_ = false;
     host_->showPaused(false);
@@ -88,6 +89,7 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
     case kFinishedFile:
         status_ = kFinishedOnShow;
         host_->startReplay();
+        keeper_->gameChanged();
         if (notRecorded)
             std::rethrow_exception(notRecorded);
         return;
@@ -106,6 +108,7 @@ void cGamePlay::StartGame(const QString& cGameName, const GameNo& cGameNo, int32
     host_->setGameClock(true);
     setLastGName(gameName_);
     status_ = kInProgress;
+    keeper_->gameChanged();
     if (notRecorded)
         std::rethrow_exception(notRecorded);
 }
@@ -169,12 +172,12 @@ void cGamePlay::PlayFile(const QString& fName, bool bRecent)
     StartGame(file.summary.gameName, file.summary.gameNo, type, file.summary.time, file.summary.score, 0);
 }
 
-void cGamePlay::PlayPendFile(const QString& fName)
+void cGamePlay::PlayPendFile(const QString& fName, const QString& progressFile)
 {
     // The pending game being played is on the table already.
     if (playingPendingFile() == fName)
         return;
-    const mFile::GameFile file = mFile::ReadGameFile(fName);
+    const mFile::GameFile file = mFile::ReadGameFile(progressFile.isEmpty() ? fName : progressFile);
     if (status_ == kInProgress)
         EndGame(false);
     pendingFile_ = fName;
@@ -233,7 +236,13 @@ void cGamePlay::EndGame(bool bTerminate)
         step([&] { archive_->SaveBackPending(pendingFile_); });
         step([&] { host_->refreshPendingMenu(); });
     } else {
-        step([&] { scores_->AddScore(0); });
+        step([&] {
+            scores_->AddScore(0);
+            lostRecorded_ = true;
+        });
+        // Recorded: no copy kept for a crash may bring it back to be
+        // recorded again.
+        step([&] { keeper_->gameChanged(); });
         if (!bTerminate)
             step([&] { scores_->AddSesGame(0); });
         step([&] { archive_->AutoSaveGame(false); });
@@ -258,6 +267,8 @@ void cGamePlay::ClearArea()
     host_->showPaused(false);
     loadType_ = kNewDeal;
     wonRecorded_ = false;
+    lostRecorded_ = false;
+    keeper_->gameChanged();
 }
 
 void cGamePlay::Unload()

@@ -41,6 +41,7 @@ public:
     void setHost(SessionHost* host) { host_ = host != nullptr ? host : &noHost_; }
     void setScoreRecorder(ScoreRecorder* scores) { scores_ = scores != nullptr ? scores : &noScores_; }
     void setArchive(GameArchive* archive) { archive_ = archive != nullptr ? archive : &noArchive_; }
+    void setKeeper(GameKeeper* keeper) { keeper_ = keeper != nullptr ? keeper : &noKeeper_; }
     SessionHost& host() { return *host_; }
 
     void StartGame(const QString& cGameName, const GameNo& cGameNo, int32_t cLoadType, int32_t cTime, int16_t cScore,
@@ -55,8 +56,11 @@ public:
     // and raises an error naming the file and what is wrong with it.
     void PlayFile(const QString& fName, bool bRecent);
     // Plays a pending game; its file stays where it is until the game is
-    // won. Nothing happens when it is the pending game being played.
-    void PlayPendFile(const QString& fName);
+    // won. Nothing happens when it is the pending game being played. The
+    // moves come from `progressFile` when it is given: a newer copy of the
+    // same game, kept while it was played by a run that did not end
+    // normally.
+    void PlayPendFile(const QString& fName, const QString& progressFile = QString());
     // Puts the game on the table on the pending list and clears the table;
     // a game that came from the list is there already, which the player is
     // told.
@@ -95,8 +99,15 @@ public:
     }
     // The won game on the table has been recorded (and auto-saved): ending
     // it, replacing it or closing the program records nothing more.
-    void markWonRecorded() { wonRecorded_ = true; }
+    void markWonRecorded()
+    {
+        wonRecorded_ = true;
+        keeper_->gameChanged();
+    }
     bool wonRecorded() const { return wonRecorded_; }
+    // The game on the table is in the score file already: won, or ended as
+    // not won while it stays on the table for the program's end.
+    bool recorded() const { return wonRecorded_ || lostRecorded_; }
 
     const QString& Game_StartTime() const { return startTime_; }
     void setGame_StartTime(const QString& text) { startTime_ = text; }
@@ -136,9 +147,11 @@ private:
     NoSessionHost noHost_;
     NoScoreRecorder noScores_;
     NoGameArchive noArchive_;
+    NoGameKeeper noKeeper_;
     SessionHost* host_ = &noHost_;
     ScoreRecorder* scores_ = &noScores_;
     GameArchive* archive_ = &noArchive_;
+    GameKeeper* keeper_ = &noKeeper_;
 
     bool running_ = false;
     QString startTime_;
@@ -152,4 +165,5 @@ private:
     QString pendingFile_;
     int32_t status_ = kNoGame;
     bool wonRecorded_ = false;
+    bool lostRecorded_ = false;
 };

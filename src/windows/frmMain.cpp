@@ -78,6 +78,9 @@ constexpr int kCommandStateMs = 100;
 constexpr int kReplayMs = 500;
 // The game being played goes to the disk at most this often.
 constexpr int kRecoveryMs = 1000;
+// How often a saved game another start asked for is tried while a dialog
+// is open.
+constexpr int kRequestsMs = 200;
 // Twips to a logical pixel.
 constexpr int kTwipsPerPixel = 15;
 } // namespace
@@ -188,6 +191,19 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
             changeBackground();
     });
     recovery_ = std::make_unique<Recovery>(shared_);
+    // A game the last run left behind stays as it is until the player has
+    // been asked about it.
+    recovery_->hold(recovery_->exists());
+    recovery_->setReporter([this](const QString& text) {
+        QTimer::singleShot(0, this, [this, text] {
+            shared_.services.prompts().message(text, Prompts::Icon::Exclamation, Prompts::Buttons::Ok,
+                                               cData::longProductName());
+        });
+    });
+    shared_.gamePlay.setKeeper(recovery_.get());
+    tmrRequests.setObjectName(QStringLiteral("tmrRequests"));
+    tmrRequests.setInterval(kRequestsMs);
+    guard::connect(services, &tmrRequests, &QTimer::timeout, this, [this] { openRequestedGames(); });
     tmrRecovery.setObjectName(QStringLiteral("tmrRecovery"));
     tmrRecovery.setInterval(kRecoveryMs);
     guard::connect(services, &tmrRecovery, &QTimer::timeout, this, [this] { recovery_->keep(); });
@@ -204,9 +220,11 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
 frmMain::~frmMain()
 {
     advisor_->stop();
-    for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrForward, &tmrBackward, &tmrRecovery})
+    for (QTimer* timer :
+         {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrForward, &tmrBackward, &tmrRecovery, &tmrRequests})
         timer->stop();
     shared_.gamePlay.setHost(nullptr);
+    shared_.gamePlay.setKeeper(nullptr);
     shared_.services.settings().setReporter(nullptr);
     shared_.services.setSurface(nullptr);
 }
@@ -302,8 +320,10 @@ void frmMain::StartFirstGame(const QString& commandLine)
 
 bool frmMain::offerRecovery()
 {
-    if (!recovery_->exists())
+    if (!recovery_->exists()) {
+        recovery_->hold(false);
         return false;
+    }
     const QString game = recovery_->describe();
     bool resumed = false;
     if (!game.isEmpty() &&
@@ -312,11 +332,61 @@ bool frmMain::offerRecovery()
                            "Click 'Yes' to continue that game or 'No' to leave it.")
                 .arg(game),
             Prompts::Icon::Question, Prompts::Buttons::YesNo) == Prompts::Answer::Yes) {
-        guard::run(shared_.services, [&] { shared_.gamePlay.PlayFile(recovery_->path(), false); });
+        // A game of the pending list comes back as that pending game.
+        const QString pending = recovery_->pendingFile();
+        guard::run(shared_.services, [&] {
+            if (pending.isEmpty())
+                shared_.gamePlay.PlayFile(recovery_->path(), false);
+            else
+                shared_.gamePlay.PlayPendFile(pending, recovery_->path());
+        });
         resumed = shared_.gamePlay.Game_Status() == cGamePlay::kInProgress;
     }
-    recovery_->remove();
+    recovery_->hold(false);
+    // The game taken up is kept as before; one left goes.
+    if (resumed)
+        recovery_->keep();
+    else
+        recovery_->remove();
     return resumed;
+}
+
+void frmMain::openFromAnotherStart(const QString& savedGame)
+{
+    if (shutDown_)
+        return;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    // The dialog the player is answering comes first.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+    if (savedGame.isEmpty())
+        return;
+    requestedGames_ << savedGame;
+    openRequestedGames();
+}
+
+void frmMain::openRequestedGames()
+{
+    // Not over an open dialog nor in the middle of a move: tried again
+    // shortly.
+    if (shutDown_ || QApplication::activeModalWidget() != nullptr || shared_.services.busy) {
+        if (!shutDown_)
+            tmrRequests.start();
+        return;
+    }
+    tmrRequests.stop();
+    while (!requestedGames_.isEmpty()) {
+        const QString path = requestedGames_.takeFirst();
+        guard::run(shared_.services, [&] {
+            StopReplay();
+            shared_.gamePlay.PlayFile(path, true);
+        });
+    }
 }
 
 void frmMain::applyBackground()
@@ -640,7 +710,7 @@ void frmMain::ShutDown()
     StopReplay();
     // The search in the background ends with the window.
     advisor_->stop();
-    for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper})
+    for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrRequests})
         timer->stop();
     guard::run(shared_.services, [&] { shared_.gamePlay.Unload(); });
     // A normal end: nothing to recover at the next start.

@@ -52,6 +52,11 @@ public:
     // One step of the replay, forwards or backwards, as its timer makes it.
     void replayStep(bool forward);
 
+    // A later start of the program asked this copy to come to the front
+    // and open a saved game (none when empty). The game opens once no
+    // dialog is open and no move is being made.
+    void openFromAnotherStart(const QString& savedGame);
+
     TableView& table() { return *table_; }
     KeyboardPlay& keyboard() { return *keyboard_; }
     MainMenus& menus() { return *menus_; }
@@ -83,6 +88,9 @@ public:
     QTimer tmrBackward;
     // Keeps the game being played on the disk, at most once a second.
     QTimer tmrRecovery;
+    // Opens the saved games later starts asked for, once the window is
+    // free.
+    QTimer tmrRequests;
 
 signals:
     // The start decision has been taken and the window is idle.
@@ -115,6 +123,7 @@ private:
         showModal(window);
     }
     void buildCommands();
+    void openRequestedGames();
 
     Shared& shared_;
     CardPictures& pictures_;
@@ -134,6 +143,8 @@ private:
     std::unique_ptr<KeyboardPlay> keyboard_;
     // A card double-clicked, to be sent home once released.
     int doubleClicked_ = -1;
+    // Saved games later starts asked to open, oldest first.
+    QStringList requestedGames_;
     // Whether a card was dragged since the pointer was last pressed.
     bool movedSincePress_ = false;
 };

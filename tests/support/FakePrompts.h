@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Answers the program's questions from a script and remembers what it was
 // asked.
@@ -16,11 +17,16 @@ public:
     QStringList messages;
     QStringList titles;
     std::vector<FileDialog> dialogs;
+    // Runs while a message waits for its answer: a player who takes their
+    // time, with the program's timers going on meanwhile.
+    std::function<void(const QString&)> whileAsked;
 
     Answer message(const QString& text, Icon, Buttons buttons, const QString& title) override
     {
         messages << text;
         titles << title;
+        if (whileAsked)
+            whileAsked(text);
         if (answers.empty())
             return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
         const Answer a = answers.front();

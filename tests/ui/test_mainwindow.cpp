@@ -4,7 +4,6 @@
 #include "library/PendingList.h"
 #include "pictures/CardPictures.h"
 #include "scores/Players.h"
-#include "session/Recovery.h"
 #include "session/Shared.h"
 #include "support/FakeClock.h"
 #include "support/FakePrompts.h"
@@ -28,7 +27,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -564,71 +562,6 @@ TEST(SplashTest, AKeyOrTheTimerOpensTheMainWindowOnce)
     waiting->UnloadSplash();
     waiting->UnloadSplash();
     EXPECT_EQ(opened, 2) << "once, however often it is asked";
-}
-
-} // namespace
-
-namespace {
-
-// The program killed in the middle of a pending game: the pending file still
-// holds the game as last saved, and the next start offers the game as it
-// stood, which then continues move for move.
-TEST(CrashTest, AGameLeftBehindByAKilledProgramIsOfferedAtTheNextStart)
-{
-    TempHome home;
-    const QString saved = home.path(QStringLiteral("first.tb0"));
-    QString pending;
-    {
-        Shared other;
-        other.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
-        other.engine.SavetoFile(saved);
-        other.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(606));
-        RandomPlayer player(other, 4);
-        for (int i = 0; i < 5 && player.step(); ++i) {
-        }
-        pending = pendingList::SavePending(other.services, other.data, other.engine);
-    }
-    QFile pendingFile(pending);
-    ASSERT_TRUE(pendingFile.open(QIODevice::ReadOnly));
-    const QByteArray before = pendingFile.readAll();
-    pendingFile.close();
-
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(environment);
-    child.start(QStringLiteral(CRASH_CHILD), {saved, pending});
-    QString table;
-    for (int wait = 0; wait < 300 && table.isEmpty() && child.state() != QProcess::NotRunning; ++wait) {
-        child.waitForReadyRead(100);
-        if (child.canReadLine())
-            table = QString::fromLocal8Bit(child.readLine()).trimmed();
-    }
-    child.kill();
-    child.waitForFinished();
-    ASSERT_FALSE(table.isEmpty()) << child.readAllStandardError().toStdString();
-    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
-
-    ASSERT_TRUE(pendingFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pendingFile.readAll(), before) << "the pending game is kept as last saved";
-
-    Shared shared;
-    FakePrompts prompts;
-    prompts.answers = {Prompts::Answer::Yes};
-    shared.services.setPrompts(&prompts);
-    CardPictures pictures;
-    {
-        frmMain window(shared, pictures);
-        window.Form_Load(QString());
-        ASSERT_FALSE(prompts.messages.isEmpty());
-        EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("did not close normally")));
-        EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("Klondike - 606")));
-        EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
-        EXPECT_EQ(tableText(shared.play).trimmed(), table) << "the table as the killed program left it";
-        EXPECT_FALSE(Recovery(shared).exists()) << "taken up, the file goes";
-        window.ShutDown();
-    }
-    shared.services.setPrompts(nullptr);
 }
 
 } // namespace
