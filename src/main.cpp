@@ -3,6 +3,7 @@
 // attached, the splash is shown and then the main window.
 
 #include "pictures/CardPictures.h"
+#include "rules/RunTimeError.h"
 #include "session/CommandLine.h"
 #include "session/Shared.h"
 #include "settings/RegistrySettingsStore.h"
@@ -12,6 +13,7 @@
 #include "windows/PictureFile.h"
 #include "windows/QtPrompts.h"
 #include "windows/QtSoundPlayer.h"
+#include "windows/SingleInstance.h"
 #include "windows/frmMain.h"
 #include "windows/frmSplash.h"
 
@@ -37,6 +39,32 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     Shared shared;
 
+    // One copy per data folder: a later start hands its saved game to the
+    // copy that runs, and touches nothing of its own.
+    std::unique_ptr<SingleInstance> instance;
+    try {
+        instance = std::make_unique<SingleInstance>(shared.data.AppDir());
+    } catch (const RunTimeError& e) {
+        QTextStream(stderr) << "tablora: " << e.description() << "\n";
+    }
+    if (instance) {
+        switch (instance->claim(options.savedGame)) {
+        case SingleInstance::Claim::First: break;
+        case SingleInstance::Claim::Handed: return 0;
+        case SingleInstance::Claim::Unreachable: {
+            const QString text = SingleInstance::unreachableText(instance->lockPath());
+            QTextStream(stderr) << "tablora: " << text << "\n";
+            if (!options.quitWhenReady && !options.quitWhenSplashed)
+                QtPrompts().message(text, Prompts::Icon::Stop, Prompts::Buttons::Ok, cData::longProductName());
+            return 1;
+        }
+        case SingleInstance::Claim::NoLock:
+            // The folder cannot be written: the program says so where it
+            // writes.
+            break;
+        }
+    }
+
     cRegistry registry(cRegistry::defaultFilePath());
     RegistrySettingsStore store(registry);
     shared.services.setSettings(&store);
@@ -51,6 +79,9 @@ int main(int argc, char* argv[])
     pictures.prepare();
 
     std::unique_ptr<frmMain> window;
+    // Requests of later starts that came before the window was there wait
+    // for it.
+    QStringList requested;
     const auto showMain = [&] {
         // The table's pictures of the last run, read while the splash shows.
         pictureFile::restore(pictures);
@@ -59,7 +90,17 @@ int main(int argc, char* argv[])
             guard::connect(shared.services, window.get(), &frmMain::ready, &app,
                            [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
         window->Form_Load(options.savedGame);
+        for (const QString& game : std::as_const(requested))
+            window->openFromAnotherStart(game);
+        requested.clear();
     };
+    if (instance)
+        guard::connect(shared.services, instance.get(), &SingleInstance::requested, &app, [&](const QString& game) {
+            if (window)
+                window->openFromAnotherStart(game);
+            else
+                requested << game;
+        });
     if (options.noSplash) {
         QTimer::singleShot(0, &app, [&] { guard::run(shared.services, showMain); });
     } else {
