@@ -464,8 +464,8 @@ void frmBackGround::deleteScheme()
     if (item == nullptr)
         return;
     const QString path = item->data(kNumberRole).toString();
-    // Letter case matters: "default color scheme" is another file.
-    if (QFileInfo(path).absoluteFilePath() == QFileInfo(shared_.data.DefaultSchemeFile()).absoluteFilePath()) {
+    if (QFileInfo(path).absoluteFilePath().compare(QFileInfo(shared_.data.DefaultSchemeFile()).absoluteFilePath(),
+                                                   Qt::CaseInsensitive) == 0) {
         shared_.services.prompts().message(QStringLiteral("Default Scheme cannot be deleted."), Prompts::Icon::Stop,
                                            Prompts::Buttons::Ok);
         return;
