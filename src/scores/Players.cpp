@@ -115,10 +115,12 @@ Players::NameCheck Players::CheckName(const QString& name) const
 
 QString Players::ScoreFile(const cData& data, const QString& name)
 {
-    if (!FitName(name))
+    // No current player at all still records, as it always did, in the
+    // file the empty name gives, which stays in the folder.
+    if (!name.isEmpty() && !FitName(name))
         throw RunTimeError(RunTimeError::kPathFileAccess,
-                           QStringLiteral("\"%1\" cannot name a score file: a player's name may not be empty, begin "
-                                          "with a dot or hold \"/\", \"\\\" or control characters.")
+                           QStringLiteral("\"%1\" cannot name a score file: a player's name may not begin with a "
+                                          "dot or hold \"/\", \"\\\" or control characters.")
                                .arg(name));
     return data.AppDir() + name + QLatin1String(".sre");
 }

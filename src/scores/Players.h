@@ -57,7 +57,8 @@ public:
 
     // A player's score file: the program folder's path followed directly by
     // the name and ".sre". A name that is not FitName is refused
-    // (RunTimeError), so no score file lies anywhere else.
+    // (RunTimeError), so no score file lies anywhere else; only the empty
+    // name (nobody current) is let through, as it stays in the folder.
     static QString ScoreFile(const cData& data, const QString& name);
 
     // Stores a checked name in the first empty slot; false when all 20 are

@@ -132,6 +132,11 @@ TEST_F(LinksTest, AProgramFolderThatIsALinkIsRefused)
         EXPECT_TRUE(e.description().contains(QDir::toNativeSeparators(favorites))) << qPrintable(e.description());
     }
 
+    // The saved-games folder that holds the auto-save folder.
+    linkFolder(shared.data.SavedFolder(), QStringLiteral("games"));
+    EXPECT_THROW(shared.autoSave.AutoSaveGame(true), RunTimeError);
+    EXPECT_THROW(shared.data.DefaultCustImageFile(), RunTimeError);
+
     // The data folder itself: every file in it and beside it (score files).
     const QString data = shared.data.AppDir();
     linkFolder(data, QStringLiteral("data"));
