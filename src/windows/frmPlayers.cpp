@@ -225,7 +225,14 @@ void frmPlayers::deletePlayer()
     if (shared_.services.prompts().message(kConfirmDelete, Prompts::Icon::Stop, Prompts::Buttons::YesNo) !=
         Prompts::Answer::Yes)
         return;
-    players_.DeletePlayer(name, shared_.data);
+    // The player is gone even when their score file would not go (that is
+    // told): the list shows it either way.
+    try {
+        players_.DeletePlayer(name, shared_.data);
+    } catch (...) {
+        relist();
+        throw;
+    }
     relist();
 }
 
