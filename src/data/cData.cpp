@@ -20,10 +20,17 @@ QString join(const QString& first, const QString& second)
     return first.endsWith(QLatin1Char('/')) ? first + second : first + QLatin1Char('/') + second;
 }
 
-// The folder `parent`/`name`, created when it is missing.
+// The folder `parent`/`name`, created when it is missing. The program's own
+// folders must be real folders: through a link, what it writes, moves and
+// deletes would land wherever the link points.
 QString folder(const QString& parent, const QString& name)
 {
     const QString path = join(parent, name);
+    if (QFileInfo(path).isSymLink())
+        throw RunTimeError(RunTimeError::kPathFileAccess,
+                           QStringLiteral("Path/File access error: the folder '%1' is a link; Tablora keeps its files "
+                                          "only in real folders, and does not follow links out of them")
+                               .arg(QDir::toNativeSeparators(path)));
     if (!QFileInfo(path).isDir() && !QDir().mkdir(path))
         throw RunTimeError(RunTimeError::kPathFileAccess,
                            QStringLiteral("Path/File access error: the folder '%1' could not be created")
@@ -126,7 +133,8 @@ QString cData::AutoSaveFolder() const { return folder(myGamesFolder(), QStringLi
 QString cData::DefaultCustImageFile() const
 {
     const QString path = join(myGamesFolder(), QStringLiteral("CustomImage.bmp"));
-    if (!QFileInfo::exists(path) && defaultPicture_ != nullptr)
+    // A link standing there is not followed: the picture is not written.
+    if (!PathTaken(path) && defaultPicture_ != nullptr)
         defaultPicture_->saveDefaultCustomImage(path);
     return path;
 }
@@ -160,7 +168,7 @@ QString cData::dataFolderFor(const QString& programDir)
 void cData::CreateDefaultSchemeFile() const
 {
     const QString path = DefaultSchemeFile();
-    if (QFileInfo::exists(path))
+    if (PathTaken(path))
         return;
     try {
         WriteWholeFile(path, " 0  128  0  128  0  0 \r\n");

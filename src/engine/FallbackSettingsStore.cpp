@@ -35,15 +35,24 @@ template <typename Write> bool FallbackSettingsStore::tryWrite(Write&& write)
 void FallbackSettingsStore::fail(const QString& reason)
 {
     failed_ = true;
-    untold_ = QStringLiteral("Settings could not be saved: %1").arg(reason);
+    untold_ << QStringLiteral("Settings could not be saved: %1").arg(reason);
+    setReporter(std::move(reporter_));
+}
+
+void FallbackSettingsStore::valueIgnored(const QString& text)
+{
+    if (std::exchange(ignoredTold_, true))
+        return;
+    untold_ << text;
     setReporter(std::move(reporter_));
 }
 
 void FallbackSettingsStore::setReporter(std::function<void(const QString&)> reporter)
 {
     reporter_ = std::move(reporter);
-    if (reporter_ && !untold_.isEmpty())
-        reporter_(std::exchange(untold_, QString()));
+    if (reporter_)
+        for (const QString& text : std::exchange(untold_, QStringList()))
+            reporter_(text);
 }
 
 QString FallbackSettingsStore::readText(const QString& section, const QString& name, const QString& defaultValue) const

@@ -127,6 +127,10 @@ public:
     virtual void writeText(const QString& section, const QString& name, const QString& value) = 0;
     virtual int32_t readNumber(const QString& section, const QString& name, int32_t defaultValue) const = 0;
     virtual void writeNumber(const QString& section, const QString& name, int32_t value) = 0;
+    // A value read is of no use and is ignored (a player's name that would
+    // lead out of the program's folder); `text` says which and why. A store
+    // that can tell the player tells the first of a run; others say nothing.
+    virtual void valueIgnored(const QString& text) { (void)text; }
 
     int32_t read(const NumberSetting& s) const
     {

@@ -5,16 +5,18 @@
 #include "history/cEngine.h"
 #include "library/Listings.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 
 #include <QDir>
-#include <QFile>
 
 QString AutoSave::freePath(const QString& folder, const QString& gameName, const QString& gameNo,
                            const QString& extension)
 {
     const QString stem = QDir(folder).filePath(gameName + QLatin1String(" - ") + gameNo);
     QString path = stem + extension;
-    for (int counter = 1; QFile::exists(path); ++counter)
+    // A link there, even one leading nowhere, takes the name: the game is
+    // never written through it.
+    for (int counter = 1; PathTaken(path); ++counter)
         path = stem + QStringLiteral("-(%1)").arg(counter) + extension;
     return path;
 }
@@ -35,12 +37,16 @@ bool AutoSave::EmptyAutoSaved(bool finished)
     if (services_.prompts().message(QStringLiteral("Are you sure you want to delete all Games ?"), Prompts::Icon::Stop,
                                     Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
         return false;
+    const QString folder = data_.AutoSaveFolder();
     const QStringList list = Listings::ListAutoSaved(data_, finished);
     QStringList kept;
     for (qsizetype i = 1; i < list.size(); ++i) {
-        QFile file(list[i]);
-        if (!file.remove())
-            kept << QStringLiteral("\"%1\" (%2)").arg(list[i], file.errorString());
+        try {
+            if (!RemoveFile(list[i], folder))
+                kept << QStringLiteral("\"%1\"").arg(list[i]);
+        } catch (const RunTimeError& e) {
+            kept << QStringLiteral("\"%1\" (%2)").arg(list[i], e.description());
+        }
     }
     if (!kept.isEmpty())
         throw RunTimeError(RunTimeError::kPathFileAccess,

@@ -30,7 +30,7 @@ QString Favorites::AddFavorite(const QString& path)
             ? QDir(data_.FavFolder()).filePath(session.GameName() + QLatin1String(" - ") + session.gameNo().toString())
             : path;
     const QString player = services_.settings().read(settings::kCurPlayer);
-    WriteWholeFile(target, favoriteLine(session, player, services_.clock().now()).toUtf8());
+    WriteWholeFile(target, favoriteLine(session, player, services_.clock().now()).toUtf8(), data_.FavFolder());
     return target;
 }
 
@@ -44,14 +44,21 @@ bool Favorites::unfitForFileName(const QString& name)
            name.endsWith(QLatin1Char('.')) || name.size() > kLongestName;
 }
 
+bool Favorites::hiddenName(const QString& name) { return name.startsWith(QLatin1Char('.')); }
+
+QString Favorites::hiddenNameText() { return QStringLiteral("Name should not begin with a dot (.)"); }
+
 Favorites::NameCheck Favorites::checkName(const QString& name, Kind kind, const QString& parent) const
 {
     if (name.trimmed().isEmpty())
         return NameCheck::Empty;
     if (unfitForFileName(name))
         return NameCheck::BadCharacters;
+    if (hiddenName(name))
+        return NameCheck::LeadingDot;
+    // A link of that name, even one leading nowhere, takes the name.
     const QFileInfo there(QDir(parent).filePath(name));
-    if (kind == Kind::Folder ? there.isDir() : there.exists() && !there.isDir())
+    if (there.isSymLink() || (kind == Kind::Folder ? there.isDir() : there.exists() && !there.isDir()))
         return NameCheck::Exists;
     return NameCheck::Valid;
 }
@@ -70,6 +77,7 @@ bool Favorites::ValidFavName(const QString& name, Kind kind, const QString& pare
         return refuse(QStringLiteral("Name should not contain these characters : /\\:*?\"<>|"));
     case NameCheck::BadCharacters:
         return refuse(QStringLiteral("Name should not contain these characters : /\\:*?\"<>|"));
+    case NameCheck::LeadingDot: return refuse(hiddenNameText());
     case NameCheck::Exists:
         return refuse(kind == Kind::Folder ? QStringLiteral("Folder already exists")
                                            : QStringLiteral("Game already exists"));
@@ -95,7 +103,7 @@ bool Favorites::deleteFolder(const QString& folder) const
         QFileInfo(folder).absoluteFilePath() == QFileInfo(data_.FavFolder()).absoluteFilePath())
         return false;
     if (info.isSymLink())
-        return QFile::remove(folder);
+        return RemoveFile(folder, data_.FavFolder());
     // Links inside are removed as entries; what they point to stays.
     return QDir(folder).removeRecursively();
 }

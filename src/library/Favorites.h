@@ -11,14 +11,15 @@ class cData;
 class Favorites {
 public:
     // What a name typed for a favorite or a folder may not be.
-    enum class NameCheck { Valid, Empty, BadCharacters, Exists };
+    enum class NameCheck { Valid, Empty, BadCharacters, LeadingDot, Exists };
     enum class Kind { Favorite = 1, Folder = 2 };
 
     Favorites(Services& services, const cData& data) : services_(services), data_(data) {}
 
     // Writes a favorite of the deal on the table to `path`, replacing one
     // there; without a path, into the favorites folder under "name -
-    // number". Gives the path written.
+    // number". Gives the path written. A path outside the favorites folder,
+    // or through a link in it, is refused.
     QString AddFavorite(const QString& path = QString());
 
     // Checks a name typed for a favorite or folder in `parent`, and tells
@@ -29,6 +30,9 @@ public:
     // reserved characters, a control character, "." or "..", a blank or dot
     // at its end, or more than 200 characters.
     static bool unfitForFileName(const QString& name);
+    // A name beginning with a dot makes a hidden file, which no list shows.
+    static bool hiddenName(const QString& name);
+    static QString hiddenNameText();
 
     // Deletes a folder of favorites with everything in it, only when it lies
     // inside the favorites folder; a link is removed, never followed. False

@@ -4,9 +4,9 @@
 #include "engine/Services.h"
 #include "history/cEngine.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace pendingList {
@@ -15,7 +15,9 @@ QString freePath(const QString& folder, const QString& gameName, const QString& 
 {
     const QString stem = QDir(folder).filePath(gameName + QLatin1String(" - ") + gameNo);
     QString path = stem + extension;
-    for (int counter = 1; QFile::exists(path); ++counter)
+    // A link there, even one leading nowhere, takes the name: the game is
+    // never written through it.
+    for (int counter = 1; PathTaken(path); ++counter)
         path = stem + QLatin1String(" - ") + QString::number(counter) + extension;
     return path;
 }

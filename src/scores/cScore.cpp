@@ -199,16 +199,9 @@ void cScore::AddScore(int16_t won)
     ScoreRec r = currentGame(won);
     r.Date = dateText(services_.clock().now());
     const QString path = Players::ScoreFile(data_, r.Player);
-    const QByteArray bytes = (formatLine(r) + QLatin1String("\r\n")).toUtf8();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw FileNotWritten(path, file.errorString());
-    // One write, so that a line is never split by another program writing
-    // the same file, and on the disk before the game is forgotten.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw FileNotWritten(path, file.errorString());
-    if (::fsync(file.handle()) != 0)
-        throw FileNotWritten(path, QString::fromLocal8Bit(std::strerror(errno)));
+    // One write, on the disk before the game is forgotten; never through a
+    // link.
+    AppendToFile(path, (formatLine(r) + QLatin1String("\r\n")).toUtf8());
 }
 
 void cScore::AddSesGame(int16_t won)
@@ -408,9 +401,9 @@ void cScore::ClearStat()
     const Players players(services_.settings());
     QStringList kept;
     for (int16_t slot = 1; slot <= players.PlayerCount(); ++slot) {
-        QFile file(Players::ScoreFile(data_, players.PlayerName(slot)));
-        if (file.exists() && !file.remove())
-            kept << QStringLiteral("\"%1\" (%2)").arg(file.fileName(), file.errorString());
+        const QString file = Players::ScoreFile(data_, players.PlayerName(slot));
+        if (!RemoveFile(file))
+            kept << QStringLiteral("\"%1\"").arg(file);
     }
     if (!kept.isEmpty())
         throw RunTimeError(RunTimeError::kPathFileAccess, QStringLiteral("These score files could not be deleted: ") +

@@ -108,7 +108,7 @@ void cRegistry::removeStaleCopies() const
         const QString name = copy.fileName();
         if (name.startsWith(prefix) && copyName.match(name.mid(prefix.size())).hasMatch() &&
             copy.lastModified() < before)
-            QFile::remove(copy.absoluteFilePath());
+            RemoveFile(copy.absoluteFilePath());
     }
 }
 

@@ -3,12 +3,12 @@
 #include "history/mFile.h"
 #include "library/Listings.h"
 #include "library/PendingList.h"
+#include "rules/WholeFile.h"
 #include "scores/cScore.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
 #include "windows/StatViews.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -140,7 +140,7 @@ void frmAutoSave::deleteGame()
     if (shared_.services.prompts().message(QStringLiteral("Are you sure you want to delete ") +
                                                tags_[tab()].value(current.row()) + QStringLiteral(" ?"),
                                            Prompts::Icon::Stop, Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
-        QFile::remove(file);
+        RemoveFile(file, shared_.data.AutoSaveFolder());
     fillBoth();
 }
 

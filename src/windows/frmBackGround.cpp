@@ -3,6 +3,7 @@
 #include "library/Favorites.h"
 #include "library/cFunc.h"
 #include "pictures/Backgrounds.h"
+#include "rules/WholeFile.h"
 #include "session/Shared.h"
 #include "windows/BackgroundPainter.h"
 #include "windows/Guard.h"
@@ -71,7 +72,9 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     colour_ = store.read(settings::kColorIndex);
     picture_ = store.read(settings::kImageIndex);
     schemeFile_ = pathSetting(store, settings::kSchemeFile, data.DefaultSchemeFile());
-    if (!QFileInfo::exists(schemeFile_))
+    // "Apply" writes the scheme back into its file: one the settings name
+    // outside the schemes folder, or through a link, is not taken.
+    if (!QFileInfo::exists(schemeFile_) || !LinkInTheWay(schemeFile_, data.SchemeFolder()).isEmpty())
         schemeFile_ = data.DefaultSchemeFile();
     scheme_ = background::readScheme(schemeFile_).value_or(std::array<int, 6>{0, 128, 0, 128, 0, 0});
     customFile_ = pathSetting(store, settings::kCustImageFile, data.DefaultCustImageFile());
@@ -431,18 +434,23 @@ void frmBackGround::saveSchemeAs()
             QStringLiteral("Please Enter a Name"), QStringLiteral("Color Schemes"), QStringLiteral("Color Scheme 1"));
         if (!answer || answer->isEmpty())
             return;
-        if (!Favorites::unfitForFileName(*answer) && !answer->trimmed().isEmpty()) {
+        // A name beginning with a dot would make a scheme the list never shows.
+        const bool hidden = Favorites::hiddenName(*answer);
+        if (!Favorites::unfitForFileName(*answer) && !answer->trimmed().isEmpty() && !hidden) {
             name = *answer;
             break;
         }
-        prompts.message(QStringLiteral("Name should not contain these characters : /\\:*?\"<>|"), Prompts::Icon::Stop,
-                        Prompts::Buttons::Ok);
+        prompts.message(hidden ? Favorites::hiddenNameText()
+                               : QStringLiteral("Name should not contain these characters : /\\:*?\"<>|"),
+                        Prompts::Icon::Stop, Prompts::Buttons::Ok);
     }
+    // A link of that name is not overwritten: writing the scheme refuses it.
     const QString path = QDir(shared_.data.SchemeFolder()).filePath(name);
-    if (QFileInfo::exists(path) && prompts.message(QStringLiteral("A scheme already exists with the name \"") + name +
-                                                       QStringLiteral("\". Do you want to overwrite ?"),
-                                                   Prompts::Icon::Question, Prompts::Buttons::YesNo,
-                                                   QStringLiteral("Color Schemes")) != Prompts::Answer::Yes)
+    if (PathTaken(path) && !QFileInfo(path).isSymLink() &&
+        prompts.message(QStringLiteral("A scheme already exists with the name \"") + name +
+                            QStringLiteral("\". Do you want to overwrite ?"),
+                        Prompts::Icon::Question, Prompts::Buttons::YesNo,
+                        QStringLiteral("Color Schemes")) != Prompts::Answer::Yes)
         return;
     background::writeScheme(path, scheme_);
     schemeFile_ = path;
@@ -462,7 +470,7 @@ void frmBackGround::deleteScheme()
                                            Prompts::Buttons::Ok);
         return;
     }
-    QFile::remove(path);
+    RemoveFile(path, shared_.data.SchemeFolder());
     schemeFile_ = shared_.data.DefaultSchemeFile();
     if (const std::optional<std::array<int, 6>> values = background::readScheme(schemeFile_))
         showScheme(*values);

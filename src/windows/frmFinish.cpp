@@ -2,6 +2,7 @@
 
 #include "engine/SoundEvents.h"
 #include "library/Favorites.h"
+#include "rules/WholeFile.h"
 #include "scores/Players.h"
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
@@ -14,7 +15,6 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -147,7 +147,7 @@ void frmFinish::record()
     // A won game from the pending list leaves it (the main window's menu
     // follows once the dialog closes).
     if (shared_.gamePlay.IsPending())
-        guard::run(services, [&] { QFile::remove(shared_.gamePlay.pendingFile()); });
+        guard::run(services, [&] { RemoveFile(shared_.gamePlay.pendingFile(), shared_.data.PendingFolder()); });
     guard::run(services, [&] { shared_.autoSave.AutoSaveGame(true); });
     guard::run(services, [&] { shared_.score.AddSesGame(1); });
     guard::run(services, [&] { shared_.score.AddScore(1); });

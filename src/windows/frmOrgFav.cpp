@@ -4,6 +4,7 @@
 #include "library/Favorites.h"
 #include "library/Listings.h"
 #include "rules/RunTimeError.h"
+#include "rules/WholeFile.h"
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
 #include "windows/Guard.h"
@@ -191,19 +192,21 @@ void frmOrgFav::moveFavorite()
     const QFileInfo favorite(selectedPath());
     const QString destination = icFav_->currentData().toString();
     Prompts& prompts = shared_.services.prompts();
-    if (QDir(favorite.absolutePath()).absolutePath().compare(QDir(destination).absolutePath(), Qt::CaseInsensitive) ==
-        0) {
+    // Letter case matters: "Abc" and "abc" are two folders.
+    if (QDir(favorite.absolutePath()).absolutePath() == QDir(destination).absolutePath()) {
         prompts.message(QStringLiteral("Same Source and Destination Folders !"), Prompts::Icon::Stop,
                         Prompts::Buttons::Ok);
         return;
     }
     const QString target = QDir(destination).filePath(favorite.fileName());
-    if (QFileInfo::exists(target)) {
+    if (PathTaken(target)) {
         prompts.message(QStringLiteral("Game Already Exists in the destination Folder."), Prompts::Icon::Stop,
                         Prompts::Buttons::Ok);
         return;
     }
-    if (!QFile::rename(favorite.filePath(), target))
+    // Neither end may pass through a linked folder: the move would take a
+    // file from elsewhere, or put one there.
+    if (!MoveFile(favorite.filePath(), target, shared_.data.FavFolder()))
         throw RunTimeError(RunTimeError::kPathFileAccess,
                            QStringLiteral("The favorite \"%1\" could not be moved.").arg(favorite.fileName()));
     buildTree();
@@ -225,9 +228,10 @@ void frmOrgFav::renameEntry()
         !Favorites(shared_.services, shared_.data)
              .ValidFavName(*name, favorite ? Favorites::Kind::Favorite : Favorites::Kind::Folder, entry.absolutePath()))
         return;
-    // A rename that fails leaves the tree as the folder holds it.
-    QDir(entry.absolutePath()).rename(entry.fileName(), *name);
-    buildTree();
+    // A rename that fails leaves the tree as the folder holds it; one through
+    // a linked folder is refused and told.
+    rebuildAfter(
+        [&] { MoveFile(entry.filePath(), QDir(entry.absolutePath()).filePath(*name), shared_.data.FavFolder()); });
 }
 
 void frmOrgFav::deleteEntry()
@@ -246,11 +250,22 @@ void frmOrgFav::deleteEntry()
             favorite ? QStringLiteral("Delete Game") : QStringLiteral("Delete Folder")) != Prompts::Answer::Yes)
         return;
     const Favorites favorites(shared_.services, shared_.data);
-    if (favorite) {
-        if (favorites.insideFavorites(entry.filePath()))
-            QFile::remove(entry.filePath());
-    } else {
-        favorites.deleteFolder(entry.filePath());
+    // A failure is ignored; a favorite in a linked folder is refused and told.
+    rebuildAfter([&] {
+        if (favorite)
+            RemoveFile(entry.filePath(), shared_.data.FavFolder());
+        else
+            favorites.deleteFolder(entry.filePath());
+    });
+}
+
+void frmOrgFav::rebuildAfter(const std::function<void()>& change)
+{
+    try {
+        change();
+    } catch (...) {
+        buildTree();
+        throw;
     }
     buildTree();
 }

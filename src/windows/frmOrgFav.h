@@ -39,6 +39,9 @@ protected:
 
 private:
     void buildTree();
+    // Runs a change of the folders, then rebuilds the tree from them, also
+    // when the change raised an error (which goes on to the guard).
+    void rebuildAfter(const std::function<void()>& change);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& text, const QString& path, const char* kind);
     QString selectedPath() const;
     QString selectedKind() const;

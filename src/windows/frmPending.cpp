@@ -2,12 +2,12 @@
 
 #include "library/Listings.h"
 #include "library/PendingList.h"
+#include "rules/WholeFile.h"
 #include "scores/cScore.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
 #include "windows/StatViews.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -100,7 +100,13 @@ void frmPending::deleteGame()
     // The game being played goes back to its file when it ends: it stays.
     if (file.isEmpty() || file == shared_.gamePlay.playingPendingFile())
         return;
-    QFile::remove(file);
+    // The first row is chosen on opening: one click must not delete a game
+    // the player did not pick.
+    if (shared_.services.prompts().message(QStringLiteral("Are you sure you want to delete ") +
+                                               pendingList::displayName(file) + QStringLiteral(" ?"),
+                                           Prompts::Icon::Stop, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+        return;
+    RemoveFile(file, shared_.data.PendingFolder());
     fill();
     lvPending_->setFocus();
     refreshMenu_();

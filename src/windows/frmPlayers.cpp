@@ -19,6 +19,7 @@ const QString kMaximumPlayers = QStringLiteral("Maximum 20 Players Only!");
 const QString kInvalidName = QStringLiteral("Please Enter a Valid Name");
 const QString kPlayerExists = QStringLiteral("Player Exists !");
 const QString kBadCharacters = QStringLiteral("Name should not contain these characters : /\\:*?\"<>|");
+const QString kLeadingDot = QStringLiteral("Name should not begin with a dot (.)");
 const QString kConfirmDelete = QStringLiteral("Are you sure you want to delete this player");
 
 // A small head-and-shoulders figure beside each name; the current player's
@@ -172,6 +173,9 @@ bool frmPlayers::nameDialog(const QString& heading, const QString& startingName)
         case Players::NameCheck::BadCharacters:
             shared_.services.prompts().message(kBadCharacters, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
             continue;
+        case Players::NameCheck::LeadingDot:
+            shared_.services.prompts().message(kLeadingDot, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
+            continue;
         case Players::NameCheck::Exists:
             shared_.services.prompts().message(kPlayerExists, Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
             continue;
@@ -179,6 +183,14 @@ bool frmPlayers::nameDialog(const QString& heading, const QString& startingName)
         }
         if (startingName.isEmpty())
             return players_.AddPlayer(name);
+        // Renamed onto scores kept under the new name, the player would take
+        // them over and leave their own records behind.
+        if (Players::ScoresUnderName(shared_.data, name)) {
+            shared_.services.prompts().message(
+                QStringLiteral("Scores are kept under the name \"%1\" already. Please choose another name.").arg(name),
+                Prompts::Icon::Stop, Prompts::Buttons::Ok, title);
+            continue;
+        }
         players_.RenamePlayer(startingName, name, shared_.data);
         return true;
     }
@@ -213,7 +225,14 @@ void frmPlayers::deletePlayer()
     if (shared_.services.prompts().message(kConfirmDelete, Prompts::Icon::Stop, Prompts::Buttons::YesNo) !=
         Prompts::Answer::Yes)
         return;
-    players_.DeletePlayer(name, shared_.data);
+    // The player is gone even when their score file would not go (that is
+    // told): the list shows it either way.
+    try {
+        players_.DeletePlayer(name, shared_.data);
+    } catch (...) {
+        relist();
+        throw;
+    }
     relist();
 }
 

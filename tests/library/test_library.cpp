@@ -49,6 +49,10 @@ TEST_F(LibraryTest, NamesThatCannotStandAsFileNamesAreRefused)
                                  QStringLiteral("ends in a dot."), QStringLiteral("tab\there"), QString(201, 'x')})
         EXPECT_EQ(check(unfit), Check::BadCharacters) << unfit.toStdString();
     EXPECT_EQ(check(QString(200, 'x')), Check::Valid);
+    // Saved, it would never be listed.
+    EXPECT_EQ(check(QStringLiteral(".hidden")), Check::LeadingDot);
+    EXPECT_EQ(check(QStringLiteral(".hidden"), Favorites::Kind::Folder), Check::LeadingDot);
+    EXPECT_EQ(check(QStringLiteral("not.hidden")), Check::Valid);
     EXPECT_EQ(check(QStringLiteral("   ")), Check::Empty);
     EXPECT_EQ(check(QStringLiteral("Klondike - 7")), Check::Exists);
     EXPECT_EQ(favorites.checkName(QStringLiteral("Klondike - 7"), Favorites::Kind::Favorite,
@@ -64,8 +68,10 @@ TEST_F(LibraryTest, NamesThatCannotStandAsFileNamesAreRefused)
     EXPECT_FALSE(favorites.ValidFavName(QStringLiteral(".."), Favorites::Kind::Folder, root));
     EXPECT_FALSE(favorites.ValidFavName(QStringLiteral("Weekend"), Favorites::Kind::Folder, root));
     EXPECT_FALSE(favorites.ValidFavName(QStringLiteral("Klondike - 7"), Favorites::Kind::Favorite, root));
-    EXPECT_EQ(prompts.messages, (QStringList{"Name should not contain these characters : /\\:*?\"<>|",
-                                             "Folder already exists", "Game already exists"}));
+    EXPECT_FALSE(favorites.ValidFavName(QStringLiteral(".Klondike - 7"), Favorites::Kind::Favorite, root));
+    EXPECT_EQ(prompts.messages,
+              (QStringList{"Name should not contain these characters : /\\:*?\"<>|", "Folder already exists",
+                           "Game already exists", "Name should not begin with a dot (.)"}));
 }
 
 TEST_F(LibraryTest, DeletingAFolderStaysInsideTheFavorites)

@@ -364,4 +364,22 @@ TEST(FallbackSettingsTest, AFailedWriteIsToldOnceAndItsValueLivesOnInMemory)
     EXPECT_EQ(other.kept.read(settings::kRangeIndex), 2);
 }
 
+TEST(FallbackSettingsTest, AnIgnoredValueIsToldOnceARunBesideAFailedWrite)
+{
+    FillingStore disk;
+    FallbackSettingsStore settings(disk);
+    disk.full = true;
+    settings.write(settings::kRangeIndex, 4);
+    settings.valueIgnored(QStringLiteral("first"));
+    settings.valueIgnored(QStringLiteral("second"));
+    QStringList told;
+    settings.setReporter([&](const QString& text) { told << text; });
+    EXPECT_EQ(told, (QStringList{QStringLiteral("Settings could not be saved: No space left on device"),
+                                 QStringLiteral("first")}))
+        << "both waited for a listener; the second ignored value is not told";
+    settings.valueIgnored(QStringLiteral("third"));
+    EXPECT_EQ(told.size(), 2);
+    settings.setReporter(nullptr);
+}
+
 } // namespace

@@ -87,6 +87,36 @@ TEST_F(BackgroundWindowTest, SchemesAreSavedUnderFileNamesAndTheDefaultStays)
     EXPECT_EQ(again.choice().file, shared.data.DefaultSchemeFile());
 }
 
+TEST_F(BackgroundWindowTest, SchemesAreNeverWrittenThroughALinkNorOutsideTheirFolder)
+{
+    const QDir outside(home.path(QStringLiteral("outside")));
+    ASSERT_TRUE(outside.mkpath(QStringLiteral(".")));
+    const QString dusk = QDir(shared.data.SchemeFolder()).filePath(QStringLiteral("Dusk"));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("Dusk")), dusk));
+    // A file the settings name as the scheme, outside the schemes folder.
+    const QString foreign = outside.filePath(QStringLiteral("notes.txt"));
+    QFile notes(foreign);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("mine");
+    notes.close();
+    shared.services.settings().writeText(QStringLiteral("BackGround"), QStringLiteral("SchemeFile"), foreign);
+
+    frmBackGround window(shared, onApply);
+    child<QTabWidget>(window, "tabBackground")->setCurrentIndex(BackgroundChoice::Scheme);
+    EXPECT_EQ(window.choice().file, shared.data.DefaultSchemeFile());
+    child<QSlider>(window, "Slider0")->setValue(200);
+    prompts.inputs = {QStringLiteral(".Dusk"), QStringLiteral("Dusk")};
+    child<QPushButton>(window, "cmdSaveAs")->click();
+    ASSERT_EQ(prompts.messages.size(), 2) << qPrintable(prompts.messages.join(QLatin1Char('\n')));
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("Name should not begin with a dot (.)"));
+    EXPECT_TRUE(prompts.messages[1].contains(QStringLiteral("it is a link"))) << qPrintable(prompts.messages[1]);
+    child<QPushButton>(window, "cmdApply")->click();
+    EXPECT_EQ(outside.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("notes.txt")});
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), QByteArray("mine"));
+    EXPECT_EQ(background::readScheme(shared.data.DefaultSchemeFile()), (std::array<int, 6>{200, 128, 0, 128, 0, 0}));
+}
+
 TEST_F(BackgroundWindowTest, HugeOrDamagedPicturesAreNotDrawn)
 {
     // A picture claiming 10,000 × 10,000 pixels: refused from its header.

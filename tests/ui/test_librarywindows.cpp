@@ -179,9 +179,11 @@ TEST_F(LibraryWindowsTest, ThePendingManagerPlaysAndDeletesButKeepsTheGameBeingP
     list->setCurrentIndex(list->model()->index(0, 0));
     child<QPushButton>(window, "cmdDelete")->click();
     EXPECT_TRUE(QFileInfo::exists(first));
-    // A damaged one goes, when the player asks.
+    // A damaged one goes, when the player asks and says Yes.
     list->setCurrentIndex(list->model()->index(2, 0));
+    prompts.answers = {Prompts::Answer::Yes};
     child<QPushButton>(window, "cmdDelete")->click();
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Are you sure you want to delete zz broken ?"));
     EXPECT_EQ(column(list, 0).size(), 2);
     EXPECT_GT(menuRefreshes, 0);
 
@@ -189,6 +191,73 @@ TEST_F(LibraryWindowsTest, ThePendingManagerPlaysAndDeletesButKeepsTheGameBeingP
     child<QPushButton>(window, "cmdPlay")->click();
     EXPECT_EQ(shared.gamePlay.pendingFile(), second);
     EXPECT_TRUE(QFileInfo::exists(first)) << "written back when its game was replaced";
+}
+
+TEST_F(LibraryWindowsTest, ThePendingManagerAsksBeforeDeletingTheRowItChoseItself)
+{
+    const QString first = pendingList::SavePending(shared.services, shared.data, shared.engine);
+    shared.gamePlay.PlayNumber(QStringLiteral("Raglan"), GameNo(2));
+    const QString second = pendingList::SavePending(shared.services, shared.data, shared.engine);
+    frmPending window(shared, refresh);
+    ASSERT_EQ(column(child<QTreeView>(window, "lvPending"), 0).size(), 2);
+
+    // One click on the row chosen on opening, answered No.
+    child<QPushButton>(window, "cmdDelete")->click();
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Are you sure you want to delete Klondike - 7 ?")});
+    EXPECT_TRUE(QFileInfo::exists(first));
+    EXPECT_EQ(column(child<QTreeView>(window, "lvPending"), 0).size(), 2);
+    prompts.answers = {Prompts::Answer::Yes};
+    child<QPushButton>(window, "cmdDelete")->click();
+    EXPECT_FALSE(QFileInfo::exists(first));
+    EXPECT_TRUE(QFileInfo::exists(second));
+}
+
+TEST_F(LibraryWindowsTest, OrganizeFavoritesTellsLetterCaseApartAndKeepsOutOfLinkedFolders)
+{
+    const QDir root(shared.data.FavFolder());
+    const QByteArray line = "\"Raglan\",9,\"Ann\",#2026-12-01 10:00:00#\r\n";
+    ASSERT_TRUE(root.mkdir(QStringLiteral("Abc")));
+    ASSERT_TRUE(root.mkdir(QStringLiteral("abc")));
+    writeFile(root.filePath(QStringLiteral("Abc/Raglan - 9")), line);
+    writeFile(root.filePath(QStringLiteral("Easthaven - 5")), line);
+    const QDir elsewhere(home.path(QStringLiteral("elsewhere")));
+    ASSERT_TRUE(elsewhere.mkpath(QStringLiteral(".")));
+    writeFile(elsewhere.filePath(QStringLiteral("Klondike - 3")), line);
+    ASSERT_TRUE(QFile::link(elsewhere.path(), root.filePath(QStringLiteral("Linked"))));
+    const auto outside = [&] { return elsewhere.entryList(QDir::Files | QDir::Hidden); };
+
+    frmOrgFav window(shared, refresh);
+    auto* tree = child<QTreeWidget>(window, "tvFav");
+    auto* to = child<QComboBox>(window, "icFav");
+    const auto move = [&](const QString& favorite, const QString& folder) {
+        tree->setCurrentItem(find(tree, favorite));
+        to->setCurrentIndex(folder.isEmpty() ? 0 : to->findData(root.filePath(folder)));
+        ASSERT_GE(to->currentIndex(), 0) << qPrintable(folder);
+        child<QPushButton>(window, "cmdMove")->click();
+    };
+    move(QStringLiteral("Raglan - 9"), QStringLiteral("abc"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << qPrintable(prompts.messages.join(QLatin1Char('\n')));
+    EXPECT_TRUE(QFileInfo::exists(root.filePath(QStringLiteral("abc/Raglan - 9"))))
+        << "\"Abc\" and \"abc\" are two folders";
+
+    // Out of the linked folder, and into it: refused and told.
+    move(QStringLiteral("Klondike - 3"), QString());
+    move(QStringLiteral("Easthaven - 5"), QStringLiteral("Linked"));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    for (const QString& told : std::as_const(prompts.messages))
+        EXPECT_TRUE(told.contains(QStringLiteral("is a link"))) << qPrintable(told);
+    EXPECT_FALSE(QFileInfo::exists(root.filePath(QStringLiteral("Klondike - 3"))));
+    EXPECT_TRUE(QFileInfo::exists(root.filePath(QStringLiteral("Easthaven - 5"))));
+
+    // Renamed or deleted in it: refused as well.
+    tree->setCurrentItem(find(tree, QStringLiteral("Klondike - 3")));
+    prompts.inputs = {QStringLiteral("Other")};
+    child<QPushButton>(window, "cmdRename")->click();
+    prompts.answers = {Prompts::Answer::Yes};
+    tree->setCurrentItem(find(tree, QStringLiteral("Klondike - 3")));
+    child<QPushButton>(window, "cmdDelete")->click();
+    EXPECT_EQ(outside(), QStringList{QStringLiteral("Klondike - 3")});
+    ASSERT_NE(find(tree, QStringLiteral("Klondike - 3")), nullptr) << "the tree is rebuilt after a refusal";
 }
 
 TEST_F(LibraryWindowsTest, TheAutoSaveWindowListsBothKindsAndRemembersItsTab)

@@ -213,6 +213,30 @@ TEST_F(PlayersWindowTest, EditingRenamesTheScoreFileAndTheCurrentPlayer)
     EXPECT_EQ(moved.readAll(), QByteArray("history"));
 }
 
+TEST_F(PlayersWindowTest, RenamingOntoScoresKeptUnderTheNameOrADottedNameIsRefused)
+{
+    addPlayers(2);
+    for (const char* name : {"P1", "Old"}) {
+        QFile scores(Players::ScoreFile(shared.data, QLatin1String(name)));
+        ASSERT_TRUE(scores.open(QIODevice::WriteOnly));
+        scores.write(name);
+    }
+    frmPlayers window(shared);
+    prompts.inputs = {QStringLiteral(".hidden"), QStringLiteral("Old"), QStringLiteral("New")};
+    press(window, "cmdEdit");
+    EXPECT_EQ(
+        prompts.messages,
+        (QStringList{QStringLiteral("Name should not begin with a dot (.)"),
+                     QStringLiteral("Scores are kept under the name \"Old\" already. Please choose another name.")}));
+    EXPECT_EQ(rows(*child<QListWidget>(window, "lstPlayers")), (QStringList{"New", "P2"}));
+    QFile old(Players::ScoreFile(shared.data, QStringLiteral("Old")));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("Old")) << "the records under the name stay theirs";
+    QFile moved(Players::ScoreFile(shared.data, QStringLiteral("New")));
+    ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(moved.readAll(), QByteArray("P1"));
+}
+
 // ---------------------------------------------------------------------------
 
 class OptionsTest : public ::testing::Test {
