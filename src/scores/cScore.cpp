@@ -6,6 +6,7 @@
 #include "rules/RunTimeError.h"
 #include "rules/WholeFile.h"
 #include "scores/Players.h"
+#include "settings/LineReader.h"
 
 #include <QFile>
 #include <QLocale>
@@ -20,6 +21,9 @@ namespace {
 
 constexpr int kFields = 7;
 constexpr int kZoneWidth = 14;
+// Far more than the longest record: a date, a game's name, a game number
+// printed in full and four figures.
+constexpr qsizetype kLongestLine = 16 * 1024;
 
 void addChecked(int32_t& sum, int32_t value)
 {
@@ -223,21 +227,22 @@ void cScore::OpenScore(const QString& player)
     QFile file(Players::ScoreFile(data_, player));
     if (!file.exists())
         return;
-    if (!file.open(QIODevice::ReadOnly))
-        throw RunTimeError(
+    const auto unreadable = [&] {
+        return RunTimeError(
             RunTimeError::kPathFileAccess,
             QStringLiteral("The score file \"%1\" could not be read: %2").arg(file.fileName(), file.errorString()));
-    const QString text = DecodeFileText(file.readAll());
-    const QStringView all(text);
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = all.size();
-        QStringView line = all.mid(start, end - start);
-        start = end + 1;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    };
+    if (!file.open(QIODevice::ReadOnly))
+        throw unreadable();
+    // Line by line, so that a file that is not a score file, or one whose
+    // line ends were lost, costs no more memory than a line.
+    LineReader lines(file, kLongestLine);
+    QString line;
+    for (LineReader::Read read; (read = lines.next(line)) != LineReader::Read::End;) {
+        if (read == LineReader::Read::TooLong) {
+            ++skipped_;
+            continue;
+        }
         if (line.trimmed().isEmpty())
             continue;
         std::optional<ScoreRec> record = parseLine(line);
@@ -248,6 +253,8 @@ void cScore::OpenScore(const QString& player)
         record->Player = player;
         loaded_.push_back(std::move(*record));
     }
+    if (lines.failed())
+        throw unreadable();
 }
 
 void cScore::OpenAllScore()

@@ -83,8 +83,9 @@ public:
     void AddSesGame(int16_t won);
 
     // Adds the records of a player's score file to the loaded list. Lines
-    // that cannot be read are skipped and counted; a missing file adds
-    // nothing.
+    // that cannot be read and lines far longer than a record are skipped
+    // and counted; a missing file adds nothing. Lines may end with CR LF, LF
+    // or CR.
     void OpenScore(const QString& player);
     // Loads the files of every player, in the player list's order.
     void OpenAllScore();

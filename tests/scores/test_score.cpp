@@ -172,6 +172,34 @@ TEST_F(ScoreTest, TotalsCountEveryRecordAndOverflowIsAnError)
     EXPECT_THROW(score.StatAll(), RunTimeError);
 }
 
+// A line no record can fill (line ends lost, junk written over the file) is
+// damage like any other and the records after it are read; so are files
+// whose lines end with a CR alone.
+TEST_F(ScoreTest, AnOverlongLineIsDamageAndCrOnlyFilesAreRead)
+{
+    // Without a limit this would read as a record with a name of a megabyte.
+    const QByteArray overlong = "\"2026-12-08 11:00:00\",\"" + QByteArray(1 << 20, 'K') + "\",7,60,10,5,1\r\n";
+    writeFile(QStringLiteral("Ann"), {rec(QStringLiteral("Klondike"), 10, 1)},
+              overlong + (cScore::formatLine(rec(QStringLiteral("Raglan"), 4, 0)) + QLatin1String("\r\n")).toUtf8());
+    QByteArray crOnly;
+    for (const char* game : {"Canister", "Easthaven"})
+        crOnly += (cScore::formatLine(rec(QLatin1String(game), 2, 1)) + QLatin1Char('\r')).toUtf8();
+    crOnly += "garbage\r" + cScore::formatLine(rec(QStringLiteral("Gargantua"), 3, 1)).toUtf8();
+    QFile bob(fileOf(QStringLiteral("Bob")));
+    ASSERT_TRUE(bob.open(QIODevice::WriteOnly));
+    bob.write(crOnly);
+    bob.close();
+
+    score.OpenAllScore();
+    EXPECT_EQ(score.skippedLines(), 2);
+    std::vector<QString> games;
+    for (int32_t p = 1; p <= score.ScoreTop(); ++p)
+        games.push_back(score.GetScore(p).GameName + QLatin1Char('/') + score.GetScore(p).Player);
+    EXPECT_EQ(games, (std::vector<QString>{QStringLiteral("Klondike/Ann"), QStringLiteral("Raglan/Ann"),
+                                           QStringLiteral("Canister/Bob"), QStringLiteral("Easthaven/Bob"),
+                                           QStringLiteral("Gargantua/Bob")}));
+}
+
 TEST_F(ScoreTest, RankingByScoreKeepsTwentyLaterRecordsFirstAndHonoursTheFilters)
 {
     std::vector<ScoreRec> records;
