@@ -592,6 +592,11 @@ std::optional<ScoreRec> cScore::parseLine(QStringView line)
     const std::optional<int32_t> won = wholeNumber(f[6].text);
     if (!time || !moves || !score || !won || *won < INT16_MIN || *won > INT16_MAX || r.GameName.isEmpty())
         return std::nullopt;
+    // The game counts its moves and score in 16 bits and its clock only
+    // forwards: figures beyond that are damage, not a game.
+    if (*time < 0 || *time > kLongestTime || *moves < 0 || *moves > INT16_MAX || *score < INT16_MIN ||
+        *score > INT16_MAX)
+        return std::nullopt;
     r.Time = *time;
     r.Moves = *moves;
     r.Score = *score;
