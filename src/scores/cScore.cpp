@@ -6,6 +6,7 @@
 #include "rules/RunTimeError.h"
 #include "rules/WholeFile.h"
 #include "scores/Players.h"
+#include "settings/LineReader.h"
 
 #include <QFile>
 #include <QLocale>
@@ -20,6 +21,9 @@ namespace {
 
 constexpr int kFields = 7;
 constexpr int kZoneWidth = 14;
+// Far more than the longest record: a date, a game's name, a game number
+// printed in full and four figures.
+constexpr qsizetype kLongestLine = 16 * 1024;
 
 void addChecked(int32_t& sum, int32_t value)
 {
@@ -216,21 +220,22 @@ void cScore::OpenScore(const QString& player)
     QFile file(Players::ScoreFile(data_, player));
     if (!file.exists())
         return;
-    if (!file.open(QIODevice::ReadOnly))
-        throw RunTimeError(
+    const auto unreadable = [&] {
+        return RunTimeError(
             RunTimeError::kPathFileAccess,
             QStringLiteral("The score file \"%1\" could not be read: %2").arg(file.fileName(), file.errorString()));
-    const QString text = DecodeFileText(file.readAll());
-    const QStringView all(text);
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = all.size();
-        QStringView line = all.mid(start, end - start);
-        start = end + 1;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    };
+    if (!file.open(QIODevice::ReadOnly))
+        throw unreadable();
+    // Line by line, so that a file that is not a score file, or one whose
+    // line ends were lost, costs no more memory than a line.
+    LineReader lines(file, kLongestLine);
+    QString line;
+    for (LineReader::Read read; (read = lines.next(line)) != LineReader::Read::End;) {
+        if (read == LineReader::Read::TooLong) {
+            ++skipped_;
+            continue;
+        }
         if (line.trimmed().isEmpty())
             continue;
         std::optional<ScoreRec> record = parseLine(line);
@@ -241,6 +246,8 @@ void cScore::OpenScore(const QString& player)
         record->Player = player;
         loaded_.push_back(std::move(*record));
     }
+    if (lines.failed())
+        throw unreadable();
 }
 
 void cScore::OpenAllScore()
@@ -577,6 +584,11 @@ std::optional<ScoreRec> cScore::parseLine(QStringView line)
     const std::optional<int32_t> score = wholeNumber(f[5].text);
     const std::optional<int32_t> won = wholeNumber(f[6].text);
     if (!time || !moves || !score || !won || *won < INT16_MIN || *won > INT16_MAX || r.GameName.isEmpty())
+        return std::nullopt;
+    // The game counts its moves and score in 16 bits and its clock only
+    // forwards: figures beyond that are damage, not a game.
+    if (*time < 0 || *time > kLongestTime || *moves < 0 || *moves > INT16_MAX || *score < INT16_MIN ||
+        *score > INT16_MAX)
         return std::nullopt;
     r.Time = *time;
     r.Moves = *moves;

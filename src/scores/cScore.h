@@ -70,6 +70,9 @@ QString timeText(int64_t seconds);
 class cScore {
 public:
     static constexpr int16_t kTopSlots = 20;
+    // The longest time in seconds a record may hold: a year of play. No
+    // game runs that long, and the 32-bit totals hold 67 of them.
+    static constexpr int32_t kLongestTime = 366 * 24 * 3600;
 
     // The game's figures come from the session of `services` and the move
     // count of `engine`.
@@ -83,8 +86,9 @@ public:
     void AddSesGame(int16_t won);
 
     // Adds the records of a player's score file to the loaded list. Lines
-    // that cannot be read are skipped and counted; a missing file adds
-    // nothing.
+    // that cannot be read, lines far longer than a record and records with
+    // figures no game can have are skipped and counted; a missing file adds
+    // nothing. Lines may end with CR LF, LF or CR.
     void OpenScore(const QString& player);
     // Loads the files of every player, in the player list's order.
     void OpenAllScore();
@@ -134,7 +138,8 @@ public:
 
     // The file form of a record: one line without its ending.
     static QString formatLine(const ScoreRec& record);
-    // Nothing when the line is not a record.
+    // Nothing when the line is not a record, or its time, moves or score
+    // are none a game can have.
     static std::optional<ScoreRec> parseLine(QStringView line);
     // How a record's date is written: "2026-12-08 17:05:09", local time.
     static QString dateText(const QDateTime& when);

@@ -3,6 +3,7 @@
 #include "engine/SettingsStore.h"
 #include "rules/RunTimeError.h"
 #include "rules/WholeFile.h"
+#include "settings/LineReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,9 @@
 namespace {
 
 const QString kSource = QStringLiteral("Tablora.cRegistry");
+// Far more than any line the program writes: the longest is a folder's
+// path.
+constexpr qsizetype kLongestLine = 64 * 1024;
 const QString kHeader =
     QStringLiteral("; Tablora settings: one [key] per section, one \"name\"=value line per setting.\n"
                    "; Values: \"text\", expand:\"text with %VARIABLES%\", dword:hex, hex:bytes.\n");
@@ -228,7 +232,7 @@ void cRegistry::load()
     keys_.clear();
     preamble_.clear();
     if (file.open(QIODevice::ReadOnly))
-        parse(DecodeFileText(file.readAll()));
+        parse(file);
     loaded_ = true;
     loadedStamp_ = info.lastModified();
     loadedSize_ = info.size();
@@ -278,14 +282,17 @@ QByteArray cRegistry::serialise() const
     return out.toUtf8();
 }
 
-void cRegistry::parse(const QString& text)
+void cRegistry::parse(QIODevice& file)
 {
     const QStringList heading = kHeader.split(QLatin1Char('\n'));
     Key* key = nullptr;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
+    // Line by line, so that a file with megabytes on one line costs no
+    // more memory than its settings. No setting fills a line that long: it
+    // is left out, and the next write drops it from the file.
+    LineReader lines(file, kLongestLine);
+    QString line;
+    for (LineReader::Read read; (read = lines.next(line)) != LineReader::Read::End;) {
+        if (read == LineReader::Read::TooLong || line.trimmed().isEmpty())
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             const QString path = line.mid(1, line.size() - 2);

@@ -8,13 +8,16 @@
 
 #include <cstdint>
 
+class QIODevice;
+
 // The program's key tree: keys holding named, typed values, the way the
 // settings have always been organised. This platform has no registry, so
 // the tree lives in one human-readable text file that is read when it has
 // changed and written whole, and flushed to the disk, on every write.
 // Lines the reader does not understand (a value without quotes, a note)
 // are kept as they were, in their key, and a comment after a value stays
-// with it. A file that is not UTF-8 is read as Windows-1252.
+// with it. Lines may end with CR LF, LF or CR; a line that is not UTF-8 is
+// read as Windows-1252, and one far longer than any setting is left out.
 //
 // Use it as the settings store does: set ClassKey, SectionKey, ValueKey and
 // ValueType, then get or set Value.
@@ -89,7 +92,7 @@ private:
     void load();
     void save(const QVariant& value);
     QByteArray serialise() const;
-    void parse(const QString& text);
+    void parse(QIODevice& file);
     static bool parseValue(const QString& line, QString& name, Entry& entry);
     void removeStaleCopies() const;
 

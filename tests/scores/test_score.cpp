@@ -165,11 +165,68 @@ TEST_F(ScoreTest, TotalsCountEveryRecordAndOverflowIsAnError)
     EXPECT_EQ(score.GetGameScore(QStringLiteral("Klondike"), 3).Player, QStringLiteral("Bob"));
     EXPECT_TRUE(score.GetGameScore(QStringLiteral("Klondike"), 4).isEmpty());
 
+    // Sums past 32 bits are still an error, even of figures a game can have.
     score.CloseScore();
     writeFile(QStringLiteral("Ann"),
-              {rec(QStringLiteral("Klondike"), 1, 1, INT32_MAX), rec(QStringLiteral("Klondike"), 1, 1)});
+              std::vector<ScoreRec>(68, rec(QStringLiteral("Klondike"), 1, 1, cScore::kLongestTime)));
     score.OpenAllScore();
+    EXPECT_EQ(score.skippedLines(), 0);
     EXPECT_THROW(score.StatAll(), RunTimeError);
+}
+
+// A line no record can fill (line ends lost, junk written over the file) is
+// damage like any other and the records after it are read; so are files
+// whose lines end with a CR alone.
+TEST_F(ScoreTest, AnOverlongLineIsDamageAndCrOnlyFilesAreRead)
+{
+    // Without a limit this would read as a record with a name of a megabyte.
+    const QByteArray overlong = "\"2026-12-08 11:00:00\",\"" + QByteArray(1 << 20, 'K') + "\",7,60,10,5,1\r\n";
+    writeFile(QStringLiteral("Ann"), {rec(QStringLiteral("Klondike"), 10, 1)},
+              overlong + (cScore::formatLine(rec(QStringLiteral("Raglan"), 4, 0)) + QLatin1String("\r\n")).toUtf8());
+    QByteArray crOnly;
+    for (const char* game : {"Canister", "Easthaven"})
+        crOnly += (cScore::formatLine(rec(QLatin1String(game), 2, 1)) + QLatin1Char('\r')).toUtf8();
+    crOnly += "garbage\r" + cScore::formatLine(rec(QStringLiteral("Gargantua"), 3, 1)).toUtf8();
+    QFile bob(fileOf(QStringLiteral("Bob")));
+    ASSERT_TRUE(bob.open(QIODevice::WriteOnly));
+    bob.write(crOnly);
+    bob.close();
+
+    score.OpenAllScore();
+    EXPECT_EQ(score.skippedLines(), 2);
+    std::vector<QString> games;
+    for (int32_t p = 1; p <= score.ScoreTop(); ++p)
+        games.push_back(score.GetScore(p).GameName + QLatin1Char('/') + score.GetScore(p).Player);
+    EXPECT_EQ(games, (std::vector<QString>{QStringLiteral("Klondike/Ann"), QStringLiteral("Raglan/Ann"),
+                                           QStringLiteral("Canister/Bob"), QStringLiteral("Easthaven/Bob"),
+                                           QStringLiteral("Gargantua/Bob")}));
+}
+
+// Figures no game can have (a clock run for years, more moves or points
+// than a game counts) make a line damaged, so that one such line cannot
+// spoil every total; figures a game can have are read to their ends.
+TEST_F(ScoreTest, AbsurdFiguresAreDamage)
+{
+    const QByteArray absurd = "\"2026-12-08 11:00:00\",\"Klondike\",7,99999999999,10,5,1\r\n"
+                              "\"2026-12-08 11:00:00\",\"Klondike\",7,2147483647,10,5,1\r\n"
+                              "\"2026-12-08 11:00:00\",\"Klondike\",7,-1,10,5,1\r\n"
+                              "\"2026-12-08 11:00:00\",\"Klondike\",7,60,32768,5,1\r\n"
+                              "\"2026-12-08 11:00:00\",\"Klondike\",7,60,-1,5,1\r\n"
+                              "\"2026-12-08 11:00:00\",\"Klondike\",7,60,10,32768,1\r\n"
+                              "\"2026-12-08 11:00:00\",\"Klondike\",7,60,10,-32769,1\r\n";
+    writeFile(QStringLiteral("Ann"),
+              {rec(QStringLiteral("Klondike"), 32767, 1, cScore::kLongestTime, 32767),
+               rec(QStringLiteral("Klondike"), -32768, 0, 0, 0)},
+              absurd +
+                  (cScore::formatLine(rec(QStringLiteral("Raglan"), 5, 1, 30, 4)) + QLatin1String("\r\n")).toUtf8());
+    score.OpenAllScore();
+    EXPECT_EQ(score.skippedLines(), 7);
+    ASSERT_EQ(score.ScoreTop(), 3);
+    EXPECT_EQ(score.GetScore(3).GameName, QStringLiteral("Raglan")) << "read on after the damage";
+    const StatRec all = score.StatAll();
+    EXPECT_EQ(all.Time, cScore::kLongestTime + 30);
+    EXPECT_EQ(all.Moves, 32767 + 4);
+    EXPECT_EQ(all.Score, 4);
 }
 
 TEST_F(ScoreTest, RankingByScoreKeepsTwentyLaterRecordsFirstAndHonoursTheFilters)

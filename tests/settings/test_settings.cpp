@@ -1,10 +1,12 @@
 #include "engine/FallbackSettingsStore.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
+#include "settings/LineReader.h"
 #include "settings/RegistrySettingsStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -380,6 +382,106 @@ TEST(FallbackSettingsTest, AnIgnoredValueIsToldOnceARunBesideAFailedWrite)
     settings.valueIgnored(QStringLiteral("third"));
     EXPECT_EQ(told.size(), 2);
     settings.setReporter(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+struct ReadLines {
+    QStringList lines;
+    int tooLong = 0;
+};
+
+ReadLines readAll(const QByteArray& bytes, qsizetype maxLineBytes, qsizetype blockBytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    EXPECT_TRUE(buffer.open(QIODevice::ReadOnly));
+    LineReader reader(buffer, maxLineBytes, blockBytes);
+    ReadLines read;
+    QString line;
+    for (LineReader::Read r; (r = reader.next(line)) != LineReader::Read::End;) {
+        if (r == LineReader::Read::TooLong) {
+            ++read.tooLong;
+            read.lines << QStringLiteral("<too long>");
+        } else {
+            read.lines << line;
+        }
+    }
+    EXPECT_FALSE(reader.failed());
+    return read;
+}
+
+// Lines end as any editor may end them, and come out the same whatever
+// falls on the boundaries of the blocks read: a CR LF split between two
+// blocks is one ending, and a line past the limit is passed over to its end
+// without ending the reading.
+TEST(LineReaderTest, EveryLineEndingAndOverlongLinesWhereverTheBlocksEnd)
+{
+    const QByteArray bytes = "one\r\ntwo\nthree\rfour\r\r\n" + QByteArray(20, 'a') + "\r\n" + QByteArray(21, 'b') +
+                             "\r" + QByteArray(500, 'c') + "\r\nJos\xe9\nJos\xc3\xa9\n\nlast";
+    const QStringList expected = {QStringLiteral("one"),
+                                  QStringLiteral("two"),
+                                  QStringLiteral("three"),
+                                  QStringLiteral("four"),
+                                  QString(),
+                                  QString(20, QLatin1Char('a')),
+                                  QStringLiteral("<too long>"),
+                                  QStringLiteral("<too long>"),
+                                  QStringLiteral("Jos\u00e9"),
+                                  QStringLiteral("Jos\u00e9"),
+                                  QString(),
+                                  QStringLiteral("last")};
+    for (const qsizetype block : {1, 2, 3, 5, 7, 16, 64, 1000}) {
+        const ReadLines read = readAll(bytes, 20, block);
+        EXPECT_EQ(read.lines, expected) << "blocks of " << block << ": " << read.lines.join(u'|').toStdString();
+        EXPECT_EQ(read.tooLong, 2) << "blocks of " << block;
+    }
+    EXPECT_EQ(readAll("a\r\n", 20, 2).lines, QStringList{QStringLiteral("a")}) << "no empty line after the last end";
+    EXPECT_EQ(readAll("a\r", 20, 1).lines, QStringList{QStringLiteral("a")});
+    EXPECT_TRUE(readAll({}, 20, 4).lines.isEmpty());
+    EXPECT_EQ(readAll(QByteArray(3 * LineReader::kBlockBytes, 'x') + "\nend", 1024, LineReader::kBlockBytes).lines,
+              (QStringList{QStringLiteral("<too long>"), QStringLiteral("end")}));
+}
+
+// A settings file with a line no setting can fill (megabytes on one line)
+// is read without it, CR-only line ends included; the next write leaves
+// the line out, and everything else in the file stays.
+TEST_F(SettingsStoreTest, AnOverlongLineIsLeftOutAndCrOnlyFilesAreRead)
+{
+    const QByteArray base = "[HKEY_LOCAL_MACHINE\\Software\\Quellix Technologies\\Tablora 6.0\\6.0\\";
+    const QString longFolder = QStringLiteral("/home/ann/") + QString(4000, QLatin1Char('d'));
+    QByteArray hugeValue = "\"Picture\"=hex:";
+    for (int i = 0; i < 400'000; ++i)
+        hugeValue += "00,";
+    const QByteArray handMade = "; my own settings\r" + base + "Options]\r" + hugeValue +
+                                "\r\"AutoPlay\"=dword:00000000\r" + base + "General]\r\"LastGName\"=\"" +
+                                longFolder.toUtf8() + "\"\r" + base + "Players]\r\"CurPlayer\"=\"Ann\"\r";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(registry.filePath()).absolutePath()));
+    QFile file(registry.filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(handMade);
+    file.close();
+
+    EXPECT_EQ(store.read(settings::kAutoPlay), 0) << "the value after the overlong line";
+    EXPECT_EQ(store.read(settings::kLastGName), longFolder) << "a long value is not an overlong one";
+    EXPECT_EQ(store.read(settings::kCurPlayer), QStringLiteral("Ann")) << "keys after the overlong line";
+    registry.setSectionKey(QStringLiteral("Software\\Quellix Technologies\\Tablora 6.0\\6.0\\Options"));
+    registry.setValueKey(QStringLiteral("Picture"));
+    EXPECT_FALSE(registry.Value().isValid());
+
+    store.write(settings::kShowTime, 0);
+    const QString text = fileText();
+    EXPECT_LT(text.size(), 5000 + longFolder.size());
+    EXPECT_FALSE(text.contains(QStringLiteral("Picture")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n; my own settings\n"))) << text.left(500).toStdString();
+    cRegistry other(registry.filePath());
+    RegistrySettingsStore reread(other);
+    EXPECT_EQ(reread.read(settings::kAutoPlay), 0);
+    EXPECT_EQ(reread.read(settings::kShowTime), 0);
+    EXPECT_EQ(reread.read(settings::kLastGName), longFolder);
+    EXPECT_EQ(reread.read(settings::kCurPlayer), QStringLiteral("Ann"));
 }
 
 } // namespace
