@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
     // copy that runs, and touches nothing of its own.
     std::unique_ptr<SingleInstance> instance;
     try {
-        instance = std::make_unique<SingleInstance>(shared.data.AppDir());
+        instance = std::make_unique<SingleInstance>(shared.services, shared.data.AppDir());
     } catch (const RunTimeError& e) {
         QTextStream(stderr) << "tablora: " << e.description() << "\n";
     }

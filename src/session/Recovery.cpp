@@ -42,7 +42,7 @@ void Recovery::keep()
         return;
     const cGamePlay& session = shared_.gamePlay;
     if (session.Game_Status() != cGamePlay::kInProgress || session.recorded()) {
-        if (!written_.isEmpty() || exists() || QFileInfo::exists(pendingMarkPath()))
+        if (!written_.isEmpty() || PathTaken(path()) || PathTaken(pendingMarkPath()))
             remove();
         return;
     }
@@ -75,8 +75,8 @@ void Recovery::write(const QString& pendingFile)
     // belongs to it.
     const QString mark = pendingMarkPath();
     if (pendingFile.isEmpty()) {
-        if (QFileInfo::exists(mark) || QFileInfo(mark).isSymLink())
-            QFile::remove(mark);
+        if (PathTaken(mark) && !RemoveFile(mark, shared_.data.AppDir()))
+            throw FileNotWritten(mark, QStringLiteral("it could not be removed"));
     } else if (!written_.endsWith(QLatin1Char(' ') + pendingFile)) {
         WriteWholeFile(mark, QFileInfo(pendingFile).fileName().toUtf8());
     }
@@ -85,10 +85,16 @@ void Recovery::write(const QString& pendingFile)
 
 void Recovery::remove()
 {
-    // The game first, then its mark.
-    QFile::remove(path());
-    QFile::remove(pendingMarkPath());
+    // The game first, then its mark. A link standing there goes as a link,
+    // never what it points to.
     written_.clear();
+    try {
+        const QString root = shared_.data.AppDir();
+        RemoveFile(path(), root);
+        RemoveFile(pendingMarkPath(), root);
+    } catch (const RunTimeError& e) {
+        qCWarning(lcRecovery) << "the kept game could not be removed:" << e.description();
+    }
 }
 
 QString Recovery::describe() const

@@ -32,6 +32,7 @@ public:
     // While the file is offered to the player, nothing writes or removes
     // it.
     void hold(bool held) { held_ = held; }
+    bool held() const { return held_; }
     // "Klondike - 1234", or nothing when the file cannot be read.
     QString describe() const;
     // The pending-list file the kept game was played from, when it still

@@ -1,5 +1,7 @@
 #include "windows/SingleInstance.h"
 
+#include "windows/Guard.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -23,8 +25,8 @@ constexpr int kRetryMs = 50;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& dataFolder, QObject* parent)
-    : QObject(parent), lockPath_(QDir(dataFolder).filePath(QStringLiteral("Tablora.lock")))
+SingleInstance::SingleInstance(Services& services, const QString& dataFolder, QObject* parent)
+    : QObject(parent), services_(services), lockPath_(QDir(dataFolder).filePath(QStringLiteral("Tablora.lock")))
 {
     // The folder's own name would be too long for a socket and would tell
     // other users where the home is: a digest of it serves.
@@ -34,7 +36,7 @@ SingleInstance::SingleInstance(const QString& dataFolder, QObject* parent)
     // Linux's abstract socket names leave no file behind, not even after a
     // crash.
     server_.setSocketOptions(QLocalServer::AbstractNamespaceOption);
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
+    guard::connect(services_, &server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection())
             answer(socket);
     });
@@ -119,7 +121,7 @@ bool SingleInstance::hand(const QString& savedGame)
 void SingleInstance::answer(QLocalSocket* socket)
 {
     socket->setParent(this);
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    guard::connect(services_, socket, &QLocalSocket::disconnected, socket, [socket] { socket->deleteLater(); });
     const auto read = [this, socket] {
         if (!socket->canReadLine()) {
             if (socket->bytesAvailable() > kMaxRequest)
@@ -136,6 +138,6 @@ void SingleInstance::answer(QLocalSocket* socket)
         socket->disconnectFromServer();
         emit requested(line.mid(kOpen.size()));
     };
-    connect(socket, &QLocalSocket::readyRead, this, read);
+    guard::connect(services_, socket, &QLocalSocket::readyRead, this, read);
     read();
 }

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class Services;
+
 // One running copy of the program per data folder. The first copy holds a
 // lock file in the data folder and listens on a local socket whose name
 // follows the folder; a later start with the same folder hands its command
@@ -26,7 +28,7 @@ public:
         NoLock,
     };
 
-    explicit SingleInstance(const QString& dataFolder, QObject* parent = nullptr);
+    SingleInstance(Services& services, const QString& dataFolder, QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // Takes the lock, or hands `savedGame` to the copy that has it. A lock
@@ -53,6 +55,7 @@ private:
     bool hand(const QString& savedGame);
     void answer(class QLocalSocket* socket);
 
+    Services& services_;
     QString lockPath_;
     QString serverName_;
     std::unique_ptr<QLockFile> lock_;

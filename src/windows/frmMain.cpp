@@ -320,7 +320,8 @@ void frmMain::StartFirstGame(const QString& commandLine)
 
 bool frmMain::offerRecovery()
 {
-    if (!recovery_->exists()) {
+    // Only what the last run left behind is offered, and only once.
+    if (!recovery_->held() || !recovery_->exists()) {
         recovery_->hold(false);
         return false;
     }
@@ -713,9 +714,11 @@ void frmMain::ShutDown()
     for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrRequests})
         timer->stop();
     guard::run(shared_.services, [&] { shared_.gamePlay.Unload(); });
-    // A normal end: nothing to recover at the next start.
+    // A normal end: nothing to recover at the next start, unless the
+    // program ends while the player is still being asked about it.
     tmrRecovery.stop();
-    recovery_->remove();
+    if (!recovery_->held())
+        recovery_->remove();
     shared_.services.help().closeAll();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())

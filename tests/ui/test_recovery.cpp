@@ -1,6 +1,7 @@
 // A game left by a program that did not end normally, and one running copy
 // per data folder: the real program is started and killed by these tests.
 
+#include "engine/Services.h"
 #include "history/mFile.h"
 #include "library/PendingList.h"
 #include "pictures/CardPictures.h"
@@ -280,7 +281,7 @@ TEST(SingleInstanceTest, ALaterStartHandsItsGameToTheRunningCopyAndEnds)
     CardPictures pictures;
     {
         frmMain window(shared, pictures);
-        SingleInstance instance(shared.data.AppDir());
+        SingleInstance instance(shared.services, shared.data.AppDir());
         ASSERT_EQ(instance.claim(QString()), SingleInstance::Claim::First);
         QObject::connect(&instance, &SingleInstance::requested, &window, &frmMain::openFromAnotherStart);
         shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(30));
@@ -308,17 +309,18 @@ TEST(SingleInstanceTest, ALockLeftByAKilledCopyIsTakenOverAndOtherHomesNeverMeet
     TempHome home;
     const QString folder = home.path(QStringLiteral("data/one"));
     const QString other = home.path(QStringLiteral("data/two"));
+    Services services;
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QDir().mkpath(other));
     {
         Child holder(QStringLiteral(CRASH_CHILD), {QStringLiteral("lock"), folder});
         ASSERT_EQ(holder.firstLine(), QStringLiteral("locked"));
-        SingleInstance elsewhere(other);
+        SingleInstance elsewhere(services, other);
         EXPECT_EQ(elsewhere.claim(QString()), SingleInstance::Claim::First) << "another folder, another copy";
-        EXPECT_NE(elsewhere.serverName(), SingleInstance(folder).serverName());
+        EXPECT_NE(elsewhere.serverName(), SingleInstance(services, folder).serverName());
         holder.kill();
     }
-    SingleInstance instance(folder);
+    SingleInstance instance(services, folder);
     EXPECT_EQ(instance.claim(QString()), SingleInstance::Claim::First) << "the dead copy's lock is taken over";
 }
 
