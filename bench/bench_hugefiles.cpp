@@ -6,6 +6,7 @@
 // folder; the large files are removed at the end. Another build of the
 // program to measure may be named as the argument.
 
+#include "ProgramRun.h"
 #include "scores/Players.h"
 #include "session/Shared.h"
 #include "settings/RegistrySettingsStore.h"
@@ -19,51 +20,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 constexpr qint64 kHugeScoreBytes = qint64{1} << 30;
 constexpr qint64 kHugeSettingsBytes = qint64{85} << 20;
-
-struct Run {
-    double megabytes = -1;
-    double seconds = -1;
-};
-
-// One run of `program` with `arguments`: its peak resident memory and its
-// time; nothing when it does not end with status 0.
-Run runProgram(const QByteArray& program, const QStringList& arguments)
-{
-    std::vector<QByteArray> texts{program};
-    for (const QString& a : arguments)
-        texts.push_back(a.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& t : texts)
-        argv.push_back(t.data());
-    argv.push_back(nullptr);
-    std::vector<QByteArray> variables;
-    for (const QString& v : QProcessEnvironment::systemEnvironment().toStringList())
-        variables.push_back(v.toLocal8Bit());
-    std::vector<char*> envp;
-    for (QByteArray& v : variables)
-        envp.push_back(v.data());
-    envp.push_back(nullptr);
-
-    QElapsedTimer clock;
-    clock.start();
-    pid_t child = 0;
-    if (posix_spawn(&child, program.constData(), nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return {};
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {};
-    return {static_cast<double>(usage.ru_maxrss) / 1024.0, static_cast<double>(clock.nsecsElapsed()) / 1e9};
-}
 
 // Writes `size` bytes to `path`: `head`, then `filler` over and over, then
 // `tail`.
@@ -88,7 +50,7 @@ bool writeSmall(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-void print(const char* what, const Run& run)
+void print(const char* what, const ProgramRun& run)
 {
     if (run.megabytes < 0)
         std::printf("%-56s failed\n", what);
@@ -132,12 +94,12 @@ int main(int argc, char* argv[])
 
     if (!writeSmall(scoreFile, records))
         return 1;
-    const Run small = runProgram(program, exportStats);
+    const ProgramRun small = runProgram(program, exportStats, QProcessEnvironment::systemEnvironment());
     print("--export-stats, small files:", small);
 
     if (!writeLarge(scoreFile, {}, "\"2026-12-08 10:00:00\",\"Klondike\",7,60,10,5,1", {}, kHugeScoreBytes))
         return 1;
-    const Run hugeScores = runProgram(program, exportStats);
+    const ProgramRun hugeScores = runProgram(program, exportStats, QProcessEnvironment::systemEnvironment());
     print("--export-stats, a score file of 1 GiB on one line:", hugeScores);
     if (!writeSmall(scoreFile, records))
         return 1;
@@ -146,7 +108,7 @@ int main(int argc, char* argv[])
                                "\"LastGName\"=\"";
     if (!writeLarge(settingsFile, settingsText + general, "Klondike ", "\"\n", kHugeSettingsBytes))
         return 1;
-    const Run hugeSettings = runProgram(program, exportStats);
+    const ProgramRun hugeSettings = runProgram(program, exportStats, QProcessEnvironment::systemEnvironment());
     print("--export-stats, a settings file with 85 MiB on a line:", hugeSettings);
     QFile::remove(settingsFile);
     QFile::remove(scoreFile);

@@ -6,6 +6,7 @@
 // temporary home folder. Last, the most memory the program holds with a
 // Double Klondike game on the table.
 
+#include "ProgramRun.h"
 #include "session/Shared.h"
 #include "support/RandomPlayer.h"
 
@@ -16,9 +17,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -48,30 +46,7 @@ double medianRun(const QString& program, const QStringList& arguments, const QPr
 // The peak resident memory of one run of the program, in megabytes.
 double peakMegabytes(const QStringList& arguments, const QProcessEnvironment& environment)
 {
-    std::vector<QByteArray> texts;
-    texts.push_back(QByteArrayLiteral(TABLORA_PROGRAM));
-    for (const QString& a : arguments)
-        texts.push_back(a.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& t : texts)
-        argv.push_back(t.data());
-    argv.push_back(nullptr);
-    std::vector<QByteArray> variables;
-    for (const QString& v : environment.toStringList())
-        variables.push_back(v.toLocal8Bit());
-    std::vector<char*> envp;
-    for (QByteArray& v : variables)
-        envp.push_back(v.data());
-    envp.push_back(nullptr);
-
-    pid_t child = 0;
-    if (posix_spawn(&child, TABLORA_PROGRAM, nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+    return runProgram(QByteArrayLiteral(TABLORA_PROGRAM), arguments, environment).megabytes;
 }
 
 } // namespace
