@@ -25,10 +25,12 @@ public:
     Services services;
     cData data{services};
     cGames games;
+    // Declared in the order they are built: each is built after what it
+    // holds on to.
+    cPlay play{games, services};
     cEngine engine{play, services};
     cFunc func{services.settings()};
     cGamePlay gamePlay{services, data, games, play, engine, func};
-    cPlay play{games, services};
     cScore score{services, data, engine};
     AutoSave autoSave{services, data, engine};
     // Where the session's ended games go.
