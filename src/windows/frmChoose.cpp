@@ -1,9 +1,11 @@
 #include "windows/frmChoose.h"
 
 #include "rules/RunTimeError.h"
+#include "scores/Players.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
-#include "windows/frmPlayers.h"
+#include "windows/NumberText.h"
+#include "windows/PlayerChooser.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,18 +25,6 @@ int64_t frmChoose::RangeMaximum(int32_t rangeIndex)
     for (int32_t i = 0; i < std::clamp(rangeIndex, 0, 15); ++i)
         power *= 10;
     return power - 1;
-}
-
-QString frmChoose::GroupThousands(int64_t number)
-{
-    const QString digits = QString::number(number < 0 ? -number : number);
-    QString grouped;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += QLatin1Char(',');
-        grouped += digits[i];
-    }
-    return number < 0 ? QLatin1Char('-') + grouped : grouped;
 }
 
 frmChoose::frmChoose(Shared& shared, QWidget* parent)
@@ -72,7 +62,7 @@ frmChoose::frmChoose(Shared& shared, QWidget* parent)
 
     imcPlayer_ = new QComboBox(this);
     imcPlayer_->setObjectName(QStringLiteral("imcPlayer"));
-    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(shared_.services.settings()));
+    playerChooser::fill(*imcPlayer_, Players(shared_.services.settings()));
 
     cmdSelect_ = new QPushButton(QStringLiteral("Select"), this);
     cmdSelect_->setObjectName(QStringLiteral("cmdSelect"));
@@ -132,7 +122,7 @@ bool frmChoose::selectGame()
     }
     // A game that cannot start leaves the window open.
     if (!guard::run(shared_.services, [&] {
-            frmPlayers::applyPlayerChooser(*imcPlayer_, shared_);
+            playerChooser::apply(*imcPlayer_, shared_);
             shared_.gamePlay.PlayNumber(imcGames_->currentText(), *number);
         }))
         return false;

@@ -21,8 +21,6 @@ public:
     // The largest random game number of a range setting: 10 ^ rangeIndex - 1
     // (rangeIndex taken within 0 .. 15).
     static int64_t RangeMaximum(int32_t rangeIndex);
-    // A number with its thousands grouped by commas: "999,999".
-    static QString GroupThousands(int64_t number);
 
     // "Select": starts the game when the number is valid, otherwise says
     // which numbers are and puts "0" in the box. True when a game started.

@@ -4,8 +4,8 @@
 #include "scores/StatFigures.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
+#include "windows/PlayerChooser.h"
 #include "windows/StatViews.h"
-#include "windows/frmPlayers.h"
 
 #include <QChart>
 #include <QChartView>
@@ -93,7 +93,7 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     // Players.
     const Players players(services.settings());
     imcPlayer_->setObjectName(QStringLiteral("imcPlayer"));
-    frmPlayers::fillPlayerChooser(*imcPlayer_, players);
+    playerChooser::fill(*imcPlayer_, players);
     auto* playersPage = new QWidget;
     auto* playersLayout = new QGridLayout(playersPage);
     playersLayout->addWidget(statList(lvPlayer_, "lvPlayer", playersPage), 0, 0, 1, 3);

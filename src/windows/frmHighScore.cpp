@@ -3,8 +3,8 @@
 #include "scores/Players.h"
 #include "session/Shared.h"
 #include "windows/Guard.h"
+#include "windows/PlayerChooser.h"
 #include "windows/StatViews.h"
-#include "windows/frmPlayers.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -68,7 +68,7 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
 
     fillGameChooser(*imcGames_, shared_);
     imcPlayer_->setObjectName(QStringLiteral("imcPlayer"));
-    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(services.settings()));
+    playerChooser::fill(*imcPlayer_, Players(services.settings()));
     imcFin_->setObjectName(QStringLiteral("imcFin"));
     imcFin_->addItems({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")});
 

@@ -629,6 +629,8 @@ void frmMain::setGameClock(bool on)
 
 void frmMain::startReplay() { tmrForward.start(); }
 
+void frmMain::settleTable() { table_->finishAnimations(); }
+
 void frmMain::showPaused(bool paused)
 {
     menus_->item(QStringLiteral("mGame"), 9)->setChecked(paused);

@@ -2,6 +2,7 @@
 
 #include "session/SessionHooks.h"
 #include "windows/CardPointer.h"
+#include "windows/ReplayControl.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -26,7 +27,7 @@ class QLabel;
 // the command states and the step-by-step replay. Every command, pointer
 // event and timer runs inside one guard: a run-time error is shown in a stop
 // message box and the program carries on.
-class frmMain final : public QMainWindow, public SessionHost {
+class frmMain final : public QMainWindow, public SessionHost, public ReplayControl {
     Q_OBJECT
 public:
     frmMain(Shared& shared, CardPictures& pictures, QWidget* parent = nullptr);
@@ -47,8 +48,11 @@ public:
     // Keeps or records the running game and closes the help; runs once,
     // however the program ends.
     void ShutDown();
-    void StopReplay();
-    bool replaying() const { return tmrForward.isActive() || tmrBackward.isActive(); }
+    // ReplayControl.
+    void StopReplay() override;
+    bool replaying() const override { return tmrForward.isActive() || tmrBackward.isActive(); }
+    void runReplay(bool forward) override { (forward ? tmrForward : tmrBackward).start(); }
+    void settleTable() override;
     // One step of the replay, forwards or backwards, as its timer makes it.
     void replayStep(bool forward);
 

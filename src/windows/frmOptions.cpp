@@ -2,6 +2,7 @@
 
 #include "session/Shared.h"
 #include "windows/Guard.h"
+#include "windows/NumberText.h"
 #include "windows/frmChoose.h"
 
 #include <QCheckBox>
@@ -100,7 +101,7 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     imcRange_->setMaxVisibleItems(kRanges);
     const QIcon dice = rangeIcon();
     for (int i = 1; i <= kRanges; ++i)
-        imcRange_->addItem(dice, frmChoose::GroupThousands(frmChoose::RangeMaximum(i)));
+        imcRange_->addItem(dice, GroupThousands(frmChoose::RangeMaximum(i)));
     const int32_t rangeIndex = shared_.services.settings().read(settings::kRangeIndex);
     imcRange_->setCurrentIndex(rangeIndex >= 1 && rangeIndex <= kRanges ? rangeIndex - 1 : -1);
     guard::connect(shared_.services, imcRange_, &QComboBox::currentIndexChanged, this, [this](int index) {

@@ -4,6 +4,7 @@
 #include "session/Shared.h"
 #include "windows/DialogButton.h"
 #include "windows/Guard.h"
+#include "windows/PlayerChooser.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -40,16 +41,6 @@ QIcon playerIcon(bool current)
 
 // Makes the name the current player. A game in progress is ended first when
 // the player changes, so its result goes to the player who played it.
-void makeCurrent(const QString& name, Shared& shared)
-{
-    Players players(shared.services.settings());
-    if (name == players.CurrentPlayer())
-        return;
-    if (shared.gamePlay.Game_Status() == cGamePlay::kInProgress)
-        shared.gamePlay.EndGame(false);
-    players.SetCurrentPlayer(name);
-}
-
 } // namespace
 
 frmPlayers::frmPlayers(Shared& shared, QWidget* parent)
@@ -107,23 +98,6 @@ frmPlayers::frmPlayers(Shared& shared, QWidget* parent)
 
     relist();
     shared_.services.sounds().raise(SoundEvent::Players);
-}
-
-void frmPlayers::fillPlayerChooser(QComboBox& chooser, const Players& players)
-{
-    chooser.clear();
-    const QString current = players.CurrentPlayer();
-    for (int16_t slot = 1; slot <= players.PlayerCount(); ++slot)
-        chooser.addItem(players.PlayerName(slot));
-    const int found = current.isEmpty() ? -1 : chooser.findText(current, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    chooser.setCurrentIndex(found >= 0 ? found : (chooser.count() > 0 ? 0 : -1));
-}
-
-void frmPlayers::applyPlayerChooser(const QComboBox& chooser, Shared& shared)
-{
-    if (chooser.currentIndex() < 0 || chooser.currentText().isEmpty())
-        return;
-    makeCurrent(chooser.currentText(), shared);
 }
 
 void frmPlayers::relist()
@@ -240,6 +214,6 @@ void frmPlayers::selectPlayer()
 {
     const QString name = selectedName();
     if (!name.isEmpty())
-        makeCurrent(name, shared_);
+        playerChooser::makeCurrent(name, shared_);
     accept();
 }

@@ -18,14 +18,6 @@ class frmPlayers : public QDialog {
 public:
     explicit frmPlayers(Shared& shared, QWidget* parent = nullptr);
 
-    // The player choosers of the game selection windows: one entry per
-    // player in slot order, the current player chosen (else the first).
-    static void fillPlayerChooser(QComboBox& chooser, const Players& players);
-    // Makes the player shown in a chooser the current player. A game in
-    // progress is ended first when the player changes, so its result goes
-    // to the player who played it.
-    static void applyPlayerChooser(const QComboBox& chooser, Shared& shared);
-
     // The name dialog: asks for a name under the heading until the player
     // gives a valid one or cancels, saying what is wrong with each refused
     // name. An empty starting name adds a player, any other renames that

@@ -5,9 +5,9 @@
 #include "windows/CommandIcons.h"
 #include "windows/Guard.h"
 #include "windows/MovesModel.h"
+#include "windows/ReplayControl.h"
 #include "windows/StatViews.h"
 #include "windows/TableView.h"
-#include "windows/frmMain.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,8 +26,8 @@ constexpr int kExpandedHeight = 520;
 
 } // namespace
 
-frmQuickMove::frmQuickMove(Shared& shared, frmMain& main, QWidget* parent)
-    : QDialog(parent), shared_(shared), main_(main),
+frmQuickMove::frmQuickMove(Shared& shared, ReplayControl& replayer, QWidget* parent)
+    : QDialog(parent), shared_(shared), replay_(replayer),
       model_(new MovesModel(shared.engine, shared.gamePlay, MovesModel::Form::MovesManager, this)),
       Slider1_(new QSlider(Qt::Horizontal, this)), cmdBack_(new QPushButton(QStringLiteral("<"), this)),
       cmdForward_(new QPushButton(QStringLiteral(">"), this)), cmdReplayBack_(new QPushButton(this)),
@@ -75,7 +75,7 @@ frmQuickMove::frmQuickMove(Shared& shared, frmMain& main, QWidget* parent)
     guard::connect(services, cmdForward_, &QPushButton::clicked, this, [this] { stepForward(); });
     guard::connect(services, cmdReplayBack_, &QPushButton::clicked, this, [this] { startReplay(false); });
     guard::connect(services, cmdReplayForward_, &QPushButton::clicked, this, [this] { startReplay(true); });
-    guard::connect(services, cmdReplayStop_, &QPushButton::clicked, this, [this] { main_.StopReplay(); });
+    guard::connect(services, cmdReplayStop_, &QPushButton::clicked, this, [this] { replay_.StopReplay(); });
     guard::connect(services, cmdMore_, &QPushButton::clicked, this, [this] { toggleMore(); });
     guard::connect(services, lvQuick_, &QTreeView::clicked, this, [this](const QModelIndex& index) {
         // While a replay is followed the list only shows where it is.
@@ -119,7 +119,7 @@ void frmQuickMove::jumpTo(int position)
         return;
     jumping_ = true;
     // No card may be left where an unfinished animation drew it.
-    main_.table().finishAnimations();
+    replay_.settleTable();
     guard::run(shared_.services, [&] { shared_.engine.MoveTo(static_cast<int16_t>(position)); });
     showPosition();
     jumping_ = false;
@@ -173,15 +173,15 @@ void frmQuickMove::toggleMore()
 
 void frmQuickMove::startReplay(bool forward)
 {
-    main_.table().finishAnimations();
-    (forward ? main_.tmrForward : main_.tmrBackward).start();
+    replay_.settleTable();
+    replay_.runReplay(forward);
     tmrReplay.start();
     updateButtons();
 }
 
 void frmQuickMove::followReplay()
 {
-    if (!main_.tmrForward.isActive() && !main_.tmrBackward.isActive())
+    if (!replay_.replaying())
         tmrReplay.stop();
     showPosition();
 }

@@ -9,16 +9,16 @@ class QSlider;
 class QTreeView;
 class MovesModel;
 class Shared;
-class frmMain;
+class ReplayControl;
 
 // The "Moves Manager": browses the moves of the game on the table and takes
 // the table to any position, without animation and never into the middle of
-// a group; or starts the main window's replay and follows it.
+// a group; or starts the replay and follows it.
 class frmQuickMove final : public QDialog {
     Q_OBJECT
 
 public:
-    frmQuickMove(Shared& shared, frmMain& main, QWidget* parent = nullptr);
+    frmQuickMove(Shared& shared, ReplayControl& replayer, QWidget* parent = nullptr);
 
     // Takes the table to the position nearest `position` that a group allows.
     void jumpTo(int position);
@@ -38,7 +38,7 @@ private:
     void updateButtons();
 
     Shared& shared_;
-    frmMain& main_;
+    ReplayControl& replay_;
     MovesModel* model_;
     QSlider* Slider1_;
     QPushButton* cmdBack_;

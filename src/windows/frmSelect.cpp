@@ -5,11 +5,12 @@
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "session/SavedGames.h"
+#include "scores/Players.h"
 #include "session/Shared.h"
 #include "windows/CommandIcons.h"
 #include "windows/DialogButton.h"
 #include "windows/Guard.h"
-#include "windows/frmPlayers.h"
+#include "windows/PlayerChooser.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -415,7 +416,7 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     // Opening: the frames, the players, the categories, then the category
     // last played from.
     showNoGame();
-    frmPlayers::fillPlayerChooser(*imcPlayer_, Players(shared_.services.settings()));
+    playerChooser::fill(*imcPlayer_, Players(shared_.services.settings()));
     lvCategory_->blockSignals(true);
     for (const Category& category : categories()) {
         auto* item = new QListWidgetItem(categoryIcon(QLatin1String(category.key)), QLatin1String(category.caption),
@@ -749,7 +750,7 @@ bool frmSelect::play()
             mFile::ReadFavoriteFile(key);
         else if (!isCatalogue(categoryKey_) && categoryKey_ != QLatin1String("rPlay"))
             mFile::ReadGameFile(key);
-        frmPlayers::applyPlayerChooser(*imcPlayer_, shared_);
+        playerChooser::apply(*imcPlayer_, shared_);
 
         cGamePlay& session = shared_.gamePlay;
         if (isCatalogue(categoryKey_))
