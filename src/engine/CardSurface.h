@@ -6,7 +6,8 @@
 // What the play table asks of the picture controls it draws with: one card
 // picture per card number (picture 0 always exists) and the empty-place
 // markers. Positions are twips on the play surface. The table never paints
-// pixels itself; the user interface implements this on its scene, the
+// pixels itself, and never asks where a picture is: it keeps the places it
+// gave; the user interface implements this on its scene, the
 // command line uses a surface that draws nothing, tests record the calls.
 class CardSurface {
 public:
@@ -34,7 +35,6 @@ public:
     virtual void showCardFace(int16_t id, bool faceUp) = 0;
     virtual void bringToFront(int16_t id) = 0;
     virtual void setCardVisible(int16_t id, bool visible) = 0;
-    virtual Point cardPosition(int16_t id) const = 0;
     // Moves the picture through the given positions, one per frame; the last
     // one is the destination.
     virtual void moveCard(int16_t id, const std::vector<Point>& steps) = 0;
@@ -69,7 +69,6 @@ public:
     void showCardFace(int16_t, bool) override {}
     void bringToFront(int16_t) override {}
     void setCardVisible(int16_t, bool) override {}
-    Point cardPosition(int16_t) const override { return {}; }
     void moveCard(int16_t, const std::vector<Point>&) override {}
     void setCardSize(int16_t, int32_t, int32_t) override {}
     void attachRunCard(int16_t, int16_t, Point) override {}

@@ -1,6 +1,7 @@
 // Dragging cards with the mouse: the press that picks a card (and the run on
 // it) up, the moves that carry it, and the release that drops it on the
-// first pile that takes it, or returns it.
+// first pile that takes it, or returns it. A drop is a player's move like any
+// other: it goes through PlayerMove.
 
 #include "engine/Services.h"
 #include "engine/cPlay.h"
@@ -26,13 +27,31 @@ CardSurface::Point runOffset(bool sideways, int i)
 
 } // namespace
 
-void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
+bool cPlay::PlayerMove(int16_t mPicID, int16_t cell, int16_t pile)
+{
+    const cGames& games = games_;
+    if (mPicID < 0 || mPicID >= CardCount() || cell < 0 || cell >= kCells || pile < 0 || pile >= games.Piles(cell))
+        return false;
+    // A stock card is dealt by a click, not moved, except where the stock is
+    // played from.
+    if (Cell(mPicID) == 1 && games.StockType() != 1)
+        return false;
+    int16_t k = 0;
+    if (!CanPickUp(mPicID, k) || !CanDrop(mPicID, k, cell, pile))
+        return false;
+    // A run goes along onto a home pile only.
+    MoveCard(mPicID, cell, pile, int16::add(GetTop(cell, pile), 1), kMovePlayer, 1, cell == 0 ? k : int16_t{0},
+             kFaceUp);
+    return true;
+}
+
+void cPlay::MouseDown(int16_t mPicID, double grabX, double grabY)
 {
     const cGames& games = games_;
     DragState& drag = drag_;
     if (drag.active)
         return;
-    if (Cell == 1 && games.StockType() != 1) {
+    if (Cell(mPicID) == 1 && games.StockType() != 1) {
         StockClick();
         return;
     }
@@ -41,15 +60,27 @@ void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
         return;
 
     CardSurface& surface = services_.surface();
+    const CardSurface::Point at = pictureAt(mPicID);
+    drag.card = mPicID;
     drag.k = k;
+    drag.grabX = grabX;
+    drag.grabY = grabY;
+    drag.startLeft = at.x;
+    drag.startTop = at.y;
+    drag.left = at.x;
+    drag.top = at.y;
     drag.runCards.clear();
     drag.outOfRange = false;
     drag.sideways = games.HomePileOrder() == 2 || games.HomePileOrder() == 3;
-    if (Cell == 0 && k > 0) {
+    if (Cell(mPicID) == 0 && k > 0) {
+        const int16_t pile = Pile(mPicID);
+        const int16_t pos = Pos(mPicID);
         for (int16_t i = 1; i <= k; ++i) {
-            const int16_t runCard = GetPicID(0, Pile, int16::add(Pos, i));
+            const int16_t runCard = GetPicID(0, pile, int16::add(pos, i));
+            const CardSurface::Point offset = runOffset(drag.sideways, i);
             drag.runCards.push_back(runCard);
-            surface.attachRunCard(mPicID, runCard, runOffset(drag.sideways, i));
+            surface.attachRunCard(mPicID, runCard, offset);
+            notePictureAt(runCard, {at.x + offset.x, at.y + offset.y});
         }
         if (drag.sideways)
             surface.setCardSize(mPicID, kCardWidth + k * kRunStepSideways, kCardHeight);
@@ -61,21 +92,27 @@ void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
     services_.busy = true;
 }
 
-void cPlay::MouseMove(int16_t mPicID, int16_t /*Pile*/, int16_t /*Pos*/, double x, double Y)
+void cPlay::MouseMove(double x, double Y)
 {
     DragState& drag = drag_;
     if (!drag.active)
         return;
-    CardSurface& surface = services_.surface();
-    const CardSurface::Point at = surface.cardPosition(mPicID);
-    const double left = at.x + x - drag.grabX;
-    const double top = at.y + Y - drag.grabY;
+    // The pointer is at (x, Y) inside the picture where it lies now; the
+    // picture follows it, keeping the place where it was grabbed.
+    const double left = drag.left + x - drag.grabX;
+    const double top = drag.top + Y - drag.grabY;
     if (!fits16(left) || !fits16(top)) {
         // The table's coordinates end here: the drop will be refused.
         drag.outOfRange = true;
         return;
     }
-    surface.moveCard(mPicID, {{static_cast<int32_t>(left), static_cast<int32_t>(top)}});
+    drag.left = static_cast<int32_t>(left);
+    drag.top = static_cast<int32_t>(top);
+    movePicture(drag.card, {{drag.left, drag.top}});
+    for (size_t i = 0; i < drag.runCards.size(); ++i) {
+        const CardSurface::Point offset = runOffset(drag.sideways, static_cast<int>(i) + 1);
+        notePictureAt(drag.runCards[i], {drag.left + offset.x, drag.top + offset.y});
+    }
 }
 
 bool cPlay::hitCentre(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const
@@ -96,10 +133,13 @@ bool cPlay::hitOverlap(CardSurface::Point card, int16_t cell, int16_t pile, int1
     return y < card.y + kCardHeight && card.y < y + kCardHeight && x < card.x + kCardWidth && card.x < x + kCardWidth;
 }
 
-std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget(int16_t mPicID, int16_t k) const
+std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget() const
 {
     const cGames& games = games_;
-    const CardSurface::Point at = services_.surface().cardPosition(mPicID);
+    const DragState& drag = drag_;
+    const CardSurface::Point at{drag.left, drag.top};
+    const int16_t mPicID = drag.card;
+    const int16_t k = drag.k;
     const bool spider = games.spiderRules();
     for (const bool centre : {true, false}) {
         auto hit = [&](int16_t cell, int16_t pile, int16_t pos) {
@@ -119,28 +159,54 @@ std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget(int16_t mPicID, int
     return std::nullopt;
 }
 
-void cPlay::MouseUp(int16_t mPicID, int16_t /*Cell*/, int16_t /*Pile*/, int16_t /*Pos*/)
+bool cPlay::MouseUp()
 {
-    DragState& drag = drag_;
-    CardSurface& surface = services_.surface();
-    services_.busy = false;
-    surface.setCardSize(mPicID, kCardWidth, kCardHeight);
+    if (!drag_.active)
+        return false;
+    drag_.active = false;
+    return endDrag(drag_.outOfRange ? std::nullopt : dropTarget());
+}
 
-    const std::optional<std::pair<int16_t, int16_t>> target =
-        drag.outOfRange ? std::nullopt : dropTarget(mPicID, drag.k);
-    if (target) {
-        const auto [cell, pile] = *target;
-        MoveCard(mPicID, cell, pile, int16::add(GetTop(cell, pile), 1), kMovePlayer, 1, cell == 0 ? drag.k : int16_t{0},
-                 kFaceUp);
-    } else {
-        // Back to where the drag began, the run in its fan.
-        surface.moveCard(mPicID, {{drag.startLeft, drag.startTop}});
-        for (size_t i = 0; i < drag.runCards.size(); ++i) {
-            const CardSurface::Point offset = runOffset(drag.sideways, static_cast<int>(i) + 1);
-            surface.moveCard(drag.runCards[i], {{drag.startLeft + offset.x, drag.startTop + offset.y}});
-        }
-    }
+bool cPlay::DropOn(int16_t cell, int16_t pile)
+{
+    if (!drag_.active)
+        return false;
+    drag_.active = false;
+    return endDrag(std::pair<int16_t, int16_t>{cell, pile});
+}
+
+void cPlay::CancelDrag()
+{
+    if (!drag_.active)
+        return;
+    drag_.active = false;
+    endDrag(std::nullopt);
+}
+
+bool cPlay::endDrag(std::optional<std::pair<int16_t, int16_t>> target)
+{
+    // The record is cleared first, so a move that fails leaves no drag
+    // behind.
+    DragState& drag = drag_;
+    const int16_t mPicID = drag.card;
+    const CardSurface::Point start{drag.startLeft, drag.startTop};
+    const std::vector<int16_t> run = std::move(drag.runCards);
+    const bool sideways = drag.sideways;
     drag.runCards.clear();
+    drag.card = -1;
     drag.k = 0;
     drag.outOfRange = false;
+    services_.busy = false;
+    services_.surface().setCardSize(mPicID, kCardWidth, kCardHeight);
+
+    const bool made = target && PlayerMove(mPicID, target->first, target->second);
+    if (!made) {
+        // Back to where the drag began, the run in its fan.
+        movePicture(mPicID, {start});
+        for (size_t i = 0; i < run.size(); ++i) {
+            const CardSurface::Point offset = runOffset(sideways, static_cast<int>(i) + 1);
+            movePicture(run[i], {{start.x + offset.x, start.y + offset.y}});
+        }
+    }
+    return made;
 }

@@ -53,6 +53,24 @@ std::vector<CardSurface::Point> cPlay::StepPositions(CardSurface::Point from, Ca
     return path;
 }
 
+void cPlay::notePictureAt(int16_t mPicID, CardSurface::Point at)
+{
+    if (mPicID < 0)
+        return;
+    const auto i = static_cast<size_t>(mPicID);
+    if (i >= pictures_.size())
+        pictures_.resize(i + 1);
+    pictures_[i] = at;
+}
+
+void cPlay::movePicture(int16_t mPicID, const std::vector<CardSurface::Point>& steps)
+{
+    if (steps.empty())
+        return;
+    services_.surface().moveCard(mPicID, steps);
+    notePictureAt(mPicID, steps.back());
+}
+
 void cPlay::ChangeFaceMode(int16_t mPicID, int16_t FMode)
 {
     card(mPicID).FaceMode = FMode;
@@ -75,7 +93,7 @@ void cPlay::PlaceCard(int16_t mPicID, int16_t cell, int16_t pile, int16_t pos, i
         const CardSurface::Point to = cord(cell, pile, pos);
         surface.bringToFront(mPicID);
         surface.setCardVisible(mPicID, true);
-        surface.moveCard(mPicID, StepPositions(surface.cardPosition(mPicID), to, steps));
+        movePicture(mPicID, StepPositions(pictureAt(mPicID), to, steps));
     }
 
     Card& c = card(mPicID);
@@ -143,6 +161,8 @@ void cPlay::makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
 void cPlay::ClearAll()
 {
     services_.surface().clearTable();
+    // The surface is empty again: every picture is back at its corner.
+    pictures_.clear();
     for (size_t cell = 0; cell < grid_.size(); ++cell) {
         spareGrids_[cell] = std::move(grid_[cell]);
         grid_[cell].clear();

@@ -99,6 +99,12 @@ public:
     void MoveCard(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos, int32_t tMod, int16_t Speed,
                   int16_t mCards, int16_t DFace);
 
+    // A player's move of a card, with the cards lying on it, onto the top of
+    // a pile, checked by the move rules: the one way every input makes it
+    // (a drop, the keys, a click, a double click, a solution played out).
+    // False, with nothing changed, when the rules refuse it.
+    bool PlayerMove(int16_t mPicID, int16_t cell, int16_t pile);
+
     // Outside a drag. A press on a stock card deals from the stock; a click on
     // the empty stock place turns the waste back while redeals are left.
     void StockClick();
@@ -117,12 +123,19 @@ public:
     // Cards on the foundations.
     int16_t GoalCards() const;
 
-    // Dragging with the mouse. The window sets the drag state's grab offset
-    // and start place before the press, and clears drag active before the
-    // release. x and Y are the pointer's place inside the picture, in twips.
-    void MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos);
-    void MouseMove(int16_t mPicID, int16_t Pile, int16_t Pos, double x, double Y);
-    void MouseUp(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos);
+    // Holding a card. The press picks the card up (a press on the stock
+    // deals from it instead), grabbed at (grabX, grabY) inside its picture;
+    // each move finds the pointer at (x, Y) inside the picture, in twips, and
+    // carries the picture along. The release drops the card on the first
+    // pile under it that takes it; DropOn drops it on the given pile. Both
+    // make the move through PlayerMove and return whether it was made; a
+    // refused drop, like CancelDrag, puts the card back where it was picked
+    // up. Outside a drag they do nothing.
+    void MouseDown(int16_t mPicID, double grabX, double grabY);
+    void MouseMove(double x, double Y);
+    bool MouseUp();
+    bool DropOn(int16_t cell, int16_t pile);
+    void CancelDrag();
     DragState& drag() { return drag_; }
     const DragState& drag() const { return drag_; }
 
@@ -194,7 +207,19 @@ private:
 
     // Where a released card lands: the first pile hit by its centre, else
     // the first it overlaps, that takes it.
-    std::optional<std::pair<int16_t, int16_t>> dropTarget(int16_t mPicID, int16_t k) const;
+    std::optional<std::pair<int16_t, int16_t>> dropTarget() const;
+    // Ends the drag: the move onto `target`, or the card back.
+    bool endDrag(std::optional<std::pair<int16_t, int16_t>> target);
+    // Where the table last put a card's picture; the engine keeps it, so it
+    // never asks the surface.
+    CardSurface::Point pictureAt(int16_t mPicID) const
+    {
+        const auto i = static_cast<size_t>(mPicID);
+        return i < pictures_.size() ? pictures_[i] : CardSurface::Point{};
+    }
+    void notePictureAt(int16_t mPicID, CardSurface::Point at);
+    // Moves a picture on the surface through `steps` and notes where it ends.
+    void movePicture(int16_t mPicID, const std::vector<CardSurface::Point>& steps);
     bool hitCentre(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const;
     bool hitOverlap(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const;
 
@@ -241,6 +266,8 @@ private:
     int16_t deckIndex_ = 7;
     RuntimeRandom random_;
     DragState drag_;
+    // Each card picture's place on the surface, by card number.
+    std::vector<CardSurface::Point> pictures_;
 };
 
 template <typename Action> void cPlay::runAction(Action&& action)

@@ -27,14 +27,12 @@ bool playOnTable(cPlay& play, const cGames& games, const PlaySession& session, c
         play.Pile(move.card) != move.fromPile || move.toCell < 0 || move.toCell >= cPlay::kCells || move.toPile < 0 ||
         move.toPile >= games.Piles(move.toCell))
         return false;
+    // The line names the run it moves: a table where another run would go
+    // along is not the one the line was found on.
     int16_t k = 0;
-    if ((move.fromCell == 1 && games.StockType() != 1) || !play.CanPickUp(move.card, k) || k != move.carried ||
-        !play.CanDrop(move.card, k, move.toCell, move.toPile))
+    if (!play.CanPickUp(move.card, k) || k != move.carried)
         return false;
-    // As a drop does it: a run goes along onto a home pile only.
-    play.MoveCard(move.card, move.toCell, move.toPile, static_cast<int16_t>(play.GetTop(move.toCell, move.toPile) + 1),
-                  cPlay::kMovePlayer, 1, move.toCell == 0 ? k : int16_t{0}, cPlay::kFaceUp);
-    return true;
+    return play.PlayerMove(move.card, move.toCell, move.toPile);
 }
 
 PlayedTable::PlayedTable(const QString& name, bool autoPlay)

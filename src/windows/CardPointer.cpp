@@ -2,45 +2,59 @@
 
 #include "session/Shared.h"
 
-void CardPointer::press(int16_t id, double x, double y)
+bool CardPointer::startPlay()
 {
     cGamePlay& session = shared_.gamePlay;
     if (!session.Game_Running())
-        return;
+        return false;
     if (session.PauseStatus())
         session.PauseGame(false);
     if (!session.host().gameClockOn())
         session.host().setGameClock(true);
-    DragState& drag = shared_.play.drag();
-    if (drag.active)
-        return;
-    const CardSurface::Point at = shared_.services.surface().cardPosition(id);
-    drag.k = 0;
-    drag.grabX = x;
-    drag.grabY = y;
-    drag.startLeft = at.x;
-    drag.startTop = at.y;
-    cPlay& play = shared_.play;
-    play.MouseDown(id, play.Cell(id), play.Pile(id), play.Pos(id));
+    return true;
 }
 
-void CardPointer::move(int16_t id, double x, double y)
+void CardPointer::press(int16_t id, double x, double y)
+{
+    if (!startPlay() || shared_.play.drag().active)
+        return;
+    shared_.play.MouseDown(id, x, y);
+}
+
+void CardPointer::move(double x, double y) { shared_.play.MouseMove(x, y); }
+
+void CardPointer::release()
 {
     if (!shared_.play.drag().active)
         return;
-    cPlay& play = shared_.play;
-    play.MouseMove(id, play.Pile(id), play.Pos(id), x, y);
+    shared_.play.MouseUp();
+    shared_.services.sounds().raise(SoundEvent::MoveCard);
 }
 
-void CardPointer::release(int16_t id)
+void CardPointer::releaseOn(int16_t cell, int16_t pile)
 {
-    DragState& drag = shared_.play.drag();
-    if (!drag.active)
+    if (!shared_.play.drag().active)
         return;
-    drag.active = false;
-    cPlay& play = shared_.play;
-    play.MouseUp(id, play.Cell(id), play.Pile(id), play.Pos(id));
+    shared_.play.DropOn(cell, pile);
     shared_.services.sounds().raise(SoundEvent::MoveCard);
+}
+
+void CardPointer::cancel()
+{
+    if (!shared_.play.drag().active)
+        return;
+    shared_.play.CancelDrag();
+    shared_.services.sounds().raise(SoundEvent::MoveCard);
+}
+
+bool CardPointer::play(int16_t id, int16_t cell, int16_t pile)
+{
+    if (!startPlay() || shared_.play.drag().active)
+        return false;
+    if (!shared_.play.PlayerMove(id, cell, pile))
+        return false;
+    shared_.services.sounds().raise(SoundEvent::MoveCard);
+    return true;
 }
 
 void CardPointer::stockPlaceClicked() { shared_.play.EmptyStockClick(); }

@@ -155,36 +155,28 @@ void KeyboardPlay::pickUp()
     table_.finishAnimations();
     pointer_.press(card, kCardWidth / 2, kCardHeight / 2);
     if (shared_.play.drag().active)
-        held_ = card;
+        shared_.play.drag().keyHeld = card;
 }
 
 void KeyboardPlay::drop()
 {
     const auto [cell, pile] = place();
-    dropOn(held_, cell, pile);
-    held_ = -1;
+    shared_.play.drag().keyHeld = -1;
+    pointer_.releaseOn(cell, pile);
     depth_ = 0;
 }
 
-void KeyboardPlay::dropOn(int16_t card, int16_t cell, int16_t pile)
-{
-    const cPlay& play = shared_.play;
-    const cGames& games = shared_.games;
-    // The card goes over the pile's top card (or its empty place), as a
-    // player's drag would take it there.
-    const int16_t top = cell == 0 ? std::max<int16_t>(play.GetTop(cell, pile), 0) : 0;
-    const CardSurface::Point at = table_.cardPosition(card);
-    pointer_.move(card, games.GetCordX(cell, pile, top) - at.x + kCardWidth / 2,
-                  games.GetCordY(cell, pile, top) - at.y + kCardHeight / 2);
-    pointer_.release(card);
-}
+bool KeyboardPlay::holding() const { return shared_.play.drag().keyHeld >= 0; }
 
-void KeyboardPlay::holdClicked(int16_t card) { clickHeld_ = card; }
+void KeyboardPlay::holdClicked(int16_t card) { shared_.play.drag().clickHeld = card; }
+
+bool KeyboardPlay::clickHeld() const { return shared_.play.drag().clickHeld >= 0; }
 
 void KeyboardPlay::dropClickedAt(QPointF twips)
 {
-    const int16_t card = clickHeld_;
-    clickHeld_ = -1;
+    DragState& drag = shared_.play.drag();
+    const int16_t card = drag.clickHeld;
+    drag.clickHeld = -1;
     if (card < 0)
         return;
     // The pile whose cards (or empty place) lie under the click.
@@ -197,25 +189,18 @@ void KeyboardPlay::dropClickedAt(QPointF twips)
                    QPointF(games.GetCordX(cell, pile, top) + kCardWidth, games.GetCordY(cell, pile, top) + kCardHeight))
                 .normalized();
         if (lies.contains(twips) && !(cell == play.Cell(card) && pile == play.Pile(card))) {
-            dropOn(card, cell, pile);
+            pointer_.releaseOn(cell, pile);
             return;
         }
     }
     // Nowhere, or on the card's own pile: it goes back.
-    const DragState& drag = shared_.play.drag();
-    const CardSurface::Point at = table_.cardPosition(card);
-    pointer_.move(card, drag.startLeft - at.x + kCardWidth / 2, drag.startTop - at.y + kCardHeight / 2);
-    pointer_.release(card);
+    pointer_.cancel();
 }
 
 void KeyboardPlay::cancel()
 {
-    // Released where it was picked up: the rules send it back.
-    const DragState& drag = shared_.play.drag();
-    const CardSurface::Point at = table_.cardPosition(held_);
-    pointer_.move(held_, drag.startLeft - at.x + kCardWidth / 2, drag.startTop - at.y + kCardHeight / 2);
-    pointer_.release(held_);
-    held_ = -1;
+    shared_.play.drag().keyHeld = -1;
+    pointer_.cancel();
 }
 
 void KeyboardPlay::dealStock()
@@ -241,14 +226,7 @@ bool KeyboardPlay::sendHome(int16_t card)
         if (!play.CanDrop(card, 0, 3, f))
             continue;
         table_.finishAnimations();
-        pointer_.press(card, kCardWidth / 2, kCardHeight / 2);
-        if (!shared_.play.drag().active)
-            return false;
-        const CardSurface::Point at = table_.cardPosition(card);
-        pointer_.move(card, games.GetCordX(3, f, 0) - at.x + kCardWidth / 2,
-                      games.GetCordY(3, f, 0) - at.y + kCardHeight / 2);
-        pointer_.release(card);
-        return play.Cell(card) == 3;
+        return pointer_.play(card, 3, f);
     }
     return false;
 }

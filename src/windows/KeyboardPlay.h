@@ -16,8 +16,9 @@ class TableView;
 // on the table; Up and Down choose how deep in a face-up run to take. Space
 // or Enter picks up there, and a second press drops on the pile then
 // marked; a drop the rules refuse goes back, as with the mouse, because the
-// keys move the cards through the same pointer. Escape puts a held card
-// back. D deals from the stock (or turns the waste back).
+// keys hold and drop the cards through the same pointer. Escape puts a held
+// card back. D deals from the stock (or turns the waste back). The card held
+// is noted in the table's drag record.
 class KeyboardPlay {
 public:
     KeyboardPlay(Shared& shared, TableView& table, CardPointer& pointer);
@@ -29,18 +30,18 @@ public:
     std::vector<std::pair<int16_t, int16_t>> places() const;
     std::pair<int16_t, int16_t> place() const;
     int depth() const { return depth_; }
-    bool holding() const { return held_ >= 0; }
+    bool holding() const;
     void moveTo(size_t index);
     // Frame and state again after the game changed under it.
     void refresh();
-    // Sends a face-up top card to a foundation that takes it, through the
-    // pointer as a drag would; false when none does.
+    // Sends a face-up top card to a foundation that takes it, as a drag
+    // there would; false when none does.
     bool sendHome(int16_t card);
     // "Click to move": a card picked up by a click is held until the next
     // click, which puts it on the pile there (or back, when the rules
     // refuse, or when the click is on the card itself).
     void holdClicked(int16_t card);
-    bool clickHeld() const { return clickHeld_ >= 0; }
+    bool clickHeld() const;
     void dropClickedAt(QPointF twips);
 
 private:
@@ -48,8 +49,6 @@ private:
     int faceUpRun() const;
     void pickUp();
     void drop();
-    // Puts the card being held over the pile, through the pointer.
-    void dropOn(int16_t card, int16_t cell, int16_t pile);
     void cancel();
     void dealStock();
 
@@ -58,6 +57,4 @@ private:
     CardPointer& pointer_;
     size_t index_ = 0;
     int depth_ = 0;
-    int16_t held_ = -1;
-    int16_t clickHeld_ = -1;
 };

@@ -125,8 +125,7 @@ private:
     CardSurface::Marker kind_;
 };
 
-TableView::TableView(const cGames& games, const cPlay& play, Services& services, CardPictures& pictures,
-                     QWidget* parent)
+TableView::TableView(const cGames& games, cPlay& play, Services& services, CardPictures& pictures, QWidget* parent)
     : QGraphicsView(parent), games_(games), play_(play), services_(services), pictures_(pictures)
 {
     setObjectName(QStringLiteral("TableView"));
@@ -300,8 +299,8 @@ void TableView::clearTable()
 {
     frames_.clear();
     frameTimer_.stop();
-    pressedCard_ = -1;
-    pressedStock_ = false;
+    play_.drag().pressedCard = -1;
+    play_.drag().pressedStock = false;
     scene_.clear();
     cards_.clear();
     markers_.clear();
@@ -623,17 +622,18 @@ void TableView::mousePressEvent(QMouseEvent* event)
     emit tablePressed(scenePoint, handled);
     if (handled)
         return;
+    DragState& drag = play_.drag();
     for (QGraphicsItem* item : items(event->position().toPoint())) {
         if (auto* cardItem = dynamic_cast<CardItem*>(item)) {
             if (!cardItem->isVisible())
                 continue;
-            pressedCard_ = cardItem->id();
+            drag.pressedCard = cardItem->id();
             const QPointF inside = cardItem->mapFromScene(scenePoint);
-            emit cardPressed(pressedCard_, inside.x(), inside.y());
+            emit cardPressed(drag.pressedCard, inside.x(), inside.y());
             return;
         }
         if (auto* marker = dynamic_cast<MarkerItem*>(item)) {
-            pressedStock_ = marker->kind() == Marker::Stock;
+            drag.pressedStock = marker->kind() == Marker::Stock;
             return;
         }
     }
@@ -645,32 +645,34 @@ void TableView::mousePressEvent(QMouseEvent* event)
 void TableView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
-    if (pressedCard_ >= 0)
-        emit cardDoubleClicked(pressedCard_);
+    if (play_.drag().pressedCard >= 0)
+        emit cardDoubleClicked(play_.drag().pressedCard);
 }
 
 void TableView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (pressedCard_ < 0)
+    const int pressed = play_.drag().pressedCard;
+    if (pressed < 0)
         return;
-    const auto it = cards_.find(static_cast<int16_t>(pressedCard_));
+    const auto it = cards_.find(static_cast<int16_t>(pressed));
     if (it == cards_.end())
         return;
     const QPointF inside = it->second->mapFromScene(mapToScene(event->position().toPoint()));
-    emit cardMoved(pressedCard_, inside.x(), inside.y());
+    emit cardMoved(pressed, inside.x(), inside.y());
 }
 
 void TableView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (pressedCard_ >= 0) {
-        const int id = pressedCard_;
-        pressedCard_ = -1;
+    DragState& drag = play_.drag();
+    if (drag.pressedCard >= 0) {
+        const int id = drag.pressedCard;
+        drag.pressedCard = -1;
         emit cardReleased(id);
         fitTable();
         return;
     }
-    if (pressedStock_) {
-        pressedStock_ = false;
+    if (drag.pressedStock) {
+        drag.pressedStock = false;
         for (QGraphicsItem* item : items(event->position().toPoint()))
             if (auto* marker = dynamic_cast<MarkerItem*>(item); marker != nullptr && marker->kind() == Marker::Stock) {
                 emit stockPlaceClicked();

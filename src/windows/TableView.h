@@ -31,8 +31,7 @@ class TableView final : public QGraphicsView, public CardSurface {
     Q_OBJECT
 public:
     // Shows the table `play` deals from the definition in `games`.
-    TableView(const cGames& games, const cPlay& play, Services& services, CardPictures& pictures,
-              QWidget* parent = nullptr);
+    TableView(const cGames& games, cPlay& play, Services& services, CardPictures& pictures, QWidget* parent = nullptr);
     ~TableView() override;
 
     // CardSurface.
@@ -43,7 +42,6 @@ public:
     void showCardFace(int16_t id, bool faceUp) override;
     void bringToFront(int16_t id) override;
     void setCardVisible(int16_t id, bool visible) override;
-    Point cardPosition(int16_t id) const override;
     void moveCard(int16_t id, const std::vector<Point>& steps) override;
     void setCardSize(int16_t id, int32_t width, int32_t height) override;
     void attachRunCard(int16_t grabbed, int16_t id, Point offset) override;
@@ -67,6 +65,9 @@ public:
     // Where a card's picture is drawn now (during an animation, where it has
     // got to), in twips.
     QPointF shownPosition(int16_t id) const;
+    // Where a card's picture goes (its place once an animation ends), in
+    // twips.
+    Point cardPosition(int16_t id) const;
     // The view's point over a place on the table, in twips.
     QPoint viewPoint(QPointF twips) const;
 
@@ -155,7 +156,7 @@ private:
     void noteChange();
 
     const cGames& games_;
-    const cPlay& play_;
+    cPlay& play_;
     Services& services_;
     CardPictures& pictures_;
     QGraphicsScene scene_;
@@ -166,8 +167,6 @@ private:
     // Runs out once the window has kept its size for a moment.
     QTimer settleTimer_;
     qreal zCounter_ = 0;
-    int pressedCard_ = -1;
-    bool pressedStock_ = false;
     QGraphicsRectItem* focusFrame_ = nullptr;
     QGraphicsRectItem* hintFrom_ = nullptr;
     QGraphicsRectItem* hintTo_ = nullptr;

@@ -111,9 +111,9 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     keyboard_ = std::make_unique<KeyboardPlay>(shared_, *table_, pointer_);
     guard::connect(services, table_, &TableView::cardPressed, this,
                    [this](int id, double x, double y) { pointer_.press(static_cast<int16_t>(id), x, y); });
-    guard::connect(services, table_, &TableView::cardMoved, this, [this](int id, double x, double y) {
-        movedSincePress_ = true;
-        pointer_.move(static_cast<int16_t>(id), x, y);
+    guard::connect(services, table_, &TableView::cardMoved, this, [this](int, double x, double y) {
+        shared_.play.drag().movedSincePress = true;
+        pointer_.move(x, y);
     });
     guard::connect(services, table_, &TableView::tablePressed, this, [this](QPointF twips, bool& handled) {
         // "Click to move": the click that follows a picked-up card puts it
@@ -122,26 +122,26 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
             keyboard_->dropClickedAt(twips);
             handled = true;
         }
-        movedSincePress_ = false;
+        shared_.play.drag().movedSincePress = false;
     });
     guard::connect(services, table_, &TableView::cardReleased, this, [this](int id) {
+        DragState& drag = shared_.play.drag();
         // "Click to move": a click without a drag holds the card up.
-        if (shared_.services.settings().read(settings::kClickToMove) == 1 && !movedSincePress_ &&
-            shared_.play.drag().active) {
+        if (shared_.services.settings().read(settings::kClickToMove) == 1 && !drag.movedSincePress && drag.active) {
             keyboard_->holdClicked(static_cast<int16_t>(id));
             return;
         }
-        pointer_.release(static_cast<int16_t>(id));
+        pointer_.release();
         // The release of a double click, with the option on: home.
-        if (doubleClicked_ == id) {
-            doubleClicked_ = -1;
+        if (drag.doubleClicked == id) {
+            drag.doubleClicked = -1;
             keyboard_->sendHome(static_cast<int16_t>(id));
         }
     });
     guard::connect(services, table_, &TableView::stockPlaceClicked, this, [this] { pointer_.stockPlaceClicked(); });
     guard::connect(services, table_, &TableView::cardDoubleClicked, this, [this](int id) {
         if (shared_.services.settings().read(settings::kDoubleClickHome) == 1)
-            doubleClicked_ = id;
+            shared_.play.drag().doubleClicked = id;
     });
     guard::connect(services, table_, &TableView::keyPressed, this,
                    [this](int key, Qt::KeyboardModifiers, bool& handled) { handled = keyboard_->key(key); });

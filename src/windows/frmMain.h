@@ -145,10 +145,6 @@ private:
     QHash<QString, std::function<void()>> commands_;
     std::unique_ptr<Recovery> recovery_;
     std::unique_ptr<KeyboardPlay> keyboard_;
-    // A card double-clicked, to be sent home once released.
-    int doubleClicked_ = -1;
     // Saved games later starts asked to open, oldest first.
     QStringList requestedGames_;
-    // Whether a card was dragged since the pointer was last pressed.
-    bool movedSincePress_ = false;
 };

@@ -13,20 +13,12 @@ protected:
     void drag(int16_t card, int32_t left, int32_t top)
     {
         cPlay& play = shared.play;
-        DragState& d = shared.play.drag();
         const Point start = surface.cardPosition(card);
-        d.k = 0;
-        d.grabX = 100;
-        d.grabY = 100;
-        d.startLeft = start.x;
-        d.startTop = start.y;
-        const int16_t cell = play.Cell(card), pile = play.Pile(card), pos = play.Pos(card);
-        play.MouseDown(card, cell, pile, pos);
-        if (!d.active)
+        play.MouseDown(card, 100, 100);
+        if (!play.drag().active)
             return;
-        play.MouseMove(card, pile, pos, 100.0 + left - start.x, 100.0 + top - start.y);
-        d.active = false;
-        play.MouseUp(card, cell, pile, pos);
+        play.MouseMove(100.0 + left - start.x, 100.0 + top - start.y);
+        play.MouseUp();
     }
     Point place(int16_t cell, int16_t pile, int16_t pos) const
     {
@@ -45,10 +37,8 @@ TEST_F(PointerTest, AGrabbedRunIsCarriedInOnePictureAndReturnsWhenRefused)
     stack(1, run, 6);
     const int16_t queen = run[1];
     const Point queenAt = surface.cardPosition(queen);
-    DragState& d = shared.play.drag();
-    d.startLeft = queenAt.x;
-    d.startTop = queenAt.y;
-    play.MouseDown(queen, 0, 1, play.Pos(queen));
+    const DragState& d = shared.play.drag();
+    play.MouseDown(queen, 0, 0);
 
     ASSERT_TRUE(d.active);
     EXPECT_TRUE(shared.services.busy);
@@ -58,10 +48,11 @@ TEST_F(PointerTest, AGrabbedRunIsCarriedInOnePictureAndReturnsWhenRefused)
     EXPECT_EQ(surface.cards[run[3]].offset, (Point{0, 500}));
 
     // Carried off the table into empty space and let go.
-    play.MouseMove(queen, 1, play.Pos(queen), 0, 30000);
+    play.MouseMove(0, 30000);
     EXPECT_EQ(surface.cards[run[3]].at.y, surface.cards[queen].at.y + 500) << "the run travels with it";
-    d.active = false;
-    play.MouseUp(queen, 0, 1, play.Pos(queen));
+    EXPECT_EQ((Point{d.left, d.top}), surface.cards[queen].at) << "the drag record follows the picture";
+    EXPECT_FALSE(play.MouseUp());
+    EXPECT_FALSE(d.active);
 
     EXPECT_FALSE(shared.services.busy);
     EXPECT_EQ(surface.cards[queen].height, 1440);
@@ -148,7 +139,7 @@ TEST_F(PointerTest, SpiderFoundationsTakeNoDroppedCardAndTheStockIsClicked)
     shared.services.settings().write(settings::kAutoPlay, 0);
     start(QStringLiteral("Klondike"), 3);
     const int16_t stockTop = play.GetTopPicID(1, 0);
-    play.MouseDown(stockTop, 1, 0, play.Pos(stockTop));
+    play.MouseDown(stockTop, 0, 0);
     EXPECT_FALSE(shared.play.drag().active);
     EXPECT_FALSE(shared.services.busy);
     EXPECT_EQ(play.Cell(stockTop), 2);
@@ -182,15 +173,11 @@ TEST_F(PointerTest, ADragBeyondTheTablesCoordinatesIsRefused)
     stack(1, {card(1, 6)}, 6);
     const Point from = surface.cardPosition(six);
     const Point target = place(0, 1, 0);
-    DragState& d = shared.play.drag();
-    d.startLeft = from.x;
-    d.startTop = from.y;
-    play.MouseDown(six, 0, 4, 0);
-    play.MouseMove(six, 4, 0, 70000, 0);
+    play.MouseDown(six, 0, 0);
+    play.MouseMove(70000, 0);
     // Back over an accepting pile: still refused.
-    play.MouseMove(six, 4, 0, target.x - from.x, target.y - from.y);
-    d.active = false;
-    play.MouseUp(six, 0, 4, 0);
+    play.MouseMove(target.x - from.x, target.y - from.y);
+    EXPECT_FALSE(play.MouseUp());
     EXPECT_EQ(play.Pile(six), 4);
     EXPECT_EQ(surface.cards[six].at, from);
     EXPECT_EQ(engine().GetTransTop(), 0);

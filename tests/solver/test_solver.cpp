@@ -1,4 +1,5 @@
 #include "engine/cPlay.h"
+#include "history/cEngine.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
 #include "solver/Position.h"
@@ -236,6 +237,61 @@ TEST(Solver, EveryWinningLineWinsOnThePlayTable)
     // Most games give up a win in a few deals on a small budget.
     EXPECT_GE(games, 40);
     EXPECT_GE(wins, 90);
+}
+
+// A winning line played as a player plays it, each card picked up and
+// dropped on its pile through the table's one entry for a player's move,
+// wins the deal with the same history as the line played out by the solver.
+TEST(Solver, AWinningLineDroppedCardByCardWinsWithTheSameHistory)
+{
+    solver::Solver search;
+    int played = 0;
+    // The first few games of the catalogue that give up a win on a small
+    // budget.
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        if (played == 4)
+            break;
+        const QString& name = game.gName;
+        SCOPED_TRACE(name.toStdString());
+        for (int number = 1; number <= 3; ++number) {
+            PlayedTable line(name, true);
+            line.deal(GameNo(static_cast<double>(number)));
+            solver::Limits limits;
+            limits.positions = 20000;
+            const solver::Result r = search.solve(line.table(), limits);
+            if (r.verdict != Verdict::Winnable)
+                continue;
+            PlayedTable dropped(name, true);
+            dropped.deal(GameNo(static_cast<double>(number)));
+            cPlay& play = dropped.cards();
+            for (size_t i = 0; i < r.moves.size(); ++i) {
+                const Move& m = r.moves[i];
+                ASSERT_TRUE(line.play(m)) << "move " << i;
+                if (m.kind != Move::Kind::Drag) {
+                    ASSERT_TRUE(dropped.play(m)) << "move " << i;
+                    continue;
+                }
+                play.MouseDown(m.card, 500, 700);
+                ASSERT_TRUE(play.drag().active) << "move " << i;
+                ASSERT_EQ(play.drag().k, m.carried) << "move " << i;
+                ASSERT_TRUE(play.DropOn(m.toCell, m.toPile)) << "move " << i;
+            }
+            EXPECT_TRUE(line.won());
+            EXPECT_TRUE(dropped.won()) << "deal " << number;
+            const cEngine& a = line.history();
+            const cEngine& b = dropped.history();
+            ASSERT_EQ(a.GetTransTop(), b.GetTransTop());
+            for (int16_t i = 1; i <= a.GetTransTop(); ++i)
+                ASSERT_EQ(std::tie(a.Record(i).PicID, a.Record(i).DCell, a.Record(i).DPile, a.Record(i).DPos,
+                                   a.Record(i).mCards, a.Record(i).tMod),
+                          std::tie(b.Record(i).PicID, b.Record(i).DCell, b.Record(i).DPile, b.Record(i).DPos,
+                                   b.Record(i).mCards, b.Record(i).tMod))
+                    << "record " << i;
+            ++played;
+            break;
+        }
+    }
+    EXPECT_EQ(played, 4) << "winnable deals found on the budget";
 }
 
 TEST(Solver, TableInSequenceIsWonInOneMovePerCard)

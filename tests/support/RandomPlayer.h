@@ -26,8 +26,9 @@ public:
         cPlay& play = shared_.play;
         switch (a.kind) {
         case Kind::Drag:
-            play.MoveCard(a.card, a.cell, a.pile, static_cast<int16_t>(play.GetTop(a.cell, a.pile) + 1),
-                          cPlay::kMovePlayer, 1, a.cell == 0 ? a.carried : int16_t{0}, cPlay::kFaceUp);
+            // The action was found legal: the player's move is made.
+            if (!play.PlayerMove(a.card, a.cell, a.pile))
+                return false;
             break;
         case Kind::Stock: play.StockClick(); break;
         case Kind::EmptyStock: play.EmptyStockClick(); break;

@@ -44,7 +44,7 @@ public:
     void showCardFace(int16_t id, bool faceUp) override { cards[id].faceUp = faceUp; }
     void bringToFront(int16_t id) override { cards[id].z = ++zCounter_; }
     void setCardVisible(int16_t id, bool visible) override { cards[id].visible = visible; }
-    Point cardPosition(int16_t id) const override
+    Point cardPosition(int16_t id) const
     {
         const auto it = cards.find(id);
         return it == cards.end() ? Point{} : it->second.at;

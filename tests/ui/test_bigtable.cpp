@@ -1,3 +1,4 @@
+#include "history/cEngine.h"
 #include "pictures/CardPictures.h"
 #include "session/Shared.h"
 #include "support/FakePrompts.h"
@@ -14,7 +15,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <array>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -489,6 +494,175 @@ TEST_F(BigTableTest, AWholeGameOfKlondikeIsWonByKeyboard)
     for (int i = 0; i < 200 && !finished; ++i)
         QTest::qWait(5);
     EXPECT_TRUE(finished);
+}
+
+} // namespace
+
+namespace {
+
+// One move, an Ace from the top of a home pile to the first foundation, made
+// by each input a player has: every one ends in the same table with the same
+// history, and a move the rules refuse changes nothing through any of them.
+class OneMoveTest : public BigTableTest {
+protected:
+    OneMoveTest()
+    {
+        shared.services.settings().write(settings::kAutoPlay, 0);
+        for (number_ = 1; number_ < 400 && topAce() < 0; ++number_)
+            shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number_));
+        --number_;
+    }
+
+    int16_t topAce() const
+    {
+        const cPlay& play = shared.play;
+        for (int16_t pile = 0; pile < shared.games.Piles(0); ++pile) {
+            const int16_t card = play.GetTopPicID(0, pile);
+            if (card >= 0 && play.Num(card) == 0)
+                return card;
+        }
+        return -1;
+    }
+    // A face-up top card of a home pile that is no Ace.
+    int16_t topOther() const
+    {
+        const cPlay& play = shared.play;
+        for (int16_t pile = 0; pile < shared.games.Piles(0); ++pile) {
+            const int16_t card = play.GetTopPicID(0, pile);
+            if (card >= 0 && play.Num(card) != 0)
+                return card;
+        }
+        return -1;
+    }
+    void dealAgain()
+    {
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number_));
+        window->table().finishAnimations();
+        ASSERT_EQ(shared.engine.GetTransTop(), 0);
+    }
+    QPoint over(QPointF corner) const { return window->table().viewPoint(corner + QPointF(532, 720)); }
+    QPointF place(int16_t cell, int16_t pile) const
+    {
+        return QPointF(shared.games.GetCordX(cell, pile, 0), shared.games.GetCordY(cell, pile, 0));
+    }
+
+    size_t indexOf(int16_t cell, int16_t pile) const
+    {
+        const auto places = window->keyboard().places();
+        return static_cast<size_t>(std::find(places.begin(), places.end(), std::pair<int16_t, int16_t>{cell, pile}) -
+                                   places.begin());
+    }
+
+    // Each input, given a card to send to the first foundation.
+    std::vector<std::pair<const char*, std::function<void(int16_t)>>> inputs()
+    {
+        return {
+            {"drag",
+             [this](int16_t card) {
+                 QWidget* surface = window->table().viewport();
+                 const QPointF from = window->table().shownPosition(card);
+                 QTest::mousePress(surface, Qt::LeftButton, {}, over(from));
+                 QTest::mouseMove(surface, over((from + place(3, 0)) / 2));
+                 QTest::mouseMove(surface, over(place(3, 0)));
+                 QTest::mouseRelease(surface, Qt::LeftButton, {}, over(place(3, 0)));
+             }},
+            {"keys",
+             [this](int16_t card) {
+                 TableView& table = window->table();
+                 KeyboardPlay& keys = window->keyboard();
+                 table.setFocus();
+                 keys.moveTo(indexOf(0, shared.play.Pile(card)));
+                 QTest::keyClick(&table, Qt::Key_Space);
+                 keys.moveTo(indexOf(3, 0));
+                 QTest::keyClick(&table, Qt::Key_Return);
+             }},
+            {"click to move",
+             [this](int16_t card) {
+                 QWidget* surface = window->table().viewport();
+                 shared.services.settings().write(settings::kClickToMove, 1);
+                 QTest::mouseClick(surface, Qt::LeftButton, {}, over(window->table().shownPosition(card)));
+                 QTest::mouseClick(surface, Qt::LeftButton, {}, over(place(3, 0)));
+                 shared.services.settings().write(settings::kClickToMove, 0);
+             }},
+            {"double click",
+             [this](int16_t card) {
+                 QWidget* surface = window->table().viewport();
+                 shared.services.settings().write(settings::kDoubleClickHome, 1);
+                 const QPoint at = over(window->table().shownPosition(card));
+                 QTest::mouseDClick(surface, Qt::LeftButton, {}, at);
+                 if (shared.play.drag().active)
+                     QTest::mouseRelease(surface, Qt::LeftButton, {}, at);
+                 shared.services.settings().write(settings::kDoubleClickHome, 0);
+             }},
+        };
+    }
+
+    struct Seen {
+        std::vector<std::array<int16_t, 4>> cards;
+        std::vector<std::array<int32_t, 6>> history;
+        bool operator==(const Seen&) const = default;
+    };
+    Seen seen() const
+    {
+        Seen s;
+        const cPlay& play = shared.play;
+        for (int16_t j = 0; j < play.CardCount(); ++j)
+            s.cards.push_back({play.Cell(j), play.Pile(j), play.Pos(j), play.FaceMode(j)});
+        for (int16_t i = 1; i <= shared.engine.GetTransTop(); ++i) {
+            const cEngine::Transaction& r = shared.engine.Record(i);
+            s.history.push_back({r.PicID, r.SCell, r.DCell, r.DPile, r.mCards, r.tMod});
+        }
+        return s;
+    }
+    // Nothing held, by any input.
+    void expectNothingHeld()
+    {
+        EXPECT_FALSE(shared.play.drag().active);
+        EXPECT_FALSE(window->keyboard().holding());
+        EXPECT_FALSE(window->keyboard().clickHeld());
+        EXPECT_FALSE(shared.services.busy);
+    }
+
+    int number_ = 1;
+};
+
+TEST_F(OneMoveTest, EveryInputSendsTheAceHomeAlike)
+{
+    ASSERT_GE(topAce(), 0) << "no deal with an Ace on top";
+    std::optional<Seen> first;
+    for (const auto& [name, input] : inputs()) {
+        SCOPED_TRACE(name);
+        dealAgain();
+        const int16_t ace = topAce();
+        input(ace);
+        window->table().finishAnimations();
+        EXPECT_EQ(shared.play.Cell(ace), 3);
+        ASSERT_EQ(shared.engine.GetTransTop(), 1) << "one move recorded";
+        EXPECT_EQ(window->table().shownPosition(ace), place(3, 0)) << "its picture on the foundation";
+        expectNothingHeld();
+        if (!first)
+            first = seen();
+        else
+            EXPECT_TRUE(seen() == *first) << "the same table and history as by drag";
+    }
+}
+
+TEST_F(OneMoveTest, AMoveTheRulesRefuseChangesNothingThroughAnyInput)
+{
+    ASSERT_GE(topAce(), 0);
+    for (const auto& [name, input] : inputs()) {
+        SCOPED_TRACE(name);
+        dealAgain();
+        const int16_t card = topOther();
+        ASSERT_GE(card, 0);
+        const Seen before = seen();
+        const QPointF lies = window->table().shownPosition(card);
+        input(card);
+        window->table().finishAnimations();
+        EXPECT_TRUE(seen() == before);
+        EXPECT_EQ(window->table().shownPosition(card), lies) << "its picture back in its place";
+        expectNothingHeld();
+    }
 }
 
 } // namespace

@@ -22,10 +22,8 @@ protected:
         shared.services.setSurface(&view);
         QObject::connect(&view, &TableView::cardPressed,
                          [this](int id, double x, double y) { pointer.press(static_cast<int16_t>(id), x, y); });
-        QObject::connect(&view, &TableView::cardMoved,
-                         [this](int id, double x, double y) { pointer.move(static_cast<int16_t>(id), x, y); });
-        QObject::connect(&view, &TableView::cardReleased,
-                         [this](int id) { pointer.release(static_cast<int16_t>(id)); });
+        QObject::connect(&view, &TableView::cardMoved, [this](int, double x, double y) { pointer.move(x, y); });
+        QObject::connect(&view, &TableView::cardReleased, [this](int) { pointer.release(); });
         QObject::connect(&view, &TableView::stockPlaceClicked, [this] { pointer.stockPlaceClicked(); });
         view.resize(1280, 800);
         view.show();
