@@ -5,10 +5,10 @@
 #include "LongGame.h"
 #include "OffscreenMain.h"
 #include "pictures/CardPictures.h"
-#include "windows/TableView.h"
 #include "windows/frmHistory.h"
 #include "windows/frmMain.h"
 #include "windows/frmQuickMove.h"
+#include "windows/table/TableView.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -6,8 +6,8 @@
 #include "pictures/CardPictures.h"
 #include "session/Shared.h"
 #include "support/TempHome.h"
-#include "windows/TableView.h"
 #include "windows/frmMain.h"
+#include "windows/table/TableView.h"
 
 #include <QApplication>
 #include <QFile>

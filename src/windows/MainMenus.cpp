@@ -3,8 +3,8 @@
 #include "library/Listings.h"
 #include "library/PendingList.h"
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/Guard.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/Guard.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "help/GameRules.h"
 #include "rules/mKlondike.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -4,8 +4,8 @@
 #include "library/Listings.h"
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/Guard.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/Guard.h"
 
 #include <QDir>
 #include <QFileInfo>

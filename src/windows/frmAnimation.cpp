@@ -2,7 +2,7 @@
 
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -6,8 +6,8 @@
 #include "rules/WholeFile.h"
 #include "scores/cScore.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
-#include "windows/StatViews.h"
+#include "windows/common/Guard.h"
+#include "windows/common/StatViews.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

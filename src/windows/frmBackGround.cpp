@@ -5,8 +5,8 @@
 #include "pictures/Backgrounds.h"
 #include "rules/WholeFile.h"
 #include "session/Shared.h"
-#include "windows/BackgroundPainter.h"
-#include "windows/Guard.h"
+#include "windows/common/BackgroundPainter.h"
+#include "windows/common/Guard.h"
 
 #include <QCheckBox>
 #include <QComboBox>

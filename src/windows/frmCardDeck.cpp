@@ -3,7 +3,7 @@
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -3,9 +3,9 @@
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
-#include "windows/NumberText.h"
-#include "windows/PlayerChooser.h"
+#include "windows/common/Guard.h"
+#include "windows/common/NumberText.h"
+#include "windows/common/PlayerChooser.h"
 
 #include <QComboBox>
 #include <QFormLayout>

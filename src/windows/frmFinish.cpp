@@ -5,9 +5,9 @@
 #include "rules/WholeFile.h"
 #include "scores/Players.h"
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/Guard.h"
-#include "windows/StatViews.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/Guard.h"
+#include "windows/common/StatViews.h"
 #include "windows/frmGameStat.h"
 #include "windows/frmHighScore.h"
 

@@ -2,9 +2,9 @@
 
 #include "scores/Players.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
-#include "windows/PlayerChooser.h"
-#include "windows/StatViews.h"
+#include "windows/common/Guard.h"
+#include "windows/common/PlayerChooser.h"
+#include "windows/common/StatViews.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

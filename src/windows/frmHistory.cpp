@@ -2,9 +2,9 @@
 
 #include "session/GameHistory.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
 #include "windows/MovesModel.h"
-#include "windows/StatViews.h"
+#include "windows/common/Guard.h"
+#include "windows/common/StatViews.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "windows/frmHotGames.h"
 
 #include "session/Shared.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -3,8 +3,8 @@
 #include "scores/Players.h"
 #include "scores/StatFigures.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
-#include "windows/StatViews.h"
+#include "windows/common/Guard.h"
+#include "windows/common/StatViews.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -9,13 +9,9 @@
 #include "session/Recovery.h"
 #include "session/SavedGames.h"
 #include "session/Shared.h"
-#include "windows/AccessibleNames.h"
-#include "windows/Guard.h"
-#include "windows/KeyboardPlay.h"
 #include "windows/MainMenus.h"
-#include "windows/PlayAdvisor.h"
-#include "windows/TableAccessible.h"
-#include "windows/TableView.h"
+#include "windows/common/AccessibleNames.h"
+#include "windows/common/Guard.h"
 #include "windows/frmAbout.h"
 #include "windows/frmAddtoFav.h"
 #include "windows/frmAnimation.h"
@@ -38,6 +34,10 @@
 #include "windows/frmSesStat.h"
 #include "windows/frmSounds.h"
 #include "windows/frmToolbar.h"
+#include "windows/table/KeyboardPlay.h"
+#include "windows/table/PlayAdvisor.h"
+#include "windows/table/TableAccessible.h"
+#include "windows/table/TableView.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "session/SessionHooks.h"
-#include "windows/CardPointer.h"
 #include "windows/ReplayControl.h"
+#include "windows/table/CardPointer.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -1,8 +1,8 @@
 #include "windows/frmOptions.h"
 
 #include "session/Shared.h"
-#include "windows/Guard.h"
-#include "windows/NumberText.h"
+#include "windows/common/Guard.h"
+#include "windows/common/NumberText.h"
 #include "windows/frmChoose.h"
 
 #include <QCheckBox>

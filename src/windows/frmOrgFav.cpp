@@ -6,8 +6,8 @@
 #include "rules/RunTimeError.h"
 #include "rules/WholeFile.h"
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/Guard.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/Guard.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
-#include "windows/DialogButton.h"
-#include "windows/Guard.h"
-#include "windows/PlayerChooser.h"
+#include "windows/common/DialogButton.h"
+#include "windows/common/Guard.h"
+#include "windows/common/PlayerChooser.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -2,12 +2,12 @@
 
 #include "history/MoveTexts.h"
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/Guard.h"
 #include "windows/MovesModel.h"
 #include "windows/ReplayControl.h"
-#include "windows/StatViews.h"
-#include "windows/TableView.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/Guard.h"
+#include "windows/common/StatViews.h"
+#include "windows/table/TableView.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -7,10 +7,10 @@
 #include "scores/Players.h"
 #include "session/SavedGames.h"
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/DialogButton.h"
-#include "windows/Guard.h"
-#include "windows/PlayerChooser.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/DialogButton.h"
+#include "windows/common/Guard.h"
+#include "windows/common/PlayerChooser.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/GamePreview.h"
+#include "windows/table/GamePreview.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -2,8 +2,8 @@
 
 #include "scores/Players.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
-#include "windows/StatViews.h"
+#include "windows/common/Guard.h"
+#include "windows/common/StatViews.h"
 
 #include <QChartView>
 #include <QFormLayout>

@@ -2,8 +2,8 @@
 
 #include "appearance/cSound.h"
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/Guard.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/Guard.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

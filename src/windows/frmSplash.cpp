@@ -1,7 +1,7 @@
 #include "windows/frmSplash.h"
 
 #include "pictures/CardPictures.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "windows/frmToolbar.h"
 
 #include "session/Shared.h"
-#include "windows/CommandIcons.h"
-#include "windows/Guard.h"
 #include "windows/MainMenus.h"
+#include "windows/common/CommandIcons.h"
+#include "windows/common/Guard.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -43,10 +43,18 @@ Layers parseLayers(const QString& text)
     return layers;
 }
 
-// The layer a path under src/ belongs to: its first folder, or the file
-// itself at the top.
-QString layerOf(const QString& path)
+// The layer a path under src/ belongs to: the deepest of its folders that
+// is a layer of its own (windows/table before windows), else its first
+// folder, or the file itself at the top.
+QString layerOf(const Layers& layers, const QString& path)
 {
+    QString deepest;
+    for (qsizetype slash = path.indexOf(QLatin1Char('/')); slash >= 0;
+         slash = path.indexOf(QLatin1Char('/'), slash + 1))
+        if (layers.count(path.left(slash)) != 0)
+            deepest = path.left(slash);
+    if (!deepest.isEmpty())
+        return deepest;
     const qsizetype slash = path.indexOf(QLatin1Char('/'));
     return slash < 0 ? path : path.left(slash);
 }
@@ -59,7 +67,7 @@ QStringList badIncludes(const Layers& layers, const Tree& tree)
                                             QRegularExpression::MultilineOption);
     QStringList bad;
     for (const auto& [path, text] : tree) {
-        const QString from = layerOf(path);
+        const QString from = layerOf(layers, path);
         const auto fromLayer = layers.find(from);
         if (fromLayer == layers.end()) {
             bad << path + QLatin1String(" is in no layer");
@@ -68,7 +76,7 @@ QStringList badIncludes(const Layers& layers, const Tree& tree)
         for (auto it = include.globalMatch(text); it.hasNext();) {
             const QString target = it.next().captured(1);
             // "x.h" without a folder is a neighbour in the same folder.
-            const QString to = target.contains(QLatin1Char('/')) ? layerOf(target) : from;
+            const QString to = target.contains(QLatin1Char('/')) ? layerOf(layers, target) : from;
             if (to == from)
                 continue;
             const auto toLayer = layers.find(to);
@@ -123,11 +131,21 @@ TEST(LayersTest, UpwardSidewaysAndUnplacedIncludesAreCaught)
         // A folder that is in no layer, and an include of one.
         {QStringLiteral("gadgets/a.cpp"), QString()},
         {QStringLiteral("windows/b.cpp"), QStringLiteral("#include \"gadgets/a.h\"\n")},
+        // Inside the windows: the dialogs use the table and the common
+        // pieces, the table uses the common pieces, never the other way.
+        {QStringLiteral("windows/frmMain.cpp"),
+         QStringLiteral("#include \"windows/table/TableView.h\"\n#include \"windows/common/Guard.h\"\n")},
+        {QStringLiteral("windows/table/KeyboardPlay.cpp"),
+         QStringLiteral("#include \"windows/common/Guard.h\"\n#include \"windows/frmMain.h\"\n")},
+        {QStringLiteral("windows/common/Guard.cpp"), QStringLiteral("#include \"windows/table/TableView.h\"\n")},
     };
-    EXPECT_EQ(badIncludes(layers, tree), (QStringList{QStringLiteral("engine/Deal.cpp -> session/Shared.h"),
-                                                      QStringLiteral("gadgets/a.cpp is in no layer"),
-                                                      QStringLiteral("pictures/Backs.cpp -> engine/cPlay.h"),
-                                                      QStringLiteral("windows/b.cpp -> gadgets/a.h")}));
+    EXPECT_EQ(badIncludes(layers, tree),
+              (QStringList{QStringLiteral("engine/Deal.cpp -> session/Shared.h"),
+                           QStringLiteral("gadgets/a.cpp is in no layer"),
+                           QStringLiteral("pictures/Backs.cpp -> engine/cPlay.h"),
+                           QStringLiteral("windows/b.cpp -> gadgets/a.h"),
+                           QStringLiteral("windows/common/Guard.cpp -> windows/table/TableView.h"),
+                           QStringLiteral("windows/table/KeyboardPlay.cpp -> windows/frmMain.h")}));
 }
 
 // Every handler of a window reaches the one guard, so none can let an error
@@ -138,7 +156,9 @@ TEST(LayersTest, WindowsConnectTheirHandlersOnlyThroughTheGuard)
     const QString src = QStringLiteral(TABLORA_SOURCE_DIR "/src/");
     QStringList bare;
     int files = 0;
-    for (QDirIterator it(src + QLatin1String("windows"), {QStringLiteral("*.cpp")}, QDir::Files); it.hasNext();) {
+    for (QDirIterator it(src + QLatin1String("windows"), {QStringLiteral("*.cpp")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
         const QString path = it.next();
         ++files;
         const QStringList lines = readAll(path).split(QLatin1Char('\n'));

@@ -4,7 +4,6 @@
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
 #include "windows/MainMenus.h"
-#include "windows/TableView.h"
 #include "windows/frmAbout.h"
 #include "windows/frmAddtoFav.h"
 #include "windows/frmAnimation.h"
@@ -28,6 +27,7 @@
 #include "windows/frmSesStat.h"
 #include "windows/frmSounds.h"
 #include "windows/frmToolbar.h"
+#include "windows/table/TableView.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>

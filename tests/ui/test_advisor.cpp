@@ -4,11 +4,11 @@
 #include "support/FakePrompts.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
-#include "windows/BackgroundSolver.h"
 #include "windows/MainMenus.h"
-#include "windows/PlayAdvisor.h"
-#include "windows/TableView.h"
 #include "windows/frmMain.h"
+#include "windows/table/BackgroundSolver.h"
+#include "windows/table/PlayAdvisor.h"
+#include "windows/table/TableView.h"
 
 #include <QAction>
 #include <QApplication>

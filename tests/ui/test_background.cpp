@@ -2,10 +2,10 @@
 #include "session/Shared.h"
 #include "support/FakePrompts.h"
 #include "support/TempHome.h"
-#include "windows/BackgroundPainter.h"
-#include "windows/TableView.h"
+#include "windows/common/BackgroundPainter.h"
 #include "windows/frmBackGround.h"
 #include "windows/frmMain.h"
+#include "windows/table/TableView.h"
 
 #include <QComboBox>
 #include <QDataStream>

@@ -4,9 +4,9 @@
 #include "support/FakePrompts.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
-#include "windows/KeyboardPlay.h"
-#include "windows/TableView.h"
 #include "windows/frmMain.h"
+#include "windows/table/KeyboardPlay.h"
+#include "windows/table/TableView.h"
 
 #include <QAccessible>
 #include <QApplication>

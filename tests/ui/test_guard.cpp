@@ -8,7 +8,7 @@
 #include "settings/cRegistry.h"
 #include "support/FakePrompts.h"
 #include "support/TempHome.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 #include "windows/frmMain.h"
 #include "windows/frmOptions.h"
 

@@ -1,7 +1,7 @@
 #include "engine/Services.h"
 #include "session/Shared.h"
 #include "support/CountingSounds.h"
-#include "windows/HelpWindow.h"
+#include "windows/common/HelpWindow.h"
 #include "windows/frmAbout.h"
 
 #include <QApplication>
@@ -214,7 +214,7 @@ TEST(AboutWindowTest, ShowsTheProductRaisesItsSoundOnceAndClosesOnOK)
 
 } // namespace
 
-#include "windows/QtPrompts.h"
+#include "windows/common/QtPrompts.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "support/TableText.h"
 #include "support/TempHome.h"
 #include "windows/MainMenus.h"
-#include "windows/TableView.h"
 #include "windows/frmFinish.h"
 #include "windows/frmGameStat.h"
 #include "windows/frmMain.h"
 #include "windows/frmSelect.h"
 #include "windows/frmSplash.h"
+#include "windows/table/TableView.h"
 
 #include <QAction>
 #include <QApplication>

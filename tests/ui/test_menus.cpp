@@ -2,8 +2,8 @@
 #include "support/CountingSounds.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
-#include "windows/CommandIcons.h"
 #include "windows/MainMenus.h"
+#include "windows/common/CommandIcons.h"
 #include "windows/frmToolbar.h"
 
 #include <QAction>

@@ -6,12 +6,12 @@
 #include "support/FakePrompts.h"
 #include "support/RandomPlayer.h"
 #include "support/TempHome.h"
-#include "windows/TableView.h"
 #include "windows/frmHistory.h"
 #include "windows/frmHotGames.h"
 #include "windows/frmMain.h"
 #include "windows/frmQuickMove.h"
 #include "windows/frmSelect.h"
+#include "windows/table/TableView.h"
 
 #include <QFile>
 #include <QFont>

@@ -11,7 +11,7 @@
 #include "support/RandomPlayer.h"
 #include "support/TableText.h"
 #include "support/TempHome.h"
-#include "windows/SingleInstance.h"
+#include "windows/common/SingleInstance.h"
 #include "windows/frmMain.h"
 
 #include <QDirIterator>

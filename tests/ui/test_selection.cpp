@@ -7,9 +7,9 @@
 #include "support/FakePrompts.h"
 #include "support/FakeSessionHost.h"
 #include "support/TempHome.h"
-#include "windows/GamePreview.h"
 #include "windows/frmChoose.h"
 #include "windows/frmSelect.h"
+#include "windows/table/GamePreview.h"
 
 #include <QComboBox>
 #include <QDir>

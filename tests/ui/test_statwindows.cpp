@@ -3,7 +3,7 @@
 #include "support/FakeClock.h"
 #include "support/FakePrompts.h"
 #include "support/TempHome.h"
-#include "windows/StatViews.h"
+#include "windows/common/StatViews.h"
 #include "windows/frmGameStat.h"
 #include "windows/frmHighScore.h"
 #include "windows/frmLogStat.h"

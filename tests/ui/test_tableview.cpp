@@ -2,8 +2,8 @@
 #include "session/Shared.h"
 #include "support/FakeSessionHost.h"
 #include "support/TempHome.h"
-#include "windows/CardPointer.h"
-#include "windows/TableView.h"
+#include "windows/table/CardPointer.h"
+#include "windows/table/TableView.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/CardSurface.h"
-#include "windows/BackgroundPainter.h"
+#include "windows/common/BackgroundPainter.h"
 
 #include <QGraphicsView>
 #include <QPixmap>

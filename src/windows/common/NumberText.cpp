@@ -1,4 +1,4 @@
-#include "windows/NumberText.h"
+#include "windows/common/NumberText.h"
 
 QString GroupThousands(int64_t number)
 {

@@ -1,4 +1,4 @@
-#include "windows/AccessibleNames.h"
+#include "windows/common/AccessibleNames.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>

@@ -1,4 +1,4 @@
-#include "windows/PlayerChooser.h"
+#include "windows/common/PlayerChooser.h"
 
 #include "scores/Players.h"
 #include "session/Shared.h"

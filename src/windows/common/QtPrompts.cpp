@@ -1,4 +1,4 @@
-#include "windows/QtPrompts.h"
+#include "windows/common/QtPrompts.h"
 
 #include "data/cData.h"
 

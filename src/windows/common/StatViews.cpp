@@ -1,10 +1,10 @@
-#include "windows/StatViews.h"
+#include "windows/common/StatViews.h"
 
 #include "engine/Services.h"
 #include "scores/StatFigures.h"
 #include "scores/cScore.h"
 #include "session/Shared.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -1,6 +1,6 @@
-#include "windows/SingleInstance.h"
+#include "windows/common/SingleInstance.h"
 
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
-#include "windows/BackgroundSolver.h"
+#include "windows/table/BackgroundSolver.h"
 
 #include "rules/RunTimeError.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QLoggingCategory>
 #include <QMetaObject>

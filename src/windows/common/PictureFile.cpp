@@ -1,4 +1,4 @@
-#include "windows/PictureFile.h"
+#include "windows/common/PictureFile.h"
 
 #include "pictures/CardPictures.h"
 #include "rules/WholeFile.h"

@@ -1,8 +1,8 @@
-#include "windows/HelpWindow.h"
+#include "windows/common/HelpWindow.h"
 
 #include "help/GameRules.h"
 #include "rules/RunTimeError.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QHBoxLayout>
 #include <QPalette>

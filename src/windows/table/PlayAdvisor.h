@@ -1,7 +1,7 @@
 #pragma once
 
 #include "solver/Solver.h"
-#include "windows/BackgroundSolver.h"
+#include "windows/table/BackgroundSolver.h"
 
 #include <QObject>
 #include <QString>

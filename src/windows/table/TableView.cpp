@@ -1,10 +1,10 @@
-#include "windows/TableView.h"
+#include "windows/table/TableView.h"
 
 #include "engine/cPlay.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include <QCoreApplication>
 #include <QGraphicsItem>

@@ -1,4 +1,4 @@
-#include "windows/QtSoundPlayer.h"
+#include "windows/common/QtSoundPlayer.h"
 
 #include <QSoundEffect>
 #include <QUrl>

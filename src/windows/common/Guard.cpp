@@ -1,4 +1,4 @@
-#include "windows/Guard.h"
+#include "windows/common/Guard.h"
 
 #include "data/cData.h"
 #include "engine/Services.h"

@@ -1,6 +1,6 @@
-#include "windows/TableAccessible.h"
+#include "windows/table/TableAccessible.h"
 
-#include "windows/TableView.h"
+#include "windows/table/TableView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

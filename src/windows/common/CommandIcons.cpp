@@ -1,4 +1,4 @@
-#include "windows/CommandIcons.h"
+#include "windows/common/CommandIcons.h"
 
 #include <QDir>
 #include <QFileInfo>

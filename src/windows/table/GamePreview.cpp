@@ -1,10 +1,10 @@
-#include "windows/GamePreview.h"
+#include "windows/table/GamePreview.h"
 
 #include "engine/ScratchTable.h"
 #include "pictures/CardPictures.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
-#include "windows/TableView.h"
+#include "windows/table/TableView.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>

@@ -1,4 +1,4 @@
-#include "windows/BackgroundPainter.h"
+#include "windows/common/BackgroundPainter.h"
 
 #include "pictures/Backgrounds.h"
 

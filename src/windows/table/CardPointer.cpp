@@ -1,4 +1,4 @@
-#include "windows/CardPointer.h"
+#include "windows/table/CardPointer.h"
 
 #include "session/Shared.h"
 

@@ -1,8 +1,8 @@
-#include "windows/KeyboardPlay.h"
+#include "windows/table/KeyboardPlay.h"
 
 #include "session/Shared.h"
-#include "windows/CardPointer.h"
-#include "windows/TableView.h"
+#include "windows/table/CardPointer.h"
+#include "windows/table/TableView.h"
 
 #include <algorithm>
 

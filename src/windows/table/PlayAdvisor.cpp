@@ -1,9 +1,9 @@
-#include "windows/PlayAdvisor.h"
+#include "windows/table/PlayAdvisor.h"
 
 #include "engine/Suits.h"
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
-#include "windows/TableView.h"
+#include "windows/table/TableView.h"
 
 #include <QLabel>
 #include <QLoggingCategory>
