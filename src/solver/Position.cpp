@@ -1,6 +1,7 @@
 #include "solver/Position.h"
 
 #include "engine/cPlay.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 #include <algorithm>
@@ -84,10 +85,11 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     const int cards = play.CardCount();
     int piles = 0;
     for (int16_t cell = 0; cell < cPlay::kCells; ++cell)
-        piles += cell == 1 || cell == 2 ? std::min<int16_t>(games.Piles(cell), 1) : games.Piles(cell);
+        piles +=
+            cell == Cell::Stock || cell == Cell::Waste ? std::min<int16_t>(games.Piles(cell), 1) : games.Piles(cell);
     r.cards = cards;
-    if (cards > kMaxCards || cards <= 0 || piles > kMaxPiles || games.Piles(0) > cPlay::kMaxPiles ||
-        games.Piles(3) > cPlay::kMaxPiles || games.Piles(4) > cPlay::kMaxPiles) {
+    if (cards > kMaxCards || cards <= 0 || piles > kMaxPiles || games.Piles(Cell::Home) > cPlay::kMaxPiles ||
+        games.Piles(Cell::Foundation) > cPlay::kMaxPiles || games.Piles(Cell::Reserve) > cPlay::kMaxPiles) {
         r.unsupported = true;
         position->rules_ = std::move(rules);
         return position;
@@ -109,27 +111,27 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
         }
     };
     r.homeBegin = 0;
-    r.homeCount = games.Piles(0);
-    addPiles(0, games.Piles(0), PileKind::Home);
-    if (games.Piles(1) > 0) {
+    r.homeCount = games.Piles(Cell::Home);
+    addPiles(Cell::Home, games.Piles(Cell::Home), PileKind::Home);
+    if (games.Piles(Cell::Stock) > 0) {
         r.stock = r.piles;
-        addPiles(1, 1, PileKind::Stock);
+        addPiles(Cell::Stock, 1, PileKind::Stock);
     }
-    if (games.Piles(2) > 0) {
+    if (games.Piles(Cell::Waste) > 0) {
         r.waste = r.piles;
-        addPiles(2, 1, PileKind::Waste);
+        addPiles(Cell::Waste, 1, PileKind::Waste);
     }
     r.foundationBegin = r.piles;
-    r.foundationCount = games.Piles(3);
-    addPiles(3, games.Piles(3), PileKind::Foundation);
+    r.foundationCount = games.Piles(Cell::Foundation);
+    addPiles(Cell::Foundation, games.Piles(Cell::Foundation), PileKind::Foundation);
     r.reserveBegin = r.piles;
-    r.reserveCount = games.Piles(4);
-    addPiles(4, games.Piles(4), PileKind::Reserve);
+    r.reserveCount = games.Piles(Cell::Reserve);
+    addPiles(Cell::Reserve, games.Piles(Cell::Reserve), PileKind::Reserve);
 
-    r.foundationWrap = games.AK(3) != 0;
+    r.foundationWrap = games.AK(Cell::Foundation) != 0;
     std::vector<int32_t> orders;
     for (int f = 0; f < r.foundationCount; ++f) {
-        const int32_t order = games.Order(3, static_cast<int16_t>(f));
+        const int32_t order = games.Order(Cell::Foundation, static_cast<int16_t>(f));
         auto found = std::find(orders.begin(), orders.end(), order);
         if (found == orders.end()) {
             if (orders.size() == 2) {
@@ -149,20 +151,16 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     PairInputs inputs;
     for (int16_t j = 0; j < cards; ++j)
         inputs.cards.push_back(static_cast<int16_t>(play.Num(j) * 4 + play.Suit(j) % 4));
-    inputs.codes = {games.Order(0, 0),
-                    games.MultiOrder(),
-                    games.Order(3, 0),
-                    games.AK(0) != 0 ? 1 : 0,
-                    r.foundationWrap ? 1 : 0,
-                    orders.empty() ? -1 : orders[0],
+    inputs.codes = {games.Order(Cell::Home, 0),        games.MultiOrder(),       games.Order(Cell::Foundation, 0),
+                    games.AK(Cell::Home) != 0 ? 1 : 0, r.foundationWrap ? 1 : 0, orders.empty() ? -1 : orders[0],
                     orders.size() < 2 ? -1 : orders[1]};
     thread_local PairTables last;
     if (!(last.inputs == inputs)) {
-        const bool homeWrap = games.AK(0) != 0;
+        const bool homeWrap = games.AK(Cell::Home) != 0;
         last.inputs = std::move(inputs);
-        last.home = pairTable(play, cards, games.Order(0, 0), homeWrap);
+        last.home = pairTable(play, cards, games.Order(Cell::Home, 0), homeWrap);
         last.run = pairTable(play, cards, games.MultiOrder(), homeWrap);
-        last.clear = pairTable(play, cards, games.Order(3, 0), homeWrap);
+        last.clear = pairTable(play, cards, games.Order(Cell::Foundation, 0), homeWrap);
         last.foundation = {};
         for (size_t c = 0; c < orders.size(); ++c) {
             last.foundation[c * 2] = pairTable(play, cards, orders[c], r.foundationWrap);
@@ -188,14 +186,14 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     r.spider = games.spiderRules();
     r.autoPlay = autoPlay && !r.spider;
     r.stockType = games.StockType();
-    r.dealToPiles = games.StockMove() == 2;
-    r.redeals = games.StockNum() == 2;
+    r.dealToPiles = games.StockMove() == StockMove::DealToHome;
+    r.redeals = games.StockNum() == Redeal::Allowed;
     r.redealLimit = games.Redeals();
     r.baseRank = play.BaseRank();
     r.foundationCapacity = play.foundationCapacity();
     r.goalDiv = games.GoalDiv();
-    r.talon = !r.autoPlay && !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != 1 && !r.dealToPiles &&
-              r.redeals && r.redealLimit == -1;
+    r.talon = !r.autoPlay && !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != StockType::TopPlayable &&
+              !r.dealToPiles && r.redeals && r.redealLimit == Redeal::kUnlimited;
 
     r.zobrist = zobristWords();
     std::mt19937_64 salts(0x5eedu);
@@ -698,7 +696,7 @@ void Position::automatic()
             moved = playUp(r.reserveBegin + p);
         if (!moved && r.waste >= 0)
             moved = playUp(r.waste);
-        if (!moved && r.stockType == 1 && r.stock >= 0)
+        if (!moved && r.stockType == StockType::TopPlayable && r.stock >= 0)
             moved = playUp(r.stock);
         if (!moved)
             return;
@@ -813,8 +811,8 @@ Move Position::toMove(const Step& step) const
         break;
     }
     if (m.kind != Move::Kind::Drag && r.stock >= 0) {
-        m.fromCell = 1;
-        m.toCell = 1;
+        m.fromCell = Cell::Stock;
+        m.toCell = Cell::Stock;
     }
     return m;
 }
@@ -828,8 +826,8 @@ void Position::appendMoves(const Step& step, std::vector<Move>& out) const
     const Rules& r = *rules_;
     const int w = length(r.waste);
     Move click;
-    click.fromCell = 1;
-    click.toCell = 1;
+    click.fromCell = Cell::Stock;
+    click.toCell = Cell::Stock;
     int clicks = step.from - (w - 1);
     if (step.from < w - 1) {
         click.kind = Move::Kind::Deal;
@@ -844,7 +842,7 @@ void Position::appendMoves(const Step& step, std::vector<Move>& out) const
         out.push_back(click);
     Move drag;
     drag.card = static_cast<int16_t>(talonCard(step.from) & kIdMask);
-    drag.fromCell = 2;
+    drag.fromCell = Cell::Waste;
     drag.fromPile = 0;
     drag.toCell = r.cell[step.to];
     drag.toPile = r.pileNo[step.to];
