@@ -113,15 +113,15 @@ void cPlay::createCards()
             surface.createCard(j);
         const int16_t e = deckOrder_[static_cast<size_t>(j)];
         Card& c = cards_[static_cast<size_t>(j)];
-        c.Num = static_cast<int16_t>(e % 13);
-        c.SuitPile = static_cast<int16_t>(e / 13);
+        c.Num = static_cast<int16_t>(e % kRanks);
+        c.SuitPile = static_cast<int16_t>(e / kRanks);
         c.Suit = suitType == SuitCount::Four  ? static_cast<int16_t>((e % 52) / 13)
                  : suitType == SuitCount::Two ? static_cast<int16_t>((e % 52) / 26)
                                               : int16_t{0};
         c.FaceMode = kFaceDown;
         surface.setCardBack(j, deckIndex_);
         surface.showCardFace(j, false);
-        surface.setCardFace(j, static_cast<int16_t>(c.Suit * 13 + c.Num + 1));
+        surface.setCardFace(j, static_cast<int16_t>(c.Suit * kRanks + c.Num + 1));
         surface.bringToFront(j);
     }
     surface.cardsCreated();

@@ -6,6 +6,7 @@
 #include "engine/MoveHooks.h"
 #include "engine/Services.h"
 #include "engine/cPlay.h"
+#include "rules/Card.h"
 #include "rules/Int16.h"
 #include "rules/RuleCodes.h"
 #include "rules/cGames.h"
@@ -17,7 +18,6 @@ constexpr int16_t kStockToWasteSteps = 1;
 constexpr int16_t kRedealSteps = 2;
 constexpr int16_t kToFoundationSteps = 1;
 // Cards in a completed run.
-constexpr int16_t kRunLength = 13;
 
 // Ties the moves made while it lives into one step of undo and redo.
 class MoveGroup {
@@ -164,7 +164,7 @@ void cPlay::clearCompletedRun(int16_t pile)
 {
     const cGames& games = games_;
     const int16_t t = GetTop(Cell::Home, pile);
-    if (t < kRunLength - 1)
+    if (t < card::kRunLength - 1)
         return;
     // A run is cleared with its foundation base rank on top.
     const int16_t topCard = GetPicID(Cell::Home, pile, t);
@@ -176,13 +176,13 @@ void cPlay::clearCompletedRun(int16_t pile)
     for (int16_t c = t; c > 0; --c) {
         if (!CanBuild(GetPicID(Cell::Home, pile, c), GetPicID(Cell::Home, pile, int16::sub(c, 1)), order, wrap))
             return;
-        if (t - c != kRunLength - 2)
+        if (t - c != card::kRunLength - 2)
             continue;
         int16_t d = SuitPile(topCard);
         if (games.GoalDiv() != 0)
             d = int16::rem(d, games.GoalDiv());
         MoveGroup group(recorder_);
-        for (int16_t i = 0; i < kRunLength && services_.session().Game_Running(); ++i)
+        for (int16_t i = 0; i < card::kRunLength && services_.session().Game_Running(); ++i)
             MoveCard(GetTopPicID(Cell::Home, pile), 3, d, int16::add(GetTop(Cell::Foundation, d), 1), kMovePlayer,
                      kToFoundationSteps, 0, kFaceUp);
         return;

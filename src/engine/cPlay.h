@@ -4,6 +4,7 @@
 #include "engine/DragState.h"
 #include "engine/GameNo.h"
 #include "engine/RuntimeRandom.h"
+#include "rules/Card.h"
 #include "rules/ClosedCardsSource.h"
 #include "rules/RuleCodes.h"
 
@@ -42,7 +43,7 @@ public:
     static constexpr int16_t kMarkerNoRedeal = 15;
     static constexpr int16_t kMarkerRedeal = 16;
     // Cards of one suit.
-    static constexpr int16_t kRanks = 13;
+    static constexpr int16_t kRanks = card::kRanks;
 
     // Deals and plays the definition in `games`, through the services; the
     // definition's layout counts face-down cards on this table.

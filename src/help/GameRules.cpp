@@ -4,6 +4,7 @@
 #include "engine/ScratchTable.h"
 #include "engine/Suits.h"
 #include "rules/BuildOrder.h"
+#include "rules/Card.h"
 #include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
@@ -16,8 +17,8 @@
 namespace GameRules {
 namespace {
 
-constexpr int16_t kKing = 12;
-constexpr int16_t kRunLength = 13;
+using card::kKing;
+using card::kRunLength;
 // The piles the pyramid deal patterns fill, and their highest position.
 
 const QString kSpider = QStringLiteral("Spider");

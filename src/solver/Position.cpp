@@ -1,6 +1,7 @@
 #include "solver/Position.h"
 
 #include "engine/cPlay.h"
+#include "rules/Card.h"
 #include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
@@ -98,7 +99,8 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     for (int16_t j = 0; j < cards; ++j) {
         r.rank[static_cast<size_t>(j)] = static_cast<uint8_t>(play.Num(j));
         r.suitPile[static_cast<size_t>(j)] = static_cast<uint8_t>(play.SuitPile(j));
-        r.face[static_cast<size_t>(j)] = static_cast<uint8_t>((play.Suit(j) % 4) * 13 + play.Num(j) % 13);
+        r.face[static_cast<size_t>(j)] =
+            static_cast<uint8_t>((play.Suit(j) % 4) * card::kRanks + play.Num(j) % card::kRanks);
     }
 
     // Piles in solver order.
@@ -314,7 +316,7 @@ bool Position::canGoToFoundation(uint8_t card, int f) const
         return r.rank[card & kIdMask] == r.baseRank;
     if (!r.spider && n >= r.foundationCapacity)
         return false;
-    const bool wrap = r.foundationWrap || n % 13 == 0;
+    const bool wrap = r.foundationWrap || n % card::kRunLength == 0;
     const std::vector<uint8_t>& table =
         r.buildFoundation[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)];
     return table[static_cast<size_t>((top(f) & kIdMask) * r.cards + (card & kIdMask))] != 0;
@@ -327,7 +329,7 @@ void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int em
     if (n == 0)
         return;
     const PileKind kind = r.kind[static_cast<size_t>(pile)];
-    if (kind == PileKind::Stock && r.stockType != 1)
+    if (kind == PileKind::Stock && r.stockType != StockType::TopPlayable)
         return;
     const int limit = r.freecellLimit ? (emptyHome + 1) * (emptyReserve + 1) : n;
     bool runOk = true;
@@ -393,7 +395,7 @@ void Position::allSteps(std::vector<Step>& out) const
         emptyReserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
     for (int pile = 0; pile < r.piles; ++pile)
         dragSteps(pile, &out, emptyHome, emptyReserve);
-    if (r.stock >= 0 && r.stockType != 1) {
+    if (r.stock >= 0 && r.stockType != StockType::TopPlayable) {
         if (length(r.stock) > 0)
             out.push_back(Step{Step::Deal, static_cast<uint8_t>(r.stock), 0, 0, 0});
         else if (r.redeals && (r.redealLimit == -1 || redealsMade_ < r.redealLimit))
@@ -515,7 +517,7 @@ bool Position::useful(const Step& step) const
     for (int p = 0; p < r.piles; ++p) {
         const PileKind kind = r.kind[static_cast<size_t>(p)];
         if (p == step.from || length(p) == 0 || kind == PileKind::Foundation ||
-            (kind == PileKind::Stock && r.stockType != 1))
+            (kind == PileKind::Stock && r.stockType != StockType::TopPlayable))
             continue;
         if (r.canBuildHome(exposed, top(p)))
             return true;
@@ -535,7 +537,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         Step safe;
         for (int pile = 0; pile < r.piles; ++pile) {
             const PileKind kind = r.kind[static_cast<size_t>(pile)];
-            if (kind == PileKind::Foundation || (kind == PileKind::Stock && r.stockType != 1))
+            if (kind == PileKind::Foundation || (kind == PileKind::Stock && r.stockType != StockType::TopPlayable))
                 continue;
             if (safeHome(pile, safe)) {
                 safe.priority = 2000;
@@ -640,12 +642,12 @@ bool Position::clearRun(int pile)
 {
     const Rules& r = *rules_;
     const int n = length(pile);
-    if (n < 13)
+    if (n < card::kRunLength)
         return false;
     const uint8_t topCard = top(pile);
     if (r.rank[topCard & kIdMask] != r.baseRank)
         return false;
-    for (int c = n - 1; c > n - 13; --c)
+    for (int c = n - 1; c > n - card::kRunLength; --c)
         if (r.buildClear[static_cast<size_t>((at(pile, c) & kIdMask) * r.cards + (at(pile, c - 1) & kIdMask))] == 0)
             return false;
     int d = r.suitPile[topCard & kIdMask];
@@ -653,7 +655,7 @@ bool Position::clearRun(int pile)
         d %= r.goalDiv;
     if (d >= r.foundationCount)
         return false;
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < card::kRunLength; ++i)
         moveCards(pile, r.foundationBegin + d, 1, false);
     return true;
 }
