@@ -5,6 +5,7 @@
 #include "engine/Services.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 #include <limits>
@@ -32,7 +33,7 @@ void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
     DragState& drag = drag_;
     if (drag.active)
         return;
-    if (Cell == 1 && games.StockType() != 1) {
+    if (Cell == Cell::Stock && games.StockType() != StockType::TopPlayable) {
         StockClick();
         return;
     }
@@ -44,7 +45,8 @@ void cPlay::MouseDown(int16_t mPicID, int16_t Cell, int16_t Pile, int16_t Pos)
     drag.k = k;
     drag.runCards.clear();
     drag.outOfRange = false;
-    drag.sideways = games.HomePileOrder() == 2 || games.HomePileOrder() == 3;
+    drag.sideways =
+        games.HomePileOrder() == PileLayout::FanRight || games.HomePileOrder() == PileLayout::FanRightStacked;
     if (Cell == 0 && k > 0) {
         for (int16_t i = 1; i <= k; ++i) {
             const int16_t runCard = GetPicID(0, Pile, int16::add(Pos, i));

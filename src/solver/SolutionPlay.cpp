@@ -2,6 +2,7 @@
 
 #include "engine/cPlay.h"
 #include "history/mFile.h"
+#include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
 
@@ -11,13 +12,14 @@ bool playOnTable(cPlay& play, const cGames& games, const PlaySession& session, c
 {
     switch (move.kind) {
     case Move::Kind::Deal:
-        if (games.Piles(1) == 0 || games.StockType() == 1 || play.GetTop(1, 0) < 0)
+        if (games.Piles(1) == 0 || games.StockType() == StockType::TopPlayable || play.GetTop(1, 0) < 0)
             return false;
         play.StockClick();
         return true;
     case Move::Kind::Redeal:
-        if (games.Piles(1) == 0 || play.GetTop(1, 0) >= 0 || !session.Game_Running() || games.StockNum() != 2 ||
-            (games.Redeals() != -1 && session.RedealsComp() >= games.Redeals()))
+        if (games.Piles(1) == 0 || play.GetTop(1, 0) >= 0 || !session.Game_Running() ||
+            games.StockNum() != Redeal::Allowed ||
+            (games.Redeals() != Redeal::kUnlimited && session.RedealsComp() >= games.Redeals()))
             return false;
         play.EmptyStockClick();
         return true;
@@ -28,8 +30,8 @@ bool playOnTable(cPlay& play, const cGames& games, const PlaySession& session, c
         move.toPile >= games.Piles(move.toCell))
         return false;
     int16_t k = 0;
-    if ((move.fromCell == 1 && games.StockType() != 1) || !play.CanPickUp(move.card, k) || k != move.carried ||
-        !play.CanDrop(move.card, k, move.toCell, move.toPile))
+    if ((move.fromCell == Cell::Stock && games.StockType() != StockType::TopPlayable) ||
+        !play.CanPickUp(move.card, k) || k != move.carried || !play.CanDrop(move.card, k, move.toCell, move.toPile))
         return false;
     // As a drop does it: a run goes along onto a home pile only.
     play.MoveCard(move.card, move.toCell, move.toPile, static_cast<int16_t>(play.GetTop(move.toCell, move.toPile) + 1),
