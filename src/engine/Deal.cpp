@@ -3,6 +3,7 @@
 #include "engine/Services.h"
 #include "engine/cPlay.h"
 #include "rules/Int16.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 namespace {
@@ -39,7 +40,7 @@ void cPlay::Init(const GameNo& cGameNo)
 
     // Each foundation holds its share of the cards, and never less than a
     // whole suit.
-    const int16_t foundations = games.Piles(3);
+    const int16_t foundations = games.Piles(Cell::Foundation);
     foundationCapacity_ =
         foundations > 0 ? std::max<int16_t>(kRanks, static_cast<int16_t>(games.TotalCards() / foundations)) : kRanks;
     createGrids();
@@ -49,11 +50,11 @@ void cPlay::Init(const GameNo& cGameNo)
     showSetUpMarkers();
     fillStock();
 
-    for (int16_t w = 0; w < games.Cards(2); ++w)
-        dealFromStock(2, w, 0, kFaceUp);
-    const int16_t reserves = games.Piles(4);
-    for (int16_t i = 0; i < games.Cards(4); ++i)
-        dealFromStock(4, int16::rem(i, reserves), int16::quot(i, reserves), kFaceUp);
+    for (int16_t w = 0; w < games.Cards(Cell::Waste); ++w)
+        dealFromStock(Cell::Waste, w, 0, kFaceUp);
+    const int16_t reserves = games.Piles(Cell::Reserve);
+    for (int16_t i = 0; i < games.Cards(Cell::Reserve); ++i)
+        dealFromStock(Cell::Reserve, int16::rem(i, reserves), int16::quot(i, reserves), kFaceUp);
 
     services_.sounds().raise(SoundEvent::StartGame);
     dealHome();
@@ -63,7 +64,7 @@ void cPlay::createGrids()
 {
     const cGames& games = games_;
     const int16_t total = games.TotalCards();
-    const int16_t homePiles = games.Piles(0);
+    const int16_t homePiles = games.Piles(Cell::Home);
 
     // The storage of the last game's grids is used again.
     auto make = [this](int16_t cell, int16_t piles, int16_t highestPos) {
@@ -74,11 +75,11 @@ void cPlay::createGrids()
             column.assign(static_cast<size_t>(highestPos) + 1, -1);
     };
     const int16_t homeHighest = homePiles > 0 ? int16::fromReal(static_cast<double>(total) / homePiles + 13) : 13;
-    make(0, homePiles, homeHighest);
-    make(1, games.Piles(1), total);
-    make(2, games.Piles(2), total);
-    make(3, games.Piles(3), foundationCapacity_);
-    make(4, games.Piles(4), 13);
+    make(Cell::Home, homePiles, homeHighest);
+    make(Cell::Stock, games.Piles(Cell::Stock), total);
+    make(Cell::Waste, games.Piles(Cell::Waste), total);
+    make(Cell::Foundation, games.Piles(Cell::Foundation), foundationCapacity_);
+    make(Cell::Reserve, games.Piles(Cell::Reserve), 13);
     for (auto& tops : top_)
         tops.fill(-1);
 }
@@ -112,15 +113,15 @@ void cPlay::createCards()
             surface.createCard(j);
         const int16_t e = deckOrder_[static_cast<size_t>(j)];
         Card& c = cards_[static_cast<size_t>(j)];
-        c.Num = static_cast<int16_t>(e % 13);
-        c.SuitPile = static_cast<int16_t>(e / 13);
-        c.Suit = suitType == 2   ? static_cast<int16_t>((e % 52) / 13)
-                 : suitType == 1 ? static_cast<int16_t>((e % 52) / 26)
-                                 : int16_t{0};
+        c.Num = static_cast<int16_t>(e % kRanks);
+        c.SuitPile = static_cast<int16_t>(e / kRanks);
+        c.Suit = suitType == SuitCount::Four  ? static_cast<int16_t>((e % 52) / 13)
+                 : suitType == SuitCount::Two ? static_cast<int16_t>((e % 52) / 26)
+                                              : int16_t{0};
         c.FaceMode = kFaceDown;
         surface.setCardBack(j, deckIndex_);
         surface.showCardFace(j, false);
-        surface.setCardFace(j, static_cast<int16_t>(c.Suit * 13 + c.Num + 1));
+        surface.setCardFace(j, static_cast<int16_t>(c.Suit * kRanks + c.Num + 1));
         surface.bringToFront(j);
     }
     surface.cardsCreated();
@@ -130,12 +131,12 @@ void cPlay::startFoundations()
 {
     const cGames& games = games_;
     const int32_t code = games.GoalType();
-    const int16_t g = games.Cards(3);
-    const int16_t piles = games.Piles(3);
+    const int16_t g = games.Cards(Cell::Foundation);
+    const int16_t piles = games.Piles(Cell::Foundation);
     // The marker each foundation shows; -1 shows none.
     std::vector<int16_t> marker(static_cast<size_t>(std::max<int16_t>(piles, 0)), -1);
 
-    baseRank_ = code == 1 ? 1 : code == 12 ? 12 : 0;
+    baseRank_ = code == FoundationStart::Two ? 1 : code == FoundationStart::King ? 12 : 0;
     auto place = [&](int16_t j, int16_t f) { PlaceCard(j, 3, f, 0, 0, kFaceUp, false); };
 
     if (g >= 1) {
@@ -143,23 +144,23 @@ void cPlay::startFoundations()
         for (int16_t j = 0; j < CardCount(); ++j) {
             const Card& c = cards_[static_cast<size_t>(j)];
             switch (code) {
-            case 0:
-            case 1:
-            case 12:
+            case FoundationStart::Ace:
+            case FoundationStart::Two:
+            case FoundationStart::King:
                 if (c.Num == code && c.SuitPile < g)
                     place(j, c.SuitPile);
                 break;
-            case 14:
+            case FoundationStart::AceAndKing:
                 if ((c.Num == 0 && c.SuitPile < g / 2.0) || (c.Num == 12 && c.SuitPile >= g / 2.0))
                     place(j, c.SuitPile);
                 break;
-            case 15:
+            case FoundationStart::RankOfPile:
                 if (c.SuitPile == c.Num) {
                     place(j, c.SuitPile);
                     marker.at(static_cast<size_t>(c.SuitPile)) = c.Num;
                 }
                 break;
-            case 16:
+            case FoundationStart::RandomRank:
                 if (j == 0) {
                     baseRank_ = c.Num;
                     place(j, 0);
@@ -169,9 +170,9 @@ void cPlay::startFoundations()
                     ++filled;
                 }
                 break;
-            case 17:
+            case FoundationStart::SuitOfPile:
                 for (int16_t f = 0; f < piles; ++f) {
-                    if (GetTop(3, f) < 0 && c.Suit == f % 4) {
+                    if (GetTop(Cell::Foundation, f) < 0 && c.Suit == f % 4) {
                         place(j, f);
                         marker[static_cast<size_t>(f)] = c.Num;
                         break;
@@ -181,23 +182,23 @@ void cPlay::startFoundations()
             default: break;
             }
         }
-    } else if (code == 16) {
+    } else if (code == FoundationStart::RandomRank) {
         baseRank_ = static_cast<int16_t>(static_cast<double>(random_.next()) * 12);
     }
 
     for (int16_t f = 0; f < piles; ++f) {
         int16_t& m = marker[static_cast<size_t>(f)];
         switch (code) {
-        case 13: m = kMarkerRun; break;
-        case 0:
-        case 1:
-        case 12: m = static_cast<int16_t>(code); break;
-        case 14: m = g / 2.0 > f ? 0 : 12; break;
-        case 16: m = baseRank_; break;
+        case FoundationStart::AceNoMarker: m = kMarkerRun; break;
+        case FoundationStart::Ace:
+        case FoundationStart::Two:
+        case FoundationStart::King: m = static_cast<int16_t>(code); break;
+        case FoundationStart::AceAndKing: m = g / 2.0 > f ? 0 : 12; break;
+        case FoundationStart::RandomRank: m = baseRank_; break;
         default: break;
         }
         if (m >= 0)
-            services_.surface().showMarker(CardSurface::Marker::Right, f, m, cord(3, f, 0));
+            services_.surface().showMarker(CardSurface::Marker::Right, f, m, cord(Cell::Foundation, f, 0));
     }
 }
 
@@ -205,15 +206,15 @@ void cPlay::showSetUpMarkers()
 {
     cGames& games = games_;
     CardSurface& surface = services_.surface();
-    for (int16_t p = 0; p < games.Piles(4); ++p)
-        surface.showMarker(CardSurface::Marker::Res, p, kMarkerEmpty, cord(4, p, 0));
+    for (int16_t p = 0; p < games.Piles(Cell::Reserve); ++p)
+        surface.showMarker(CardSurface::Marker::Res, p, kMarkerEmpty, cord(Cell::Reserve, p, 0));
     if (games.Tag() == QLatin1String("Penguin"))
         games.setEmptyNum(baseRank_ == 0 ? int16_t{12} : static_cast<int16_t>(baseRank_ - 1));
     const int16_t homeMarker = games.EmptyNum() < 0 ? kMarkerEmpty : games.EmptyNum();
-    for (int16_t p = 0; p < games.Piles(0); ++p)
-        surface.showMarker(CardSurface::Marker::Home, p, homeMarker, cord(0, p, 0));
-    if (games.Piles(2) > 0)
-        surface.showMarker(CardSurface::Marker::Waste, 0, kMarkerEmpty, cord(2, 0, 0));
+    for (int16_t p = 0; p < games.Piles(Cell::Home); ++p)
+        surface.showMarker(CardSurface::Marker::Home, p, homeMarker, cord(Cell::Home, p, 0));
+    if (games.Piles(Cell::Waste) > 0)
+        surface.showMarker(CardSurface::Marker::Waste, 0, kMarkerEmpty, cord(Cell::Waste, 0, 0));
     surface.markersShown();
 }
 
@@ -223,29 +224,30 @@ void cPlay::fillStock()
     const int32_t stockType = games.StockType();
     for (int16_t j = 0; j < CardCount(); ++j) {
         const Card& c = cards_[static_cast<size_t>(j)];
-        if (c.Cell == 3 || (stockType == 2 && c.Suit > 1))
+        if (c.Cell == Cell::Foundation || (stockType == StockType::TwoSuits && c.Suit > 1))
             continue;
-        PlaceCard(j, 1, 0, int16::add(GetTop(1, 0), 1), 0, stockType == 1 ? kFaceUp : kFaceDown, false);
+        PlaceCard(j, 1, 0, int16::add(GetTop(Cell::Stock, 0), 1), 0,
+                  stockType == StockType::TopPlayable ? kFaceUp : kFaceDown, false);
     }
     if (games.StockNum() > 0)
         services_.surface().showMarker(CardSurface::Marker::Stock, 0, static_cast<int16_t>(games.StockNum() + 14),
-                                       cord(1, 0, 0));
+                                       cord(Cell::Stock, 0, 0));
 }
 
-bool cPlay::stockEmpty() const { return GetTop(1, 0) < 0; }
+bool cPlay::stockEmpty() const { return GetTop(Cell::Stock, 0) < 0; }
 
 void cPlay::dealFromStock(int16_t cell, int16_t pile, int16_t pos, int16_t face)
 {
-    PlaceCard(GetTopPicID(1, 0), cell, pile, pos, kDealSteps, face, true);
+    PlaceCard(GetTopPicID(Cell::Stock, 0), cell, pile, pos, kDealSteps, face, true);
 }
 
 void cPlay::dealInTurn(int16_t count, const std::function<bool(int16_t pile, int16_t row)>& faceUp)
 {
-    const int16_t piles = games_.Piles(0);
+    const int16_t piles = games_.Piles(Cell::Home);
     for (int16_t i = 0; i < count; ++i) {
         const int16_t pile = int16::rem(i, piles);
         const int16_t row = int16::quot(i, piles);
-        dealFromStock(0, pile, row, faceUp(pile, row) ? kFaceUp : kFaceDown);
+        dealFromStock(Cell::Home, pile, row, faceUp(pile, row) ? kFaceUp : kFaceDown);
     }
 }
 
@@ -256,22 +258,22 @@ void cPlay::dealPiles(const std::array<int16_t, 9>& heights,
     for (int16_t i = 0; i < 9; ++i) {
         const int16_t last = std::min(heights[static_cast<size_t>(i)], kHighestPos);
         for (int16_t pos = 0; pos <= last; ++pos)
-            dealFromStock(0, i, pos, faceUp(pos, last) ? kFaceUp : kFaceDown);
+            dealFromStock(Cell::Home, i, pos, faceUp(pos, last) ? kFaceUp : kFaceDown);
     }
 }
 
 void cPlay::turnTopsUp()
 {
-    for (int16_t p = 0; p < games_.Piles(0); ++p)
-        if (GetTop(0, p) >= 0)
-            ChangeFaceMode(GetTopPicID(0, p), kFaceUp);
+    for (int16_t p = 0; p < games_.Piles(Cell::Home); ++p)
+        if (GetTop(Cell::Home, p) >= 0)
+            ChangeFaceMode(GetTopPicID(Cell::Home, p), kFaceUp);
 }
 
 void cPlay::dealHome()
 {
     const cGames& games = games_;
-    const int16_t piles = games.Piles(0);
-    const int16_t count = games.Cards(0);
+    const int16_t piles = games.Piles(Cell::Home);
+    const int16_t count = games.Cards(Cell::Home);
     const int16_t open = games.CardsOpen();
 
     auto pyramid = [](int16_t g, const std::array<int16_t, 9>& shape) {
@@ -284,66 +286,68 @@ void cPlay::dealHome()
     constexpr std::array<int16_t, 9> kValley{4, 3, 2, 1, 0, 1, 2, 3, 4};
 
     switch (games.HomeType()) {
-    case 0:
+    case DealPattern::InTurn:
         dealInTurn(count, [&](int16_t pile, int16_t row) {
             return open <= 0 || int16::add(int16::mul(row, piles), pile) >= count - open;
         });
         break;
-    case 1:
+    case DealPattern::Triangle:
         for (int16_t c = 0; c < piles && !stockEmpty(); ++c)
             for (int16_t p = c; p < piles && !stockEmpty(); ++p)
-                dealFromStock(0, p, c, open == 0 || p == c ? kFaceUp : kFaceDown);
+                dealFromStock(Cell::Home, p, c, open == 0 || p == c ? kFaceUp : kFaceDown);
         turnTopsUp();
         break;
-    case 2:
+    case DealPattern::BySuit:
         for (int16_t i = 0; i < 52; ++i) {
-            const int16_t suit = Suit(GetTopPicID(1, 0));
-            dealFromStock(0, suit, int16::add(GetTop(0, suit), 1), kFaceUp);
+            const int16_t suit = Suit(GetTopPicID(Cell::Stock, 0));
+            dealFromStock(Cell::Home, suit, int16::add(GetTop(Cell::Home, suit), 1), kFaceUp);
         }
         break;
-    case 3:
-    case 4: {
-        const int16_t g = games.StockMove() != 0 ? 1 : 3;
-        const bool lastOnly = games.HomeType() == 4;
+    case DealPattern::Hill:
+    case DealPattern::HillTopsUp: {
+        const int16_t g = games.StockMove() != StockMove::None ? 1 : 3;
+        const bool lastOnly = games.HomeType() == DealPattern::HillTopsUp;
         dealPiles(pyramid(g, kPeak), [&](int16_t pos, int16_t last) { return !lastOnly || pos == last; });
         break;
     }
-    case 5:
+    case DealPattern::Random:
         while (!stockEmpty()) {
             const auto pile =
                 static_cast<int16_t>(int16::roundHalfEven(static_cast<double>(random_.next()) * int16::sub(piles, 1)));
-            dealFromStock(0, pile, int16::add(GetTop(0, pile), 1), kFaceUp);
+            dealFromStock(Cell::Home, pile, int16::add(GetTop(Cell::Home, pile), 1), kFaceUp);
         }
         break;
-    case 6: dealInTurn(count, [](int16_t pile, int16_t row) { return row > 2 || pile > 3; }); break;
-    case 7:
+    case DealPattern::InTurnLowerLeftDown:
+        dealInTurn(count, [](int16_t pile, int16_t row) { return row > 2 || pile > 3; });
+        break;
+    case DealPattern::ReverseTriangle:
         for (int16_t d = 0; d < piles && !stockEmpty(); ++d)
             for (int16_t p = 0; p < piles - d && !stockEmpty(); ++p)
-                dealFromStock(0, p, d, open == 0 || p == 0 ? kFaceUp : kFaceDown);
+                dealFromStock(Cell::Home, p, d, open == 0 || p == 0 ? kFaceUp : kFaceDown);
         break;
-    case 8: dealInTurn(count, [](int16_t, int16_t row) { return row % 2 == 1; }); break;
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13: {
+    case DealPattern::InTurnOddRowsUp: dealInTurn(count, [](int16_t, int16_t row) { return row % 2 == 1; }); break;
+    case DealPattern::InTurnEvenPilesUp:
+    case DealPattern::InTurnAllButFourUp:
+    case DealPattern::InTurnPileFourUp:
+    case DealPattern::InTurnOuterPilesUp:
+    case DealPattern::InTurnThreePilesUp: {
         const int32_t type = games.HomeType();
         dealInTurn(count, [type](int16_t pile, int16_t) {
             switch (type) {
-            case 9: return pile % 2 == 0;
-            case 10: return pile != 4;
-            case 11: return pile == 4;
-            case 12: return pile == 0 || pile == 8;
+            case DealPattern::InTurnEvenPilesUp: return pile % 2 == 0;
+            case DealPattern::InTurnAllButFourUp: return pile != 4;
+            case DealPattern::InTurnPileFourUp: return pile == 4;
+            case DealPattern::InTurnOuterPilesUp: return pile == 0 || pile == 8;
             default: return pile == 0 || pile == 4 || pile == 8;
             }
         });
         turnTopsUp();
         break;
     }
-    case 14:
-    case 15: {
-        const int16_t g = games.StockMove() == 0 ? 3 : 0;
-        const bool up = games.HomeType() == 14;
+    case DealPattern::Valley:
+    case DealPattern::ValleyTopsUp: {
+        const int16_t g = games.StockMove() == StockMove::None ? 3 : 0;
+        const bool up = games.HomeType() == DealPattern::Valley;
         dealPiles(pyramid(g, kValley), [up](int16_t, int16_t) { return up; });
         if (!up)
             turnTopsUp();

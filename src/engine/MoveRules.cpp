@@ -2,40 +2,11 @@
 
 #include "engine/Services.h"
 #include "engine/cPlay.h"
+#include "rules/BuildOrder.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 namespace {
-
-enum class Rank { Down, Up, Either };
-enum class SuitRule { Same, Other, SameColour, OtherColour, Any };
-
-struct BuildRule {
-    Rank rank;
-    SuitRule suit;
-};
-
-// The build-order codes that compare rank and suit; 9 and 10 are handled
-// before, every other code accepts nothing.
-std::optional<BuildRule> ruleOf(int32_t code)
-{
-    switch (code) {
-    case 1: return BuildRule{Rank::Down, SuitRule::Same};
-    case 2: return BuildRule{Rank::Up, SuitRule::Same};
-    case 3: return BuildRule{Rank::Either, SuitRule::Same};
-    case 4: return BuildRule{Rank::Down, SuitRule::OtherColour};
-    case 5: return BuildRule{Rank::Up, SuitRule::OtherColour};
-    case 6: return BuildRule{Rank::Either, SuitRule::OtherColour};
-    case 7: return BuildRule{Rank::Down, SuitRule::Any};
-    case 8: return BuildRule{Rank::Up, SuitRule::Any};
-    case 12: return BuildRule{Rank::Either, SuitRule::Any};
-    case 15: return BuildRule{Rank::Down, SuitRule::Other};
-    case 16: return BuildRule{Rank::Down, SuitRule::SameColour};
-    case 17: return BuildRule{Rank::Up, SuitRule::SameColour};
-    case 18: return BuildRule{Rank::Either, SuitRule::SameColour};
-    case 19: return BuildRule{Rank::Up, SuitRule::Other};
-    default: return std::nullopt;
-    }
-}
 
 bool isFreecellFamily(const QString& tag)
 {
@@ -46,37 +17,14 @@ bool isFreecellFamily(const QString& tag)
 
 bool cPlay::CanBuild(int16_t under, int16_t placed, int32_t code, bool wrap) const
 {
-    const Card& underCard = card(under);
-    const Card& placedCard = card(placed);
-    const int16_t u = underCard.Num;
-    const int16_t p = placedCard.Num;
-    if (code == 9)
-        return true;
-    if (code == 10)
-        return u == p;
-    const std::optional<BuildRule> rule = ruleOf(code);
-    if (!rule)
-        return false;
-
-    const bool down = u == p + 1 || (wrap && u == 0 && p == 12);
-    const bool up = p == u + 1 || (wrap && u == 12 && p == 0);
-    const bool rankOk = rule->rank == Rank::Down ? down : rule->rank == Rank::Up ? up : (down || up);
-    if (!rankOk)
-        return false;
-
-    switch (rule->suit) {
-    case SuitRule::Same: return underCard.Suit == placedCard.Suit;
-    case SuitRule::Other: return underCard.Suit != placedCard.Suit;
-    case SuitRule::SameColour: return red(underCard) == red(placedCard);
-    case SuitRule::OtherColour: return red(underCard) != red(placedCard);
-    case SuitRule::Any: return true;
-    }
-    return false;
+    const Card& u = card(under);
+    const Card& p = card(placed);
+    return BuildOrder::accepts(code, {u.Num, u.Suit}, {p.Num, p.Suit}, wrap);
 }
 
 bool cPlay::foundationFull(int16_t pile) const
 {
-    return !games_.spiderRules() && GetTop(3, pile) + 1 >= foundationCapacity_;
+    return !games_.spiderRules() && GetTop(Cell::Foundation, pile) + 1 >= foundationCapacity_;
 }
 
 bool cPlay::RunInOrder(int16_t mPicID, int16_t k) const
@@ -84,9 +32,10 @@ bool cPlay::RunInOrder(int16_t mPicID, int16_t k) const
     const int16_t pile = Pile(mPicID);
     const int16_t s = Pos(mPicID);
     const int32_t order = games_.MultiOrder();
-    const bool wrap = games_.AK(0) != 0;
+    const bool wrap = games_.AK(Cell::Home) != 0;
     for (int16_t q = s; q < s + k; ++q)
-        if (!CanBuild(GetPicID(0, pile, q), GetPicID(0, pile, static_cast<int16_t>(q + 1)), order, wrap))
+        if (!CanBuild(GetPicID(Cell::Home, pile, q), GetPicID(Cell::Home, pile, static_cast<int16_t>(q + 1)), order,
+                      wrap))
             return false;
     return true;
 }
@@ -98,7 +47,7 @@ bool cPlay::CanPickUp(int16_t mPicID, int16_t& k) const
     const int16_t top = GetTop(cell, Pile(mPicID));
     k = 0;
     switch (cell) {
-    case 0: {
+    case Cell::Home: {
         if (Pos(mPicID) == top)
             return true;
         k = static_cast<int16_t>(top - Pos(mPicID));
@@ -107,19 +56,19 @@ bool cPlay::CanPickUp(int16_t mPicID, int16_t& k) const
         if (isFreecellFamily(games.Tag())) {
             int16_t emptyHome = 0;
             int16_t emptyReserve = 0;
-            for (int16_t p = 0; p < games.Piles(0); ++p)
-                emptyHome = static_cast<int16_t>(emptyHome + (GetTop(0, p) < 0));
-            for (int16_t p = 0; p < games.Piles(4); ++p)
-                emptyReserve = static_cast<int16_t>(emptyReserve + (GetTop(4, p) < 0));
+            for (int16_t p = 0; p < games.Piles(Cell::Home); ++p)
+                emptyHome = static_cast<int16_t>(emptyHome + (GetTop(Cell::Home, p) < 0));
+            for (int16_t p = 0; p < games.Piles(Cell::Reserve); ++p)
+                emptyReserve = static_cast<int16_t>(emptyReserve + (GetTop(Cell::Reserve, p) < 0));
             if (k > (emptyHome + 1) * (emptyReserve + 1) - 1)
                 return false;
         }
         return true;
     }
-    case 1: return games.StockType() == 1 && Pos(mPicID) == top;
-    case 2: return Pos(mPicID) == top;
-    case 3:
-    case 4: return true;
+    case Cell::Stock: return games.StockType() == StockType::TopPlayable && Pos(mPicID) == top;
+    case Cell::Waste: return Pos(mPicID) == top;
+    case Cell::Foundation:
+    case Cell::Reserve: return true;
     default: return false;
     }
 }
@@ -129,14 +78,15 @@ bool cPlay::CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const
     const cGames& games = games_;
     const int16_t top = GetTop(cell, pile);
     switch (cell) {
-    case 0:
+    case Cell::Home:
         if (top < 0)
             return games.EmptyNum() == -1 || Num(mPicID) == games.EmptyNum();
-        if (Cell(mPicID) == 0 && Pile(mPicID) == pile)
+        if (Cell(mPicID) == Cell::Home && Pile(mPicID) == pile)
             return false;
-        return CanBuild(GetTopPicID(0, pile), mPicID, games.Order(0, pile), games.AK(0) != 0);
-    case 4: return top < 0 && k == 0 && games.ResNum() == -1;
-    case 3:
+        return CanBuild(GetTopPicID(Cell::Home, pile), mPicID, games.Order(Cell::Home, pile),
+                        games.AK(Cell::Home) != 0);
+    case Cell::Reserve: return top < 0 && k == 0 && games.ResNum() == -1;
+    case Cell::Foundation:
         if (games.spiderRules() || k != 0)
             return false;
         return CanGoToFoundation(mPicID, pile);
@@ -146,13 +96,13 @@ bool cPlay::CanDrop(int16_t mPicID, int16_t k, int16_t cell, int16_t pile) const
 
 bool cPlay::CanGoToFoundation(int16_t mPicID, int16_t pile) const
 {
-    const int16_t top = GetTop(3, pile);
+    const int16_t top = GetTop(Cell::Foundation, pile);
     if (top < 0)
         return Num(mPicID) == baseRank_;
     if (foundationFull(pile))
         return false;
     // A foundation that holds more than one suit's worth goes on from the
     // end of each whole sequence to its start, in the same building order.
-    const bool wrap = games_.AK(3) != 0 || (top + 1) % kRanks == 0;
-    return CanBuild(GetTopPicID(3, pile), mPicID, games_.Order(3, pile), wrap);
+    const bool wrap = games_.AK(Cell::Foundation) != 0 || (top + 1) % kRanks == 0;
+    return CanBuild(GetTopPicID(Cell::Foundation, pile), mPicID, games_.Order(Cell::Foundation, pile), wrap);
 }

@@ -5,15 +5,17 @@
 
 #include "engine/Services.h"
 #include "engine/cPlay.h"
+#include "rules/Card.h"
 #include "rules/Int16.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 #include <limits>
 
 namespace {
 
-constexpr int32_t kCardWidth = 1065;
-constexpr int32_t kCardHeight = 1440;
+constexpr int32_t kCardWidth = card::kWidth;
+constexpr int32_t kCardHeight = card::kHeight;
 // Offsets of the cards of a dragged run inside the grabbed picture.
 constexpr int32_t kRunStepDown = 250;
 constexpr int32_t kRunStepSideways = 180;
@@ -34,13 +36,13 @@ bool cPlay::PlayerMove(int16_t mPicID, int16_t cell, int16_t pile)
         return false;
     // A stock card is dealt by a click, not moved, except where the stock is
     // played from.
-    if (Cell(mPicID) == 1 && games.StockType() != 1)
+    if (Cell(mPicID) == Cell::Stock && games.StockType() != StockType::TopPlayable)
         return false;
     int16_t k = 0;
     if (!CanPickUp(mPicID, k) || !CanDrop(mPicID, k, cell, pile))
         return false;
     // A run goes along onto a home pile only.
-    MoveCard(mPicID, cell, pile, int16::add(GetTop(cell, pile), 1), kMovePlayer, 1, cell == 0 ? k : int16_t{0},
+    MoveCard(mPicID, cell, pile, int16::add(GetTop(cell, pile), 1), kMovePlayer, 1, cell == Cell::Home ? k : int16_t{0},
              kFaceUp);
     return true;
 }
@@ -51,7 +53,7 @@ void cPlay::MouseDown(int16_t mPicID, double grabX, double grabY)
     DragState& drag = drag_;
     if (drag.active)
         return;
-    if (Cell(mPicID) == 1 && games.StockType() != 1) {
+    if (Cell(mPicID) == Cell::Stock && games.StockType() != StockType::TopPlayable) {
         StockClick();
         return;
     }
@@ -71,12 +73,13 @@ void cPlay::MouseDown(int16_t mPicID, double grabX, double grabY)
     drag.top = at.y;
     drag.runCards.clear();
     drag.outOfRange = false;
-    drag.sideways = games.HomePileOrder() == 2 || games.HomePileOrder() == 3;
-    if (Cell(mPicID) == 0 && k > 0) {
+    drag.sideways =
+        games.HomePileOrder() == PileLayout::FanRight || games.HomePileOrder() == PileLayout::FanRightStacked;
+    if (Cell(mPicID) == Cell::Home && k > 0) {
         const int16_t pile = Pile(mPicID);
         const int16_t pos = Pos(mPicID);
         for (int16_t i = 1; i <= k; ++i) {
-            const int16_t runCard = GetPicID(0, pile, int16::add(pos, i));
+            const int16_t runCard = GetPicID(Cell::Home, pile, int16::add(pos, i));
             const CardSurface::Point offset = runOffset(drag.sideways, i);
             drag.runCards.push_back(runCard);
             surface.attachRunCard(mPicID, runCard, offset);
@@ -145,16 +148,16 @@ std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget() const
         auto hit = [&](int16_t cell, int16_t pile, int16_t pos) {
             return centre ? hitCentre(at, cell, pile, pos) : hitOverlap(at, cell, pile, pos);
         };
-        for (int16_t p = 0; p < games.Piles(0); ++p)
-            if (hit(0, p, GetTop(0, p)) && CanDrop(mPicID, k, 0, p))
-                return std::pair<int16_t, int16_t>{0, p};
-        for (int16_t p = 0; p < games.Piles(4); ++p)
-            if (hit(4, p, 0) && CanDrop(mPicID, k, 4, p))
-                return std::pair<int16_t, int16_t>{4, p};
+        for (int16_t p = 0; p < games.Piles(Cell::Home); ++p)
+            if (hit(Cell::Home, p, GetTop(Cell::Home, p)) && CanDrop(mPicID, k, Cell::Home, p))
+                return std::pair<int16_t, int16_t>{Cell::Home, p};
+        for (int16_t p = 0; p < games.Piles(Cell::Reserve); ++p)
+            if (hit(Cell::Reserve, p, 0) && CanDrop(mPicID, k, Cell::Reserve, p))
+                return std::pair<int16_t, int16_t>{Cell::Reserve, p};
         if (!spider)
-            for (int16_t p = 0; p < games.Piles(3); ++p)
-                if (hit(3, p, 0) && CanDrop(mPicID, k, 3, p))
-                    return std::pair<int16_t, int16_t>{3, p};
+            for (int16_t p = 0; p < games.Piles(Cell::Foundation); ++p)
+                if (hit(Cell::Foundation, p, 0) && CanDrop(mPicID, k, Cell::Foundation, p))
+                    return std::pair<int16_t, int16_t>{Cell::Foundation, p};
     }
     return std::nullopt;
 }

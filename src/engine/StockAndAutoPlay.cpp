@@ -6,7 +6,9 @@
 #include "engine/MoveHooks.h"
 #include "engine/Services.h"
 #include "engine/cPlay.h"
+#include "rules/Card.h"
 #include "rules/Int16.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 namespace {
@@ -16,7 +18,6 @@ constexpr int16_t kStockToWasteSteps = 1;
 constexpr int16_t kRedealSteps = 2;
 constexpr int16_t kToFoundationSteps = 1;
 // Cards in a completed run.
-constexpr int16_t kRunLength = 13;
 
 // Ties the moves made while it lives into one step of undo and redo.
 class MoveGroup {
@@ -44,18 +45,18 @@ void cPlay::StockClick()
 {
     runAction([&] {
         const cGames& games = games_;
-        if (games.StockType() == 1 || stockEmpty())
+        if (games.StockType() == StockType::TopPlayable || stockEmpty())
             return;
-        if (games.StockMove() != 2) {
-            MoveCard(GetTopPicID(1, 0), 2, 0, int16::add(GetTop(2, 0), 1), kMoveStockDeal, kStockToWasteSteps, 0,
-                     kFaceUp);
+        if (games.StockMove() != StockMove::DealToHome) {
+            MoveCard(GetTopPicID(Cell::Stock, 0), 2, 0, int16::add(GetTop(Cell::Waste, 0), 1), kMoveStockDeal,
+                     kStockToWasteSteps, 0, kFaceUp);
             return;
         }
         // One card to every home pile, empty ones included, as one step.
         MoveGroup group(recorder_);
-        for (int16_t pile = 0; pile < games.Piles(0) && !stockEmpty(); ++pile)
-            MoveCard(GetTopPicID(1, 0), 0, pile, int16::add(GetTop(0, pile), 1), kMoveStockDeal, kStockToHomeSteps, 0,
-                     kFaceUp);
+        for (int16_t pile = 0; pile < games.Piles(Cell::Home) && !stockEmpty(); ++pile)
+            MoveCard(GetTopPicID(Cell::Stock, 0), 0, pile, int16::add(GetTop(Cell::Home, pile), 1), kMoveStockDeal,
+                     kStockToHomeSteps, 0, kFaceUp);
     });
 }
 
@@ -65,9 +66,9 @@ void cPlay::EmptyStockClick()
     PlaySession& session = services_.session();
     // A finished game replaying itself, or an empty table, is not to be
     // played on: a redeal would cut the replay's moves off the history.
-    if (!session.Game_Running() || games.StockNum() != 2)
+    if (!session.Game_Running() || games.StockNum() != Redeal::Allowed)
         return;
-    if (games.Redeals() == -1 || session.RedealsComp() < games.Redeals())
+    if (games.Redeals() == Redeal::kUnlimited || session.RedealsComp() < games.Redeals())
         RedealWS();
 }
 
@@ -85,9 +86,10 @@ void cPlay::redeal()
         // The waste's top card goes first, so the stock is in its first order
         // again.
         MoveGroup group(recorder_);
-        const int16_t count = int16::add(GetTop(2, 0), 1);
+        const int16_t count = int16::add(GetTop(Cell::Waste, 0), 1);
         for (int16_t i = 0; i < count; ++i)
-            MoveCard(GetTopPicID(2, 0), 1, 0, int16::add(GetTop(1, 0), 1), kMoveWasteBack, kRedealSteps, 0, kFaceDown);
+            MoveCard(GetTopPicID(Cell::Waste, 0), 1, 0, int16::add(GetTop(Cell::Stock, 0), 1), kMoveWasteBack,
+                     kRedealSteps, 0, kFaceDown);
     }
     if (session.RedealsComp() == games.Redeals())
         endRedeals();
@@ -96,17 +98,20 @@ void cPlay::redeal()
 void cPlay::restoreRedeals(int16_t made)
 {
     services_.session().setRedealsComp(made);
-    if (games_.StockNum() == 2 && games_.Redeals() != -1 && made >= games_.Redeals())
+    if (games_.StockNum() == Redeal::Allowed && games_.Redeals() != Redeal::kUnlimited && made >= games_.Redeals())
         endRedeals();
 }
 
 void cPlay::endRedeals()
 {
-    services_.surface().showMarker(CardSurface::Marker::Stock, 0, kMarkerNoRedeal, cord(1, 0, 0));
-    games_.setStockNum(1);
+    services_.surface().showMarker(CardSurface::Marker::Stock, 0, kMarkerNoRedeal, cord(Cell::Stock, 0, 0));
+    games_.setStockNum(Redeal::NoneLeft);
 }
 
-int16_t cPlay::StockMarker() const { return stockEmpty() && GetTop(2, 0) < 0 ? kMarkerNoRedeal : kMarkerRedeal; }
+int16_t cPlay::StockMarker() const
+{
+    return stockEmpty() && GetTop(Cell::Waste, 0) < 0 ? kMarkerNoRedeal : kMarkerRedeal;
+}
 
 void cPlay::AutoMoveCheck()
 {
@@ -115,7 +120,7 @@ void cPlay::AutoMoveCheck()
             return;
         const cGames& games = games_;
         if (games.spiderRules()) {
-            for (int16_t pile = 0; pile < games.Piles(0); ++pile)
+            for (int16_t pile = 0; pile < games.Piles(Cell::Home); ++pile)
                 clearCompletedRun(pile);
             return;
         }
@@ -124,16 +129,16 @@ void cPlay::AutoMoveCheck()
 
         // The first card that goes up ends this pass; its own move runs the
         // next one.
-        for (int16_t pile = 0; pile < games.Piles(0); ++pile)
-            if (GetTop(0, pile) >= 0 && autoPlayToFoundation(GetTopPicID(0, pile)))
+        for (int16_t pile = 0; pile < games.Piles(Cell::Home); ++pile)
+            if (GetTop(Cell::Home, pile) >= 0 && autoPlayToFoundation(GetTopPicID(Cell::Home, pile)))
                 return;
-        for (int16_t pile = 0; pile < games.Piles(4); ++pile)
-            if (GetTop(4, pile) >= 0 && autoPlayToFoundation(GetTopPicID(4, pile)))
+        for (int16_t pile = 0; pile < games.Piles(Cell::Reserve); ++pile)
+            if (GetTop(Cell::Reserve, pile) >= 0 && autoPlayToFoundation(GetTopPicID(Cell::Reserve, pile)))
                 return;
-        if (GetTop(2, 0) >= 0 && autoPlayToFoundation(GetTopPicID(2, 0)))
+        if (GetTop(Cell::Waste, 0) >= 0 && autoPlayToFoundation(GetTopPicID(Cell::Waste, 0)))
             return;
-        if (games.StockType() == 1 && !stockEmpty())
-            autoPlayToFoundation(GetTopPicID(1, 0));
+        if (games.StockType() == StockType::TopPlayable && !stockEmpty())
+            autoPlayToFoundation(GetTopPicID(Cell::Stock, 0));
     });
 }
 
@@ -141,14 +146,15 @@ bool cPlay::autoPlayToFoundation(int16_t mPicID)
 {
     // A full foundation takes nothing: the card goes on to the next one that
     // matches.
-    for (int16_t f = 0; f < games_.Piles(3); ++f) {
+    for (int16_t f = 0; f < games_.Piles(Cell::Foundation); ++f) {
         if (!CanGoToFoundation(mPicID, f))
             continue;
         services_.sounds().raise(SoundEvent::AutoPlay);
         // The chain of moves this starts is one step of undo, however deep
         // it goes.
         MoveGroup group(recorder_);
-        MoveCard(mPicID, 3, f, int16::add(GetTop(3, f), 1), kMovePlayer, kToFoundationSteps, 0, kFaceUp);
+        MoveCard(mPicID, Cell::Foundation, f, int16::add(GetTop(Cell::Foundation, f), 1), kMovePlayer,
+                 kToFoundationSteps, 0, kFaceUp);
         return true;
     }
     return false;
@@ -157,28 +163,28 @@ bool cPlay::autoPlayToFoundation(int16_t mPicID)
 void cPlay::clearCompletedRun(int16_t pile)
 {
     const cGames& games = games_;
-    const int16_t t = GetTop(0, pile);
-    if (t < kRunLength - 1)
+    const int16_t t = GetTop(Cell::Home, pile);
+    if (t < card::kRunLength - 1)
         return;
     // A run is cleared with its foundation base rank on top.
-    const int16_t topCard = GetPicID(0, pile, t);
+    const int16_t topCard = GetPicID(Cell::Home, pile, t);
     if (Num(topCard) != baseRank_)
         return;
-    const int32_t order = games.Order(3, 0);
-    const bool wrap = games.AK(0) != 0;
+    const int32_t order = games.Order(Cell::Foundation, 0);
+    const bool wrap = games.AK(Cell::Home) != 0;
     // Walk down while each card below is buildable on the one above it.
     for (int16_t c = t; c > 0; --c) {
-        if (!CanBuild(GetPicID(0, pile, c), GetPicID(0, pile, int16::sub(c, 1)), order, wrap))
+        if (!CanBuild(GetPicID(Cell::Home, pile, c), GetPicID(Cell::Home, pile, int16::sub(c, 1)), order, wrap))
             return;
-        if (t - c != kRunLength - 2)
+        if (t - c != card::kRunLength - 2)
             continue;
         int16_t d = SuitPile(topCard);
         if (games.GoalDiv() != 0)
             d = int16::rem(d, games.GoalDiv());
         MoveGroup group(recorder_);
-        for (int16_t i = 0; i < kRunLength && services_.session().Game_Running(); ++i)
-            MoveCard(GetTopPicID(0, pile), 3, d, int16::add(GetTop(3, d), 1), kMovePlayer, kToFoundationSteps, 0,
-                     kFaceUp);
+        for (int16_t i = 0; i < card::kRunLength && services_.session().Game_Running(); ++i)
+            MoveCard(GetTopPicID(Cell::Home, pile), 3, d, int16::add(GetTop(Cell::Foundation, d), 1), kMovePlayer,
+                     kToFoundationSteps, 0, kFaceUp);
         return;
     }
 }
@@ -187,7 +193,7 @@ int16_t cPlay::GoalCards() const
 {
     int16_t total = 0;
     for (int16_t pile = 0; pile < 8; ++pile)
-        total = int16::add(total, int16::add(GetTop(3, pile), 1));
+        total = int16::add(total, int16::add(GetTop(Cell::Foundation, pile), 1));
     return total;
 }
 

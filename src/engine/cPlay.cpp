@@ -19,9 +19,9 @@ void cPlay::outOfRange() { throw RunTimeError::subscript(); }
 int16_t cPlay::ClosedCards(int16_t pile) const
 {
     int16_t closed = 0;
-    const int16_t top = GetTop(0, pile);
+    const int16_t top = GetTop(Cell::Home, pile);
     for (int16_t pos = 0; pos <= top; ++pos)
-        if (card(GetPicID(0, pile, pos)).FaceMode == kFaceDown)
+        if (card(GetPicID(Cell::Home, pile, pos)).FaceMode == kFaceDown)
             ++closed;
     return closed;
 }
@@ -125,15 +125,15 @@ void cPlay::makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
 {
     // A foundation holds its share of the cards, except where whole runs are
     // cleared.
-    if (DCell == 3 && foundationFull(DPile))
+    if (DCell == Cell::Foundation && foundationFull(DPile))
         return;
 
     const Card source = card(mPicID);
 
     // Uncovering a face-down home card turns it up; the record's kind lets
     // undo turn it down again.
-    if (tMod != kMoveHistory && source.Cell == 0 && source.Pos > 0) {
-        const int16_t below = GetPicID(0, source.Pile, int16::sub(source.Pos, 1));
+    if (tMod != kMoveHistory && source.Cell == Cell::Home && source.Pos > 0) {
+        const int16_t below = GetPicID(Cell::Home, source.Pile, int16::sub(source.Pos, 1));
         if (card(below).FaceMode == kFaceDown) {
             ChangeFaceMode(below, kFaceUp);
             tMod = kMoveUncovered;

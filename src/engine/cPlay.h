@@ -4,7 +4,9 @@
 #include "engine/DragState.h"
 #include "engine/GameNo.h"
 #include "engine/RuntimeRandom.h"
+#include "rules/Card.h"
 #include "rules/ClosedCardsSource.h"
+#include "rules/RuleCodes.h"
 
 #include <array>
 #include <cstdint>
@@ -23,17 +25,17 @@ class Services;
 // the card surface is told the positions a picture passes through.
 class cPlay final : public ClosedCardsSource {
 public:
-    static constexpr int16_t kCells = 5;
+    static constexpr int16_t kCells = Cell::kCount;
     static constexpr int16_t kMaxPiles = 21;
     static constexpr int16_t kFaceUp = -1;
     static constexpr int16_t kFaceDown = 0;
 
-    // Move kinds.
-    static constexpr int32_t kMovePlayer = 0;
-    static constexpr int32_t kMoveStockDeal = 1;
-    static constexpr int32_t kMoveWasteBack = 2;
-    static constexpr int32_t kMoveUncovered = 3;
-    static constexpr int32_t kMoveHistory = 4;
+    // Move kinds, as the callers of MoveCard have long named them.
+    static constexpr int32_t kMovePlayer = MoveKind::Player;
+    static constexpr int32_t kMoveStockDeal = MoveKind::StockDeal;
+    static constexpr int32_t kMoveWasteBack = MoveKind::WasteBack;
+    static constexpr int32_t kMoveUncovered = MoveKind::Uncovered;
+    static constexpr int32_t kMoveHistory = MoveKind::Replayed;
 
     // Marker pictures.
     static constexpr int16_t kMarkerRun = 13;
@@ -41,7 +43,7 @@ public:
     static constexpr int16_t kMarkerNoRedeal = 15;
     static constexpr int16_t kMarkerRedeal = 16;
     // Cards of one suit.
-    static constexpr int16_t kRanks = 13;
+    static constexpr int16_t kRanks = card::kRanks;
 
     // Deals and plays the definition in `games`, through the services; the
     // definition's layout counts face-down cards on this table.

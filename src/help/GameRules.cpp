@@ -3,6 +3,9 @@
 #include "data/cData.h"
 #include "engine/ScratchTable.h"
 #include "engine/Suits.h"
+#include "rules/BuildOrder.h"
+#include "rules/Card.h"
+#include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
@@ -14,12 +17,8 @@
 namespace GameRules {
 namespace {
 
-constexpr int16_t kHome = 0;
-constexpr int16_t kWaste = 2;
-constexpr int16_t kGoal = 3;
-constexpr int16_t kRes = 4;
-constexpr int16_t kKing = 12;
-constexpr int16_t kRunLength = 13;
+using card::kKing;
+using card::kRunLength;
 // The piles the pyramid deal patterns fill, and their highest position.
 
 const QString kSpider = QStringLiteral("Spider");
@@ -81,8 +80,8 @@ QString suitName(int16_t suit)
 int16_t suitOfGroup(int32_t suitType, int group)
 {
     switch (suitType) {
-    case 2: return static_cast<int16_t>(group % 4);
-    case 1: return static_cast<int16_t>((group % 4) / 2);
+    case SuitCount::Four: return static_cast<int16_t>(group % 4);
+    case SuitCount::Two: return static_cast<int16_t>((group % 4) / 2);
     default: return suits::kSpades;
     }
 }
@@ -97,101 +96,39 @@ QString pileNumbers(const std::vector<int>& piles)
 }
 
 // ---------------------------------------------------------------------------
-// Build-order codes, as the move rules read them.
+// Build-order codes, read through their one decoder.
 
-enum class RankRule { Down, Up, Either };
-enum class SuitRule { Same, Other, SameColour, OtherColour, Any };
+using BuildOrder::Kind;
+using BuildOrder::Rank;
+using BuildOrder::ruleOf;
+using BuildOrder::Suit;
 
-struct Build {
-    enum class Kind { Sequence, AnyCard, SameRank, Nothing };
-    Kind kind = Kind::Nothing;
-    RankRule rank = RankRule::Down;
-    SuitRule suit = SuitRule::Any;
-};
-
-Build buildOf(int32_t code)
-{
-    using K = Build::Kind;
-    switch (code) {
-    case 1: return {K::Sequence, RankRule::Down, SuitRule::Same};
-    case 2: return {K::Sequence, RankRule::Up, SuitRule::Same};
-    case 3: return {K::Sequence, RankRule::Either, SuitRule::Same};
-    case 4: return {K::Sequence, RankRule::Down, SuitRule::OtherColour};
-    case 5: return {K::Sequence, RankRule::Up, SuitRule::OtherColour};
-    case 6: return {K::Sequence, RankRule::Either, SuitRule::OtherColour};
-    case 7: return {K::Sequence, RankRule::Down, SuitRule::Any};
-    case 8: return {K::Sequence, RankRule::Up, SuitRule::Any};
-    case 9: return {K::AnyCard, RankRule::Down, SuitRule::Any};
-    case 10: return {K::SameRank, RankRule::Down, SuitRule::Any};
-    case 12: return {K::Sequence, RankRule::Either, SuitRule::Any};
-    case 15: return {K::Sequence, RankRule::Down, SuitRule::Other};
-    case 16: return {K::Sequence, RankRule::Down, SuitRule::SameColour};
-    case 17: return {K::Sequence, RankRule::Up, SuitRule::SameColour};
-    case 18: return {K::Sequence, RankRule::Either, SuitRule::SameColour};
-    case 19: return {K::Sequence, RankRule::Up, SuitRule::Other};
-    default: return {};
-    }
-}
-
-QString directionWords(RankRule rank)
-{
-    switch (rank) {
-    case RankRule::Down: return QStringLiteral("down");
-    case RankRule::Up: return QStringLiteral("up");
-    case RankRule::Either: return QStringLiteral("up or down");
-    }
-    return {};
-}
-
-QString suitWords(SuitRule suit)
-{
-    switch (suit) {
-    case SuitRule::Same: return QStringLiteral("in suit");
-    case SuitRule::Other: return QStringLiteral("in a different suit");
-    case SuitRule::SameColour: return QStringLiteral("in the same colour");
-    case SuitRule::OtherColour: return QStringLiteral("in alternating colours");
-    case SuitRule::Any: return QStringLiteral("regardless of suit");
-    }
-    return {};
-}
-
-// "down in alternating colours", "any card", ...
-QString buildWords(int32_t code)
-{
-    const Build b = buildOf(code);
-    switch (b.kind) {
-    case Build::Kind::Sequence: return directionWords(b.rank) + QLatin1Char(' ') + suitWords(b.suit);
-    case Build::Kind::AnyCard: return QStringLiteral("with any card on any card");
-    case Build::Kind::SameRank: return QStringLiteral("with cards of the same rank, regardless of suit");
-    case Build::Kind::Nothing: break;
-    }
-    return {};
-}
+QString buildWords(int32_t code) { return BuildOrder::words(code); }
 
 // An example move under a building rule: "a red 6 on a black 7". `suitType`
 // keeps the example to the suits the game's cards show.
 QString buildExample(int32_t code, int32_t suitType, bool wrap)
 {
-    const Build b = buildOf(code);
-    if (b.kind != Build::Kind::Sequence)
+    const BuildOrder::Rule b = ruleOf(code);
+    if (b.kind != Kind::Sequence)
         return {};
-    const QString placed = b.rank == RankRule::Down ? QStringLiteral("6")
-                           : b.rank == RankRule::Up ? QStringLiteral("8")
-                                                    : QStringLiteral("6 or 8");
-    const QString sameSuit = suitName(suitType == 0 ? suits::kSpades : suits::kHearts);
+    const QString placed = b.rank == Rank::Down ? QStringLiteral("6")
+                           : b.rank == Rank::Up ? QStringLiteral("8")
+                                                : QStringLiteral("6 or 8");
+    const QString sameSuit = suitName(suitType == SuitCount::One ? suits::kSpades : suits::kHearts);
     QString example;
     switch (b.suit) {
-    case SuitRule::Same: example = QStringLiteral("the %1 of %2 on the 7 of %2").arg(placed, sameSuit); break;
-    case SuitRule::Other: example = QStringLiteral("the %1 of clubs on the 7 of spades").arg(placed); break;
-    case SuitRule::SameColour: example = QStringLiteral("a black %1 on a black 7").arg(placed); break;
-    case SuitRule::OtherColour: example = QStringLiteral("a red %1 on a black 7").arg(placed); break;
-    case SuitRule::Any: example = QStringLiteral("any %1 on any 7").arg(placed); break;
+    case Suit::Same: example = QStringLiteral("the %1 of %2 on the 7 of %2").arg(placed, sameSuit); break;
+    case Suit::Other: example = QStringLiteral("the %1 of clubs on the 7 of spades").arg(placed); break;
+    case Suit::SameColour: example = QStringLiteral("a black %1 on a black 7").arg(placed); break;
+    case Suit::OtherColour: example = QStringLiteral("a red %1 on a black 7").arg(placed); break;
+    case Suit::Any: example = QStringLiteral("any %1 on any 7").arg(placed); break;
     }
     if (wrap) {
         switch (b.rank) {
-        case RankRule::Down: example += QStringLiteral("; the ranks wrap round, so a King may go on an Ace"); break;
-        case RankRule::Up: example += QStringLiteral("; the ranks wrap round, so an Ace may go on a King"); break;
-        case RankRule::Either:
+        case Rank::Down: example += QStringLiteral("; the ranks wrap round, so a King may go on an Ace"); break;
+        case Rank::Up: example += QStringLiteral("; the ranks wrap round, so an Ace may go on a King"); break;
+        case Rank::Either:
             example += QStringLiteral("; the ranks wrap round, so a King and an Ace go on each other");
             break;
         }
@@ -271,9 +208,9 @@ public:
                             .arg(original_ ? QStringLiteral("An original Tablora game")
                                            : QStringLiteral("A standard patience game"),
                                  deckWords()));
-        page_.paragraph(
-            QStringLiteral("<b>Object:</b> move all %1 to the %2.")
-                .arg(count(g_.TotalCards(), "card", "cards"), count(g_.Piles(kGoal), "foundation", "foundations")));
+        page_.paragraph(QStringLiteral("<b>Object:</b> move all %1 to the %2.")
+                            .arg(count(g_.TotalCards(), "card", "cards"),
+                                 count(g_.Piles(Cell::Foundation), "foundation", "foundations")));
         layout();
         foundations();
         tableau();
@@ -335,18 +272,18 @@ private:
     void layout()
     {
         page_.section(QStringLiteral("Layout"));
-        page_.item(QStringLiteral("<b>Tableau:</b> %1.").arg(count(g_.Piles(kHome), "pile", "piles")) + arrangement() +
-                   QLatin1Char(' ') + dealWords());
+        page_.item(QStringLiteral("<b>Tableau:</b> %1.").arg(count(g_.Piles(Cell::Home), "pile", "piles")) +
+                   arrangement() + QLatin1Char(' ') + dealWords());
         page_.item(QStringLiteral("<b>Foundations:</b> %1, %2.")
-                       .arg(count(g_.Piles(kGoal), "pile", "piles"),
+                       .arg(count(g_.Piles(Cell::Foundation), "pile", "piles"),
                             plan_.foundationCards > 0 ? foundationStartWords() : QStringLiteral("empty at the start")));
-        if (g_.Piles(kRes) > 0) {
+        if (g_.Piles(Cell::Reserve) > 0) {
             QString text = QStringLiteral("<b>%1:</b> %2")
                                .arg(g_.ResNum() == -1 ? QStringLiteral("Free cells") : QStringLiteral("Reserve"),
-                                    count(g_.Piles(kRes), reserveName_, reserveNames_));
+                                    count(g_.Piles(Cell::Reserve), reserveName_, reserveNames_));
             if (plan_.reserveCards == 0)
                 text += QStringLiteral(", empty at the start.");
-            else if (plan_.reserveCards == g_.Piles(kRes))
+            else if (plan_.reserveCards == g_.Piles(Cell::Reserve))
                 text += QStringLiteral(", one card on each, face up.");
             else
                 text += QStringLiteral(", with %1 dealt to them in turn, face up.")
@@ -355,11 +292,12 @@ private:
         }
         if (plan_.stockCards > 0)
             page_.item(QStringLiteral("<b>Stock:</b> the other %1, %2.")
-                           .arg(count(plan_.stockCards, "card", "cards"),
-                                g_.StockType() == 1 ? QStringLiteral("face up") : QStringLiteral("face down")));
+                           .arg(count(plan_.stockCards, "card", "cards"), g_.StockType() == StockType::TopPlayable
+                                                                              ? QStringLiteral("face up")
+                                                                              : QStringLiteral("face down")));
         else
             page_.item(QStringLiteral("<b>Stock:</b> none; every card is dealt at the start."));
-        if (g_.Piles(kWaste) > 0)
+        if (g_.Piles(Cell::Waste) > 0)
             page_.item(plan_.wasteCards > 0 ? QStringLiteral("<b>Waste:</b> one pile, starting with one card face up.")
                                             : QStringLiteral("<b>Waste:</b> one pile, empty at the start."));
     }
@@ -367,18 +305,19 @@ private:
     // How the tableau piles lie, when it is not simply one row.
     QString arrangement() const
     {
-        const int piles = g_.Piles(kHome);
-        const int div = std::max<int>(g_.Div(kHome), 1);
+        const int piles = g_.Piles(Cell::Home);
+        const int div = std::max<int>(g_.Div(Cell::Home), 1);
         const int lines = (piles + div - 1) / div;
         switch (g_.HomePileOrder()) {
-        case 0:
-        case 1: return lines > 1 ? QStringLiteral(" They lie in %1 rows of %2.").arg(lines).arg(div) : QString();
-        case 2:
+        case PileLayout::FanDown:
+        case PileLayout::FanDownAcross:
+            return lines > 1 ? QStringLiteral(" They lie in %1 rows of %2.").arg(lines).arg(div) : QString();
+        case PileLayout::FanRight:
             return lines > 1 ? QStringLiteral(" They lie in %1 rows of %2, with their cards fanned to the right.")
                                    .arg(lines)
                                    .arg(div)
                              : QStringLiteral(" Their cards are fanned to the right.");
-        case 3:
+        case PileLayout::FanRightStacked:
             return lines > 1 ? QStringLiteral(" They lie one under another in %1 columns of %2, with their cards "
                                               "fanned to the right.")
                                    .arg(lines)
@@ -390,9 +329,9 @@ private:
 
     QString dealWords()
     {
-        const int piles = g_.Piles(kHome);
+        const int piles = g_.Piles(Cell::Home);
         if (plan_.homeVaries) {
-            if (g_.HomeType() == 2)
+            if (g_.HomeType() == DealPattern::BySuit)
                 return QStringLiteral("52 cards are dealt face up, each onto the pile of its suit.");
             return QStringLiteral("The rest of the cards are dealt face up, each onto a pile chosen at random, so "
                                   "the piles differ in size from deal to deal.");
@@ -408,29 +347,29 @@ private:
 
         QString how;
         switch (g_.HomeType()) {
-        case 0:
-        case 6:
-        case 8:
-        case 9:
-        case 10:
-        case 11:
-        case 12:
-        case 13:
+        case DealPattern::InTurn:
+        case DealPattern::InTurnLowerLeftDown:
+        case DealPattern::InTurnOddRowsUp:
+        case DealPattern::InTurnEvenPilesUp:
+        case DealPattern::InTurnAllButFourUp:
+        case DealPattern::InTurnPileFourUp:
+        case DealPattern::InTurnOuterPilesUp:
+        case DealPattern::InTurnThreePilesUp:
             how = dealt <= piles ? QStringLiteral("one card to each pile")
                                  : QStringLiteral("one card to each pile in turn, a row at a time");
             break;
-        case 1:
+        case DealPattern::Triangle:
             how = QStringLiteral("in rows: the first row gives a card to every pile, and each further row starts "
                                  "one pile further on");
             break;
-        case 7:
+        case DealPattern::ReverseTriangle:
             how = QStringLiteral("in rows: the first row gives a card to every pile, and each further row stops "
                                  "one pile earlier");
             break;
-        case 3:
-        case 4: how = QStringLiteral("pile by pile, most cards in the middle pile"); break;
-        case 14:
-        case 15: how = QStringLiteral("pile by pile, fewest cards in the middle pile"); break;
+        case DealPattern::Hill:
+        case DealPattern::HillTopsUp: how = QStringLiteral("pile by pile, most cards in the middle pile"); break;
+        case DealPattern::Valley:
+        case DealPattern::ValleyTopsUp: how = QStringLiteral("pile by pile, fewest cards in the middle pile"); break;
         default: break;
         }
         QString text =
@@ -548,20 +487,20 @@ private:
 
     QString foundationStartWords() const
     {
-        const int16_t given = g_.Cards(kGoal);
+        const int16_t given = g_.Cards(Cell::Foundation);
         const int n = plan_.foundationCards;
         switch (g_.GoalType()) {
-        case 0:
-        case 1:
-        case 12: {
+        case FoundationStart::Ace:
+        case FoundationStart::Two:
+        case FoundationStart::King: {
             const int rank = g_.GoalType();
-            if (n == g_.Piles(kGoal))
+            if (n == g_.Piles(Cell::Foundation))
                 return QStringLiteral("starting with the %1 %2").arg(numberWord(n), pluralRank(rank));
             return QStringLiteral("with %1 on the first %2 at the start")
                 .arg(n == 1 ? withArticle(rankName(rank)) : QStringLiteral("%1 %2").arg(n).arg(pluralRank(rank)))
                 .arg(n);
         }
-        case 14: {
+        case FoundationStart::AceAndKing: {
             QStringList aces;
             QStringList kings;
             int aceGroups = 0;
@@ -575,13 +514,14 @@ private:
             return QStringLiteral("starting with the Aces of %1 on the first %2 and the Kings of %3 on the others")
                 .arg(joinAnd(aces), numberWord(aceGroups), joinAnd(kings));
         }
-        case 16:
+        case FoundationStart::RandomRank:
             return n == 1 ? QStringLiteral("the first of them starting with the first card of the shuffled deck")
                           : QStringLiteral("the first %1 starting with cards of one rank, the rank of the first card "
                                            "of the shuffled deck")
                                 .arg(n);
-        case 15: return QStringLiteral("each starting with the card whose rank matches its number");
-        case 17: return QStringLiteral("each starting with a card of its own suit");
+        case FoundationStart::RankOfPile:
+            return QStringLiteral("each starting with the card whose rank matches its number");
+        case FoundationStart::SuitOfPile: return QStringLiteral("each starting with a card of its own suit");
         default: return QStringLiteral("empty at the start");
         }
     }
@@ -592,9 +532,9 @@ private:
     QString baseWords() const
     {
         switch (g_.GoalType()) {
-        case 1: return withArticle(rankName(1));
-        case 12: return withArticle(rankName(kKing));
-        case 16: return QStringLiteral("a card of the starting rank");
+        case FoundationStart::Two: return withArticle(rankName(1));
+        case FoundationStart::King: return withArticle(rankName(kKing));
+        case FoundationStart::RandomRank: return QStringLiteral("a card of the starting rank");
         default: return withArticle(rankName(0));
         }
     }
@@ -602,14 +542,14 @@ private:
     // The rank a foundation starts from.
     std::optional<int> startRank(int pile) const
     {
-        const int given = g_.Cards(kGoal);
+        const int given = g_.Cards(Cell::Foundation);
         switch (g_.GoalType()) {
-        case 1: return 1;
-        case 12: return kKing;
-        case 14: return given >= 1 && pile >= given / 2.0 ? kKing : 0;
-        case 15:
-        case 16:
-        case 17: return std::nullopt;
+        case FoundationStart::Two: return 1;
+        case FoundationStart::King: return kKing;
+        case FoundationStart::AceAndKing: return given >= 1 && pile >= given / 2.0 ? kKing : 0;
+        case FoundationStart::RankOfPile:
+        case FoundationStart::RandomRank:
+        case FoundationStart::SuitOfPile: return std::nullopt;
         default: return 0;
         }
     }
@@ -633,20 +573,21 @@ private:
             std::vector<int> piles;
         };
         std::vector<Group> groups;
-        for (int f = 0; f < g_.Piles(kGoal); ++f) {
-            const int32_t order = g_.Order(kGoal, static_cast<int16_t>(f));
+        for (int f = 0; f < g_.Piles(Cell::Foundation); ++f) {
+            const int32_t order = g_.Order(Cell::Foundation, static_cast<int16_t>(f));
             const std::optional<int> start = startRank(f);
             if (!groups.empty() && groups.back().order == order && groups.back().start == start)
                 groups.back().piles.push_back(f);
             else
                 groups.push_back({order, start, {f}});
         }
-        const bool wrap = g_.AK(kGoal) != 0;
+        const bool wrap = g_.AK(Cell::Foundation) != 0;
         for (size_t i = 0; i < groups.size(); ++i) {
             const Group& group = groups[i];
             QString who;
             if (groups.size() == 1)
-                who = g_.Piles(kGoal) == 1 ? QStringLiteral("The foundation") : QStringLiteral("Each foundation");
+                who = g_.Piles(Cell::Foundation) == 1 ? QStringLiteral("The foundation")
+                                                      : QStringLiteral("Each foundation");
             else if (i == 0)
                 who = QStringLiteral("The first %1 %2")
                           .arg(numberWord(static_cast<int>(group.piles.size())),
@@ -659,7 +600,7 @@ private:
             page_.item(foundationRule(who, plural, group.order, group.start, wrap));
         }
         page_.item(QStringLiteral("An empty foundation accepts only %1.").arg(baseWords()));
-        if (g_.GoalType() == 16)
+        if (g_.GoalType() == FoundationStart::RandomRank)
             page_.item(QStringLiteral("The starting rank is the rank of the card the deal puts on the first "
                                       "foundation; it is the same for every foundation."));
         if (plan_.foundationCapacity > 13)
@@ -673,56 +614,54 @@ private:
 
     QString foundationRule(const QString& who, bool plural, int32_t order, std::optional<int> start, bool wrap)
     {
-        const Build b = buildOf(order);
+        const BuildOrder::Rule b = ruleOf(order);
         const QString verb = plural ? QStringLiteral("are") : QStringLiteral("is");
-        if (b.kind != Build::Kind::Sequence) {
+        if (b.kind != Kind::Sequence) {
             const QString words = buildWords(order);
             if (words.isEmpty())
                 return QStringLiteral("%1 %2 not built on: no card may be added to a card there.").arg(who, verb);
             return QStringLiteral("%1 %2 built %3.").arg(who, verb, words);
         }
-        QString text = QStringLiteral("%1 %2 built %3").arg(who, verb, directionWords(b.rank));
-        text += QLatin1Char(' ') + suitWords(b.suit);
-        if (start && b.rank != RankRule::Either) {
+        QString text = QStringLiteral("%1 %2 built %3").arg(who, verb, BuildOrder::rankWords(b.rank));
+        text += QLatin1Char(' ') + BuildOrder::suitWords(b.suit);
+        if (start && b.rank != Rank::Either) {
             const int first = *start;
-            const int last = b.rank == RankRule::Up ? first + 12 : first - 12;
+            const int last = b.rank == Rank::Up ? first + 12 : first - 12;
             if (last >= 0 && last <= kKing)
                 text += QStringLiteral(" from %1 to %2").arg(rankName(first), rankName(last));
             else
                 text += QStringLiteral(" from the %1").arg(rankName(first));
-        } else if (g_.GoalType() == 16)
+        } else if (g_.GoalType() == FoundationStart::RandomRank)
             text += QStringLiteral(" from a card of the starting rank");
         if (wrap)
-            text += b.rank == RankRule::Down ? QStringLiteral(", going on from the Ace to the King when needed")
-                                             : QStringLiteral(", going on from the King to the Ace when needed");
+            text += b.rank == Rank::Down ? QStringLiteral(", going on from the Ace to the King when needed")
+                                         : QStringLiteral(", going on from the King to the Ace when needed");
         const QString example = foundationExample(b, start);
         return text + (example.isEmpty() ? QString() : QStringLiteral(" (for example, %1)").arg(example)) +
                QLatin1Char('.');
     }
 
-    QString foundationExample(const Build& b, std::optional<int> start) const
+    QString foundationExample(const BuildOrder::Rule& b, std::optional<int> start) const
     {
-        if (!start || b.rank == RankRule::Either)
+        if (!start || b.rank == Rank::Either)
             return {};
         const int first = *start;
-        const int next = b.rank == RankRule::Up ? first + 1 : first - 1;
+        const int next = b.rank == Rank::Up ? first + 1 : first - 1;
         if (next < 0 || next > kKing)
             return {};
         // A foundation that starts from the King holds clubs in the split games.
-        const int16_t shownSuit = g_.SuitType() == 0                     ? suits::kSpades
-                                  : first == kKing && g_.SuitType() == 2 ? suits::kClubs
-                                                                         : suits::kHearts;
+        const int16_t shownSuit = g_.SuitType() == SuitCount::One                      ? suits::kSpades
+                                  : first == kKing && g_.SuitType() == SuitCount::Four ? suits::kClubs
+                                                                                       : suits::kHearts;
         const QString suit = suitName(shownSuit);
         switch (b.suit) {
-        case SuitRule::Same:
+        case Suit::Same:
             return QStringLiteral("the %1 of %3 on the %2 of %3").arg(rankName(next), rankName(first), suit);
-        case SuitRule::OtherColour:
-            return QStringLiteral("a red %1 on a black %2").arg(rankName(next), rankName(first));
-        case SuitRule::SameColour:
-            return QStringLiteral("a black %1 on a black %2").arg(rankName(next), rankName(first));
-        case SuitRule::Other:
+        case Suit::OtherColour: return QStringLiteral("a red %1 on a black %2").arg(rankName(next), rankName(first));
+        case Suit::SameColour: return QStringLiteral("a black %1 on a black %2").arg(rankName(next), rankName(first));
+        case Suit::Other:
             return QStringLiteral("the %1 of clubs on the %2 of spades").arg(rankName(next), rankName(first));
-        case SuitRule::Any: return QStringLiteral("any %1 on any %2").arg(rankName(next), rankName(first));
+        case Suit::Any: return QStringLiteral("any %1 on any %2").arg(rankName(next), rankName(first));
         }
         return {};
     }
@@ -732,30 +671,30 @@ private:
     // built on the one above it by the foundation rule.
     QString completedRunWords()
     {
-        const Build b = buildOf(g_.Order(kGoal, 0));
-        const int base = g_.GoalType() == 1 ? 1 : g_.GoalType() == kKing ? kKing : 0;
-        if (b.kind != Build::Kind::Sequence || b.rank == RankRule::Either || g_.GoalType() == 16) {
+        const BuildOrder::Rule b = ruleOf(g_.Order(Cell::Foundation, 0));
+        const int base = g_.GoalType() == FoundationStart::Two ? 1 : g_.GoalType() == FoundationStart::King ? kKing : 0;
+        if (b.kind != Kind::Sequence || b.rank == Rank::Either || g_.GoalType() == FoundationStart::RandomRank) {
             unexplained_ << QStringLiteral("which runs count as complete");
             return QStringLiteral("Completed runs of 13 cards move to the foundations by themselves.");
         }
         // Going down the pile from its top card, the ranks run the other way
         // to the foundation rule.
-        const bool wrap = g_.AK(kHome) != 0;
-        const int bottom = b.rank == RankRule::Up ? base + 12 : base - 12;
+        const bool wrap = g_.AK(Cell::Home) != 0;
+        const int bottom = b.rank == Rank::Up ? base + 12 : base - 12;
         QString span;
         if (bottom >= 0 && bottom <= kKing)
             span = QStringLiteral("from %1 down to %2").arg(withArticle(rankName(bottom)), withArticle(rankName(base)));
         else
             span = QStringLiteral("ending in %1").arg(withArticle(rankName(base)));
-        if (b.rank == RankRule::Down && bottom >= 0 && bottom <= kKing)
+        if (b.rank == Rank::Down && bottom >= 0 && bottom <= kKing)
             span = QStringLiteral("from %1 up to %2").arg(withArticle(rankName(bottom)), withArticle(rankName(base)));
         QString suitPart;
         switch (b.suit) {
-        case SuitRule::Same: suitPart = QStringLiteral("all of one suit"); break;
-        case SuitRule::SameColour: suitPart = QStringLiteral("all of one colour"); break;
-        case SuitRule::OtherColour: suitPart = QStringLiteral("alternating in colour"); break;
-        case SuitRule::Other: suitPart = QStringLiteral("each card of a different suit from the next"); break;
-        case SuitRule::Any: suitPart = QStringLiteral("of any suits"); break;
+        case Suit::Same: suitPart = QStringLiteral("all of one suit"); break;
+        case Suit::SameColour: suitPart = QStringLiteral("all of one colour"); break;
+        case Suit::OtherColour: suitPart = QStringLiteral("alternating in colour"); break;
+        case Suit::Other: suitPart = QStringLiteral("each card of a different suit from the next"); break;
+        case Suit::Any: suitPart = QStringLiteral("of any suits"); break;
         }
         QString text = QStringLiteral("When a tableau pile ends in a run of 13 cards %1, %2, the whole run moves to "
                                       "a foundation by itself, whether automatic play is on or off.")
@@ -770,8 +709,8 @@ private:
     void tableau()
     {
         page_.section(QStringLiteral("Tableau"));
-        const int32_t order = g_.Order(kHome, 0);
-        const bool wrap = g_.AK(kHome) != 0;
+        const int32_t order = g_.Order(Cell::Home, 0);
+        const bool wrap = g_.AK(Cell::Home) != 0;
         const QString words = buildWords(order);
         if (words.isEmpty()) {
             page_.item(QStringLiteral("No card may be placed on a tableau pile that holds cards."));
@@ -789,8 +728,9 @@ private:
                                       "cards on top of the card you pick up, where E is the number of empty "
                                       "tableau piles and R the number of empty %1 when you pick it up. With no "
                                       "empty pile%2, you move one card at a time.")
-                           .arg(reserveNames_,
-                                g_.Piles(kRes) > 0 ? QStringLiteral(" and no empty ") + reserveName_ : QString()));
+                           .arg(reserveNames_, g_.Piles(Cell::Reserve) > 0
+                                                   ? QStringLiteral(" and no empty ") + reserveName_
+                                                   : QString()));
         if (std::any_of(plan_.home.begin(), plan_.home.end(),
                         [](const std::vector<bool>& pile) { return std::count(pile.begin(), pile.end(), false) > 0; }))
             page_.item(QStringLiteral("A face-down card that is uncovered is turned face up."));
@@ -818,13 +758,13 @@ private:
         if (g_.MultiMove() == 0)
             return QStringLiteral("Only the top card of a pile may be moved; runs are not moved as a unit.");
         const int32_t runOrder = g_.MultiOrder();
-        if (runOrder == 9)
+        if (runOrder == BuildOrder::AnyCard)
             return QStringLiteral("Any face-up cards may be moved together, in order or not, as long as the lowest "
                                   "of them may be placed where it goes.");
         const QString words = buildWords(runOrder);
         if (words.isEmpty())
             return QStringLiteral("Only the top card of a pile may be moved.");
-        if (runOrder == g_.Order(kHome, 0))
+        if (runOrder == g_.Order(Cell::Home, 0))
             return QStringLiteral("A run of face-up cards built %1 may be moved together, as long as its lowest "
                                   "card may be placed where it goes.")
                 .arg(words);
@@ -837,7 +777,7 @@ private:
 
     void reserve()
     {
-        if (g_.Piles(kRes) <= 0)
+        if (g_.Piles(Cell::Reserve) <= 0)
             return;
         if (g_.ResNum() == -1) {
             page_.section(QStringLiteral("Free cells"));
@@ -855,18 +795,18 @@ private:
 
     void stockAndWaste()
     {
-        const bool waste = g_.Piles(kWaste) > 0;
+        const bool waste = g_.Piles(Cell::Waste) > 0;
         if (plan_.stockCards <= 0 && !waste)
             return;
         page_.section(waste ? QStringLiteral("Stock and waste") : QStringLiteral("Stock"));
         if (plan_.stockCards > 0) {
-            if (g_.StockType() == 1) {
+            if (g_.StockType() == StockType::TopPlayable) {
                 page_.item(QStringLiteral("The top card of the stock may be played onto the tableau or a "
                                           "foundation. Clicking the stock does nothing."));
-            } else if (g_.StockType() != 0) {
+            } else if (g_.StockType() != StockType::Plain) {
                 unexplained_ << QStringLiteral("the stock type %1").arg(g_.StockType());
-            } else if (g_.StockMove() == 2) {
-                const int piles = g_.Piles(kHome);
+            } else if (g_.StockMove() == StockMove::DealToHome) {
+                const int piles = g_.Piles(Cell::Home);
                 page_.item(QStringLiteral("Click the stock to deal one card face up onto each of the %1 tableau "
                                           "piles, empty piles included.")
                                .arg(piles));
@@ -883,7 +823,7 @@ private:
         if (waste) {
             page_.item(QStringLiteral("The top card of the waste may be played onto the tableau or a foundation."));
             page_.item(redealWords());
-        } else if (plan_.stockCards > 0 && g_.StockType() != 1) {
+        } else if (plan_.stockCards > 0 && g_.StockType() != StockType::TopPlayable) {
             page_.item(QStringLiteral("There is no redeal: each stock card is dealt once."));
         }
     }
@@ -891,7 +831,7 @@ private:
     QString redealWords() const
     {
         const int16_t redeals = g_.Redeals();
-        if (g_.StockNum() != 2 || redeals == 0 || redeals < -1)
+        if (g_.StockNum() != Redeal::Allowed || redeals == 0 || redeals < -1)
             return QStringLiteral("There is no redeal: when the stock is used up, the waste stays as it is.");
         const QString how = QStringLiteral("When the stock is empty, click its place to turn the waste over into a "
                                            "new stock");
@@ -918,11 +858,11 @@ private:
             return;
         }
         QStringList from{QStringLiteral("the tableau piles")};
-        if (g_.Piles(kRes) > 0)
+        if (g_.Piles(Cell::Reserve) > 0)
             from << QStringLiteral("the ") + reserveNames_;
-        if (g_.Piles(kWaste) > 0)
+        if (g_.Piles(Cell::Waste) > 0)
             from << QStringLiteral("the waste");
-        if (g_.StockType() == 1 && plan_.stockCards > 0)
+        if (g_.StockType() == StockType::TopPlayable && plan_.stockCards > 0)
             from << QStringLiteral("the stock");
         page_.item(QStringLiteral("When automatic play is switched on (it is by default), every card that fits on a "
                                   "foundation goes there by itself after each move. The cards tried are the top "
@@ -993,7 +933,7 @@ DealPlan planDeal(const cGames& games, const QString& name)
     ScratchTable table(games, name);
     // Cards that go to the pile of their suit, or to a pile drawn at random,
     // make sizes that differ from deal to deal.
-    plan.homeVaries = games.HomeType() == 2 || games.HomeType() == 5;
+    plan.homeVaries = games.HomeType() == DealPattern::BySuit || games.HomeType() == DealPattern::Random;
     cPlay& play = table.play;
     try {
         table.deal(GameNo(1));
@@ -1003,15 +943,15 @@ DealPlan planDeal(const cGames& games, const QString& name)
     }
     const auto cards = [&](int16_t cell, int16_t pile) { return static_cast<int16_t>(play.GetTop(cell, pile) + 1); };
     if (!plan.homeVaries)
-        for (int16_t pile = 0; pile < games.Piles(kHome); ++pile) {
+        for (int16_t pile = 0; pile < games.Piles(Cell::Home); ++pile) {
             std::vector<bool>& faces = plan.home.emplace_back();
-            for (int16_t pos = 0; pos < cards(kHome, pile); ++pos)
-                faces.push_back(play.FaceMode(play.GetPicID(kHome, pile, pos)) == cPlay::kFaceUp);
+            for (int16_t pos = 0; pos < cards(Cell::Home, pile); ++pos)
+                faces.push_back(play.FaceMode(play.GetPicID(Cell::Home, pile, pos)) == cPlay::kFaceUp);
         }
     plan.foundationCards = play.GoalCards();
-    plan.wasteCards = games.Piles(kWaste) > 0 ? cards(kWaste, 0) : int16_t{0};
-    for (int16_t pile = 0; pile < games.Piles(kRes); ++pile)
-        plan.reserveCards = static_cast<int16_t>(plan.reserveCards + cards(kRes, pile));
+    plan.wasteCards = games.Piles(Cell::Waste) > 0 ? cards(Cell::Waste, 0) : int16_t{0};
+    for (int16_t pile = 0; pile < games.Piles(Cell::Reserve); ++pile)
+        plan.reserveCards = static_cast<int16_t>(plan.reserveCards + cards(Cell::Reserve, pile));
     plan.stockCards = cards(1, 0);
     plan.foundationCapacity = play.foundationCapacity();
     return plan;

@@ -1,6 +1,7 @@
 #include "history/mFile.h"
 
 #include "engine/ScratchTable.h"
+#include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "rules/WholeFile.h"
 #include "rules/mKlondike.h"
@@ -231,11 +232,12 @@ void checkMoves(const QString& path, const GameFile& file)
             wrong(QStringLiteral("puts cards back onto their own pile"));
         if (r.DPos != play.GetTop(r.DCell, r.DPile) + 1)
             wrong(QStringLiteral("puts a card where it cannot lie"));
-        if (r.DCell == 3 && !spider && play.GetTop(3, r.DPile) + 2 + r.mCards > play.foundationCapacity())
+        if (r.DCell == Cell::Foundation && !spider &&
+            play.GetTop(Cell::Foundation, r.DPile) + 2 + r.mCards > play.foundationCapacity())
             wrong(QStringLiteral("puts more cards on a foundation than it holds"));
         if (r.tMod < cPlay::kMovePlayer || r.tMod > cPlay::kMoveUncovered || r.Multi < 0 || r.Multi > 1)
             wrong(QStringLiteral("has an unknown kind of move"));
-        if (r.tMod == cPlay::kMoveUncovered && (r.SCell != 0 || r.SPos < 1))
+        if (r.tMod == cPlay::kMoveUncovered && (r.SCell != Cell::Home || r.SPos < 1))
             wrong(QStringLiteral("turns up a card that is not there"));
         cEngine::applyForward(play, r, 0);
     }

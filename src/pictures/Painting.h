@@ -6,6 +6,8 @@
 // (1065 x 1440, the card's size in twips) under a scale to the requested
 // pixels, so the same drawing serves 50 px and 300 px wide cards alike.
 
+#include "rules/Card.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPainter>
@@ -22,8 +24,8 @@
 
 namespace pictures::paint {
 
-inline constexpr double kW = 1065.0;
-inline constexpr double kH = 1440.0;
+inline constexpr double kW = card::kWidth;
+inline constexpr double kH = card::kHeight;
 inline constexpr double kPi = std::numbers::pi;
 
 inline const QColor kRedInk(0xc4, 0x12, 0x24);

@@ -2,6 +2,7 @@
 
 #include "rules/ClosedCardsSource.h"
 #include "rules/Int16.h"
+#include "rules/RuleCodes.h"
 
 #include <cmath>
 
@@ -19,7 +20,8 @@ void cGames::Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16
                   int16_t startX, int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth,
                   int32_t pileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t suitType, int16_t cCardsOpen)
 {
-    d_.groups[0] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    d_.groups[Cell::Home] =
+        Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
     d_.emptyNum = emptyNum;
     d_.multiMove = multiMove;
     d_.homeType = cHomeType;
@@ -31,7 +33,7 @@ void cGames::Home(int16_t piles, int32_t order, int16_t cards, int16_t ak, int16
 void cGames::Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t startY, int16_t posWidth, int16_t stockNum,
                    int32_t stockType)
 {
-    Group& g = d_.groups[1];
+    Group& g = d_.groups[Cell::Stock];
     g.piles = piles;
     g.startX = startX;
     g.startY = startY;
@@ -43,7 +45,7 @@ void cGames::Stock(int16_t piles, int32_t stockMove, int16_t startX, int16_t sta
 
 void cGames::Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWidth, int16_t cards, int16_t posWidth)
 {
-    Group& g = d_.groups[2];
+    Group& g = d_.groups[Cell::Waste];
     g.piles = piles;
     g.startX = startX;
     g.startY = startY;
@@ -55,7 +57,8 @@ void cGames::Waste(int16_t piles, int16_t startX, int16_t startY, int16_t pileWi
 void cGames::Goal(int16_t piles, int32_t order, int16_t cards, int32_t goalType, int16_t ak, int16_t startX,
                   int16_t startY, int16_t pileWidth, int16_t posWidth, int16_t div, int16_t divWidth, int32_t pileOrder)
 {
-    d_.groups[3] = Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    d_.groups[Cell::Foundation] =
+        Group{piles, cards, order, ak, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
     d_.goalType = goalType;
 }
 
@@ -63,7 +66,7 @@ void cGames::Res(int16_t piles, int16_t cards, int16_t startX, int16_t startY, i
                  int16_t div, int16_t divWidth, int32_t pileOrder, int16_t cResNum)
 {
     // Reserve piles never build: their order and wrapping stay 0.
-    d_.groups[4] = Group{piles, cards, 0, 0, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
+    d_.groups[Cell::Reserve] = Group{piles, cards, 0, 0, startX, startY, pileWidth, posWidth, div, divWidth, pileOrder};
     d_.resNum = cResNum;
 }
 
@@ -103,7 +106,7 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
     const Group& g = group(cell);
     Point p;
 
-    if (cell == 1 || cell == 2) {
+    if (cell == Cell::Stock || cell == Cell::Waste) {
         // A thick stock or waste grows towards the upper left in few steps.
         if (pos < 0)
             throw RunTimeError(RunTimeError::kInvalidCall, QStringLiteral("Invalid procedure call or argument"));
@@ -116,20 +119,20 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
     const int16_t r = rem(pile, g.div);
     const int16_t q = quot(pile, g.div);
     switch (g.pileOrder) {
-    case 0: {
+    case PileLayout::FanDown: {
         p.x = add(g.startX, mul(r, g.pileWidth));
-        const int16_t c = cell == 0 ? closedCards(pile) : int16_t{0};
+        const int16_t c = cell == Cell::Home ? closedCards(pile) : int16_t{0};
         if (c >= 1)
             p.y = add(add(add(g.startY, mul(c, kClosedStep)), mul(sub(pos, c), g.posWidth)), mul(q, g.divWidth));
         else
             p.y = add(add(g.startY, mul(pos, g.posWidth)), mul(q, g.divWidth));
         break;
     }
-    case 1:
+    case PileLayout::FanDownAcross:
         p.x = add(add(g.startX, mul(r, g.pileWidth)), mul(q, g.divWidth));
         p.y = add(g.startY, mul(pos, g.posWidth));
         break;
-    case 2: {
+    case PileLayout::FanRight: {
         const int16_t c = closedCards(pile);
         const int16_t left = add(g.startX, mul(r, g.pileWidth));
         if (c >= 1)
@@ -139,14 +142,15 @@ cGames::Point cGames::LayoutPos(int16_t cell, int16_t pile, int16_t pos) const
         p.y = add(g.startY, mul(q, g.divWidth));
         break;
     }
-    case 3:
+    case PileLayout::FanRightStacked:
         p.x = add(add(g.startX, mul(pos, g.posWidth)), mul(q, g.divWidth));
         p.y = add(g.startY, mul(r, g.pileWidth));
         break;
     default: break;
     }
 
-    if (cell == 3 && pos >= 1 && (runningGameName_ == QLatin1String("Petal") || d_.tag == QLatin1String("Stala")))
+    if (cell == Cell::Foundation && pos >= 1 &&
+        (runningGameName_ == QLatin1String("Petal") || d_.tag == QLatin1String("Stala")))
         p.y = add(p.y, kRaise);
     return p;
 }

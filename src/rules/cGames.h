@@ -1,5 +1,8 @@
 #pragma once
 
+#include "rules/BuildOrder.h"
+#include "rules/RuleCodes.h"
+
 #include <QString>
 
 #include <array>
@@ -59,8 +62,8 @@ public:
     {
         const Group& g = group(cell);
         // In the Ace-King games the upper half of the foundations builds down.
-        if (cell == 3 && d_.aceKingFoundations && pile >= g.piles / 2.0)
-            return 1;
+        if (cell == Cell::Foundation && d_.aceKingFoundations && pile >= g.piles / 2.0)
+            return BuildOrder::DownSameSuit;
         return g.order;
     }
     int16_t StartX(int16_t cell) const;
@@ -80,8 +83,8 @@ public:
     // The tag is "Spider": completed runs are cleared to the foundations.
     bool spiderRules() const { return d_.spiderRules; }
     int32_t HomeType() const { return d_.homeType; }
-    int32_t HomePileOrder() const { return d_.groups[0].pileOrder; }
-    int32_t MultiOrder() const { return d_.multiOrder != 0 ? d_.multiOrder : d_.groups[0].order; }
+    int32_t HomePileOrder() const { return d_.groups[Cell::Home].pileOrder; }
+    int32_t MultiOrder() const { return d_.multiOrder != 0 ? d_.multiOrder : d_.groups[Cell::Home].order; }
     int32_t SuitType() const { return d_.suitType; }
     int16_t TotalCards() const { return d_.totalCards; }
     int16_t BaseX() const { return d_.baseX; }

@@ -1,5 +1,7 @@
 #include "rules/mKlondike.h"
 
+#include "rules/BuildOrder.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 #include <array>
@@ -8,491 +10,430 @@
 namespace mKlondike {
 namespace {
 
-// A layout value that differs from the defaults below.
-enum Field : uint8_t {
-    kNone,
-    kHomeStartX,
-    kHomeStartY,
-    kHomePileWidth,
-    kHomePosWidth,
-    kHomeDiv,
-    kHomeDivWidth,
-    kHomePileOrder,
-    kGoalStartY,
-    kGoalDiv,
-    kGoalDivWidth,
-    kGoalPileOrder,
-    kStockStartY,
-    kWasteStartY,
-    kResStartX,
-    kResStartY,
-    kResPileWidth,
-    kExtBaseY,
-};
-
-struct Override {
-    Field field = kNone;
-    int16_t value = 0;
-};
-
-// One game: its list entry, its rules and the layout values that are not
-// defaults. Column order follows the catalogue's own tables.
+// One game, field by field, under the definition record's own names. A
+// field left out of a row takes the value given here, for the layout the
+// common one. Codes are named in rules/RuleCodes.h and rules/BuildOrder.h.
 struct Row {
-    int16_t id;
-    const char* name;
-    bool original;
-    int16_t deck;
+    int16_t id;       // 1..62, alphabetical
+    const char* name; // exact name, case and blanks matter
+    bool original;    // one of the "Original Games"
+    int16_t deck;     // 0 half deck, 1 one deck, 2 two decks
+
+    // The home piles (the tableau), cell 0, and the game-wide rules set
+    // with them.
     struct {
-        int16_t piles;
-        int32_t order;
-        int16_t cards, ak, emptyNum, multiMove;
-        int32_t homeType, multiOrder, suitType;
-        int16_t cardsOpen;
+        int16_t piles = 0;
+        int16_t cards = 0; // dealt in turn by the in-turn patterns
+        BuildOrder::Code buildOrder = BuildOrder::Nothing;
+        int16_t ak = 0; // non-zero: King and Ace are neighbours
+        int16_t emptyNum = kAnyRank;
+        int16_t multiMove = 0;                             // non-zero: runs may be moved
+        BuildOrder::Code multiOrder = BuildOrder::Nothing; // Nothing: as buildOrder
+        DealPattern::Code homeType = DealPattern::InTurn;
+        SuitCount::Code suitType = SuitCount::Four;
+        int16_t cardsOpen = 0;
+        int16_t startX = 0, startY = 1640, pileWidth = 1165, posWidth = 250, div = 20, divWidth = 0;
+        PileLayout::Code pileOrder = PileLayout::FanDown;
     } home;
+    // The foundations, cell 3.
     struct {
-        int16_t piles;
-        int32_t order;
-        int16_t cards;
-        int32_t goalType;
-        int16_t ak, startX, pileWidth;
+        int16_t piles = 0;
+        int16_t cards = 0; // foundations given a card before play
+        BuildOrder::Code buildOrder = BuildOrder::Nothing;
+        FoundationStart::Code goalType = FoundationStart::Ace;
+        int16_t ak = 0;
+        int16_t startX = 0, startY = 0, pileWidth = 0, div = 20, divWidth = 0;
+        PileLayout::Code pileOrder = PileLayout::FanDown;
     } goal;
+    // The stock, cell 1: always one pile.
     struct {
-        int32_t stockMove;
-        int16_t stockNum;
-        int32_t stockType;
-        int16_t startX, posWidth;
+        StockMove::Code stockMove = StockMove::None;
+        StockType::Code stockType = StockType::Plain;
+        Redeal::Code stockNum = Redeal::NoMarker;
+        int16_t startX = 0, startY = 0, posWidth = 0;
     } stock;
+    // The waste, cell 2: none, or one pile.
     struct {
-        int16_t piles, startX;
+        int16_t piles = 0;
+        int16_t startX = 0, startY = 0;
     } waste;
+    // The reserve piles, cell 4; they never build.
     struct {
-        int16_t piles, cards, resNum;
+        int16_t piles = 0;
+        int16_t cards = 0; // dealt to the reserve at the start
+        int16_t resNum = kReserveTakesOne;
+        int16_t startX = 0, startY = 0, pileWidth = 0;
     } res;
+    // The whole table.
     struct {
-        int16_t baseX;
-        const char* tag;
-        int16_t totalCards, redeals, disAutoPlay, goalDiv;
+        const char* tag = ""; // rule family: "Spider", "Freecell", ...
+        int16_t totalCards = 52;
+        int16_t redeals = 0;     // Redeal::kUnlimited (-1): without limit
+        int16_t disAutoPlay = 0; // -1: no automatic play
+        int16_t goalDiv = 0;
+        int16_t baseX = 0, baseY = 200; // layout width, top margin
     } ext;
-    std::array<Override, 10> layout;
 };
+
+// The same in every game.
+constexpr int16_t kWastePosWidth = 30;
+constexpr int16_t kPileDiv = 20;
 
 // clang-format off
 constexpr std::array<Row, kGameCount> kRows{{
-    {1, "American Canister", false, 1,
-     {8, 4, 52, 0, -1, 1, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4660, 1165},
-     {0, 0, 0, 4660, 0}, {0, 0}, {0, 0, -1},
-     {9220, "", 52, -1, 0, 0},
-     {}},
-    {2, "Athena", true, 1,
-     {7, 7, 36, 0, -1, 1, 1, 16, 2, 7},
-     {4, 17, 0, 13, 0, 3495, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {8055, "Spider", 52, -1, -1, 0},
-     {}},
-    {3, "Blind Alleys", false, 1,
-     {6, 4, 18, 0, -1, 1, 0, 0, 2, 6},
-     {4, 2, 4, 0, 0, 2430, 1165},
-     {1, 2, 0, -100, 30}, {1, 1165}, {0, 0, -1},
-     {6890, "", 52, 1, 0, 0},
-     {}},
-    {4, "British Canister", false, 1,
-     {8, 4, 52, 0, 12, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4660, 1165},
-     {0, 0, 0, 4660, 0}, {0, 0}, {0, 0, -1},
-     {9220, "", 52, -1, 0, 0},
-     {}},
-    {5, "Canister", false, 1,
-     {8, 6, 52, 0, 12, 1, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4660, 1165},
-     {0, 0, 0, 4660, 0}, {0, 0}, {0, 0, -1},
-     {9220, "", 52, -1, 0, 0},
-     {}},
-    {6, "Canister Plus", true, 1,
-     {8, 18, 52, 0, 12, 1, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4660, 1165},
-     {0, 0, 0, 4660, 0}, {0, 0}, {0, 0, -1},
-     {9220, "", 52, -1, 0, 0},
-     {}},
-    {7, "Carlton", false, 2,
-     {8, 4, 36, 0, -1, 1, 1, 0, 2, 0},
-     {8, 2, 0, 0, 0, 1265, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {10585, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 632}}}},
-    {8, "Cone Klondike", true, 1,
-     {9, 4, 32, 0, -1, 1, 3, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5825, 1165},
-     {1, 1, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {10385, "", 52, -1, 0, 0},
-     {}},
-    {9, "Double Easthaven", false, 2,
-     {8, 4, 24, 0, -1, 1, 0, 0, 2, 8},
-     {8, 2, 0, 0, 0, 1265, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {10485, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 632}}}},
-    {10, "Double Eclipse", true, 2,
-     {10, 1, 45, 0, 12, 1, 1, 0, 0, 0},
-     {8, 2, 0, 0, 0, 2680, 1115},
-     {1, 1, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {11, "Double Excel", true, 2,
-     {10, 16, 55, 0, 12, 1, 1, 0, 2, 10},
-     {8, 2, 0, 0, 0, 2680, 1115},
-     {1, 2, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {12, "Double Impact", true, 2,
-     {10, 15, 55, 0, 12, 1, 1, 0, 2, 10},
-     {8, 2, 0, 0, 0, 2680, 1115},
-     {1, 2, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {13, "Double Klondike", false, 2,
-     {10, 4, 55, 0, 12, 1, 1, 0, 2, 10},
-     {8, 2, 0, 0, 0, 2680, 1115},
-     {1, 2, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {14, "Double Klondike Freecell", true, 2,
-     {9, 4, 45, 0, -1, 1, 1, 0, 2, 0},
-     {8, 2, 0, 0, 0, 2680, 1115},
-     {1, 1, 0, 0, 30}, {1, 0}, {2, 0, -1},
-     {11550, "Freecell", 104, -1, 0, 0},
-     {{{kHomeStartX, 1165}, {kStockStartY, 1640}, {kWasteStartY, 3280}, {kResPileWidth, 1165}}}},
-    {15, "Double Klondike Spider", true, 2,
-     {10, 7, 45, 0, -1, 1, 1, 1, 2, 0},
-     {8, 2, 0, 13, 0, 2680, 1115},
-     {1, 1, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "Spider", 104, -1, -1, 0},
-     {}},
-    {16, "Double Planet", true, 2,
-     {10, 4, 55, 1, -1, 1, 1, 0, 2, 10},
-     {8, 2, 1, 16, 1, 2680, 1115},
-     {1, 2, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {17, "Double Session", true, 2,
-     {10, 7, 55, 0, 12, 1, 1, 0, 2, 10},
-     {8, 8, 0, 0, 0, 2680, 1115},
-     {1, 2, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {18, "Double Simon", true, 2,
-     {10, 7, 36, 0, -1, 1, 7, 1, 2, 0},
-     {8, 2, 0, 13, 0, 2680, 1115},
-     {1, 1, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "Spider", 104, -1, -1, 0},
-     {}},
-    {19, "Double Spiderette", true, 2,
-     {10, 7, 36, 0, -1, 1, 1, 1, 2, 7},
-     {8, 2, 0, 13, 0, 2330, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {11550, "Spider", 104, -1, -1, 0},
-     {}},
-    {20, "Double Statue", true, 2,
-     {10, 1, 55, 0, 12, 1, 1, 0, 1, 10},
-     {8, 2, 0, 0, 0, 2680, 1115},
-     {1, 2, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {21, "Double Tornado", true, 2,
-     {10, 4, 60, 0, 12, 1, 8, 0, 2, 0},
-     {8, 2, 0, 0, 0, 2680, 1115},
-     {1, 2, 0, 0, 30}, {1, 1315}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 0},
-     {}},
-    {22, "Easthaven", false, 1,
-     {7, 4, 21, 0, -1, 1, 0, 0, 2, 7},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {23, "Eclipse", true, 1,
-     {8, 1, 36, 0, 12, 1, 1, 0, 0, 0},
-     {4, 2, 0, 0, 0, 4660, 1165},
-     {1, 1, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {9220, "", 52, -1, 0, 0},
-     {}},
-    {24, "Excel", true, 1,
-     {7, 16, 28, 0, 12, 1, 1, 0, 2, 7},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {25, "Fan Klondike", true, 1,
-     {10, 4, 28, 0, 12, 1, 1, 0, 2, 7},
-     {4, 2, 0, 0, 0, 8000, 1540},
-     {0, 0, 0, 8000, 0}, {0, 0}, {0, 0, -1},
-     {9065, "", 52, -1, 0, 0},
-     {{{kHomeStartY, 0}, {kHomePileWidth, 4000}, {kHomePosWidth, 180}, {kHomeDiv, 2}, {kHomeDivWidth, 1490}, {kHomePileOrder, 2}, {kGoalStartY, 500}, {kGoalPileOrder, 3}, {kStockStartY, 500}, {kExtBaseY, 50}}}},
-    {26, "Gargantua", false, 2,
-     {9, 4, 55, 0, 12, 1, 1, 0, 2, 10},
-     {8, 2, 0, 0, 0, 2530, 1115},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {11550, "", 104, 1, 0, 0},
-     {{{kHomeStartX, 532}}}},
-    {27, "Giant", false, 2,
-     {8, 4, 8, 0, -1, 1, 0, 0, 2, 0},
-     {8, 2, 0, 0, 0, 1265, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {10585, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 632}}}},
-    {28, "Gipsy", true, 1,
-     {9, 4, 32, 0, -1, 1, 13, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5825, 1165},
-     {1, 1, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {10385, "", 52, -1, 0, 0},
-     {}},
-    {29, "Impact", true, 1,
-     {7, 15, 28, 0, 12, 1, 1, 0, 2, 7},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {30, "King Albert", false, 1,
-     {9, 4, 52, 0, -1, 1, 1, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5825, 1165},
-     {0, 0, 0, 5825, 0}, {0, 0}, {7, 7, -5},
-     {10585, "", 52, -1, 0, 0},
-     {{{kResStartY, 5760}, {kResPileWidth, 1165}}}},
-    {31, "Klondike", false, 1,
-     {7, 4, 28, 0, 12, 1, 1, 0, 2, 7},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {32, "Klondike AK", true, 1,
-     {7, 4, 28, 0, -1, 1, 1, 0, 2, 7},
-     {4, 2, 4, 14, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "KlondikeAK", 52, -1, 0, 0},
-     {}},
-    {33, "Klondike Freecell", true, 1,
-     {8, 4, 36, 0, -1, 1, 1, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5925, 1165},
-     {1, 1, 0, 0, 30}, {1, 0}, {2, 0, -1},
-     {10485, "Freecell", 52, -1, 0, 0},
-     {{{kHomeStartX, 1265}, {kWasteStartY, 1640}, {kResStartX, 1265}, {kResPileWidth, 1165}}}},
-    {34, "Klondike Reversed", false, 1,
-     {7, 5, 28, 0, 0, 1, 1, 0, 2, 7},
-     {4, 1, 4, 12, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {35, "Klondike Spider", true, 1,
-     {8, 7, 36, 0, -1, 1, 1, 1, 2, 0},
-     {4, 2, 0, 13, 0, 4660, 1165},
-     {1, 1, 0, 0, 30}, {1, 1365}, {0, 0, -1},
-     {9220, "Spider", 52, -1, -1, 0},
-     {}},
-    {36, "Ladder", true, 2,
-     {8, 4, 104, 0, -1, 1, 0, 0, 2, 0},
-     {8, 5, 0, 0, 0, 0, 1540},
-     {0, 0, 0, 0, 0}, {0, 0}, {0, 0, -1},
-     {11750, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 1265}, {kHomeStartY, 0}, {kGoalStartY, 500}, {kGoalDiv, 4}, {kGoalDivWidth, 10685}, {kGoalPileOrder, 3}, {kStockStartY, 500}}}},
-    {37, "Lawn", true, 1,
-     {7, 1, 28, 0, 12, 1, 1, 0, 2, 7},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {38, "Mandate", true, 2,
-     {16, 4, 104, 0, -1, 1, 0, 0, 2, 16},
-     {8, 2, 0, 0, 0, 0, 1540},
-     {0, 0, 0, 0, 0}, {0, 0}, {0, 0, -1},
-     {11750, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 1265}, {kHomeStartY, 0}, {kHomePosWidth, 200}, {kHomeDiv, 8}, {kHomeDivWidth, 4000}, {kGoalStartY, 500}, {kGoalDiv, 4}, {kGoalDivWidth, 10685}, {kGoalPileOrder, 3}, {kStockStartY, 500}}}},
-    {39, "Marathon", true, 2,
-     {9, 4, 104, 0, -1, 1, 0, 0, 2, 0},
-     {4, 5, 0, 0, 0, 10485, 0},
-     {2, 1, 0, 0, 0}, {0, 0}, {0, 0, -1},
-     {11550, "", 104, -1, 0, 4},
-     {{{kHomeStartY, 0}, {kGoalStartY, 500}, {kGoalDiv, 1}, {kGoalDivWidth, 1540}}}},
-    {40, "Milligan Harp", false, 2,
-     {8, 4, 55, 0, -1, 1, 1, 0, 2, 8},
-     {8, 2, 0, 0, 0, 1265, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {10585, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 632}}}},
-    {41, "Morehead", false, 1,
-     {10, 15, 28, 0, -1, 0, 1, 0, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {0, 0, 0, 3495, 30}, {0, 0}, {0, 0, -1},
-     {11550, "", 52, -1, 0, 0},
-     {}},
-    {42, "Old Carlton", false, 2,
-     {8, 4, 36, 0, -1, 1, 1, 9, 2, 0},
-     {8, 2, 0, 0, 0, 1265, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {10585, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 632}}}},
-    {43, "Open Klondike", true, 1,
-     {7, 4, 28, 0, -1, 1, 1, 0, 2, 7},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {3, 1, 1, 0, 30}, {0, 0}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {44, "Panorama", true, 2,
-     {8, 4, 104, 0, -1, 1, 0, 0, 2, 24},
-     {8, 5, 0, 0, 0, 0, 1540},
-     {0, 0, 0, 0, 0}, {0, 0}, {0, 0, -1},
-     {11750, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 1265}, {kHomeStartY, 0}, {kGoalStartY, 500}, {kGoalDiv, 4}, {kGoalDivWidth, 10685}, {kGoalPileOrder, 3}, {kStockStartY, 500}}}},
-    {45, "Planet", true, 1,
-     {7, 4, 28, 1, -1, 1, 1, 0, 2, 7},
-     {4, 2, 1, 16, 1, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {46, "Raglan", false, 1,
-     {9, 4, 45, 0, -1, 0, 1, 0, 2, 0},
-     {4, 2, 4, 0, 0, 5825, 1165},
-     {0, 0, 0, 5825, 0}, {0, 0}, {6, 6, -5},
-     {10585, "", 52, -1, 0, 0},
-     {{{kResStartX, 3495}, {kResStartY, 5760}, {kResPileWidth, 1165}}}},
-    {47, "Sensation", true, 1,
-     {7, 4, 28, 0, 12, 1, 7, 0, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {48, "Simple Klondike", true, 1,
-     {7, 4, 28, 0, 12, 1, 1, 9, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {49, "Simple Simon", false, 1,
-     {10, 7, 36, 0, -1, 1, 7, 1, 2, 0},
-     {4, 2, 0, 13, 0, 6990, 1165},
-     {0, 0, 0, 6990, 0}, {0, 0}, {0, 0, -1},
-     {11550, "Spider", 52, -1, -1, 0},
-     {}},
-    {50, "Somerset", false, 1,
-     {10, 4, 52, 0, -1, 0, 1, 0, 2, 0},
-     {4, 2, 0, 0, 0, 6990, 1165},
-     {0, 0, 0, 6990, 0}, {0, 0}, {0, 0, -1},
-     {11550, "", 52, -1, 0, 0},
-     {}},
-    {51, "Spiderette", false, 1,
-     {7, 7, 36, 0, -1, 1, 1, 1, 2, 7},
-     {4, 2, 0, 13, 0, 3495, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {8055, "Spider", 52, -1, -1, 0},
-     {}},
-    {52, "Splash", true, 1,
-     {7, 4, 28, 0, 12, 1, 1, 0, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {53, "Steps", false, 2,
-     {7, 4, 28, 0, -1, 1, 1, 0, 2, 7},
-     {8, 2, 0, 0, 0, 2330, 1165},
-     {1, 2, 0, 0, 30}, {1, 1165}, {0, 0, -1},
-     {11550, "", 104, 1, 0, 0},
-     {{{kHomeStartX, 1798}}}},
-    {54, "Steve", false, 2,
-     {8, 7, 36, 0, -1, 1, 1, 0, 2, 0},
-     {8, 2, 0, 0, 0, 1265, 1165},
-     {2, 1, 0, 0, 30}, {0, 0}, {0, 0, -1},
-     {10585, "", 104, -1, 0, 0},
-     {{{kHomeStartX, 632}}}},
-    {55, "Stream", true, 1,
-     {9, 4, 32, 0, -1, 1, 14, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5825, 1165},
-     {1, 1, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {10385, "", 52, -1, 0, 0},
-     {}},
-    {56, "Stripped Klondike", true, 0,
-     {5, 4, 20, 0, 12, 1, 1, 0, 2, 7},
-     {2, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {5725, "", 26, -1, 0, 0},
-     {}},
-    {57, "Tornado", true, 1,
-     {7, 4, 28, 0, 12, 1, 8, 0, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {58, "Traffic", true, 1,
-     {9, 4, 32, 0, -1, 1, 9, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5825, 1165},
-     {1, 1, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {10385, "", 52, -1, 0, 0},
-     {}},
-    {59, "Vertical Klondike", true, 1,
-     {5, 4, 28, 0, -1, 1, 1, 0, 2, 7},
-     {4, 2, 0, 0, 0, 4260, 1165},
-     {1, 2, 0, 5325, 30}, {1, 6590}, {0, 0, -1},
-     {8820, "", 52, -1, 0, 0},
-     {{{kHomeStartY, 0}, {kHomePileWidth, 1490}, {kHomePosWidth, 180}, {kHomeDiv, 5}, {kHomeDivWidth, 4500}, {kHomePileOrder, 3}, {kGoalStartY, 1990}, {kStockStartY, 3920}, {kWasteStartY, 3920}, {kExtBaseY, 50}}}},
-    {60, "Westcliff", false, 1,
-     {10, 4, 30, 0, -1, 1, 0, 0, 2, 10},
-     {4, 2, 0, 0, 0, 6990, 1165},
-     {1, 1, 0, 0, 30}, {1, 1165}, {0, 0, -1},
-     {11550, "", 52, -1, 0, 0},
-     {}},
-    {61, "Whitehead", false, 1,
-     {7, 4, 28, 0, -1, 1, 1, 0, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {1, 1, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
-    {62, "Whitehorse", false, 1,
-     {7, 4, 7, 0, -1, 1, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 1165},
-     {4, 2, 0, 0, 30}, {1, 1265}, {0, 0, -1},
-     {8055, "", 52, -1, 0, 0},
-     {}},
+    {.id = 1, .name = "American Canister", .original = false, .deck = 1,
+     .home = {.piles = 8, .cards = 52, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 4660, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 4660, .posWidth = 0},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 9220}},
+    {.id = 2, .name = "Athena", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 36, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::DownSameColour, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameColour, .goalType = FoundationStart::AceNoMarker, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.tag = "Spider", .totalCards = 52, .redeals = Redeal::kUnlimited, .disAutoPlay = -1, .baseX = 8055}},
+    {.id = 3, .name = "Blind Alleys", .original = false, .deck = 1,
+     .home = {.piles = 6, .cards = 18, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .cardsOpen = 6},
+     .goal = {.piles = 4, .cards = 4, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2430, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = -100, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1165},
+     .ext = {.totalCards = 52, .redeals = 1, .baseX = 6890}},
+    {.id = 4, .name = "British Canister", .original = false, .deck = 1,
+     .home = {.piles = 8, .cards = 52, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 0, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 4660, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 4660, .posWidth = 0},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 9220}},
+    {.id = 5, .name = "Canister", .original = false, .deck = 1,
+     .home = {.piles = 8, .cards = 52, .buildOrder = BuildOrder::UpOrDownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 4660, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 4660, .posWidth = 0},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 9220}},
+    {.id = 6, .name = "Canister Plus", .original = true, .deck = 1,
+     .home = {.piles = 8, .cards = 52, .buildOrder = BuildOrder::UpOrDownSameColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 4660, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 4660, .posWidth = 0},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 9220}},
+    {.id = 7, .name = "Carlton", .original = false, .deck = 2,
+     .home = {.piles = 8, .cards = 36, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .startX = 632},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 1265, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 10585}},
+    {.id = 8, .name = "Cone Klondike", .original = true, .deck = 1,
+     .home = {.piles = 9, .cards = 32, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Hill, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 5825, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 10385}},
+    {.id = 9, .name = "Double Easthaven", .original = false, .deck = 2,
+     .home = {.piles = 8, .cards = 24, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .cardsOpen = 8, .startX = 632},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 1265, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 10485}},
+    {.id = 10, .name = "Double Eclipse", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 45, .buildOrder = BuildOrder::DownSameSuit, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::One},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 11, .name = "Double Excel", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 55, .buildOrder = BuildOrder::DownSameColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 10},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 12, .name = "Double Impact", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 55, .buildOrder = BuildOrder::DownOtherSuit, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 10},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 13, .name = "Double Klondike", .original = false, .deck = 2,
+     .home = {.piles = 10, .cards = 55, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 10},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 14, .name = "Double Klondike Freecell", .original = true, .deck = 2,
+     .home = {.piles = 9, .cards = 45, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .startX = 1165},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .startY = 1640, .posWidth = 30},
+     .waste = {.piles = 1, .startY = 3280},
+     .res = {.piles = 2, .pileWidth = 1165},
+     .ext = {.tag = "Freecell", .totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 15, .name = "Double Klondike Spider", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 45, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::DownSameSuit, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::AceNoMarker, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.tag = "Spider", .totalCards = 104, .redeals = Redeal::kUnlimited, .disAutoPlay = -1, .baseX = 11550}},
+    {.id = 16, .name = "Double Planet", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 55, .buildOrder = BuildOrder::DownOtherColour, .ak = 1, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 10},
+     .goal = {.piles = 8, .cards = 1, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::RandomRank, .ak = 1, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 17, .name = "Double Session", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 55, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 10},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpAnySuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 18, .name = "Double Simon", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 36, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::DownSameSuit, .homeType = DealPattern::ReverseTriangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::AceNoMarker, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.tag = "Spider", .totalCards = 104, .redeals = Redeal::kUnlimited, .disAutoPlay = -1, .baseX = 11550}},
+    {.id = 19, .name = "Double Spiderette", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 36, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::DownSameSuit, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::AceNoMarker, .startX = 2330, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.tag = "Spider", .totalCards = 104, .redeals = Redeal::kUnlimited, .disAutoPlay = -1, .baseX = 11550}},
+    {.id = 20, .name = "Double Statue", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 55, .buildOrder = BuildOrder::DownSameSuit, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Two, .cardsOpen = 10},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 21, .name = "Double Tornado", .original = true, .deck = 2,
+     .home = {.piles = 10, .cards = 60, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::InTurnOddRowsUp, .suitType = SuitCount::Four},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2680, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1315},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 22, .name = "Easthaven", .original = false, .deck = 1,
+     .home = {.piles = 7, .cards = 21, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 23, .name = "Eclipse", .original = true, .deck = 1,
+     .home = {.piles = 8, .cards = 36, .buildOrder = BuildOrder::DownSameSuit, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::One},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 4660, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 9220}},
+    {.id = 24, .name = "Excel", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownSameColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 25, .name = "Fan Klondike", .original = true, .deck = 1,
+     .home = {.piles = 10, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7, .startY = 0, .pileWidth = 4000, .posWidth = 180, .div = 2, .divWidth = 1490, .pileOrder = PileLayout::FanRight},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 8000, .startY = 500, .pileWidth = 1540, .pileOrder = PileLayout::FanRightStacked},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 8000, .startY = 500, .posWidth = 0},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 9065, .baseY = 50}},
+    {.id = 26, .name = "Gargantua", .original = false, .deck = 2,
+     .home = {.piles = 9, .cards = 55, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 10, .startX = 532},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2530, .pileWidth = 1115},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 104, .redeals = 1, .baseX = 11550}},
+    {.id = 27, .name = "Giant", .original = false, .deck = 2,
+     .home = {.piles = 8, .cards = 8, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .startX = 632},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 1265, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 10585}},
+    {.id = 28, .name = "Gipsy", .original = true, .deck = 1,
+     .home = {.piles = 9, .cards = 32, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurnThreePilesUp, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 5825, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 10385}},
+    {.id = 29, .name = "Impact", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherSuit, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 30, .name = "King Albert", .original = false, .deck = 1,
+     .home = {.piles = 9, .cards = 52, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 5825, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 5825, .posWidth = 0},
+     .res = {.piles = 7, .cards = 7, .resNum = -5, .startY = 5760, .pileWidth = 1165},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 10585}},
+    {.id = 31, .name = "Klondike", .original = false, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 32, .name = "Klondike AK", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 4, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::AceAndKing, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.tag = "KlondikeAK", .totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 33, .name = "Klondike Freecell", .original = true, .deck = 1,
+     .home = {.piles = 8, .cards = 36, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .startX = 1265},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 5925, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startY = 1640},
+     .res = {.piles = 2, .startX = 1265, .pileWidth = 1165},
+     .ext = {.tag = "Freecell", .totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 10485}},
+    {.id = 34, .name = "Klondike Reversed", .original = false, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::UpOtherColour, .emptyNum = 0, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 4, .buildOrder = BuildOrder::DownSameSuit, .goalType = FoundationStart::King, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 35, .name = "Klondike Spider", .original = true, .deck = 1,
+     .home = {.piles = 8, .cards = 36, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::DownSameSuit, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::AceNoMarker, .startX = 4660, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1365},
+     .ext = {.tag = "Spider", .totalCards = 52, .redeals = Redeal::kUnlimited, .disAutoPlay = -1, .baseX = 9220}},
+    {.id = 36, .name = "Ladder", .original = true, .deck = 2,
+     .home = {.piles = 8, .cards = 104, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .startX = 1265, .startY = 0},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpOtherColour, .goalType = FoundationStart::Ace, .startX = 0, .startY = 500, .pileWidth = 1540, .div = 4, .divWidth = 10685, .pileOrder = PileLayout::FanRightStacked},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 0, .startY = 500, .posWidth = 0},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11750}},
+    {.id = 37, .name = "Lawn", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownSameSuit, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 38, .name = "Mandate", .original = true, .deck = 2,
+     .home = {.piles = 16, .cards = 104, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .cardsOpen = 16, .startX = 1265, .startY = 0, .posWidth = 200, .div = 8, .divWidth = 4000},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 0, .startY = 500, .pileWidth = 1540, .div = 4, .divWidth = 10685, .pileOrder = PileLayout::FanRightStacked},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 0, .startY = 500, .posWidth = 0},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11750}},
+    {.id = 39, .name = "Marathon", .original = true, .deck = 2,
+     .home = {.piles = 9, .cards = 104, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .startY = 0},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpOtherColour, .goalType = FoundationStart::Ace, .startX = 10485, .startY = 500, .pileWidth = 0, .div = 1, .divWidth = 1540},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 0},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .goalDiv = 4, .baseX = 11550}},
+    {.id = 40, .name = "Milligan Harp", .original = false, .deck = 2,
+     .home = {.piles = 8, .cards = 55, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 8, .startX = 632},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 1265, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 10585}},
+    {.id = 41, .name = "Morehead", .original = false, .deck = 1,
+     .home = {.piles = 10, .cards = 28, .buildOrder = BuildOrder::DownOtherSuit, .emptyNum = kAnyRank, .multiMove = 0, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 3495, .posWidth = 30},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 42, .name = "Old Carlton", .original = false, .deck = 2,
+     .home = {.piles = 8, .cards = 36, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::AnyCard, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .startX = 632},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 1265, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 10585}},
+    {.id = 43, .name = "Open Klondike", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste3, .stockType = StockType::TopPlayable, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 44, .name = "Panorama", .original = true, .deck = 2,
+     .home = {.piles = 8, .cards = 104, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .cardsOpen = 24, .startX = 1265, .startY = 0},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpOtherColour, .goalType = FoundationStart::Ace, .startX = 0, .startY = 500, .pileWidth = 1540, .div = 4, .divWidth = 10685, .pileOrder = PileLayout::FanRightStacked},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 0, .startY = 500, .posWidth = 0},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 11750}},
+    {.id = 45, .name = "Planet", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .ak = 1, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 1, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::RandomRank, .ak = 1, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 46, .name = "Raglan", .original = false, .deck = 1,
+     .home = {.piles = 9, .cards = 45, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 0, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 4, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 5825, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 5825, .posWidth = 0},
+     .res = {.piles = 6, .cards = 6, .resNum = -5, .startX = 3495, .startY = 5760, .pileWidth = 1165},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 10585}},
+    {.id = 47, .name = "Sensation", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::ReverseTriangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 48, .name = "Simple Klondike", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .multiOrder = BuildOrder::AnyCard, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 49, .name = "Simple Simon", .original = false, .deck = 1,
+     .home = {.piles = 10, .cards = 36, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::DownSameSuit, .homeType = DealPattern::ReverseTriangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::AceNoMarker, .startX = 6990, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 6990, .posWidth = 0},
+     .ext = {.tag = "Spider", .totalCards = 52, .redeals = Redeal::kUnlimited, .disAutoPlay = -1, .baseX = 11550}},
+    {.id = 50, .name = "Somerset", .original = false, .deck = 1,
+     .home = {.piles = 10, .cards = 52, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 0, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 6990, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::None, .stockNum = Redeal::NoMarker, .startX = 6990, .posWidth = 0},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 51, .name = "Spiderette", .original = false, .deck = 1,
+     .home = {.piles = 7, .cards = 36, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .multiOrder = BuildOrder::DownSameSuit, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::AceNoMarker, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.tag = "Spider", .totalCards = 52, .redeals = Redeal::kUnlimited, .disAutoPlay = -1, .baseX = 8055}},
+    {.id = 52, .name = "Splash", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 53, .name = "Steps", .original = false, .deck = 2,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7, .startX = 1798},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 2330, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1165},
+     .ext = {.totalCards = 104, .redeals = 1, .baseX = 11550}},
+    {.id = 54, .name = "Steve", .original = false, .deck = 2,
+     .home = {.piles = 8, .cards = 36, .buildOrder = BuildOrder::DownAnySuit, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .startX = 632},
+     .goal = {.piles = 8, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 1265, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::DealToHome, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .ext = {.totalCards = 104, .redeals = Redeal::kUnlimited, .baseX = 10585}},
+    {.id = 55, .name = "Stream", .original = true, .deck = 1,
+     .home = {.piles = 9, .cards = 32, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Valley, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 5825, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 10385}},
+    {.id = 56, .name = "Stripped Klondike", .original = true, .deck = 0,
+     .home = {.piles = 5, .cards = 20, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7},
+     .goal = {.piles = 2, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 26, .redeals = Redeal::kUnlimited, .baseX = 5725}},
+    {.id = 57, .name = "Tornado", .original = true, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = 12, .multiMove = 1, .homeType = DealPattern::InTurnOddRowsUp, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 58, .name = "Traffic", .original = true, .deck = 1,
+     .home = {.piles = 9, .cards = 32, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurnEvenPilesUp, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 5825, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 10385}},
+    {.id = 59, .name = "Vertical Klondike", .original = true, .deck = 1,
+     .home = {.piles = 5, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four, .cardsOpen = 7, .startY = 0, .pileWidth = 1490, .posWidth = 180, .div = 5, .divWidth = 4500, .pileOrder = PileLayout::FanRightStacked},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 4260, .startY = 1990, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::Allowed, .startX = 5325, .startY = 3920, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 6590, .startY = 3920},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8820, .baseY = 50}},
+    {.id = 60, .name = "Westcliff", .original = false, .deck = 1,
+     .home = {.piles = 10, .cards = 30, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four, .cardsOpen = 10},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 6990, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1165},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 11550}},
+    {.id = 61, .name = "Whitehead", .original = false, .deck = 1,
+     .home = {.piles = 7, .cards = 28, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::Triangle, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste, .stockNum = Redeal::NoneLeft, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
+    {.id = 62, .name = "Whitehorse", .original = false, .deck = 1,
+     .home = {.piles = 7, .cards = 7, .buildOrder = BuildOrder::DownOtherColour, .emptyNum = kAnyRank, .multiMove = 1, .homeType = DealPattern::InTurn, .suitType = SuitCount::Four},
+     .goal = {.piles = 4, .cards = 0, .buildOrder = BuildOrder::UpSameSuit, .goalType = FoundationStart::Ace, .startX = 3495, .pileWidth = 1165},
+     .stock = {.stockMove = StockMove::TurnToWaste4, .stockNum = Redeal::Allowed, .startX = 0, .posWidth = 30},
+     .waste = {.piles = 1, .startX = 1265},
+     .ext = {.totalCards = 52, .redeals = Redeal::kUnlimited, .baseX = 8055}},
 }};
 // clang-format on
-
-// Layout values a game uses unless its row says otherwise.
-struct Layout {
-    int16_t homeStartX = 0, homeStartY = 1640, homePileWidth = 1165, homePosWidth = 250, homeDiv = 20, homeDivWidth = 0;
-    int32_t homePileOrder = 0;
-    int16_t goalStartY = 0, goalPosWidth = 0, goalDiv = 20, goalDivWidth = 0;
-    int32_t goalPileOrder = 0;
-    int16_t stockPiles = 1, stockStartY = 0;
-    int16_t wasteStartY = 0, wastePileWidth = 0, wasteCards = 0, wastePosWidth = 30;
-    int16_t resStartX = 0, resStartY = 0, resPileWidth = 0, resPosWidth = 0, resDiv = 20, resDivWidth = 0;
-    int32_t resPileOrder = 0;
-    int16_t baseY = 200;
-};
-
-Layout layoutOf(const Row& row)
-{
-    Layout l;
-    for (const Override& o : row.layout) {
-        switch (o.field) {
-        case kNone: break;
-        case kHomeStartX: l.homeStartX = o.value; break;
-        case kHomeStartY: l.homeStartY = o.value; break;
-        case kHomePileWidth: l.homePileWidth = o.value; break;
-        case kHomePosWidth: l.homePosWidth = o.value; break;
-        case kHomeDiv: l.homeDiv = o.value; break;
-        case kHomeDivWidth: l.homeDivWidth = o.value; break;
-        case kHomePileOrder: l.homePileOrder = o.value; break;
-        case kGoalStartY: l.goalStartY = o.value; break;
-        case kGoalDiv: l.goalDiv = o.value; break;
-        case kGoalDivWidth: l.goalDivWidth = o.value; break;
-        case kGoalPileOrder: l.goalPileOrder = o.value; break;
-        case kStockStartY: l.stockStartY = o.value; break;
-        case kWasteStartY: l.wasteStartY = o.value; break;
-        case kResStartX: l.resStartX = o.value; break;
-        case kResStartY: l.resStartY = o.value; break;
-        case kResPileWidth: l.resPileWidth = o.value; break;
-        case kExtBaseY: l.baseY = o.value; break;
-        }
-    }
-    return l;
-}
 
 const Row* findRow(const QString& name)
 {
@@ -521,34 +462,30 @@ bool IsGameName(const QString& name) { return findRow(name) != nullptr; }
 
 void LoadGameDefinition(cGames& games, const QString& name)
 {
-    const Layout d;
-    games.Res(0, 0, d.resStartX, d.resStartY, d.resPileWidth, d.resPosWidth, d.resDiv, d.resDivWidth, d.resPileOrder,
-              -1);
-    games.Waste(0, 0, d.wasteStartY, d.wastePileWidth, d.wasteCards, d.wastePosWidth);
+    // No reserve and no waste unless the game has them.
+    games.Res(0, 0, 0, 0, 0, 0, kPileDiv, 0, PileLayout::FanDown, kReserveTakesOne);
+    games.Waste(0, 0, 0, 0, 0, kWastePosWidth);
 
     const Row* row = findRow(name);
     if (row == nullptr)
         return;
 
-    const Layout l = layoutOf(*row);
     const auto& h = row->home;
-    games.Home(h.piles, h.order, h.cards, h.ak, h.emptyNum, h.multiMove, l.homeStartX, l.homeStartY, l.homePileWidth,
-               l.homePosWidth, l.homeDiv, l.homeDivWidth, l.homePileOrder, h.homeType, h.multiOrder, h.suitType,
-               h.cardsOpen);
+    games.Home(h.piles, h.buildOrder, h.cards, h.ak, h.emptyNum, h.multiMove, h.startX, h.startY, h.pileWidth,
+               h.posWidth, h.div, h.divWidth, h.pileOrder, h.homeType, h.multiOrder, h.suitType, h.cardsOpen);
     const auto& g = row->goal;
-    games.Goal(g.piles, g.order, g.cards, g.goalType, g.ak, g.startX, l.goalStartY, g.pileWidth, l.goalPosWidth,
-               l.goalDiv, l.goalDivWidth, l.goalPileOrder);
+    games.Goal(g.piles, g.buildOrder, g.cards, g.goalType, g.ak, g.startX, g.startY, g.pileWidth, 0, g.div, g.divWidth,
+               g.pileOrder);
     const auto& s = row->stock;
-    games.Stock(l.stockPiles, s.stockMove, s.startX, l.stockStartY, s.posWidth, s.stockNum, s.stockType);
-    if (row->waste.piles == 1)
-        games.Waste(row->waste.piles, row->waste.startX, l.wasteStartY, l.wastePileWidth, l.wasteCards,
-                    l.wastePosWidth);
+    games.Stock(1, s.stockMove, s.startX, s.startY, s.posWidth, s.stockNum, s.stockType);
+    const auto& w = row->waste;
+    if (w.piles == 1)
+        games.Waste(w.piles, w.startX, w.startY, 0, 0, kWastePosWidth);
     const auto& r = row->res;
     if (r.piles > 0)
-        games.Res(r.piles, r.cards, l.resStartX, l.resStartY, l.resPileWidth, l.resPosWidth, l.resDiv, l.resDivWidth,
-                  l.resPileOrder, r.resNum);
+        games.Res(r.piles, r.cards, r.startX, r.startY, r.pileWidth, 0, kPileDiv, 0, PileLayout::FanDown, r.resNum);
     const auto& e = row->ext;
-    games.Ext(e.baseX, l.baseY, e.totalCards, e.redeals, QString::fromLatin1(e.tag), e.disAutoPlay, e.goalDiv);
+    games.Ext(e.baseX, e.baseY, e.totalCards, e.redeals, QString::fromLatin1(e.tag), e.disAutoPlay, e.goalDiv);
 }
 
 } // namespace mKlondike

@@ -8,6 +8,7 @@
 #include "library/PendingList.h"
 #include "library/cFunc.h"
 #include "rules/Int16.h"
+#include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
@@ -360,8 +361,8 @@ QStringList cGamePlay::StatusTexts() const
         texts << QStringLiteral("Moves: ") + QString::number(Moves());
     if (store.read(settings::kShowCardsLeft) == 1)
         texts << QStringLiteral("Cards Left: ") + QString::number(CardsLeft());
-    if (games_.Piles(1) > 0)
-        texts << QStringLiteral("Stock: ") + QString::number(play_.GetTop(1, 0) + 1);
+    if (games_.Piles(Cell::Stock) > 0)
+        texts << QStringLiteral("Stock: ") + QString::number(play_.GetTop(Cell::Stock, 0) + 1);
     if (games_.StockNum() == 2 && games_.Redeals() >= 0)
         texts << QStringLiteral("Redeals Left: ") + QString::number(std::max(0, games_.Redeals() - redealsComp_));
     if (paused_)

@@ -1,6 +1,8 @@
 #include "solver/Position.h"
 
 #include "engine/cPlay.h"
+#include "rules/Card.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 
 #include <algorithm>
@@ -84,10 +86,11 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     const int cards = play.CardCount();
     int piles = 0;
     for (int16_t cell = 0; cell < cPlay::kCells; ++cell)
-        piles += cell == 1 || cell == 2 ? std::min<int16_t>(games.Piles(cell), 1) : games.Piles(cell);
+        piles +=
+            cell == Cell::Stock || cell == Cell::Waste ? std::min<int16_t>(games.Piles(cell), 1) : games.Piles(cell);
     r.cards = cards;
-    if (cards > kMaxCards || cards <= 0 || piles > kMaxPiles || games.Piles(0) > cPlay::kMaxPiles ||
-        games.Piles(3) > cPlay::kMaxPiles || games.Piles(4) > cPlay::kMaxPiles) {
+    if (cards > kMaxCards || cards <= 0 || piles > kMaxPiles || games.Piles(Cell::Home) > cPlay::kMaxPiles ||
+        games.Piles(Cell::Foundation) > cPlay::kMaxPiles || games.Piles(Cell::Reserve) > cPlay::kMaxPiles) {
         r.unsupported = true;
         position->rules_ = std::move(rules);
         return position;
@@ -96,7 +99,8 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     for (int16_t j = 0; j < cards; ++j) {
         r.rank[static_cast<size_t>(j)] = static_cast<uint8_t>(play.Num(j));
         r.suitPile[static_cast<size_t>(j)] = static_cast<uint8_t>(play.SuitPile(j));
-        r.face[static_cast<size_t>(j)] = static_cast<uint8_t>((play.Suit(j) % 4) * 13 + play.Num(j) % 13);
+        r.face[static_cast<size_t>(j)] =
+            static_cast<uint8_t>((play.Suit(j) % 4) * card::kRanks + play.Num(j) % card::kRanks);
     }
 
     // Piles in solver order.
@@ -109,27 +113,27 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
         }
     };
     r.homeBegin = 0;
-    r.homeCount = games.Piles(0);
-    addPiles(0, games.Piles(0), PileKind::Home);
-    if (games.Piles(1) > 0) {
+    r.homeCount = games.Piles(Cell::Home);
+    addPiles(Cell::Home, games.Piles(Cell::Home), PileKind::Home);
+    if (games.Piles(Cell::Stock) > 0) {
         r.stock = r.piles;
-        addPiles(1, 1, PileKind::Stock);
+        addPiles(Cell::Stock, 1, PileKind::Stock);
     }
-    if (games.Piles(2) > 0) {
+    if (games.Piles(Cell::Waste) > 0) {
         r.waste = r.piles;
-        addPiles(2, 1, PileKind::Waste);
+        addPiles(Cell::Waste, 1, PileKind::Waste);
     }
     r.foundationBegin = r.piles;
-    r.foundationCount = games.Piles(3);
-    addPiles(3, games.Piles(3), PileKind::Foundation);
+    r.foundationCount = games.Piles(Cell::Foundation);
+    addPiles(Cell::Foundation, games.Piles(Cell::Foundation), PileKind::Foundation);
     r.reserveBegin = r.piles;
-    r.reserveCount = games.Piles(4);
-    addPiles(4, games.Piles(4), PileKind::Reserve);
+    r.reserveCount = games.Piles(Cell::Reserve);
+    addPiles(Cell::Reserve, games.Piles(Cell::Reserve), PileKind::Reserve);
 
-    r.foundationWrap = games.AK(3) != 0;
+    r.foundationWrap = games.AK(Cell::Foundation) != 0;
     std::vector<int32_t> orders;
     for (int f = 0; f < r.foundationCount; ++f) {
-        const int32_t order = games.Order(3, static_cast<int16_t>(f));
+        const int32_t order = games.Order(Cell::Foundation, static_cast<int16_t>(f));
         auto found = std::find(orders.begin(), orders.end(), order);
         if (found == orders.end()) {
             if (orders.size() == 2) {
@@ -149,20 +153,16 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     PairInputs inputs;
     for (int16_t j = 0; j < cards; ++j)
         inputs.cards.push_back(static_cast<int16_t>(play.Num(j) * 4 + play.Suit(j) % 4));
-    inputs.codes = {games.Order(0, 0),
-                    games.MultiOrder(),
-                    games.Order(3, 0),
-                    games.AK(0) != 0 ? 1 : 0,
-                    r.foundationWrap ? 1 : 0,
-                    orders.empty() ? -1 : orders[0],
+    inputs.codes = {games.Order(Cell::Home, 0),        games.MultiOrder(),       games.Order(Cell::Foundation, 0),
+                    games.AK(Cell::Home) != 0 ? 1 : 0, r.foundationWrap ? 1 : 0, orders.empty() ? -1 : orders[0],
                     orders.size() < 2 ? -1 : orders[1]};
     thread_local PairTables last;
     if (!(last.inputs == inputs)) {
-        const bool homeWrap = games.AK(0) != 0;
+        const bool homeWrap = games.AK(Cell::Home) != 0;
         last.inputs = std::move(inputs);
-        last.home = pairTable(play, cards, games.Order(0, 0), homeWrap);
+        last.home = pairTable(play, cards, games.Order(Cell::Home, 0), homeWrap);
         last.run = pairTable(play, cards, games.MultiOrder(), homeWrap);
-        last.clear = pairTable(play, cards, games.Order(3, 0), homeWrap);
+        last.clear = pairTable(play, cards, games.Order(Cell::Foundation, 0), homeWrap);
         last.foundation = {};
         for (size_t c = 0; c < orders.size(); ++c) {
             last.foundation[c * 2] = pairTable(play, cards, orders[c], r.foundationWrap);
@@ -188,14 +188,14 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     r.spider = games.spiderRules();
     r.autoPlay = autoPlay && !r.spider;
     r.stockType = games.StockType();
-    r.dealToPiles = games.StockMove() == 2;
-    r.redeals = games.StockNum() == 2;
+    r.dealToPiles = games.StockMove() == StockMove::DealToHome;
+    r.redeals = games.StockNum() == Redeal::Allowed;
     r.redealLimit = games.Redeals();
     r.baseRank = play.BaseRank();
     r.foundationCapacity = play.foundationCapacity();
     r.goalDiv = games.GoalDiv();
-    r.talon = !r.autoPlay && !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != 1 && !r.dealToPiles &&
-              r.redeals && r.redealLimit == -1;
+    r.talon = !r.autoPlay && !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != StockType::TopPlayable &&
+              !r.dealToPiles && r.redeals && r.redealLimit == Redeal::kUnlimited;
 
     r.zobrist = zobristWords();
     std::mt19937_64 salts(0x5eedu);
@@ -316,7 +316,7 @@ bool Position::canGoToFoundation(uint8_t card, int f) const
         return r.rank[card & kIdMask] == r.baseRank;
     if (!r.spider && n >= r.foundationCapacity)
         return false;
-    const bool wrap = r.foundationWrap || n % 13 == 0;
+    const bool wrap = r.foundationWrap || n % card::kRunLength == 0;
     const std::vector<uint8_t>& table =
         r.buildFoundation[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)];
     return table[static_cast<size_t>((top(f) & kIdMask) * r.cards + (card & kIdMask))] != 0;
@@ -329,7 +329,7 @@ void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int em
     if (n == 0)
         return;
     const PileKind kind = r.kind[static_cast<size_t>(pile)];
-    if (kind == PileKind::Stock && r.stockType != 1)
+    if (kind == PileKind::Stock && r.stockType != StockType::TopPlayable)
         return;
     const int limit = r.freecellLimit ? (emptyHome + 1) * (emptyReserve + 1) : n;
     bool runOk = true;
@@ -395,7 +395,7 @@ void Position::allSteps(std::vector<Step>& out) const
         emptyReserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
     for (int pile = 0; pile < r.piles; ++pile)
         dragSteps(pile, &out, emptyHome, emptyReserve);
-    if (r.stock >= 0 && r.stockType != 1) {
+    if (r.stock >= 0 && r.stockType != StockType::TopPlayable) {
         if (length(r.stock) > 0)
             out.push_back(Step{Step::Deal, static_cast<uint8_t>(r.stock), 0, 0, 0});
         else if (r.redeals && (r.redealLimit == -1 || redealsMade_ < r.redealLimit))
@@ -517,7 +517,7 @@ bool Position::useful(const Step& step) const
     for (int p = 0; p < r.piles; ++p) {
         const PileKind kind = r.kind[static_cast<size_t>(p)];
         if (p == step.from || length(p) == 0 || kind == PileKind::Foundation ||
-            (kind == PileKind::Stock && r.stockType != 1))
+            (kind == PileKind::Stock && r.stockType != StockType::TopPlayable))
             continue;
         if (r.canBuildHome(exposed, top(p)))
             return true;
@@ -537,7 +537,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         Step safe;
         for (int pile = 0; pile < r.piles; ++pile) {
             const PileKind kind = r.kind[static_cast<size_t>(pile)];
-            if (kind == PileKind::Foundation || (kind == PileKind::Stock && r.stockType != 1))
+            if (kind == PileKind::Foundation || (kind == PileKind::Stock && r.stockType != StockType::TopPlayable))
                 continue;
             if (safeHome(pile, safe)) {
                 safe.priority = 2000;
@@ -642,12 +642,12 @@ bool Position::clearRun(int pile)
 {
     const Rules& r = *rules_;
     const int n = length(pile);
-    if (n < 13)
+    if (n < card::kRunLength)
         return false;
     const uint8_t topCard = top(pile);
     if (r.rank[topCard & kIdMask] != r.baseRank)
         return false;
-    for (int c = n - 1; c > n - 13; --c)
+    for (int c = n - 1; c > n - card::kRunLength; --c)
         if (r.buildClear[static_cast<size_t>((at(pile, c) & kIdMask) * r.cards + (at(pile, c - 1) & kIdMask))] == 0)
             return false;
     int d = r.suitPile[topCard & kIdMask];
@@ -655,7 +655,7 @@ bool Position::clearRun(int pile)
         d %= r.goalDiv;
     if (d >= r.foundationCount)
         return false;
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < card::kRunLength; ++i)
         moveCards(pile, r.foundationBegin + d, 1, false);
     return true;
 }
@@ -698,7 +698,7 @@ void Position::automatic()
             moved = playUp(r.reserveBegin + p);
         if (!moved && r.waste >= 0)
             moved = playUp(r.waste);
-        if (!moved && r.stockType == 1 && r.stock >= 0)
+        if (!moved && r.stockType == StockType::TopPlayable && r.stock >= 0)
             moved = playUp(r.stock);
         if (!moved)
             return;
@@ -813,8 +813,8 @@ Move Position::toMove(const Step& step) const
         break;
     }
     if (m.kind != Move::Kind::Drag && r.stock >= 0) {
-        m.fromCell = 1;
-        m.toCell = 1;
+        m.fromCell = Cell::Stock;
+        m.toCell = Cell::Stock;
     }
     return m;
 }
@@ -828,8 +828,8 @@ void Position::appendMoves(const Step& step, std::vector<Move>& out) const
     const Rules& r = *rules_;
     const int w = length(r.waste);
     Move click;
-    click.fromCell = 1;
-    click.toCell = 1;
+    click.fromCell = Cell::Stock;
+    click.toCell = Cell::Stock;
     int clicks = step.from - (w - 1);
     if (step.from < w - 1) {
         click.kind = Move::Kind::Deal;
@@ -844,7 +844,7 @@ void Position::appendMoves(const Step& step, std::vector<Move>& out) const
         out.push_back(click);
     Move drag;
     drag.card = static_cast<int16_t>(talonCard(step.from) & kIdMask);
-    drag.fromCell = 2;
+    drag.fromCell = Cell::Waste;
     drag.fromPile = 0;
     drag.toCell = r.cell[step.to];
     drag.toPile = r.pileNo[step.to];

@@ -2,6 +2,7 @@
 
 #include "engine/cPlay.h"
 #include "history/mFile.h"
+#include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
 
@@ -11,13 +12,15 @@ bool playOnTable(cPlay& play, const cGames& games, const PlaySession& session, c
 {
     switch (move.kind) {
     case Move::Kind::Deal:
-        if (games.Piles(1) == 0 || games.StockType() == 1 || play.GetTop(1, 0) < 0)
+        if (games.Piles(Cell::Stock) == 0 || games.StockType() == StockType::TopPlayable ||
+            play.GetTop(Cell::Stock, 0) < 0)
             return false;
         play.StockClick();
         return true;
     case Move::Kind::Redeal:
-        if (games.Piles(1) == 0 || play.GetTop(1, 0) >= 0 || !session.Game_Running() || games.StockNum() != 2 ||
-            (games.Redeals() != -1 && session.RedealsComp() >= games.Redeals()))
+        if (games.Piles(Cell::Stock) == 0 || play.GetTop(Cell::Stock, 0) >= 0 || !session.Game_Running() ||
+            games.StockNum() != Redeal::Allowed ||
+            (games.Redeals() != Redeal::kUnlimited && session.RedealsComp() >= games.Redeals()))
             return false;
         play.EmptyStockClick();
         return true;

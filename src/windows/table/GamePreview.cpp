@@ -2,6 +2,7 @@
 
 #include "engine/ScratchTable.h"
 #include "pictures/CardPictures.h"
+#include "rules/Card.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
 #include "windows/table/TableView.h"
@@ -118,7 +119,7 @@ QPixmap GamePreview::noGame(QSize size)
 
     // A closed pack, slightly spread, in the middle of the table.
     const qreal cardHeight = area.height() * 0.5;
-    const QSizeF card(cardHeight * 1065.0 / 1440.0, cardHeight);
+    const QSizeF card(cardHeight * ::card::kWidth / double{::card::kHeight}, cardHeight);
     const QSize pixels = (card * pixelRatio()).toSize();
     const QPixmap back = pictures_.back(deckIndex_ > 0 ? deckIndex_ : 7, pixels);
     const QPointF centre(area.center().x(), area.height() * 0.44);

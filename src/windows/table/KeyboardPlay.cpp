@@ -1,5 +1,7 @@
 #include "windows/table/KeyboardPlay.h"
 
+#include "rules/Card.h"
+#include "rules/RuleCodes.h"
 #include "session/Shared.h"
 #include "windows/table/CardPointer.h"
 #include "windows/table/TableView.h"
@@ -8,8 +10,8 @@
 
 namespace {
 
-constexpr double kCardWidth = 1065;
-constexpr double kCardHeight = 1440;
+constexpr double kCardWidth = card::kWidth;
+constexpr double kCardHeight = card::kHeight;
 
 } // namespace
 
@@ -145,7 +147,7 @@ bool KeyboardPlay::key(int key)
 void KeyboardPlay::pickUp()
 {
     const auto [cell, pile] = place();
-    if (cell == 1) {
+    if (cell == Cell::Stock) {
         dealStock();
         return;
     }
@@ -206,11 +208,11 @@ void KeyboardPlay::cancel()
 void KeyboardPlay::dealStock()
 {
     const cPlay& play = shared_.play;
-    const int16_t top = play.GetTop(1, 0);
+    const int16_t top = play.GetTop(Cell::Stock, 0);
     if (shared_.games.Piles(1) == 0)
         return;
     if (top >= 0)
-        pointer_.press(play.GetPicID(1, 0, top), kCardWidth / 2, kCardHeight / 2);
+        pointer_.press(play.GetPicID(Cell::Stock, 0, top), kCardWidth / 2, kCardHeight / 2);
     else
         pointer_.stockPlaceClicked();
 }
@@ -220,10 +222,10 @@ bool KeyboardPlay::sendHome(int16_t card)
     const cPlay& play = shared_.play;
     const cGames& games = shared_.games;
     if (card < 0 || play.FaceMode(card) != cPlay::kFaceUp ||
-        play.GetTopPicID(play.Cell(card), play.Pile(card)) != card || play.Cell(card) == 3)
+        play.GetTopPicID(play.Cell(card), play.Pile(card)) != card || play.Cell(card) == Cell::Foundation)
         return false;
     for (int16_t f = 0; f < games.Piles(3); ++f) {
-        if (!play.CanDrop(card, 0, 3, f))
+        if (!play.CanDrop(card, 0, Cell::Foundation, f))
             continue;
         table_.finishAnimations();
         return pointer_.play(card, 3, f);

@@ -1,6 +1,7 @@
 #include "windows/table/PlayAdvisor.h"
 
 #include "engine/Suits.h"
+#include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
 #include "windows/table/TableView.h"
@@ -37,9 +38,9 @@ QString cardText(const cPlay& play, int16_t card)
 QString destinationText(const cPlay& play, int16_t cell, int16_t pile)
 {
     switch (cell) {
-    case 3: return QStringLiteral("to a foundation");
-    case 4: return QStringLiteral("to the reserve");
-    case 2: return QStringLiteral("to the waste");
+    case Cell::Foundation: return QStringLiteral("to a foundation");
+    case Cell::Reserve: return QStringLiteral("to the reserve");
+    case Cell::Waste: return QStringLiteral("to the waste");
     default: break;
     }
     const int16_t top = play.GetTop(cell, pile);

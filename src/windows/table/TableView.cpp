@@ -2,6 +2,7 @@
 
 #include "engine/cPlay.h"
 #include "pictures/CardPictures.h"
+#include "rules/Card.h"
 #include "rules/RunTimeError.h"
 #include "rules/cGames.h"
 #include "windows/common/Guard.h"
@@ -21,8 +22,8 @@
 
 namespace {
 
-constexpr qreal kCardWidth = 1065;
-constexpr qreal kCardHeight = 1440;
+constexpr qreal kCardWidth = card::kWidth;
+constexpr qreal kCardHeight = card::kHeight;
 // One pixel for 15 twips is the table's natural size; the table fills the
 // window, up to five times as large.
 constexpr qreal kLargestScale = 5.0 / 15.0;
