@@ -4,6 +4,7 @@
 #include "data/FileTypes.h"
 #include "pictures/Backgrounds.h"
 #include "pictures/CardPictures.h"
+#include "rules/RuleCodes.h"
 #include "rules/RunTimeError.h"
 #include "scores/Players.h"
 #include "session/Recovery.h"
@@ -596,7 +597,7 @@ void frmMain::tmrTime_Timer()
     if (shared_.services.busy || !shared_.gamePlay.Game_Running() || games.StockNum() != 2)
         return;
     table_->showMarker(CardSurface::Marker::Stock, 0, shared_.play.StockMarker(),
-                       {games.GetCordX(1, 0, 0), games.GetCordY(1, 0, 0)});
+                       {games.GetCordX(Cell::Stock, 0, 0), games.GetCordY(Cell::Stock, 0, 0)});
 }
 
 void frmMain::tmrMain_Timer()

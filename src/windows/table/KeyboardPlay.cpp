@@ -209,7 +209,7 @@ void KeyboardPlay::dealStock()
 {
     const cPlay& play = shared_.play;
     const int16_t top = play.GetTop(Cell::Stock, 0);
-    if (shared_.games.Piles(1) == 0)
+    if (shared_.games.Piles(Cell::Stock) == 0)
         return;
     if (top >= 0)
         pointer_.press(play.GetPicID(Cell::Stock, 0, top), kCardWidth / 2, kCardHeight / 2);
@@ -224,7 +224,7 @@ bool KeyboardPlay::sendHome(int16_t card)
     if (card < 0 || play.FaceMode(card) != cPlay::kFaceUp ||
         play.GetTopPicID(play.Cell(card), play.Pile(card)) != card || play.Cell(card) == Cell::Foundation)
         return false;
-    for (int16_t f = 0; f < games.Piles(3); ++f) {
+    for (int16_t f = 0; f < games.Piles(Cell::Foundation); ++f) {
         if (!play.CanDrop(card, 0, Cell::Foundation, f))
             continue;
         table_.finishAnimations();
