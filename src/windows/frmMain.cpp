@@ -95,12 +95,7 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     // A settings file that cannot be written is told once; the program goes
     // on with the values in memory. The message waits until the work that
     // wrote the setting is done.
-    shared_.services.settings().setReporter([this](const QString& text) {
-        QTimer::singleShot(0, this, [this, text] {
-            shared_.services.prompts().message(text, Prompts::Icon::Exclamation, Prompts::Buttons::Ok,
-                                               cData::longProductName());
-        });
-    });
+    shared_.services.settings().setReporter([this](const QString& text) { tellLater(text); });
 
     installTableAccessibility();
     accessibleNames::install();
@@ -195,12 +190,7 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     // A game the last run left behind stays as it is until the player has
     // been asked about it.
     recovery_->hold(recovery_->exists());
-    recovery_->setReporter([this](const QString& text) {
-        QTimer::singleShot(0, this, [this, text] {
-            shared_.services.prompts().message(text, Prompts::Icon::Exclamation, Prompts::Buttons::Ok,
-                                               cData::longProductName());
-        });
-    });
+    recovery_->setReporter([this](const QString& text) { tellLater(text); });
     shared_.gamePlay.setKeeper(recovery_.get());
     tmrRequests.setObjectName(QStringLiteral("tmrRequests"));
     tmrRequests.setInterval(kRequestsMs);
@@ -228,6 +218,15 @@ frmMain::~frmMain()
     shared_.gamePlay.setKeeper(nullptr);
     shared_.services.settings().setReporter(nullptr);
     shared_.services.setSurface(nullptr);
+}
+
+void frmMain::tellLater(const QString& text)
+{
+    // Once the work that failed is done, not in the middle of it.
+    QTimer::singleShot(0, this, [this, text] {
+        shared_.services.prompts().message(text, Prompts::Icon::Exclamation, Prompts::Buttons::Ok,
+                                           cData::longProductName());
+    });
 }
 
 void frmMain::Form_Load(const QString& commandLine)

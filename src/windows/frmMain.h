@@ -128,6 +128,9 @@ private:
     }
     void buildCommands();
     void openRequestedGames();
+    // A failure to write (the settings, the kept game) is told once the
+    // work that wrote is done.
+    void tellLater(const QString& text);
 
     Shared& shared_;
     CardPictures& pictures_;

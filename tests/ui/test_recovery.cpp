@@ -14,6 +14,7 @@
 #include "windows/common/SingleInstance.h"
 #include "windows/frmMain.h"
 
+#include <QDialog>
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QFile>
@@ -300,6 +301,36 @@ TEST(SingleInstanceTest, ALaterStartHandsItsGameToTheRunningCopyAndEnds)
         EXPECT_EQ(shared.gamePlay.gameNo().toString(), QStringLiteral("31")) << "the running copy opened the file";
         EXPECT_TRUE(recovery.exists()) << "and keeps its own game on the disk";
         EXPECT_FALSE(prompts.messages.join(QLatin1Char(' ')).contains(QStringLiteral("did not close normally")));
+        window.ShutDown();
+    }
+    shared.services.setPrompts(nullptr);
+}
+
+TEST(SingleInstanceTest, AGameHandedOverWhileADialogIsOpenOpensOnceItCloses)
+{
+    TempHome home;
+    const QString saved = savedGame(home, QStringLiteral("later.tb0"), 41);
+    Shared shared;
+    FakePrompts prompts;
+    shared.services.setPrompts(&prompts);
+    CardPictures pictures;
+    {
+        frmMain window(shared, pictures);
+        window.show();
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(40));
+        QDialog dialog(&window);
+        QString whileOpen;
+        QTimer::singleShot(0, &dialog, [&] {
+            window.openFromAnotherStart(saved);
+            QTest::qWait(300);
+            whileOpen = shared.gamePlay.gameNo().toString();
+            dialog.accept();
+        });
+        dialog.exec();
+        EXPECT_EQ(whileOpen, QStringLiteral("40")) << "the game under the player's dialog stays";
+        for (int wait = 0; wait < 200 && shared.gamePlay.gameNo().toString() != QStringLiteral("41"); ++wait)
+            QTest::qWait(20);
+        EXPECT_EQ(shared.gamePlay.gameNo().toString(), QStringLiteral("41")) << "then the handed game opens";
         window.ShutDown();
     }
     shared.services.setPrompts(nullptr);
