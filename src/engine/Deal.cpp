@@ -7,8 +7,6 @@
 #include "rules/cGames.h"
 
 namespace {
-// Animation steps of every card dealt from the stock at the start.
-constexpr int16_t kDealSteps = 2;
 // Shuffles always restart the generator from this value.
 constexpr float kShuffleRestart = -10.0f;
 } // namespace
@@ -238,7 +236,7 @@ bool cPlay::stockEmpty() const { return GetTop(Cell::Stock, 0) < 0; }
 
 void cPlay::dealFromStock(int16_t cell, int16_t pile, int16_t pos, int16_t face)
 {
-    PlaceCard(GetTopPicID(Cell::Stock, 0), cell, pile, pos, kDealSteps, face, true);
+    PlaceCard(GetTopPicID(Cell::Stock, 0), cell, pile, pos, cardSteps(), face, true);
 }
 
 void cPlay::dealInTurn(int16_t count, const std::function<bool(int16_t pile, int16_t row)>& faceUp)

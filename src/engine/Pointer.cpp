@@ -42,8 +42,8 @@ bool cPlay::PlayerMove(int16_t mPicID, int16_t cell, int16_t pile)
     if (!CanPickUp(mPicID, k) || !CanDrop(mPicID, k, cell, pile))
         return false;
     // A run goes along onto a home pile only.
-    MoveCard(mPicID, cell, pile, int16::add(GetTop(cell, pile), 1), kMovePlayer, 1, cell == Cell::Home ? k : int16_t{0},
-             kFaceUp);
+    MoveCard(mPicID, cell, pile, int16::add(GetTop(cell, pile), 1), kMovePlayer, cardSteps(),
+             cell == Cell::Home ? k : int16_t{0}, kFaceUp);
     return true;
 }
 
@@ -204,11 +204,13 @@ bool cPlay::endDrag(std::optional<std::pair<int16_t, int16_t>> target)
 
     const bool made = target && PlayerMove(mPicID, target->first, target->second);
     if (!made) {
-        // Back to where the drag began, the run in its fan.
-        movePicture(mPicID, {start});
+        // Back to where the drag began, the run in its fan, sliding there
+        // as a move would.
+        const int16_t steps = cardSteps();
+        movePicture(mPicID, StepPositions(pictureAt(mPicID), start, steps));
         for (size_t i = 0; i < run.size(); ++i) {
             const CardSurface::Point offset = runOffset(sideways, static_cast<int>(i) + 1);
-            movePicture(run[i], {{start.x + offset.x, start.y + offset.y}});
+            movePicture(run[i], StepPositions(pictureAt(run[i]), {start.x + offset.x, start.y + offset.y}, steps));
         }
     }
     return made;

@@ -63,6 +63,15 @@ inline constexpr NumberSetting kCardSpeed{"Animation", "CardSpeed", 5};
 inline constexpr NumberSetting kUndoSpeed{"Animation", "UndoSpeed", 5};
 inline constexpr NumberSetting kUndoallSpeed{"Animation", "UndoallSpeed", 2};
 inline constexpr NumberSetting kReplaySpeed{"Animation", "ReplaySpeed", 7};
+// The most steps a stored speed stands for (the slowest card).
+inline constexpr int16_t kSlowestSteps = 50;
+// A stored speed as the animation steps a card takes: 0 (it jumps) to the
+// slowest. A value out of that range (a settings file edited by hand) is
+// held to it, so a card never waits minutes to arrive.
+inline int16_t animationSteps(int32_t stored)
+{
+    return static_cast<int16_t>(stored < 0 ? 0 : stored > kSlowestSteps ? kSlowestSteps : stored);
+}
 
 // Table background and card deck.
 inline constexpr NumberSetting kBackIndex{"BackGround", "BackIndex", 1};

@@ -12,11 +12,6 @@
 #include "rules/cGames.h"
 
 namespace {
-// Animation steps.
-constexpr int16_t kStockToHomeSteps = 2;
-constexpr int16_t kStockToWasteSteps = 1;
-constexpr int16_t kRedealSteps = 2;
-constexpr int16_t kToFoundationSteps = 1;
 // Cards in a completed run.
 
 // Ties the moves made while it lives into one step of undo and redo.
@@ -49,14 +44,14 @@ void cPlay::StockClick()
             return;
         if (games.StockMove() != StockMove::DealToHome) {
             MoveCard(GetTopPicID(Cell::Stock, 0), 2, 0, int16::add(GetTop(Cell::Waste, 0), 1), kMoveStockDeal,
-                     kStockToWasteSteps, 0, kFaceUp);
+                     cardSteps(), 0, kFaceUp);
             return;
         }
         // One card to every home pile, empty ones included, as one step.
         MoveGroup group(recorder_);
         for (int16_t pile = 0; pile < games.Piles(Cell::Home) && !stockEmpty(); ++pile)
             MoveCard(GetTopPicID(Cell::Stock, 0), 0, pile, int16::add(GetTop(Cell::Home, pile), 1), kMoveStockDeal,
-                     kStockToHomeSteps, 0, kFaceUp);
+                     cardSteps(), 0, kFaceUp);
     });
 }
 
@@ -89,7 +84,7 @@ void cPlay::redeal()
         const int16_t count = int16::add(GetTop(Cell::Waste, 0), 1);
         for (int16_t i = 0; i < count; ++i)
             MoveCard(GetTopPicID(Cell::Waste, 0), 1, 0, int16::add(GetTop(Cell::Stock, 0), 1), kMoveWasteBack,
-                     kRedealSteps, 0, kFaceDown);
+                     cardSteps(), 0, kFaceDown);
     }
     if (session.RedealsComp() == games.Redeals())
         endRedeals();
@@ -153,8 +148,8 @@ bool cPlay::autoPlayToFoundation(int16_t mPicID)
         // The chain of moves this starts is one step of undo, however deep
         // it goes.
         MoveGroup group(recorder_);
-        MoveCard(mPicID, Cell::Foundation, f, int16::add(GetTop(Cell::Foundation, f), 1), kMovePlayer,
-                 kToFoundationSteps, 0, kFaceUp);
+        MoveCard(mPicID, Cell::Foundation, f, int16::add(GetTop(Cell::Foundation, f), 1), kMovePlayer, cardSteps(), 0,
+                 kFaceUp);
         return true;
     }
     return false;
@@ -184,7 +179,7 @@ void cPlay::clearCompletedRun(int16_t pile)
         MoveGroup group(recorder_);
         for (int16_t i = 0; i < card::kRunLength && services_.session().Game_Running(); ++i)
             MoveCard(GetTopPicID(Cell::Home, pile), 3, d, int16::add(GetTop(Cell::Foundation, d), 1), kMovePlayer,
-                     kToFoundationSteps, 0, kFaceUp);
+                     cardSteps(), 0, kFaceUp);
         return;
     }
 }

@@ -71,6 +71,13 @@ void cPlay::movePicture(int16_t mPicID, const std::vector<CardSurface::Point>& s
     notePictureAt(mPicID, steps.back());
 }
 
+int16_t cPlay::cardSteps() const
+{
+    if (!services_.surface().drawsCards())
+        return 0;
+    return settings::animationSteps(services_.settings().read(settings::kCardSpeed));
+}
+
 void cPlay::ChangeFaceMode(int16_t mPicID, int16_t FMode)
 {
     card(mPicID).FaceMode = FMode;
@@ -150,7 +157,7 @@ void cPlay::makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
 
     PlaceCard(mPicID, DCell, DPile, DPos, Speed, DFace, true);
     for (int16_t i = 1; i <= mCards; ++i)
-        PlaceCard(carried[static_cast<size_t>(i - 1)], DCell, DPile, int16::add(DPos, i), 0, DFace, true);
+        PlaceCard(carried[static_cast<size_t>(i - 1)], DCell, DPile, int16::add(DPos, i), Speed, DFace, true);
 
     if (tMod != kMoveHistory && tMod != kMoveWasteBack)
         AutoMoveCheck();

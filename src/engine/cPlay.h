@@ -222,6 +222,9 @@ private:
     void notePictureAt(int16_t mPicID, CardSurface::Point at);
     // Moves a picture on the surface through `steps` and notes where it ends.
     void movePicture(int16_t mPicID, const std::vector<CardSurface::Point>& steps);
+    // The steps of a card the player sees move, as "Card Moving Speed" sets
+    // them; none where nothing is drawn.
+    int16_t cardSteps() const;
     bool hitCentre(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const;
     bool hitOverlap(CardSurface::Point card, int16_t cell, int16_t pile, int16_t pos) const;
 

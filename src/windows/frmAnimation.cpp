@@ -16,7 +16,7 @@
 namespace {
 // Stored values are animation step counts, 0 (cards jump) to 50 (slowest);
 // the slider shows 50 minus the count, so further right is faster.
-constexpr int kMostSteps = 50;
+constexpr int kMostSteps = settings::kSlowestSteps;
 
 struct SpeedSetting {
     const char* objectName;

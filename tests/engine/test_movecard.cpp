@@ -83,7 +83,7 @@ TEST_F(MoveCardTest, CardsLyingOnTheMovedCardTravelWithIt)
     const int16_t run1 = play.GetPicID(0, 0, 6);
     const int16_t run2 = play.GetPicID(0, 0, 7);
     const int16_t dest = above(0, 9);
-    play.MoveCard(base, 0, 9, dest, cPlay::kMovePlayer, 1, 2, cPlay::kFaceUp);
+    play.MoveCard(base, 0, 9, dest, cPlay::kMovePlayer, 3, 2, cPlay::kFaceUp);
 
     EXPECT_EQ(play.GetTop(0, 0), 4);
     EXPECT_EQ(play.GetTop(0, 9), dest + 2);
@@ -92,8 +92,9 @@ TEST_F(MoveCardTest, CardsLyingOnTheMovedCardTravelWithIt)
     EXPECT_EQ(play.GetPicID(0, 9, dest + 2), run2);
     EXPECT_EQ(play.Pos(run2), dest + 2);
     EXPECT_EQ(play.GetPicID(0, 0, 6), -1) << "emptied slots hold -1";
-    // Only the moved card animates; the carried ones jump straight there.
-    EXPECT_EQ(surface.cards[run1].moves.back().size(), 1u);
+    // The carried cards travel with the moved one, in as many steps.
+    EXPECT_EQ(surface.cards[base].moves.back().size(), 3u);
+    EXPECT_EQ(surface.cards[run1].moves.back().size(), 3u);
     EXPECT_EQ(surface.cards[run2].at,
               (CardSurface::Point{shared.games.GetCordX(0, 9, dest + 2), shared.games.GetCordY(0, 9, dest + 2)}));
     EXPECT_GT(surface.cards[run2].z, surface.cards[base].z) << "placed cards come to the front in order";

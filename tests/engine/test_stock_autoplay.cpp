@@ -2,7 +2,10 @@
 #include "history/mFile.h"
 #include "support/CountingSounds.h"
 
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace {
 
@@ -211,6 +214,49 @@ TEST_F(StockAndAutoPlayTest, AutoPlayCascadesCardByCardAsOneStep)
     EXPECT_TRUE(undo());
     EXPECT_EQ((std::array{play.Cell(ace), play.Pile(ace)}), (std::array<int16_t, 2>{0, 1}));
     EXPECT_EQ(play.GetPicID(0, 1, static_cast<int16_t>(play.Pos(ace) - 1)), target);
+}
+
+// "Card Moving Speed" is the steps of every card the player sees move: the
+// deal, a stock click, a player's move and automatic play. It changes only
+// how the pictures travel: the game file is the same at every speed.
+TEST_F(StockAndAutoPlayTest, EveryMoveTravelsAtTheCardSpeedAndIsRecordedAlike)
+{
+    QTemporaryDir dir;
+    const auto playAt = [&](int32_t speed) {
+        SCOPED_TRACE("speed " + std::to_string(speed));
+        const size_t steps = static_cast<size_t>(std::clamp(speed, 1, 50));
+        shared.services.settings().write(settings::kCardSpeed, speed);
+        surface.cards.clear();
+        cPlay& play = start(QStringLiteral("Klondike"), 11);
+        // Put into the stock at once, then dealt from it.
+        const auto& dealt = surface.cards[play.GetTopPicID(0, 6)].moves;
+        EXPECT_EQ(dealt.size(), 2u);
+        EXPECT_EQ(dealt.back().size(), steps) << "dealt from the stock";
+        setAutoPlay(0);
+        const std::vector<int16_t> spades = groupKingToAce(0);
+        stack(0, {spades[12]}, 6);
+        stack(1, {spades[11]}, 6);
+        const int16_t turned = play.GetTopPicID(1, 0);
+        play.StockClick();
+        EXPECT_EQ(surface.cards[turned].moves.back().size(), steps) << "turned onto the waste";
+
+        setAutoPlay(1);
+        EXPECT_TRUE(play.PlayerMove(spades[12], 3, 0));
+        EXPECT_EQ(surface.cards[spades[12]].moves.back().size(), steps) << "the player's move";
+        EXPECT_EQ(play.Cell(spades[11]), 3);
+        EXPECT_EQ(surface.cards[spades[11]].moves.back().size(), steps) << "automatic play";
+
+        const QString file = dir.filePath(QString::number(speed));
+        engine.SavetoFile(file);
+        QFile saved(file);
+        EXPECT_TRUE(saved.open(QIODevice::ReadOnly));
+        return saved.readAll();
+    };
+    const QByteArray instant = playAt(0);
+    EXPECT_FALSE(instant.isEmpty());
+    EXPECT_EQ(playAt(7), instant);
+    EXPECT_EQ(playAt(50), instant);
+    EXPECT_EQ(playAt(900), instant) << "held to the slowest";
 }
 
 TEST_F(StockAndAutoPlayTest, NothingMovesByItselfWhenAutoPlayIsOffOrNoGameIsInPlay)

@@ -118,6 +118,62 @@ TEST_F(TableViewTest, ThePlacementsStepsArePlayedOnePerFrame)
     EXPECT_EQ(view.shownPosition(top), place(0, 2, play.Pos(top)));
 }
 
+// "Card Moving Speed" is the steps of every move a player sees, one a frame:
+// the slowest takes many frames, the fastest none.
+TEST_F(TableViewTest, AMoveTakesTheFramesItsSpeedSays)
+{
+    cPlay& play = shared.play;
+    const auto framesOfAMove = [&](int32_t speed) {
+        shared.services.settings().write(settings::kCardSpeed, speed);
+        const auto legal = homeMove(true);
+        EXPECT_TRUE(legal.has_value());
+        if (!legal)
+            return -1;
+        const auto [card, target] = *legal;
+        EXPECT_TRUE(play.PlayerMove(card, 0, target));
+        int frames = 0;
+        for (; view.animating() && frames < 1000; ++frames)
+            view.advanceFrame();
+        EXPECT_EQ(view.shownPosition(card), place(0, target, play.Pos(card))) << "speed " << speed;
+        int16_t back = 0;
+        shared.engine.Undo(back);
+        return frames;
+    };
+    const int slowest = framesOfAMove(settings::kSlowestSteps);
+    const int usual = framesOfAMove(settings::kCardSpeed.defaultValue);
+    const int fastest = framesOfAMove(0);
+    EXPECT_EQ(slowest, 50);
+    EXPECT_EQ(usual, 5);
+    EXPECT_EQ(fastest, 0) << "speed 0 puts the card there at once";
+    EXPECT_GE(slowest * TableView::kFrameMs, 800);
+    EXPECT_EQ(framesOfAMove(5000), slowest) << "a speed beyond the slowest is the slowest";
+}
+
+// The cards of one deal set off one close behind another; a click while they
+// travel puts them in their places and is played at once.
+TEST_F(TableViewTest, ADealTravelsTogetherAndAClickMeanwhileIsNotLost)
+{
+    cPlay& play = shared.play;
+    const int16_t piles = shared.games.Piles(0);
+    shared.services.settings().write(settings::kCardSpeed, 10);
+    play.StockClick();
+    int frames = 0;
+    for (; view.animating() && frames < 1000; ++frames)
+        view.advanceFrame();
+    EXPECT_EQ(frames, 10 + (piles - 1) * TableView::kFollowFrames) << "not one card after the other";
+
+    shared.services.settings().write(settings::kCardSpeed, settings::kSlowestSteps);
+    const int16_t stock = play.GetTop(1, 0);
+    play.StockClick();
+    view.advanceFrame();
+    ASSERT_TRUE(view.animating());
+    const int16_t dealt = play.GetTopPicID(0, 0);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, over(view.shownPosition(play.GetTopPicID(1, 0))));
+    EXPECT_EQ(play.GetTop(1, 0), stock - 2 * piles) << "the click dealt again";
+    EXPECT_EQ(view.shownPosition(dealt), place(0, 0, play.Pos(dealt))) << "the deal under way is in its place";
+    EXPECT_TRUE(view.animating()) << "the next one is on its way";
+}
+
 TEST_F(TableViewTest, AClickOnTheEmptyStockPlaceTurnsTheWasteBack)
 {
     shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(31));

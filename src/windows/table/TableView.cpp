@@ -247,14 +247,34 @@ void TableView::moveCard(int16_t id, const std::vector<Point>& steps)
         if (auto* carried = dynamic_cast<CardItem*>(child))
             carried->target += moved;
 
-    if (steps.size() == 1 && frames_.empty()) {
+    if (steps.size() == 1 && tracks_.empty()) {
         item->setPos(destination);
         return;
     }
-    for (const Point& p : steps)
-        frames_.push_back({id, QPointF(p.x, p.y), steps.size() == 1});
+    queueTrack(id, steps);
     if (!frameTimer_.isActive())
         frameTimer_.start();
+}
+
+void TableView::queueTrack(int16_t id, const std::vector<Point>& steps)
+{
+    int64_t start = clock_ + 1;
+    if (!tracks_.empty()) {
+        // A placement without steps of its own lands with the one before it;
+        // one that travels sets off a little after it.
+        const Track& last = tracks_.back();
+        const int64_t follow = std::min<int64_t>(kFollowFrames, static_cast<int64_t>(last.positions.size()));
+        start = std::max(start, steps.size() == 1 ? last.end() : last.start + follow);
+    }
+    // A card's own moves follow one another.
+    for (const Track& track : tracks_)
+        if (track.id == id)
+            start = std::max(start, track.end() + 1);
+    Track track{id, {}, start};
+    track.positions.reserve(steps.size());
+    for (const Point& p : steps)
+        track.positions.emplace_back(p.x, p.y);
+    tracks_.push_back(std::move(track));
 }
 
 void TableView::setCardSize(int16_t id, int32_t width, int32_t height)
@@ -298,7 +318,7 @@ void TableView::markersShown()
 
 void TableView::clearTable()
 {
-    frames_.clear();
+    tracks_.clear();
     frameTimer_.stop();
     play_.drag().pressedCard = -1;
     play_.drag().pressedStock = false;
@@ -313,34 +333,32 @@ void TableView::clearTable()
     noteChange();
 }
 
-void TableView::applyFrame(const Frame& frame)
+void TableView::showAt(int16_t id, QPointF position)
 {
-    const auto it = cards_.find(frame.id);
+    const auto it = cards_.find(id);
     if (it != cards_.end() && it->second->parentItem() == nullptr)
-        it->second->setPos(frame.position);
+        it->second->setPos(position);
 }
 
 void TableView::advanceFrame()
 {
-    if (frames_.empty()) {
+    if (tracks_.empty()) {
         frameTimer_.stop();
         fitTable();
         return;
     }
-    applyFrame(frames_.front());
-    frames_.pop_front();
-    while (!frames_.empty() && frames_.front().instant) {
-        applyFrame(frames_.front());
-        frames_.pop_front();
-    }
+    ++clock_;
+    for (const Track& track : tracks_)
+        if (track.start <= clock_ && clock_ <= track.end())
+            showAt(track.id, track.positions[static_cast<size_t>(clock_ - track.start)]);
+    std::erase_if(tracks_, [this](const Track& track) { return track.end() <= clock_; });
 }
 
 void TableView::finishAnimations()
 {
-    while (!frames_.empty()) {
-        applyFrame(frames_.front());
-        frames_.pop_front();
-    }
+    for (const Track& track : tracks_)
+        showAt(track.id, track.positions.back());
+    tracks_.clear();
     frameTimer_.stop();
 }
 
@@ -488,6 +506,22 @@ QList<QRectF> TableView::hintFrames() const
             frames << item->rect().adjusted(kHintGap, kHintGap, -kHintGap, -kHintGap);
     return frames;
 }
+
+void TableView::showCardAt(int16_t id, QPointF twips)
+{
+    const auto it = cards_.find(id);
+    if (it != cards_.end() && it->second->parentItem() == nullptr)
+        it->second->setPos(twips);
+}
+
+void TableView::putCardsBack()
+{
+    for (const auto& [id, item] : cards_)
+        if (item->parentItem() == nullptr)
+            item->setPos(item->target);
+}
+
+QRectF TableView::shownTable() const { return mapToScene(viewport()->rect()).boundingRect(); }
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <deque>
 #include <map>
+#include <vector>
 
 class cGames;
 class Services;
@@ -53,12 +53,18 @@ public:
     // Plays every pending step at once, or the next frame's.
     void finishAnimations();
     void advanceFrame();
-    bool animating() const { return !frames_.empty(); }
+    bool animating() const { return !tracks_.empty(); }
     // Hands the scene's pending changes to the view at once, so that the
     // next frame paints them all instead of a second frame repeating it.
     void settle();
-    // Twips per frame interval of the animation, for tests.
+    // Time between two frames of the animation.
     static constexpr int kFrameMs = 16;
+    // A card that travels sets off this many frames after the one placed
+    // before it (or when that one arrives, if sooner): the cards of a deal,
+    // a run or an auto-play travel one close behind another.
+    static constexpr int kFollowFrames = 2;
+    // Frames played since the view was made.
+    int64_t framesPlayed() const { return clock_; }
     // How long a size must last before the pictures are drawn for it.
     static constexpr int kResizeSettleMs = 150;
 
@@ -127,6 +133,15 @@ public:
     QRectF runRect(int16_t card) const;
     QRectF placeRect(int16_t cell, int16_t pile) const;
 
+    // A show on the table that is no move (a won game's celebration): a
+    // card's picture is drawn at a place in twips while its place on the
+    // table stays as it is; putCardsBack draws every picture at its place
+    // again. A card the table does not hold is passed over.
+    void showCardAt(int16_t id, QPointF twips);
+    void putCardsBack();
+    // The part of the table the window shows, in twips.
+    QRectF shownTable() const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -138,16 +153,18 @@ protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
 
 private:
-    struct Frame {
+    // One placement's positions: the first is shown at frame `start`, each
+    // next one a frame later.
+    struct Track {
         int16_t id;
-        QPointF position;
-        // The placement's last position: the next placement may follow in
-        // the same frame when it has no steps of its own.
-        bool instant;
+        std::vector<QPointF> positions;
+        int64_t start;
+        int64_t end() const { return start + static_cast<int64_t>(positions.size()) - 1; }
     };
 
     CardItem* card(int16_t id) const;
-    void applyFrame(const Frame& frame);
+    void queueTrack(int16_t id, const std::vector<Point>& steps);
+    void showAt(int16_t id, QPointF position);
     void fitTable();
     void makeFocusFrame();
     void makeHintItems();
@@ -162,7 +179,9 @@ private:
     QGraphicsScene scene_;
     std::map<int16_t, CardItem*> cards_;
     std::map<std::pair<Marker, int16_t>, MarkerItem*> markers_;
-    std::deque<Frame> frames_;
+    // In the order placed; a card's tracks never overlap.
+    std::vector<Track> tracks_;
+    int64_t clock_ = 0;
     QTimer frameTimer_;
     // Runs out once the window has kept its size for a moment.
     QTimer settleTimer_;
