@@ -72,6 +72,9 @@ inline int16_t animationSteps(int32_t stored)
 {
     return static_cast<int16_t>(stored < 0 ? 0 : stored > kSlowestSteps ? kSlowestSteps : stored);
 }
+// A won game is celebrated on the table before the game-end dialog; on
+// unless 0.
+inline constexpr NumberSetting kCelebrateWin{"Options", "CelebrateWin", 1};
 
 // Table background and card deck.
 inline constexpr NumberSetting kBackIndex{"BackGround", "BackIndex", 1};

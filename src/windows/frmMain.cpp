@@ -39,6 +39,7 @@
 #include "windows/table/PlayAdvisor.h"
 #include "windows/table/TableAccessible.h"
 #include "windows/table/TableView.h"
+#include "windows/table/WinCelebration.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,6 +106,7 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
     shared_.services.setSurface(table_);
     Services& services = shared_.services;
     keyboard_ = std::make_unique<KeyboardPlay>(shared_, *table_, pointer_);
+    celebration_ = std::make_unique<WinCelebration>(*table_, shared_.games, shared_.play, services);
     guard::connect(services, table_, &TableView::cardPressed, this,
                    [this](int id, double x, double y) { pointer_.press(static_cast<int16_t>(id), x, y); });
     guard::connect(services, table_, &TableView::cardMoved, this, [this](int, double x, double y) {
@@ -452,7 +454,7 @@ void frmMain::buildCommands()
     cGamePlay& session = shared_.gamePlay;
     cEngine& engine = shared_.engine;
     SettingsStore& store = shared_.services.settings();
-    const auto speed = [&store](const NumberSetting& setting) { return static_cast<int16_t>(store.read(setting)); };
+    const auto speed = [&store](const NumberSetting& setting) { return settings::animationSteps(store.read(setting)); };
     const auto add = [this](const char* key, std::function<void()> handler) {
         commands_.insert(QLatin1String(key), std::move(handler));
     };
@@ -610,7 +612,7 @@ void frmMain::replayStep(bool forward)
     // Each direction switches the other off.
     (forward ? tmrBackward : tmrForward).stop();
     menus_->setStopEnabled(true);
-    int16_t speed = static_cast<int16_t>(shared_.services.settings().read(settings::kReplaySpeed));
+    int16_t speed = settings::animationSteps(shared_.services.settings().read(settings::kReplaySpeed));
     if (!(forward ? shared_.engine.Redo(speed) : shared_.engine.Undo(speed)))
         StopReplay();
 }
@@ -677,8 +679,22 @@ void frmMain::gameWon()
 {
     // The clock stops with the last card home.
     setGameClock(false);
-    // The dialog opens once the move that won the game has left the stack.
-    QTimer::singleShot(0, this, [this] { guard::run(shared_.services, [this] { showFinish(); }); });
+    // The celebration (and the dialog) begin once the move that won the game
+    // has left the stack.
+    QTimer::singleShot(0, this, [this] { guard::run(shared_.services, [this] { celebrateWin(); }); });
+}
+
+void frmMain::celebrateWin()
+{
+    cGamePlay& session = shared_.gamePlay;
+    if (shutDown_ || session.Game_Status() != cGamePlay::kInProgress || session.wonRecorded())
+        return;
+    // A table nobody sees is not celebrated.
+    if (shared_.services.settings().read(settings::kCelebrateWin) == 0 || !table_->isVisible()) {
+        showFinish();
+        return;
+    }
+    celebration_->start([this] { showFinish(); });
 }
 
 void frmMain::showFinish()
@@ -699,8 +715,23 @@ void frmMain::showFinish()
     }
 }
 
+void frmMain::recordCelebratedWin()
+{
+    if (!celebration_->running())
+        return;
+    celebration_->abandon();
+    guard::run(shared_.services, [this] { frmFinish recorder(shared_, this); });
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // Closing the window during a win's celebration ends the celebration:
+    // the game-end dialog comes and records the win first.
+    if (celebration_->running()) {
+        celebration_->stop();
+        event->ignore();
+        return;
+    }
     ShutDown();
     event->accept();
 }
@@ -711,6 +742,7 @@ void frmMain::ShutDown()
         return;
     shutDown_ = true;
     StopReplay();
+    recordCelebratedWin();
     // The search in the background ends with the window.
     advisor_->stop();
     for (QTimer* timer : {&tmrGame, &tmrTime, &tmrMain, &tmrWallPaper, &tmrRequests})

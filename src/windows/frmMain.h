@@ -21,6 +21,7 @@ class TableView;
 class MainMenus;
 class PlayAdvisor;
 class QLabel;
+class WinCelebration;
 
 // The program's one main window: the play table as its client area, the
 // menus and toolbar, and the timers that run the game clock, the caption,
@@ -65,6 +66,7 @@ public:
     KeyboardPlay& keyboard() { return *keyboard_; }
     MainMenus& menus() { return *menus_; }
     PlayAdvisor& advisor() { return *advisor_; }
+    WinCelebration& celebration() { return *celebration_; }
 
     // SessionHost.
     void setGameClock(bool on) override;
@@ -117,6 +119,12 @@ private:
     // Offers to resume a game the last run left behind when it did not end
     // normally; true when the player took it up.
     bool offerRecovery();
+    // The won game's celebration on the table, when the player wants one,
+    // then the game-end dialog.
+    void celebrateWin();
+    // The program ends during the celebration: the win is recorded as the
+    // game-end dialog records it, without showing the dialog.
+    void recordCelebratedWin();
     // The game-end dialog, and what the player chose to do next.
     void showFinish();
     void showModal(QDialog& dialog);
@@ -150,4 +158,5 @@ private:
     std::unique_ptr<KeyboardPlay> keyboard_;
     // Saved games later starts asked to open, oldest first.
     QStringList requestedGames_;
+    std::unique_ptr<WinCelebration> celebration_;
 };

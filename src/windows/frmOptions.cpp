@@ -72,13 +72,15 @@ frmOptions::frmOptions(Shared& shared, std::function<void()> recentListsCleared,
     displayLayout->addWidget(checkBox("chkMoves", QStringLiteral("Show Game Moves"), settings::kShowMoves));
     displayLayout->addWidget(checkBox("chkCardsLeft", QStringLiteral("Show Cards Left"), settings::kShowCardsLeft));
     displayLayout->addWidget(checkBox("chkStatusBar", QStringLiteral("Show Status Bar"), settings::kShowStatusBar));
-    // Helpers with the mouse, both off unless the player wants them.
+    // Helpers with the mouse, both off unless the player wants them, and the
+    // celebration of a win, on unless the player does not.
     auto* playing = new QGroupBox(QStringLiteral("Playing"), general);
     playing->setObjectName(QStringLiteral("fraPlaying"));
     auto* playingLayout = new QVBoxLayout(playing);
     playingLayout->addWidget(
         checkBox("chkDoubleClick", QStringLiteral("Double-click sends a card home"), settings::kDoubleClickHome));
     playingLayout->addWidget(checkBox("chkClickToMove", QStringLiteral("Click to move"), settings::kClickToMove));
+    playingLayout->addWidget(checkBox("chkCelebrate", QStringLiteral("Celebrate a win"), settings::kCelebrateWin));
     auto* exiting = new QGroupBox(QStringLiteral("While exiting the Game"), general);
     exiting->setObjectName(QStringLiteral("fraExit"));
     auto* exitLayout = new QVBoxLayout(exiting);

@@ -453,6 +453,7 @@ TEST_F(BigTableTest, AWholeGameOfKlondikeIsWonByKeyboard)
         steps = winningSteps(number);
     ASSERT_TRUE(steps.has_value()) << "no deal the plain strategy wins";
     shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number - 1));
+    shared.services.settings().write(settings::kCelebrateWin, 0);
     TableView& table = window->table();
     table.finishAnimations();
     table.setFocus();

@@ -52,6 +52,8 @@ protected:
     {
         shared.services.setPrompts(&prompts);
         shared.services.setHelp(&help);
+        // The game-end dialog comes at once, without the celebration.
+        shared.services.settings().write(settings::kCelebrateWin, 0);
         window = std::make_unique<frmMain>(shared, pictures);
     }
     ~MainWindowTest() override
