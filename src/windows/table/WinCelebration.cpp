@@ -22,7 +22,7 @@ constexpr int kShortest = 24;
 constexpr int kPerStep = 5;
 constexpr int kLongest = 150;
 // The share of the length over which the cards set off; the last one still
-// has the rest of it to fall out of the window.
+// has the rest of it to run out of the window.
 constexpr qreal kLaunchShare = 0.5;
 
 // A fixed spread of values in [0, 1) for a card, so that every showing of a
@@ -70,7 +70,7 @@ void WinCelebration::start(std::function<void()> ended)
 void WinCelebration::planFlights()
 {
     const QRectF shown = table_.shownTable();
-    bottom_ = shown.bottom() + card::kHeight / 4.0;
+    floor_ = shown.bottom() - card::kHeight;
     // The top cards of the foundations go first, pile by pile.
     const int16_t piles = games_.Piles(Cell::Foundation);
     int16_t highest = -1;
@@ -81,28 +81,37 @@ void WinCelebration::planFlights()
         for (int16_t pile = 0; pile < piles; ++pile)
             if (pos <= play_.GetTop(Cell::Foundation, pile))
                 order.push_back(play_.GetPicID(Cell::Foundation, pile, pos));
+    // The first card reaches the bottom a quarter of the way through.
+    const qreal drop = std::max<qreal>(floor_ - shown.top(), card::kHeight);
+    const qreal toFloor = std::max(2.0, length_ / 4.0);
+    gravity_ = 2 * drop / (toFloor * toFloor);
     const qreal launchFrames = length_ * kLaunchShare;
     for (size_t i = 0; i < order.size(); ++i) {
         const int16_t id = order[i];
         const CardSurface::Point at = table_.cardPosition(id);
-        Flight flight{id, QPointF(at.x, at.y), static_cast<int>(launchFrames * i / order.size()), 0, 0};
-        // Half to each side, some further than others; each leaps up a
-        // little before it falls.
-        const qreal side = spread(id, 1) < 0.5 ? -1.0 : 1.0;
-        flight.across = side * (0.12 + 0.38 * spread(id, 2)) * shown.width();
-        flight.up = (0.5 + 0.6 * spread(id, 3)) * std::max<qreal>(bottom_ - flight.from.y(), card::kHeight);
+        Flight flight{id, static_cast<int>(launchFrames * i / order.size()), QPointF(at.x, at.y), 0, 0};
+        // Half run out to each side, all of them gone by the end; each
+        // hops a little as it leaves.
+        const bool right = spread(id, 1) < 0.5;
+        const qreal way = right ? shown.right() - at.x : at.x + card::kWidth - shown.left();
+        const qreal frames = std::max(1, length_ - flight.launch);
+        flight.across = (right ? 1 : -1) * (way + card::kWidth * spread(id, 2)) / frames;
+        flight.down = -gravity_ * (1 + 3 * spread(id, 3));
         flights_.push_back(flight);
     }
     planned_ = true;
 }
 
-QPointF WinCelebration::positionAt(const Flight& flight, int frame) const
+void WinCelebration::fly(Flight& flight) const
 {
-    const int travel = std::max(1, length_ - flight.launch);
-    const qreal t = std::clamp(static_cast<qreal>(frame - flight.launch) / travel, 0.0, 1.0);
-    // Up at first, then down, reaching the bottom of the window at the end.
-    const qreal fall = bottom_ - flight.from.y() + flight.up;
-    return {flight.from.x() + flight.across * t, flight.from.y() - flight.up * t + fall * t * t};
+    // Each bounce keeps this much of the speed.
+    constexpr qreal kBounce = 0.7;
+    flight.down += gravity_;
+    flight.at += QPointF(flight.across, flight.down);
+    if (flight.at.y() > floor_) {
+        flight.at.setY(floor_ - (flight.at.y() - floor_) * kBounce);
+        flight.down = -flight.down * kBounce;
+    }
 }
 
 void WinCelebration::advance()
@@ -116,12 +125,14 @@ void WinCelebration::advance()
         planFlights();
     }
     ++frame_;
-    for (const Flight& flight : flights_) {
+    for (Flight& flight : flights_) {
         if (frame_ < flight.launch)
             continue;
         if (frame_ == std::max(flight.launch, 1))
             table_.bringToFront(flight.id);
-        table_.showCardAt(flight.id, positionAt(flight, frame_));
+        else
+            fly(flight);
+        table_.showCardAt(flight.id, flight.at);
     }
     if (frame_ >= length_)
         stop();

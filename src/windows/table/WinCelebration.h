@@ -14,7 +14,8 @@ class Services;
 class TableView;
 
 // A won game's last moment on the table: the cards leap off the
-// foundations, the top ones first, and fall out of the window. It is only
+// foundations, the top ones first, fall, bounce on the bottom of the window
+// and run out at its sides. It is only
 // pictures: no card changes its place on the table, and when it ends every
 // picture is back on its foundation. Any key or click ends it at once and is
 // used for nothing else; meanwhile the table counts as busy, so nothing
@@ -49,16 +50,17 @@ protected:
 private:
     struct Flight {
         int16_t id;
-        QPointF from;
         int launch;
-        // Sideways travel, and the upward speed of the leap (twips over
-        // the whole flight).
+        // Where the picture is, and its speed, in twips and twips a frame.
+        QPointF at;
         qreal across;
-        qreal up;
+        qreal down;
     };
 
     void planFlights();
-    QPointF positionAt(const Flight& flight, int frame) const;
+    // One frame of a card in the air: it falls faster and faster and
+    // bounces on the bottom, losing some of its speed.
+    void fly(Flight& flight) const;
     void finish(bool tell);
 
     TableView& table_;
@@ -73,5 +75,7 @@ private:
     bool planned_ = false;
     int frame_ = 0;
     int length_ = 0;
-    qreal bottom_ = 0;
+    // Where the cards bounce, and how much faster they fall each frame.
+    qreal floor_ = 0;
+    qreal gravity_ = 0;
 };
