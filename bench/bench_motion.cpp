@@ -2,7 +2,9 @@
 // 1280x800), at the fastest, the default and the slowest "Card Moving
 // Speed": the time from the move until the card's picture is in its place,
 // as the window's own frame timer plays it, with the frames it took and the
-// longest time between two frames (how long a click could wait).
+// longest time between two frames (how long a click could wait). Then the
+// celebration of a won game at the default speed, from the last card home
+// until the game-end dialog is due.
 
 #include "OffscreenMain.h"
 #include "pictures/CardPictures.h"
@@ -10,9 +12,11 @@
 #include "support/TempHome.h"
 #include "windows/frmMain.h"
 #include "windows/table/TableView.h"
+#include "windows/table/WinCelebration.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <algorithm>
 #include <optional>
@@ -101,6 +105,61 @@ void BM_OneMove(benchmark::State& state)
     state.counters["longest_frame_ms"] = longest;
 }
 BENCHMARK(BM_OneMove)->Arg(0)->Arg(5)->Arg(50)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Every card onto the foundation of its suit, Ace to King, the cards on it
+// moved aside first; the last one wins the game.
+void putEveryCardHome(cPlay& play)
+{
+    for (int16_t rank = 0; rank < 13; ++rank)
+        for (int16_t group = 0; group < 4; ++group) {
+            int16_t card = 0;
+            while (play.SuitPile(card) != group || play.Num(card) != rank)
+                ++card;
+            while (play.GetTopPicID(play.Cell(card), play.Pile(card)) != card) {
+                const int16_t cell = play.Cell(card);
+                const int16_t to = cell == 0 ? static_cast<int16_t>((play.Pile(card) + 1) % 7) : int16_t{0};
+                play.MoveCard(play.GetTopPicID(cell, play.Pile(card)), 0, to,
+                              static_cast<int16_t>(play.GetTop(0, to) + 1), cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
+            }
+            play.MoveCard(card, 3, group, static_cast<int16_t>(play.GetTop(3, group) + 1), cPlay::kMoveHistory, 0, 0,
+                          cPlay::kFaceUp);
+        }
+}
+
+void BM_Celebration(benchmark::State& state)
+{
+    Program& p = program();
+    WinCelebration& show = p.window->celebration();
+    // The game-end dialog that follows is closed as it comes up.
+    QTimer closer;
+    closer.setInterval(1);
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+    });
+    closer.start();
+    int frames = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        p.shared.services.settings().write(settings::kCardSpeed, 0);
+        p.shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+        p.shared.services.settings().write(settings::kCardSpeed, settings::kCardSpeed.defaultValue);
+        state.ResumeTiming();
+        putEveryCardHome(p.shared.play);
+        while (!show.running())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        while (show.running())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        frames = show.framesShown();
+        state.PauseTiming();
+        // The dialog, closed, and the table cleared with it.
+        while (p.shared.gamePlay.Game_Running())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        state.ResumeTiming();
+    }
+    state.counters["frames"] = frames;
+}
+BENCHMARK(BM_Celebration)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -98,7 +98,7 @@ protected:
         });
         poll.start();
         action();
-        for (int i = 0; i < 400 && !came; ++i)
+        for (int i = 0; i < 1000 && !came; ++i)
             QTest::qWait(5);
         QTest::qWait(10);
         return came;
@@ -152,6 +152,21 @@ TEST_F(CelebrationTest, AWinIsCelebratedUntilAKeyAndTheDialogThatFollowsRecordsI
     EXPECT_FALSE(shared.services.busy);
 }
 
+TEST_F(CelebrationTest, LeftAloneItEndsByItselfAndTheDialogFollows)
+{
+    // The shortest celebration, with the fastest cards.
+    shared.services.settings().write(settings::kCardSpeed, 0);
+    int shown = 0;
+    bool recorded = false;
+    EXPECT_TRUE(finishDialogAfter([&] { putEveryCardHome(); },
+                                  [&] {
+                                      shown = window->celebration().framesShown();
+                                      recorded = shared.gamePlay.wonRecorded();
+                                  }));
+    EXPECT_EQ(shown, WinCelebration::framesFor(0)) << "every frame was played";
+    EXPECT_TRUE(recorded);
+}
+
 TEST_F(CelebrationTest, WithTheOptionOffTheDialogComesAtOnce)
 {
     // The option in the Options window, on unless switched off.
@@ -161,6 +176,10 @@ TEST_F(CelebrationTest, WithTheOptionOffTheDialogComesAtOnce)
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->text(), QStringLiteral("Celebrate a win"));
         EXPECT_TRUE(box->isChecked());
+        if (const QByteArray shots = qgetenv("TABLORA_SHOTS"); !shots.isEmpty()) {
+            options.show();
+            options.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/options.png"));
+        }
         box->setChecked(false);
     }
     ASSERT_EQ(shared.services.settings().read(settings::kCelebrateWin), 0);
