@@ -185,7 +185,7 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     resize(900, 640);
 
     for (QTreeView* list : findChildren<QTreeView*>())
-        fitColumns(*list);
+        fitColumns(*list, shared_.services);
     fillGeneral();
     fillPlayers();
     fillDates();

@@ -95,7 +95,7 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
     layout->addWidget(tabs_, 1);
     layout->addLayout(closeRow(*this, services));
     for (QTreeView* list : findChildren<QTreeView*>())
-        fitColumns(*list);
+        fitColumns(*list, shared_.services);
     fillTop();
     fillGames();
     fillPlayer();

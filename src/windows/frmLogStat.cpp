@@ -134,7 +134,7 @@ frmLogStat::frmLogStat(Shared& shared, QWidget* parent)
     resize(860, 560);
 
     for (QTreeView* list : findChildren<QTreeView*>())
-        fitColumns(*list);
+        fitColumns(*list, shared_.services);
     fillLog();
     for (QComboBox* chooser : {imcGames_, imcPlayer_, imcDate_})
         guard::connect(services, chooser, &QComboBox::currentIndexChanged, this, [this] { fillLog(); });

@@ -101,7 +101,7 @@ frmSesStat::frmSesStat(Shared& shared, QWidget* parent)
     resize(820, 520);
 
     for (QTreeView* list : findChildren<QTreeView*>())
-        fitColumns(*list);
+        fitColumns(*list, shared_.services);
     fillSummary();
     fillSession();
     fillThisGame();

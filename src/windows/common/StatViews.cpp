@@ -157,7 +157,7 @@ QTreeView* statList(QAbstractItemModel* model, const char* name, QWidget* parent
     return view;
 }
 
-void fitColumns(QTreeView& list)
+void fitColumns(QTreeView& list, Services& services)
 {
     QTreeView* view = &list;
     const auto fit = [view] {
@@ -169,11 +169,11 @@ void fitColumns(QTreeView& list)
         }
     };
     QAbstractItemModel* model = view->model();
-    QObject::connect(model, &QAbstractItemModel::modelReset, view, fit);
-    QObject::connect(model, &QAbstractItemModel::layoutChanged, view, fit);
-    QObject::connect(model, &QAbstractItemModel::headerDataChanged, view, fit);
+    guard::connect(services, model, &QAbstractItemModel::modelReset, view, fit);
+    guard::connect(services, model, &QAbstractItemModel::layoutChanged, view, fit);
+    guard::connect(services, model, &QAbstractItemModel::headerDataChanged, view, fit);
     // A running game's figures grow as it goes on.
-    QObject::connect(model, &QAbstractItemModel::dataChanged, view, fit);
+    guard::connect(services, model, &QAbstractItemModel::dataChanged, view, fit);
     fit();
 }
 

@@ -13,6 +13,7 @@ class QChart;
 class QChartView;
 class QTreeView;
 class QWidget;
+class Services;
 
 // The dark red of a high score's key cell.
 inline const QColor kHighScoreRed(128, 0, 0);
@@ -52,7 +53,7 @@ private:
 QTreeView* statList(QAbstractItemModel* model, const char* name, QWidget* parent);
 // From now on the columns of `list` take the width of their widest text or
 // heading whenever its rows change; the last one takes the room left.
-void fitColumns(QTreeView& list);
+void fitColumns(QTreeView& list, Services& services);
 // Makes `list` tall enough to show `rows` rows without scrolling.
 void showRows(QTreeView& list, int rows);
 
