@@ -1,7 +1,9 @@
 #include "scores/StatFigures.h"
 
+#include <QHash>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace statFigures {
@@ -29,7 +31,36 @@ int64_t roundedQuotient(int64_t total, int64_t count)
     return static_cast<int64_t>(std::nearbyint(static_cast<double>(total) / static_cast<double>(count)));
 }
 
+// The streaks over the loaded records that `match` takes, counted apart for
+// each player.
+template <typename Match> Streak streakOf(const cScore& score, Match match)
+{
+    QHash<QString, int32_t> running;
+    Streak streak;
+    for (int32_t position = 1; position <= score.ScoreTop(); ++position) {
+        const ScoreRec& r = score.GetScore(position);
+        if (!match(r))
+            continue;
+        int32_t& run = running[r.Player];
+        run = r.Won == 1 ? run + 1 : 0;
+        streak.longest = std::max(streak.longest, run);
+    }
+    for (const int32_t run : std::as_const(running))
+        streak.current = std::max(streak.current, run);
+    return streak;
+}
+
 } // namespace
+
+Streak playerStreak(const cScore& score, const QString& player)
+{
+    return streakOf(score, [&](const ScoreRec& r) { return r.Player == player; });
+}
+
+Streak gameStreak(const cScore& score, const QString& game)
+{
+    return streakOf(score, [&](const ScoreRec& r) { return r.GameName == game; });
+}
 
 QString statusText(const ScoreRec& record) { return record.Won == 1 ? QStringLiteral("Won") : QStringLiteral("Lost"); }
 

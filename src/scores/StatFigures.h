@@ -23,6 +23,21 @@ QString winningPercentage(int32_t won, int32_t played);
 // W / P rounded to 2 decimals first, then × 100: "67%" for 2 of 3.
 QString playerPercentage(int32_t won, int32_t played);
 
+// Winning streaks: runs of consecutive won records. A streak runs through
+// one player's records in the order their file holds them, never from one
+// player's file into another's; a lost record ends it, a damaged line (not
+// loaded) does not.
+struct Streak {
+    // The streak still running at the last record: 0 when that one was
+    // lost. Over several players, the longest of theirs.
+    int32_t current = 0;
+    int32_t longest = 0;
+};
+// The streaks of one player, over every game.
+Streak playerStreak(const cScore& score, const QString& player);
+// The streaks in one game, over every player.
+Streak gameStreak(const cScore& score, const QString& game);
+
 // One line of the general statistics: a label and its value.
 struct Line {
     QString label;

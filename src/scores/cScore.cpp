@@ -123,12 +123,15 @@ public:
         return *this;
     }
     // A number between a sign place (a blank, or "-") and a blank.
-    ReportLine& number(int64_t value)
+    ReportLine& number(int64_t value) { return signedNumber(value < 0, QString::number(value < 0 ? -value : value)); }
+    // A game number: a number is written as every number of the report is,
+    // a text as it stands.
+    ReportLine& number(const GameNo& value)
     {
-        line_ += value < 0 ? QLatin1Char('-') : QLatin1Char(' ');
-        line_ += QString::number(value < 0 ? -value : value);
-        line_ += QLatin1Char(' ');
-        return *this;
+        if (value.isText())
+            return text(value.toString());
+        const double n = value.toNumber();
+        return signedNumber(n < 0, GameNo(std::fabs(n)).toString());
     }
     ReportLine& next()
     {
@@ -156,6 +159,14 @@ public:
     }
 
 private:
+    ReportLine& signedNumber(bool negative, const QString& digits)
+    {
+        line_ += negative ? QLatin1Char('-') : QLatin1Char(' ');
+        line_ += digits;
+        line_ += QLatin1Char(' ');
+        return *this;
+    }
+
     QString line_;
 };
 
@@ -544,7 +555,8 @@ QString cScore::reportText() const
             .next()
             .number(r.Moves)
             .next()
-            .text(timeText(r.Time) + QString(5, QLatin1Char(' ')) + r.gameNo.toString())
+            .text(timeText(r.Time) + QString(5, QLatin1Char(' ')))
+            .number(r.gameNo)
             .endInto(out);
     }
     return out;

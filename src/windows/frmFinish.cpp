@@ -81,12 +81,7 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     lstResult_->setSelectionMode(QAbstractItemView::NoSelection);
     lstResult_->setFocusPolicy(Qt::NoFocus);
     fillResult();
-    QChartView* chart = chartView(
-        barChart({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")},
-                 {{QStringLiteral("Result"),
-                   {qreal(std::max<int>(session.Score(), 0)), qreal(session.Moves()), qreal(session.Time())}}}),
-        "chtResult", this);
-    chart->setMinimumSize(300, 220);
+    QWidget* chart = resultCharts();
 
     // 6. The check boxes as the player left them.
     chkSave_->setObjectName(QStringLiteral("chkSave"));
@@ -111,7 +106,7 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     auto* inFrame = new QHBoxLayout(fraGame_);
     lstResult_->setMinimumWidth(200);
     inFrame->addWidget(lstResult_, 2);
-    inFrame->addWidget(chart, 3);
+    inFrame->addWidget(chart, 4);
     auto* saving = new QHBoxLayout;
     saving->addWidget(txtSave_, 1);
     saving->addWidget(cmdBrowse_);
@@ -122,7 +117,7 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     layout->addWidget(chkSave_);
     layout->addLayout(saving);
     layout->addWidget(chkFav_);
-    resize(620, 460);
+    resize(760, 480);
 
     // 8. to 11. The win is celebrated and recorded.
     services.sounds().raise(SoundEvent::Win);
@@ -138,6 +133,27 @@ void frmFinish::fillResult()
                           QStringLiteral(" Time : ") + session.TimeString(),
                           QStringLiteral(" Moves : ") + QString::number(session.Moves()),
                           QStringLiteral(" Score : ") + QString::number(session.Score())});
+}
+
+QWidget* frmFinish::resultCharts()
+{
+    // Points, moves and seconds share no scale: each has a bar and an axis
+    // of its own, and a score below zero is a bar below zero.
+    const cGamePlay& session = shared_.gamePlay;
+    auto* charts = new QWidget(this);
+    charts->setObjectName(QStringLiteral("chtResult"));
+    auto* row = new QHBoxLayout(charts);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    const auto add = [&](const char* name, const QString& measure, qreal value, const QString& shown) {
+        QChartView* view = chartView(measureChart(measure, value, shown), name, charts);
+        view->setMinimumSize(130, 220);
+        row->addWidget(view, 1);
+    };
+    add("chtScore", QStringLiteral("Score"), session.Score(), QString::number(session.Score()));
+    add("chtMoves", QStringLiteral("Moves"), session.Moves(), QString::number(session.Moves()));
+    add("chtTime", QStringLiteral("Time"), session.Time(), session.TimeString());
+    return charts;
 }
 
 void frmFinish::record()

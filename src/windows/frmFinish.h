@@ -12,7 +12,7 @@ class Shared;
 
 // The game-end dialog "Congrats", shown when the last card goes home. It
 // records the won game as it opens (session list, score file, auto-save),
-// shows the result in a list and a bar chart, and offers to save the game to
+// shows the result in a list and a chart per measure, and offers to save the game to
 // a file of the player's choice. However it is closed, it saves that file
 // when asked to and clears the table; its toolbar says what comes next.
 class frmFinish final : public QDialog {
@@ -39,6 +39,7 @@ public:
 
 private:
     void fillResult();
+    QWidget* resultCharts();
     void record();
     void browse();
     void closeWith(Next next);

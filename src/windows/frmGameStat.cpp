@@ -21,18 +21,20 @@
 
 namespace {
 
-const QStringList kTotalsColumns{QStringLiteral("Played"), QStringLiteral("Won"),   QStringLiteral("Lost"),
-                                 QStringLiteral("Time"),   QStringLiteral("Moves"), QStringLiteral("Score"),
-                                 QStringLiteral("Perc")};
+const QStringList kTotalsColumns{
+    QStringLiteral("Played"),        QStringLiteral("Won"),   QStringLiteral("Lost"), QStringLiteral("Time"),
+    QStringLiteral("Moves"),         QStringLiteral("Score"), QStringLiteral("Perc"), QStringLiteral("Current Streak"),
+    QStringLiteral("Longest Streak")};
 
 QChart* threeBars(const StatRec& s)
 {
     return barChart({QStringLiteral("Score"), QStringLiteral("Moves"), QStringLiteral("Time")},
-                    {{QStringLiteral("Totals"), {qreal(std::max(s.Score, 0)), qreal(s.Moves), qreal(s.Time)}}});
+                    {{QStringLiteral("Totals"), {qreal(s.Score), qreal(s.Moves), qreal(s.Time)}}});
 }
 
 // A row of totals after its name; the percentage as `percent` writes it.
-QStringList totalsRow(const QString& name, const StatRec& s, QString (*percent)(int32_t, int32_t))
+QStringList totalsRow(const QString& name, const StatRec& s, QString (*percent)(int32_t, int32_t),
+                      const statFigures::Streak& streak)
 {
     return {name,
             QString::number(s.Played),
@@ -41,7 +43,19 @@ QStringList totalsRow(const QString& name, const StatRec& s, QString (*percent)(
             timeText(s.Time),
             QString::number(s.Moves),
             QString::number(s.Score),
-            percent(s.Won, s.Played)};
+            percent(s.Won, s.Played),
+            QString::number(streak.current),
+            QString::number(streak.longest)};
+}
+
+QString currentStreak(const statFigures::Streak& streak)
+{
+    return QStringLiteral("Current Streak : ") + QString::number(streak.current);
+}
+
+QString longestStreak(const statFigures::Streak& streak)
+{
+    return QStringLiteral("Longest Streak : ") + QString::number(streak.longest);
 }
 
 QWidget* chooserRow(const QString& label, QComboBox* chooser, QWidget* parent)
@@ -61,14 +75,15 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
       lvGeneral_(new TextTableModel({QStringLiteral("All Players and Games")}, this)),
       chGen_(chartView(wonLostChart(0, 0), "chGen", this)), chGen1_(chartView(threeBars({}), "chGen1", this)),
       lvPlayer_(new TextTableModel(QStringList{QStringLiteral("Player")} + kTotalsColumns, this)),
-      imcPlayer_(new QComboBox(this)), lblPlayer_{new QLabel(this), new QLabel(this), new QLabel(this)},
+      imcPlayer_(new QComboBox(this)), lblPlayer_{new QLabel(this), new QLabel(this), new QLabel(this),
+                                                  new QLabel(this), new QLabel(this)},
       chPlayer_(chartView(wonLostChart(0, 0), "chPlayer", this)),
       chPlayer1_(chartView(threeBars({}), "chPlayer1", this)), imcDate_(new QComboBox(this)),
       lvDate_(new TextTableModel({QStringLiteral("Day"), QStringLiteral("Played"), QStringLiteral("Won")}, this)),
       chDate_(chartView(wonLostChart(0, 0), "chDate", this)), chDate1_(chartView(threeBars({}), "chDate1", this)),
       lvGames_(new TextTableModel(QStringList{QStringLiteral("Game")} + kTotalsColumns, this)),
-      imcGames_(new QComboBox(this)), chGames_(chartView(wonLostChart(0, 0), "chGames", this)),
-      chGames1_(chartView(threeBars({}), "chGames1", this))
+      imcGames_(new QComboBox(this)), lblGame_(new QLabel(this)),
+      chGames_(chartView(wonLostChart(0, 0), "chGames", this)), chGames1_(chartView(threeBars({}), "chGames1", this))
 {
     setObjectName(QStringLiteral("frmGameStat"));
     setWindowTitle(QStringLiteral("Game Statistics"));
@@ -101,6 +116,8 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     chosen->addWidget(chooserRow(QStringLiteral("Player :"), imcPlayer_, playersPage));
     for (QLabel* label : lblPlayer_)
         chosen->addWidget(label);
+    lblPlayer_[3]->setObjectName(QStringLiteral("lblPlayerStreak"));
+    lblPlayer_[4]->setObjectName(QStringLiteral("lblPlayerLongest"));
     chosen->addStretch();
     playersLayout->addLayout(chosen, 1, 0);
     playersLayout->addWidget(chPlayer_, 1, 1);
@@ -117,7 +134,6 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     auto* datesLayout = new QGridLayout(datesPage);
     datesLayout->addWidget(chooserRow(QStringLiteral("Show :"), imcDate_, datesPage), 0, 0);
     QTreeView* dates = statList(lvDate_, "lvDate", datesPage);
-    dates->header()->setDefaultSectionSize(80);
     dates->setMaximumWidth(300);
     datesLayout->addWidget(dates, 1, 0);
     datesLayout->addWidget(chDate_, 0, 1, 2, 1);
@@ -131,10 +147,10 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     fillGameChooser(*imcGames_, shared_);
     auto* gamesPage = new QWidget;
     auto* gamesLayout = new QGridLayout(gamesPage);
-    QTreeView* games = statList(lvGames_, "lvGames", gamesPage);
-    games->header()->resizeSection(0, 190);
-    gamesLayout->addWidget(games, 0, 0, 1, 2);
-    gamesLayout->addWidget(chooserRow(QStringLiteral("Game :"), imcGames_, gamesPage), 1, 0, 1, 2);
+    gamesLayout->addWidget(statList(lvGames_, "lvGames", gamesPage), 0, 0, 1, 2);
+    gamesLayout->addWidget(chooserRow(QStringLiteral("Game :"), imcGames_, gamesPage), 1, 0);
+    lblGame_->setObjectName(QStringLiteral("lblGameStreak"));
+    gamesLayout->addWidget(lblGame_, 1, 1);
     gamesLayout->addWidget(chGames_, 2, 0);
     gamesLayout->addWidget(chGames1_, 2, 1);
     gamesLayout->setColumnStretch(1, 2);
@@ -153,6 +169,11 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     guard::connect(services, cmdClear, &QPushButton::clicked, this, [this] { shared_.score.ClearStat(); });
     guard::connect(services, cmdExport, &QPushButton::clicked, this, [this] { shared_.score.ExportStat(); });
     guard::connect(services, cmdClose, &QPushButton::clicked, this, [this] { close(); });
+    // Enter closes the window; it never starts clearing the statistics,
+    // whose question takes Enter as Yes.
+    cmdClear->setAutoDefault(false);
+    cmdExport->setAutoDefault(false);
+    cmdClose->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdClear);
     buttons->addWidget(cmdExport);
@@ -163,6 +184,8 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     layout->addLayout(buttons);
     resize(900, 640);
 
+    for (QTreeView* list : findChildren<QTreeView*>())
+        fitColumns(*list, shared_.services);
     fillGeneral();
     fillPlayers();
     fillDates();
@@ -193,7 +216,8 @@ void frmGameStat::fillPlayers()
     std::vector<QStringList> rows;
     for (int16_t slot = 1; slot <= players.PlayerCount(); ++slot) {
         const QString name = players.PlayerName(slot);
-        rows.push_back(totalsRow(name, shared_.score.StatPlayer(name), &statFigures::playerPercentage));
+        rows.push_back(totalsRow(name, shared_.score.StatPlayer(name), &statFigures::playerPercentage,
+                                 statFigures::playerStreak(shared_.score, name)));
     }
     lvPlayer_->setRows(std::move(rows));
     showPlayer();
@@ -201,10 +225,14 @@ void frmGameStat::fillPlayers()
 
 void frmGameStat::showPlayer()
 {
-    const StatRec s = shared_.score.StatPlayer(imcPlayer_->currentText());
+    const QString player = imcPlayer_->currentText();
+    const StatRec s = shared_.score.StatPlayer(player);
     lblPlayer_[0]->setText(QStringLiteral("Games Played : ") + QString::number(s.Played));
     lblPlayer_[1]->setText(QStringLiteral("Games Won : ") + QString::number(s.Won));
     lblPlayer_[2]->setText(QStringLiteral("Games Lost : ") + QString::number(s.Lost));
+    const statFigures::Streak streak = statFigures::playerStreak(shared_.score, player);
+    lblPlayer_[3]->setText(currentStreak(streak));
+    lblPlayer_[4]->setText(longestStreak(streak));
     replaceChart(chPlayer_, wonLostChart(s.Won, s.Played - s.Won));
     replaceChart(chPlayer1_, threeBars(s));
 }
@@ -240,7 +268,8 @@ void frmGameStat::fillGames()
     std::vector<QStringList> rows;
     for (int16_t id = 1; id <= shared_.data.TotalGames(); ++id) {
         const QString name = shared_.data.GetGName(id);
-        rows.push_back(totalsRow(name, shared_.score.StatGame(name), &statFigures::winningPercentage));
+        rows.push_back(totalsRow(name, shared_.score.StatGame(name), &statFigures::winningPercentage,
+                                 statFigures::gameStreak(shared_.score, name)));
     }
     lvGames_->setRows(std::move(rows));
     showGame();
@@ -250,6 +279,8 @@ void frmGameStat::showGame()
 {
     const QString game = imcGames_->currentText();
     const StatRec s = shared_.score.StatGame(game);
+    const statFigures::Streak streak = statFigures::gameStreak(shared_.score, game);
+    lblGame_->setText(currentStreak(streak) + QStringLiteral("    ") + longestStreak(streak));
     replaceChart(chGames_, wonLostChart(s.Won, s.Played - s.Won));
     // The game's first fifty results, in the order they were recorded.
     QStringList numbers;

@@ -11,8 +11,9 @@ class TextTableModel;
 
 // The "Game Statistics" window: totals, averages and rates of every
 // player's results, overall, per player, per period and per game, with
-// charts; and the buttons that clear or export the statistics. The score
-// files are loaded while it is open.
+// charts and each player's and game's winning streaks; and the buttons that
+// clear or export the statistics. The score files are loaded while it is
+// open.
 class frmGameStat final : public QDialog {
     Q_OBJECT
 
@@ -35,7 +36,8 @@ private:
     QChartView* chGen1_;
     TextTableModel* lvPlayer_;
     QComboBox* imcPlayer_;
-    QLabel* lblPlayer_[3];
+    // Played, won, lost, and the streaks.
+    QLabel* lblPlayer_[5];
     QChartView* chPlayer_;
     QChartView* chPlayer1_;
     QComboBox* imcDate_;
@@ -44,6 +46,7 @@ private:
     QChartView* chDate1_;
     TextTableModel* lvGames_;
     QComboBox* imcGames_;
+    QLabel* lblGame_;
     QChartView* chGames_;
     QChartView* chGames1_;
 };

@@ -94,12 +94,16 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addLayout(closeRow(*this, services));
-    resize(820, 520);
-
+    for (QTreeView* list : findChildren<QTreeView*>())
+        fitColumns(*list, shared_.services);
     fillTop();
     fillGames();
     fillPlayer();
     fillFin();
+    // Every slot of a top list in sight at once.
+    for (QTreeView* list : findChildren<QTreeView*>())
+        showRows(*list, cScore::kTopSlots);
+    resize(880, 640);
     tabs_->setCurrentIndex(0);
     guard::connect(services, imcGames_, &QComboBox::currentIndexChanged, this, [this] { fillGames(); });
     guard::connect(services, imcPlayer_, &QComboBox::currentIndexChanged, this, [this] { fillPlayer(); });

@@ -133,6 +133,8 @@ frmLogStat::frmLogStat(Shared& shared, QWidget* parent)
     layout->addLayout(closeRow(*this, services));
     resize(860, 560);
 
+    for (QTreeView* list : findChildren<QTreeView*>())
+        fitColumns(*list, shared_.services);
     fillLog();
     for (QComboBox* chooser : {imcGames_, imcPlayer_, imcDate_})
         guard::connect(services, chooser, &QComboBox::currentIndexChanged, this, [this] { fillLog(); });

@@ -85,7 +85,6 @@ frmSesStat::frmSesStat(Shared& shared, QWidget* parent)
     auto* chartLayout = new QHBoxLayout(chartPage);
     auto* chartList = new QVBoxLayout;
     QTreeView* list = statList(lvSesChart_, "lvSesChart", chartPage);
-    list->header()->setDefaultSectionSize(70);
     list->setMaximumWidth(320);
     chartList->addWidget(list, 1);
     auto* cmdRefresh = new QPushButton(QStringLiteral("Refresh Chart"), chartPage);
@@ -101,6 +100,8 @@ frmSesStat::frmSesStat(Shared& shared, QWidget* parent)
     layout->addLayout(closeRow(*this, services));
     resize(820, 520);
 
+    for (QTreeView* list : findChildren<QTreeView*>())
+        fitColumns(*list, shared_.services);
     fillSummary();
     fillSession();
     fillThisGame();

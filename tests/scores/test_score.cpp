@@ -313,7 +313,13 @@ TEST_F(ScoreTest, TheReportPlacesItsItemsInPrintZones)
 {
     writeFile(QStringLiteral("Ann"),
               {rec(QStringLiteral("Klondike"), 120, 1, 65, 30), rec(QStringLiteral("Klondike"), -7, 0, 220000, 5)});
-    writeFile(QStringLiteral("Bob"), {rec(QStringLiteral("Double Klondike by Threes"), 9, 1, 3600, 12)});
+    // Game numbers of both kinds: a text stands as it was typed, a number
+    // is written as every number of the report.
+    ScoreRec typed = rec(QStringLiteral("Double Klondike by Threes"), 9, 1, 3600, 12);
+    typed.gameNo = *GameNo::fromText(QStringLiteral("0042"));
+    ScoreRec below = rec(QStringLiteral("Raglan"), 3, 1, 5, 2);
+    below.gameNo = GameNo(-3.5);
+    writeFile(QStringLiteral("Bob"), {typed, below});
     score.OpenAllScore();
     const QStringList lines = score.reportText().split(QStringLiteral("\r\n"));
     score.CloseScore();
@@ -324,29 +330,34 @@ TEST_F(ScoreTest, TheReportPlacesItsItemsInPrintZones)
     EXPECT_EQ(lines[4], QStringLiteral("Created By    Ann"));
     EXPECT_TRUE(lines[5].startsWith(QStringLiteral("Created Date  ")));
     EXPECT_EQ(lines[11], QStringLiteral("Played        Won           Lost          Time          Moves         Score"));
-    EXPECT_EQ(lines[12], QStringLiteral(" 3             2             1            62:07:45       47            122 "))
+    EXPECT_EQ(lines[12], QStringLiteral(" 4             3             1            62:07:50       49            125 "))
         << "hours in full; each number between a sign place and a blank";
     EXPECT_EQ(lines[13], QStringLiteral(" "));
     EXPECT_EQ(lines[14], QStringLiteral(" "));
     EXPECT_EQ(lines[18], QStringLiteral("Ann            2             1             1            61:07:45       35     "
                                         "       113 "));
-    EXPECT_EQ(lines[19], QStringLiteral("Bob            1             1             0            1:00:00        12     "
-                                        "       9 "));
+    EXPECT_EQ(lines[19], QStringLiteral("Bob            2             2             0            1:00:05        14     "
+                                        "       12 "));
     EXPECT_EQ(lines[24], QStringLiteral("Game                     Played           Won           Time          Moves   "
                                         "      Score"));
     const qsizetype full = lines.indexOf(QStringLiteral("Full Statistics"));
     EXPECT_EQ(full - 2 - 25, shared.data.TotalGames()) << "every game, played or not";
     EXPECT_TRUE(lines.contains(QStringLiteral("Klondike                  2                1            61:07:45    "
                                               "   35            113 ")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Raglan                    0                0            0:00:00     "
+    EXPECT_TRUE(lines.contains(QStringLiteral("Raglan                    1                1            0:00:05     "
+                                              "   2             3 ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Canister                  0                0            0:00:00     "
                                               "   0             0 ")));
     EXPECT_EQ(lines[full + 2], QStringLiteral("Date          Game          Player        Status        Score         "
                                               "Moves         Time          Game No"));
     EXPECT_EQ(lines[full + 4],
               QStringLiteral("8 Dec 2026    Klondike      Ann           Lost          -7             5 "
-                             "           61:06:40     7"));
-    EXPECT_TRUE(lines[full + 5].startsWith(QStringLiteral("8 Dec 2026    Double Klond  Bob           Won")))
-        << "names cut to twelve characters";
+                             "           61:06:40      7 "))
+        << "the game number between a sign place and a blank, as the games' figures";
+    EXPECT_EQ(lines[full + 5], QStringLiteral("8 Dec 2026    Double Klond  Bob           Won            9            "
+                                              " 12           1:00:00     0042"))
+        << "names cut to twelve characters; a typed number as it stands";
+    EXPECT_TRUE(lines[full + 6].endsWith(QStringLiteral("0:00:05     -3.5 "))) << lines[full + 6].toStdString();
     EXPECT_EQ(lines.last(), QString()) << "the last line is ended too";
 }
 

@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -142,6 +143,61 @@ TEST(StatFiguresTest, TheLogCountsCalendarDaysAndMonthsBack)
     EXPECT_TRUE(logShows(earlyToday, QStringLiteral("Ann"), QStringLiteral("Klondike"), QString(), today));
     EXPECT_FALSE(logShows(earlyToday, QStringLiteral("Bob"), QString(), QString(), today));
     EXPECT_FALSE(logShows(earlyToday, QString(), QStringLiteral("Raglan"), QString(), today));
+}
+
+// Streaks from real score files: each player's file in its own order, a
+// lost game ending a run, a damaged line in between leaving it running, and
+// no run reaching from the end of one player's file into the next.
+TEST(StatFiguresTest, WinningStreaksRunThroughEachPlayersFileInOrder)
+{
+    TempHome home;
+    Shared shared;
+    Players players(shared.services.settings());
+    for (const char* name : {"Ann", "Bob", "Cid"})
+        players.AddPlayer(QLatin1String(name));
+    const auto write = [&](const char* player, std::initializer_list<const char*> lines) {
+        QFile file(Players::ScoreFile(shared.data, QLatin1String(player)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (const char* line : lines)
+            file.write(QByteArray(line) + "\r\n");
+    };
+    // Ann: K W, K W, R W, K L, K W, damaged, R W, K W  -> runs 3, then 3 still running.
+    write("Ann",
+          {"\"2026-12-01 10:00:00\",\"Klondike\",1,60,10,5,1", "\"2026-12-01 11:00:00\",\"Klondike\",2,60,10,5,1",
+           "\"2026-12-02 10:00:00\",\"Raglan\",3,60,10,5,1", "\"2026-12-02 11:00:00\",\"Klondike\",4,60,10,-5,0",
+           "\"2026-12-03 10:00:00\",\"Klondike\",5,60,10,5,1", "\"2026-12-03 11:00:00\",\"Klondike\",6,60",
+           "\"2026-12-04 10:00:00\",\"Raglan\",\"7\",60,10,5,1", "\"2026-12-04 11:00:00\",\"Klondike\",8,60,10,5,1"});
+    // Bob: K W, K W, K W, K W, then lost: longest 4, current 0.
+    write("Bob",
+          {"\"2026-12-01 10:00:00\",\"Klondike\",1,60,10,5,1", "\"2026-12-01 11:00:00\",\"Klondike\",2,60,10,5,1",
+           "\"2026-12-01 12:00:00\",\"Klondike\",3,60,10,5,1", "\"2026-12-01 13:00:00\",\"Klondike\",4,60,10,5,1",
+           "\"2026-12-01 14:00:00\",\"Raglan\",5,60,10,0,0"});
+    // Cid: one Raglan won, which must not join Bob's last Raglan (lost) or
+    // Ann's Raglan wins into one run.
+    write("Cid", {"\"2026-12-05 10:00:00\",\"Raglan\",9,60,10,5,1"});
+    cScore& score = shared.score;
+    score.OpenAllScore();
+    ASSERT_EQ(score.skippedLines(), 1);
+
+    const auto pair = [](const Streak& s) { return std::pair{s.current, s.longest}; };
+    EXPECT_EQ(pair(playerStreak(score, QStringLiteral("Ann"))), std::pair(3, 3));
+    EXPECT_EQ(pair(playerStreak(score, QStringLiteral("Bob"))), std::pair(0, 4)) << "the last game was lost";
+    EXPECT_EQ(pair(playerStreak(score, QStringLiteral("Cid"))), std::pair(1, 1));
+    EXPECT_EQ(pair(playerStreak(score, QStringLiteral("Dan"))), std::pair(0, 0)) << "no file";
+
+    // Klondike: Ann W W L W W (runs 2, 2 running), Bob W W W W (4 running).
+    EXPECT_EQ(pair(gameStreak(score, QStringLiteral("Klondike"))), std::pair(4, 4));
+    // Raglan: Ann W W (running 2), Bob L, Cid W: never 3 across files.
+    EXPECT_EQ(pair(gameStreak(score, QStringLiteral("Raglan"))), std::pair(2, 2));
+    EXPECT_EQ(pair(gameStreak(score, QStringLiteral("Canister"))), std::pair(0, 0));
+
+    // A loss in another game ends the player's run, not the game's.
+    write("Ann",
+          {"\"2026-12-06 10:00:00\",\"Raglan\",1,60,10,5,1", "\"2026-12-06 11:00:00\",\"Klondike\",2,60,10,5,0"});
+    score.CloseScore();
+    score.OpenAllScore();
+    EXPECT_EQ(pair(playerStreak(score, QStringLiteral("Ann"))), std::pair(0, 1));
+    EXPECT_EQ(pair(gameStreak(score, QStringLiteral("Raglan"))), std::pair(1, 1));
 }
 
 } // namespace

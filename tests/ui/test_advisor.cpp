@@ -49,9 +49,12 @@ protected:
         window->show();
         // The game-end dialog, when a test wins, is closed as it comes up.
         closer.setInterval(20);
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
+        QObject::connect(&closer, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (modal->objectName() == QLatin1String("frmFinish"))
+                    verdictsAtEnd << indicator().text();
                 modal->close();
+            }
         });
         closer.start();
     }
@@ -97,6 +100,8 @@ protected:
     FakePrompts prompts;
     std::unique_ptr<frmMain> window;
     QTimer closer;
+    // What the status bar said while the game-end dialog was up.
+    QStringList verdictsAtEnd;
 };
 
 // A whole deal played by following the hints: each one frames a card the
@@ -175,6 +180,11 @@ TEST_F(AdvisorTest, FollowingTheHintsWinsTheDeal)
     }
     EXPECT_GT(drags, 20);
     EXPECT_GT(deals, 5);
+    // The game ends won, and the status bar says so rather than that it
+    // can be won.
+    ASSERT_TRUE(waitFor([&] { return !verdictsAtEnd.isEmpty(); }));
+    EXPECT_EQ(verdictsAtEnd, QStringList{QStringLiteral("Won")});
+    EXPECT_TRUE(waitFor([&] { return indicator().isHidden(); })) << "no verdict once the table is cleared";
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
 }
 

@@ -6,12 +6,18 @@
 #include "windows/frmFinish.h"
 
 #include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValueAxis>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -105,6 +111,45 @@ TEST_F(FinishTest, TheDealIsFiledAmongTheFavoritesWhenTicked)
     EXPECT_EQ(file.readAll(), QByteArray("\"Klondike\",77,\"Player1\",#2026-12-08 10:01:00#\r\n"));
     EXPECT_EQ(QDir(shared.data.FavFolder()).entryList(QDir::Files).size(), 1);
     shared.services.setClock(nullptr);
+}
+
+// Score, moves and time each have a bar and an axis of their own, each
+// titled with its figure; a score below zero is a bar below zero.
+TEST_F(FinishTest, EachMeasureIsChartedOnItsOwnAxis)
+{
+    shared.gamePlay.setGame_Running(true);
+    shared.gamePlay.setTime(600);
+    const int score = shared.gamePlay.Score();
+    ASSERT_LT(score, 0) << "ten minutes and no card home";
+    frmFinish dialog(shared);
+    dialog.show();
+    struct Measure {
+        const char* name;
+        qreal value;
+        QString title;
+    };
+    for (const Measure& m : {Measure{"chtScore", qreal(score), QStringLiteral("Score : ") + QString::number(score)},
+                             Measure{"chtMoves", 0, QStringLiteral("Moves : 0")},
+                             Measure{"chtTime", 600, QStringLiteral("Time : 0:10:00")}}) {
+        SCOPED_TRACE(m.name);
+        auto* view = child<QChartView>(dialog, m.name);
+        ASSERT_NE(view, nullptr);
+        QChart* chart = view->chart();
+        EXPECT_EQ(chart->title(), m.title);
+        auto* series = qobject_cast<QBarSeries*>(chart->series().value(0));
+        ASSERT_NE(series, nullptr);
+        ASSERT_EQ(series->barSets().size(), 1);
+        EXPECT_EQ(series->barSets()[0]->at(0), m.value);
+        const QList<QAbstractAxis*> axes = chart->axes(Qt::Vertical);
+        ASSERT_EQ(axes.size(), 1);
+        auto* axis = qobject_cast<QValueAxis*>(axes[0]);
+        ASSERT_NE(axis, nullptr);
+        EXPECT_LE(axis->min(), std::min<qreal>(m.value, 0));
+        EXPECT_GE(axis->max(), std::max<qreal>(m.value, 0));
+        EXPECT_GT(axis->max(), axis->min());
+        EXPECT_EQ(axis->min() < 0, m.value < 0) << "zero at the foot unless the figure is below it";
+    }
+    dialog.close();
 }
 
 } // namespace

@@ -9,12 +9,22 @@
 #include "windows/frmLogStat.h"
 #include "windows/frmSesStat.h"
 
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QFile>
 #include <QFont>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QTreeView>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
 
@@ -123,8 +133,10 @@ TEST_F(StatWindowsTest, GameStatisticsShowRatesPeriodsAndEveryGame)
     QAbstractItemModel* games = list(window, "lvGames");
     EXPECT_EQ(games->rowCount(), shared.data.TotalGames());
     const int klondike = static_cast<int>(column(games, 0).indexOf(QStringLiteral("Klondike")));
-    EXPECT_EQ(row(games, klondike), (QStringList{"Klondike", "3", "2", "1", "0:06:20", "150", "880", "66.67%"}));
-    EXPECT_EQ(row(list(window, "lvPlayer"), 0), (QStringList{"Ann", "3", "2", "1", "0:10:00", "210", "730", "67%"}));
+    EXPECT_EQ(row(games, klondike),
+              (QStringList{"Klondike", "3", "2", "1", "0:06:20", "150", "880", "66.67%", "1", "1"}));
+    EXPECT_EQ(row(list(window, "lvPlayer"), 0),
+              (QStringList{"Ann", "3", "2", "1", "0:10:00", "210", "730", "67%", "1", "1"}));
 
     QAbstractItemModel* dates = list(window, "lvDate");
     EXPECT_EQ(column(dates, 0), (QStringList{"Dec 04", "Dec 05", "Dec 06", "Dec 07", "Dec 08"}));
@@ -132,6 +144,154 @@ TEST_F(StatWindowsTest, GameStatisticsShowRatesPeriodsAndEveryGame)
     child<QComboBox>(window, "imcDate")->setCurrentIndex(3);
     EXPECT_EQ(dates->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Month"));
     EXPECT_EQ(column(dates, 1), (QStringList{"0", "0", "0", "1", "4"}));
+}
+
+// Each player's and each game's winning streaks, in the lists and for the
+// one chosen.
+TEST_F(StatWindowsTest, GameStatisticsShowTheWinningStreaks)
+{
+    // Cid: won three, lost one, won two (a damaged line between the two
+    // does not end that run).
+    write(QStringLiteral("Cid"), "\"2026-12-01 10:00:00\",\"Canister\",1,60,10,5,1\r\n"
+                                 "\"2026-12-02 10:00:00\",\"Canister\",2,60,10,5,1\r\n"
+                                 "\"2026-12-03 10:00:00\",\"Raglan\",3,60,10,5,1\r\n"
+                                 "\"2026-12-04 10:00:00\",\"Canister\",4,60,10,5,0\r\n"
+                                 "\"2026-12-05 10:00:00\",\"Canister\",5,60,10,5,1\r\n"
+                                 "\"2026-12-05 11:00:00\",\"Can\r\n"
+                                 "\"2026-12-06 10:00:00\",\"Canister\",6,60,10,5,1\r\n");
+    frmGameStat window(shared);
+    QAbstractItemModel* players = list(window, "lvPlayer");
+    ASSERT_EQ(players->columnCount(), 10);
+    EXPECT_EQ(players->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Current Streak"));
+    EXPECT_EQ(players->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Longest Streak"));
+    EXPECT_EQ(row(players, 2).mid(8), (QStringList{"2", "3"})) << row(players, 2).join(',').toStdString();
+    EXPECT_EQ(row(players, 1).mid(8), (QStringList{"1", "1"})) << "Bob lost, then won";
+
+    QAbstractItemModel* games = list(window, "lvGames");
+    const int canister = static_cast<int>(column(games, 0).indexOf(QStringLiteral("Canister")));
+    EXPECT_EQ(row(games, canister).mid(8), (QStringList{"2", "2"})) << "the Raglan win is no Canister win";
+    const int raglan = static_cast<int>(column(games, 0).indexOf(QStringLiteral("Raglan")));
+    EXPECT_EQ(row(games, raglan).mid(8), (QStringList{"1", "1"})) << "Ann won, Bob lost, Cid won: no run across files";
+
+    child<QComboBox>(window, "imcPlayer")->setCurrentText(QStringLiteral("Cid"));
+    EXPECT_EQ(child<QLabel>(window, "lblPlayerStreak")->text(), QStringLiteral("Current Streak : 2"));
+    EXPECT_EQ(child<QLabel>(window, "lblPlayerLongest")->text(), QStringLiteral("Longest Streak : 3"));
+    child<QComboBox>(window, "imcGames")->setCurrentText(QStringLiteral("Canister"));
+    EXPECT_EQ(child<QLabel>(window, "lblGameStreak")->text(),
+              QStringLiteral("Current Streak : 2    Longest Streak : 2"));
+}
+
+// Enter closes the statistics window; pressed again it does not answer
+// Yes to clearing them.
+TEST_F(StatWindowsTest, TwoEntersNeverClearTheStatistics)
+{
+    // Were the question asked, it would be answered Yes.
+    prompts.answers = {Prompts::Answer::Ok, Prompts::Answer::Yes, Prompts::Answer::Ok};
+    frmGameStat window(shared);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_FALSE(child<QPushButton>(window, "cmdClear")->isDefault());
+    EXPECT_TRUE(child<QPushButton>(window, "cmdClose")->isDefault());
+    for (int press = 0; press < 2; ++press) {
+        QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
+        QTest::keyClick(target, Qt::Key_Return);
+    }
+    EXPECT_FALSE(window.isVisible()) << "Enter closes the window";
+    EXPECT_EQ(prompts.messages.size(), 1) << prompts.messages.join('\n').toStdString();
+    EXPECT_TRUE(QFile::exists(Players::ScoreFile(shared.data, QStringLiteral("Ann"))));
+    EXPECT_TRUE(QFile::exists(Players::ScoreFile(shared.data, QStringLiteral("Bob"))));
+}
+
+// No list cuts a text short: every column but the last, which takes the
+// room left, is as wide as its widest cell and its heading.
+TEST_F(StatWindowsTest, ListColumnsAreAsWideAsTheirTexts)
+{
+    // A long name, long game names and long figures.
+    Players(shared.services.settings()).AddPlayer(QStringLiteral("Maximiliana Wolkenstein"));
+    write(QStringLiteral("Maximiliana Wolkenstein"),
+          "\"2026-12-08 08:00:00\",\"Double Klondike by Threes\",123456789012,220000,32000,-32000,0\r\n");
+    shared.data.setSesStartedAt(clock.now());
+    shared.gamePlay.PlayNumber(QStringLiteral("Double Klondike Freecell"), GameNo(4567890123.0));
+    const auto check = [](QWidget& window) {
+        window.show();
+        const QList<QTreeView*> lists = window.findChildren<QTreeView*>();
+        ASSERT_FALSE(lists.isEmpty());
+        for (QTreeView* view : lists) {
+            QAbstractItemModel* model = view->model();
+            const QFontMetrics metrics(view->font());
+            for (int c = 0; c + 1 < model->columnCount(); ++c) {
+                const int width = view->header()->sectionSize(c);
+                const QString heading = model->headerData(c, Qt::Horizontal).toString();
+                EXPECT_GT(width, metrics.horizontalAdvance(heading))
+                    << view->objectName().toStdString() << ": " << heading.toStdString();
+                for (int r = 0; r < model->rowCount(); ++r) {
+                    const QString text = model->index(r, c).data().toString();
+                    EXPECT_GT(width, metrics.horizontalAdvance(text))
+                        << view->objectName().toStdString() << ": " << text.toStdString();
+                }
+            }
+        }
+    };
+    {
+        frmGameStat window(shared);
+        check(window);
+    }
+    {
+        frmHighScore window(shared);
+        check(window);
+    }
+    {
+        frmLogStat window(shared);
+        check(window);
+    }
+    {
+        frmSesStat window(shared);
+        check(window);
+    }
+}
+
+// Every slot of a top list is in sight without scrolling.
+TEST_F(StatWindowsTest, HighScoresShowAllTwentySlots)
+{
+    QByteArray lines;
+    for (int n = 1; n <= 25; ++n)
+        lines += "\"2026-12-08 08:00:00\",\"Klondike\"," + QByteArray::number(n) + ",60,10," +
+                 QByteArray::number(n * 10) + ",1\r\n";
+    write(QStringLiteral("Cid"), lines);
+    frmHighScore window(shared);
+    window.show();
+    QApplication::processEvents();
+    child<QComboBox>(window, "imcGames")->setCurrentText(QStringLiteral("Klondike"));
+    for (const char* name : {"lvTop", "lvGames", "lvFin"}) {
+        auto* view = child<QTreeView>(window, name);
+        view->window()->findChild<QTabWidget*>()->setCurrentWidget(view->parentWidget());
+        QApplication::processEvents();
+        ASSERT_EQ(view->model()->rowCount(), 20) << name;
+        const QRect last = view->visualRect(view->model()->index(19, 0));
+        EXPECT_TRUE(view->viewport()->rect().contains(last)) << name << ": the twentieth slot is cut off";
+    }
+    EXPECT_EQ(list(window, "lvTop")->index(19, 2).data().toString(), QStringLiteral("100"))
+        << "500, 400, 350, 250 down to 120 (twice), 110, 100";
+}
+
+// A result below zero is a bar below zero, on an axis that reaches it.
+TEST_F(StatWindowsTest, BarChartsShowNegativeScoresBelowZero)
+{
+    frmGameStat window(shared);
+    child<QComboBox>(window, "imcGames")->setCurrentText(QStringLiteral("Klondike"));
+    QChart* chart = child<QChartView>(window, "chGames1")->chart();
+    auto* series = qobject_cast<QBarSeries*>(chart->series().value(0));
+    ASSERT_NE(series, nullptr);
+    QBarSet* scores = series->barSets().value(0);
+    ASSERT_NE(scores, nullptr);
+    EXPECT_EQ(scores->label(), QStringLiteral("Score"));
+    ASSERT_EQ(scores->count(), 3);
+    EXPECT_EQ(scores->at(1), -20) << "Ann's lost Klondike";
+    auto* axis = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    ASSERT_NE(axis, nullptr);
+    EXPECT_LE(axis->min(), -20);
+    EXPECT_GE(axis->max(), 500);
 }
 
 TEST_F(StatWindowsTest, TheSessionShowsTheRunningGameInDarkRedAndKeepsItCurrent)

@@ -19,6 +19,7 @@
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeView>
 #include <QValueAxis>
 
@@ -31,6 +32,8 @@ const QColor kSetColours[] = {QColor(0x2f, 0x8a, 0x4c), QColor(0x3b, 0x6e, 0xb5)
                               QColor(0x9c, 0x3d, 0x3d)};
 const QColor kWonColour(0x2f, 0x8a, 0x4c);
 const QColor kLostColour(0xb5, 0x3b, 0x3b);
+// Pixels between the widest text of a list's column and the next column.
+constexpr int kColumnGap = 12;
 
 QChart* plainChart()
 {
@@ -39,6 +42,14 @@ QChart* plainChart()
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setAnimationOptions(QChart::NoAnimation);
     return chart;
+}
+
+// Counts are whole: a short axis gets no tick between two whole numbers,
+// which would be labelled as one of them again.
+void wholeNumbers(QValueAxis& axis)
+{
+    if (const int span = qRound(axis.max() - axis.min()); span < axis.tickCount() - 1)
+        axis.setTickCount(span + 1);
 }
 
 } // namespace
@@ -146,6 +157,38 @@ QTreeView* statList(QAbstractItemModel* model, const char* name, QWidget* parent
     return view;
 }
 
+void fitColumns(QTreeView& list, Services& services)
+{
+    QTreeView* view = &list;
+    const auto fit = [view] {
+        const int columns = view->model()->columnCount();
+        for (int column = 0; column + 1 < columns; ++column) {
+            view->resizeColumnToContents(column);
+            // Room between one column's text and the next.
+            view->setColumnWidth(column, view->columnWidth(column) + kColumnGap);
+        }
+    };
+    QAbstractItemModel* model = view->model();
+    guard::connect(services, model, &QAbstractItemModel::modelReset, view, fit);
+    guard::connect(services, model, &QAbstractItemModel::layoutChanged, view, fit);
+    guard::connect(services, model, &QAbstractItemModel::headerDataChanged, view, fit);
+    // A running game's figures grow as it goes on.
+    guard::connect(services, model, &QAbstractItemModel::dataChanged, view, fit);
+    fit();
+}
+
+void showRows(QTreeView& list, int rows)
+{
+    // A row as the list draws it; without one, a line of text and its
+    // margins.
+    const int measured = list.model()->rowCount() > 0 ? list.sizeHintForRow(0) : -1;
+    const int rowHeight = measured > 0 ? measured : list.fontMetrics().height() + 6;
+    // Room for a scroll bar across, should the columns be wider than the
+    // window.
+    const int across = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    list.setMinimumHeight(list.header()->sizeHint().height() + rows * rowHeight + 2 * list.frameWidth() + across);
+}
+
 QChart* wonLostChart(int won, int lost)
 {
     auto* series = new QPieSeries;
@@ -153,17 +196,22 @@ QChart* wonLostChart(int won, int lost)
     QPieSlice* lostPart = series->append(QStringLiteral("Lost : ") + QString::number(lost), std::max(lost, 0));
     wonPart->setColor(kWonColour);
     lostPart->setColor(kLostColour);
-    // The legend names both parts; a part large enough carries its name too.
+    // The legend names both parts; a part with games in it carries its name
+    // beside it too, outside the pie, where a narrow part cannot cut it off.
     for (QPieSlice* part : {wonPart, lostPart}) {
-        part->setBorderColor(Qt::white);
-        part->setLabelColor(Qt::white);
-        part->setLabelPosition(QPieSlice::LabelInsideHorizontal);
+        // A part that is the whole pie, or none of it, has no edge to draw.
+        if (part->value() == 0 || part->value() == series->sum())
+            part->setPen(QPen(Qt::NoPen));
+        else
+            part->setBorderColor(Qt::white);
+        part->setLabelPosition(QPieSlice::LabelOutside);
+        part->setLabelArmLengthFactor(0.08);
         QFont font = part->labelFont();
         font.setBold(true);
         part->setLabelFont(font);
-        part->setLabelVisible(series->sum() > 0 && part->value() / series->sum() >= 0.15);
+        part->setLabelVisible(part->value() > 0);
     }
-    series->setPieSize(0.6);
+    series->setPieSize(0.55);
     QChart* chart = plainChart();
     chart->addSeries(series);
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -175,11 +223,13 @@ QChart* barChart(const QStringList& categories, const std::vector<std::pair<QStr
     auto* series = new QBarSeries;
     qreal highest = 1;
     size_t colour = 0;
+    qreal lowest = 0;
     for (const auto& [name, values] : sets) {
         auto* set = new QBarSet(name);
         for (const qreal value : values) {
-            *set << std::max<qreal>(value, 0);
+            *set << value;
             highest = std::max(highest, value);
+            lowest = std::min(lowest, value);
         }
         set->setColor(kSetColours[colour++ % std::size(kSetColours)]);
         set->setLabelColor(Qt::black);
@@ -199,9 +249,10 @@ QChart* barChart(const QStringList& categories, const std::vector<std::pair<QStr
     chart->addAxis(axisX, Qt::AlignBottom);
     series->attachAxis(axisX);
     auto* axisY = new QValueAxis;
-    axisY->setRange(0, highest * 1.1);
+    axisY->setRange(lowest * 1.1, highest * 1.1);
     axisY->setLabelFormat(QStringLiteral("%d"));
     axisY->applyNiceNumbers();
+    wholeNumbers(*axisY);
     chart->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);
     // A legend only says something when there is more than one set.
@@ -212,6 +263,40 @@ QChart* barChart(const QStringList& categories, const std::vector<std::pair<QStr
         series->setLabelsVisible(true);
         series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     }
+    return chart;
+}
+
+QChart* measureChart(const QString& measure, qreal value, const QString& shown)
+{
+    auto* set = new QBarSet(measure);
+    *set << value;
+    set->setColor(value < 0 ? kLostColour : kSetColours[0]);
+    auto* series = new QBarSeries;
+    series->append(set);
+    series->setBarWidth(0.5);
+    QChart* chart = plainChart();
+    chart->addSeries(series);
+    chart->setTitle(measure + QStringLiteral(" : ") + shown);
+    QFont title = chart->titleFont();
+    title.setBold(true);
+    chart->setTitleFont(title);
+    chart->legend()->setVisible(false);
+    auto* axisX = new QBarCategoryAxis;
+    axisX->append(measure);
+    axisX->setLabelsVisible(false);
+    axisX->setGridLineVisible(false);
+    chart->addAxis(axisX, Qt::AlignBottom);
+    series->attachAxis(axisX);
+    auto* axisY = new QValueAxis;
+    // Zero is always on the axis, and a bar of nothing still has a scale.
+    const qreal top = std::max<qreal>(value, 0);
+    const qreal bottom = std::min<qreal>(value, 0);
+    axisY->setRange(bottom * 1.1, top == 0 && bottom == 0 ? 1 : top * 1.1);
+    axisY->setLabelFormat(QStringLiteral("%d"));
+    axisY->applyNiceNumbers();
+    wholeNumbers(*axisY);
+    chart->addAxis(axisY, Qt::AlignLeft);
+    series->attachAxis(axisY);
     return chart;
 }
 

@@ -13,6 +13,7 @@ class QChart;
 class QChartView;
 class QTreeView;
 class QWidget;
+class Services;
 
 // The dark red of a high score's key cell.
 inline const QColor kHighScoreRed(128, 0, 0);
@@ -50,12 +51,22 @@ private:
 
 // A report-style list over `model`, named for tests.
 QTreeView* statList(QAbstractItemModel* model, const char* name, QWidget* parent);
+// From now on the columns of `list` take the width of their widest text or
+// heading whenever its rows change; the last one takes the room left.
+void fitColumns(QTreeView& list, Services& services);
+// Makes `list` tall enough to show `rows` rows without scrolling.
+void showRows(QTreeView& list, int rows);
 
 // Two parts, "Won : " + won and "Lost : " + lost.
 QChart* wonLostChart(int won, int lost);
 // Bars in groups: one group per category, one bar of each set in each
-// group, values from 0 up. A set is its name and one value per category.
+// group; a negative value is a bar below zero. A set is its name and one
+// value per category.
 QChart* barChart(const QStringList& categories, const std::vector<std::pair<QString, QList<qreal>>>& sets);
+// One bar on an axis of its own, for a measure that shares no scale with
+// others (a score beside seconds): titled with the measure and `shown`, the
+// value as the player reads it; a negative value goes below zero.
+QChart* measureChart(const QString& measure, qreal value, const QString& shown);
 // A view showing `chart`, named for tests.
 QChartView* chartView(QChart* chart, const char* name, QWidget* parent);
 // Shows another chart in the view; the one it showed is deleted.

@@ -18,6 +18,7 @@ const QString PlayAdvisor::kChecking = QStringLiteral("Checking\u2026");
 const QString PlayAdvisor::kWinnable = QStringLiteral("Winnable");
 const QString PlayAdvisor::kNotWinnable = QStringLiteral("Not winnable");
 const QString PlayAdvisor::kUnknown = QStringLiteral("Unknown");
+const QString PlayAdvisor::kWon = QStringLiteral("Won");
 const QString PlayAdvisor::kNoMoves = QStringLiteral("No moves left.");
 
 namespace {
@@ -84,6 +85,11 @@ solver::Table PlayAdvisor::snapshot() const
     return solver::Table::of(shared_.games, shared_.play, shared_.gamePlay.RedealsComp(), autoPlay());
 }
 
+bool PlayAdvisor::won() const
+{
+    return shared_.gamePlay.wonRecorded() || shared_.play.GoalCards() == shared_.games.TotalCards();
+}
+
 void PlayAdvisor::forget()
 {
     if (searchedTable_ || solver_.searching())
@@ -101,7 +107,7 @@ void PlayAdvisor::setIndicator(const QString& text)
         return;
     indicator_.setText(text);
     // A clear answer in colour; no answer in the plain text colour.
-    if (text == kWinnable)
+    if (text == kWinnable || text == kWon)
         indicator_.setStyleSheet(QStringLiteral("color: #1d7a24; font-weight: bold;"));
     else if (text == kNotWinnable)
         indicator_.setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
@@ -124,6 +130,12 @@ void PlayAdvisor::tableChanged()
     // is looked at once it is put down.
     if (shared_.services.busy || shared_.play.drag().active)
         return;
+    // The game stays on the table while its end is shown.
+    if (won()) {
+        forget();
+        setIndicator(kWon);
+        return;
+    }
 
     const bool withAutoPlay = autoPlay();
     std::optional<solver::Table> now;

@@ -20,7 +20,7 @@ class TableView;
 // in the background, whether the deal can still be won from there, and
 // shows the answer in its status-bar label: "Checking…" while it looks,
 // then "Winnable", "Not winnable" or "Unknown" when the search ran out of
-// its budget. On request it shows a hint: the next move of a winning line
+// its budget, and "Won" once every card is home. On request it shows a hint: the next move of a winning line
 // (or of the line that came closest), framed on the table and described in
 // the status bar, or that no move is left.
 class PlayAdvisor final : public QObject {
@@ -35,6 +35,7 @@ public:
     static const QString kWinnable;
     static const QString kNotWinnable;
     static const QString kUnknown;
+    static const QString kWon;
     static const QString kNoMoves;
 
     // `tell` shows a passing remark in the status bar; while `held` says
@@ -65,6 +66,8 @@ public:
 
 private:
     solver::Table snapshot() const;
+    // Every card of the deal is home: nothing left to search.
+    bool won() const;
     bool autoPlay() const;
     void searched(const solver::Result& result);
     void showHint(const solver::Result& result);
