@@ -23,18 +23,39 @@ KeyboardPlay::KeyboardPlay(Shared& shared, TableView& table, CardPointer& pointe
 std::vector<std::pair<int16_t, int16_t>> KeyboardPlay::places() const
 {
     const cGames& games = shared_.games;
-    std::vector<std::pair<int16_t, int16_t>> all;
+    const cPlay& play = shared_.play;
+    struct Spot {
+        std::pair<int16_t, int16_t> place;
+        QPointF at;
+    };
+    // Where each pile begins: its first card's picture, or its empty place.
+    // (The layout's place of a first card lying under face-down cards is
+    // not where that card is drawn.)
+    std::vector<Spot> spots;
     for (const int16_t cell : {int16_t{1}, int16_t{2}, int16_t{3}, int16_t{4}, int16_t{0}})
-        for (int16_t pile = 0; pile < games.Piles(cell); ++pile)
-            all.emplace_back(cell, pile);
-    // As they lie on the table: row by row, left to right.
-    std::stable_sort(all.begin(), all.end(), [&](const auto& a, const auto& b) {
-        const int32_t ay = games.GetCordY(a.first, a.second, 0);
-        const int32_t by = games.GetCordY(b.first, b.second, 0);
-        if (std::abs(ay - by) > kCardHeight / 2)
-            return ay < by;
-        return games.GetCordX(a.first, a.second, 0) < games.GetCordX(b.first, b.second, 0);
-    });
+        for (int16_t pile = 0; pile < games.Piles(cell); ++pile) {
+            QPointF at = table_.placeRect(cell, pile).topLeft();
+            if (play.GetTop(cell, pile) >= 0) {
+                const CardSurface::Point first = table_.cardPosition(play.GetPicID(cell, pile, 0));
+                at = QPointF(first.x, first.y);
+            }
+            spots.push_back({{cell, pile}, at});
+        }
+    // As they lie on the table: row by row, top to bottom, each row left to
+    // right. A row holds the piles beginning less than half a card below
+    // its highest one.
+    std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.at.y() < b.at.y(); });
+    for (auto row = spots.begin(); row != spots.end();) {
+        const qreal top = row->at.y();
+        const auto end =
+            std::find_if(row, spots.end(), [&](const Spot& s) { return s.at.y() - top > kCardHeight / 2; });
+        std::stable_sort(row, end, [](const Spot& a, const Spot& b) { return a.at.x() < b.at.x(); });
+        row = end;
+    }
+    std::vector<std::pair<int16_t, int16_t>> all;
+    all.reserve(spots.size());
+    for (const Spot& spot : spots)
+        all.push_back(spot.place);
     return all;
 }
 
@@ -80,15 +101,38 @@ void KeyboardPlay::refresh()
     }
     index_ = std::min(index_, all.size() - 1);
     depth_ = std::clamp(depth_, 0, std::max(0, faceUpRun() - 1));
+    // Around the cards the keys would take, as they are drawn: from the
+    // chosen card to the top, or the empty place.
     const auto [cell, pile] = place();
-    const cGames& games = shared_.games;
     const cPlay& play = shared_.play;
     const int16_t top = play.GetTop(cell, pile);
-    const int16_t from = static_cast<int16_t>(std::max(0, top - depth_));
-    const QPointF first(games.GetCordX(cell, pile, from), games.GetCordY(cell, pile, from));
-    const QPointF last(games.GetCordX(cell, pile, std::max<int16_t>(top, 0)),
-                       games.GetCordY(cell, pile, std::max<int16_t>(top, 0)));
-    table_.showFocusFrame(QRectF(first, last + QPointF(kCardWidth, kCardHeight)).normalized());
+    table_.showFocusFrame(top < 0 ? table_.placeRect(cell, pile)
+                                  : table_.runRect(play.GetPicID(cell, pile, static_cast<int16_t>(top - depth_))));
+    markDropPlace();
+}
+
+void KeyboardPlay::tableChanged()
+{
+    // The cards under the frame changed: the keys take one card again, and
+    // a frame in sight follows the cards (one not yet shown stays hidden
+    // until a key is used).
+    if (!holding())
+        depth_ = 0;
+    if (!table_.focusFrame().isEmpty())
+        refresh();
+}
+
+void KeyboardPlay::markDropPlace()
+{
+    // The pile the frame is on, when a drop there now would be made: the
+    // move's own rule decides, as the drop does.
+    const DragState& drag = shared_.play.drag();
+    const cPlay& play = shared_.play;
+    const auto [cell, pile] = place();
+    const bool takes = holding() && drag.active && drag.card >= 0 &&
+                       !(cell == play.Cell(drag.card) && pile == play.Pile(drag.card)) &&
+                       play.CanDrop(drag.card, drag.k, cell, pile);
+    table_.showDropMark(takes ? table_.placeRect(cell, pile) : QRectF());
 }
 
 void KeyboardPlay::moveTo(size_t index)
