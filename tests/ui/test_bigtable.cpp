@@ -809,7 +809,7 @@ TEST_F(KeyboardFrameTest, TheFrameGoesRoundThePilesAsTheyLie)
         const auto last = keys().place();
         QTest::keyClick(&table(), Qt::Key_Tab);
         EXPECT_EQ(keys().place(), keys().places().front()) << "Tab from the last pile comes to the first";
-        for (const auto [key, modifiers] :
+        for (const auto& [key, modifiers] :
              {std::pair{Qt::Key_Left, Qt::NoModifier}, std::pair{Qt::Key_Backtab, Qt::ShiftModifier}}) {
             keys().moveTo(0);
             QTest::keyClick(&table(), key, modifiers);

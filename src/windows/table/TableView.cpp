@@ -721,8 +721,8 @@ constexpr qreal kHeldPen = 55;
 constexpr qreal kDropPen = 65;
 constexpr qreal kMarkCorner = 70;
 // A held card's shadow falls this far down and to the right.
-constexpr qreal kShadowX = 55;
-constexpr qreal kShadowY = 75;
+constexpr qreal kShadowX = 70;
+constexpr qreal kShadowY = 100;
 const QColor kHeldColour(0xff, 0x7a, 0x1a);
 const QColor kDropColour(0x3d, 0xe0, 0x6a);
 
@@ -737,7 +737,7 @@ QPainterPath roundedPath(const QRectF& rect)
 
 void TableView::makeHoldMarks()
 {
-    heldShadow_ = scene_.addPath(QPainterPath(), Qt::NoPen, QColor(0, 0, 0, 0x60));
+    heldShadow_ = scene_.addPath(QPainterPath(), Qt::NoPen, QColor(0, 0, 0, 0x70));
     heldOutline_ = scene_.addPath(QPainterPath(), QPen(kHeldColour, kHeldPen), Qt::NoBrush);
     QPen drop(kDropColour, kDropPen);
     drop.setJoinStyle(Qt::RoundJoin);
