@@ -392,6 +392,12 @@ TEST_F(BigTableTest, ScreenReadersReadEveryPile)
     EXPECT_TRUE(names[12].endsWith(QStringLiteral(", 6 cards face down"))) << names[12].toStdString();
     EXPECT_FALSE(reader->child(12)->rect().isEmpty());
     EXPECT_EQ(reader->indexOfChild(reader->child(12)), 12);
+    // Its place is where its cards are drawn, from the first face-down card
+    // to the top card.
+    const QRect pile = table.pileRect(12);
+    const cPlay& play = shared.play;
+    EXPECT_NEAR(pile.top(), table.viewPoint(table.shownPosition(play.GetPicID(0, 6, 0))).y(), 1);
+    EXPECT_NEAR(pile.bottom(), table.viewPoint(table.shownPosition(play.GetTopPicID(0, 6)) + QPointF(0, 1440)).y(), 1);
 }
 
 } // namespace
@@ -753,8 +759,9 @@ protected:
             return window->table().placeRect(place.first, place.second).topLeft();
         return window->table().shownPosition(play.GetPicID(place.first, place.second, 0));
     }
-    // The deepest card of the face-up cards on top of a pile; the top card
-    // when it is face down, -1 for an empty pile.
+    // The deepest card the keys can take from a pile: of the face-up cards
+    // on its top, as deep as a press could pick them up. The top card when
+    // it is face down, -1 for an empty pile.
     int16_t deepestFaceUp(std::pair<int16_t, int16_t> place) const
     {
         const cPlay& play = shared.play;
@@ -762,9 +769,13 @@ protected:
         int16_t pos = play.GetTop(cell, pile);
         if (pos < 0)
             return -1;
-        while (pos > 0 && play.FaceMode(play.GetPicID(cell, pile, pos)) == cPlay::kFaceUp &&
-               play.FaceMode(play.GetPicID(cell, pile, static_cast<int16_t>(pos - 1))) == cPlay::kFaceUp)
+        int16_t carried = 0;
+        while (pos > 0 && play.FaceMode(play.GetPicID(cell, pile, pos)) == cPlay::kFaceUp) {
+            const int16_t under = play.GetPicID(cell, pile, static_cast<int16_t>(pos - 1));
+            if (play.FaceMode(under) != cPlay::kFaceUp || !play.CanPickUp(under, carried))
+                break;
             --pos;
+        }
         return play.GetPicID(cell, pile, pos);
     }
     // The frame shown is around the top card of the pile (its empty place).
@@ -823,14 +834,17 @@ TEST_F(KeyboardFrameTest, TheFrameGoesRoundThePilesAsTheyLie)
     EXPECT_EQ(table().focusFrame(), table().placeRect(0, 6)) << "Klondike: the seventh tableau pile";
 }
 
-// Up takes one more card of the face-up run at a time, never a face-down
-// card under it, and the frame shows just the cards taken; Down gives them
-// back. A drop leaves the frame on one card again.
+// Up takes one more card of the face-up run at a time, as deep as the run
+// can be picked up and never a face-down card under it, and the frame shows
+// just the cards taken; Down gives them back. A drop leaves the frame on one
+// card again.
 TEST_F(KeyboardFrameTest, UpTakesFaceUpCardsOnlyAndADropTakesOneAgain)
 {
-    deal("Klondike", 12);
     int runs = 0;
-    for (uint32_t round = 0; round < 4; ++round) {
+    for (uint32_t round = 0; round < 8; ++round) {
+        const char* const games[] = {"Klondike", "Fan Klondike", "Klondike Freecell", "Double Klondike"};
+        SCOPED_TRACE(games[round % 4]);
+        deal(games[round % 4], static_cast<int>(12 + round));
         playAtRandom(round + 1, 25);
         const auto places = keys().places();
         for (size_t i = 0; i < places.size(); ++i) {
@@ -844,11 +858,10 @@ TEST_F(KeyboardFrameTest, UpTakesFaceUpCardsOnlyAndADropTakesOneAgain)
             EXPECT_EQ(table().focusFrame(), table().runRect(deepest)) << "the whole face-up run, no more";
             runs += deepest != shared.play.GetTopPicID(places[i].first, places[i].second) ? 1 : 0;
             QTest::keyClick(&table(), Qt::Key_Space);
-            if (keys().holding()) {
-                EXPECT_EQ(shared.play.drag().card, deepest) << "the run picked up from its deepest card";
-                QTest::keyClick(&table(), Qt::Key_Escape);
-                table().finishAnimations();
-            }
+            ASSERT_TRUE(keys().holding()) << "what the frame shows is picked up";
+            EXPECT_EQ(shared.play.drag().card, deepest) << "the run picked up from its deepest card";
+            QTest::keyClick(&table(), Qt::Key_Escape);
+            table().finishAnimations();
             for (int down = 0; down < 20; ++down)
                 QTest::keyClick(&table(), Qt::Key_Down);
             expectFrameOnTop(places[i], "down again");
@@ -966,7 +979,7 @@ TEST_F(KeyboardFrameTest, TheDropMarkIsWhereTheReleasePutsTheCard)
                     continue;
                 int16_t k = 0;
                 for (const int16_t card : {play.GetTopPicID(place.first, place.second), deepestFaceUp(place)})
-                    if (play.FaceMode(card) == cPlay::kFaceUp && const_cast<cPlay&>(play).CanPickUp(card, k) &&
+                    if (play.FaceMode(card) == cPlay::kFaceUp && play.CanPickUp(card, k) &&
                         std::find(cards.begin(), cards.end(), card) == cards.end())
                         cards.push_back(card);
             }

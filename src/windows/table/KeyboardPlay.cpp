@@ -67,13 +67,17 @@ std::pair<int16_t, int16_t> KeyboardPlay::place() const
 
 int KeyboardPlay::faceUpRun() const
 {
+    // The face-up cards on top of the pile that can be picked up with the
+    // cards lying on them, as a press on them would.
     const auto [cell, pile] = place();
     if (cell < 0)
         return 0;
     const cPlay& play = shared_.play;
     int run = 0;
     for (int16_t pos = play.GetTop(cell, pile); pos >= 0; --pos) {
-        if (play.FaceMode(play.GetPicID(cell, pile, pos)) != cPlay::kFaceUp)
+        const int16_t card = play.GetPicID(cell, pile, pos);
+        int16_t carried = 0;
+        if (play.FaceMode(card) != cPlay::kFaceUp || (run > 0 && !play.CanPickUp(card, carried)))
             break;
         ++run;
     }
@@ -227,13 +231,9 @@ void KeyboardPlay::dropClickedAt(QPointF twips)
         return;
     // The pile whose cards (or empty place) lie under the click.
     const cPlay& play = shared_.play;
-    const cGames& games = shared_.games;
     for (const auto& [cell, pile] : places()) {
-        const int16_t top = std::max<int16_t>(play.GetTop(cell, pile), 0);
         const QRectF lies =
-            QRectF(QPointF(games.GetCordX(cell, pile, 0), games.GetCordY(cell, pile, 0)),
-                   QPointF(games.GetCordX(cell, pile, top) + kCardWidth, games.GetCordY(cell, pile, top) + kCardHeight))
-                .normalized();
+            play.GetTop(cell, pile) >= 0 ? table_.runRect(play.GetPicID(cell, pile, 0)) : table_.placeRect(cell, pile);
         if (lies.contains(twips) && !(cell == play.Cell(card) && pile == play.Pile(card))) {
             pointer_.releaseOn(cell, pile);
             return;

@@ -567,11 +567,9 @@ QRect TableView::pileRect(int index) const
     const auto [cell, pile] = pileAt(games_, index);
     if (cell < 0)
         return {};
-    const int16_t top = std::max<int16_t>(play_.GetTop(cell, pile), 0);
-    const QRectF twips =
-        QRectF(QPointF(games_.GetCordX(cell, pile, 0), games_.GetCordY(cell, pile, 0)),
-               QPointF(games_.GetCordX(cell, pile, top) + kCardWidth, games_.GetCordY(cell, pile, top) + kCardHeight))
-            .normalized();
+    // The cards as they are drawn (the layout's place of a card lying under
+    // face-down cards is not where it is drawn), or the empty place.
+    const QRectF twips = play_.GetTop(cell, pile) >= 0 ? runRect(play_.GetPicID(cell, pile, 0)) : placeRect(cell, pile);
     return mapFromScene(twips).boundingRect();
 }
 
