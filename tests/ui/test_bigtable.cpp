@@ -999,6 +999,9 @@ TEST_F(KeyboardFrameTest, TheDropMarkIsWhereTheReleasePutsTheCard)
                     QTest::mousePress(surface, Qt::LeftButton, {}, table().viewPoint(grip));
                     QTest::mouseMove(surface, table().viewPoint(grip + delta / 2));
                     QTest::mouseMove(surface, table().viewPoint(grip + delta));
+                    // What the table tells of the moves is done, as between
+                    // a player's moves of the mouse.
+                    QCoreApplication::processEvents();
                     ASSERT_TRUE(play.drag().active);
                     EXPECT_TRUE(table().heldMark().isEmpty()) << "a drag is no hold";
                     const QRectF mark = table().dropMark();

@@ -120,20 +120,29 @@ void KeyboardPlay::tableChanged()
     // The cards under the frame changed: the keys take one card again, and
     // a frame in sight follows the cards (one not yet shown stays hidden
     // until a key is used).
-    if (!holding())
-        depth_ = 0;
-    if (!table_.focusFrame().isEmpty())
+    if (holding()) {
+        if (!table_.focusFrame().isEmpty())
+            refresh();
+        return;
+    }
+    depth_ = 0;
+    // A card dragged by the pointer moves the table at every step; the frame
+    // waits for the drop.
+    if (!table_.focusFrame().isEmpty() && !shared_.play.drag().active)
         refresh();
 }
 
 void KeyboardPlay::markDropPlace()
 {
     // The pile the frame is on, when a drop there now would be made: the
-    // move's own rule decides, as the drop does.
+    // move's own rule decides, as the drop does. A card the pointer drags
+    // has its mark from the table.
+    if (!holding())
+        return;
     const DragState& drag = shared_.play.drag();
     const cPlay& play = shared_.play;
     const auto [cell, pile] = place();
-    const bool takes = holding() && drag.active && drag.card >= 0 &&
+    const bool takes = drag.active && drag.card >= 0 &&
                        !(cell == play.Cell(drag.card) && pile == play.Pile(drag.card)) &&
                        play.CanDrop(drag.card, drag.k, cell, pile);
     table_.showDropMark(takes ? table_.placeRect(cell, pile) : QRectF());
