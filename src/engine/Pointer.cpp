@@ -140,6 +140,8 @@ std::optional<std::pair<int16_t, int16_t>> cPlay::dropTarget() const
 {
     const cGames& games = games_;
     const DragState& drag = drag_;
+    if (!drag.active || drag.outOfRange)
+        return std::nullopt;
     const CardSurface::Point at{drag.left, drag.top};
     const int16_t mPicID = drag.card;
     const int16_t k = drag.k;
@@ -166,8 +168,9 @@ bool cPlay::MouseUp()
 {
     if (!drag_.active)
         return false;
+    const auto target = dropTarget();
     drag_.active = false;
-    return endDrag(drag_.outOfRange ? std::nullopt : dropTarget());
+    return endDrag(target);
 }
 
 bool cPlay::DropOn(int16_t cell, int16_t pile)

@@ -167,6 +167,18 @@ void cPlay::makeMove(int16_t mPicID, int16_t DCell, int16_t DPile, int16_t DPos,
 
 void cPlay::ClearAll()
 {
+    // A card still held (a game opened or dealt while the keys or a click
+    // hold one) goes with the table: no drag is left behind to keep the
+    // table busy, which would stop the next game's moves from being made
+    // again and every undo and replay after them.
+    if (drag_.active) {
+        drag_.active = false;
+        drag_.card = -1;
+        drag_.k = 0;
+        drag_.runCards.clear();
+        drag_.outOfRange = false;
+        services_.busy = false;
+    }
     services_.surface().clearTable();
     // The surface is empty again: every picture is back at its corner.
     pictures_.clear();

@@ -140,6 +140,10 @@ public:
     void CancelDrag();
     DragState& drag() { return drag_; }
     const DragState& drag() const { return drag_; }
+    // Where a release now would land the dragged card: the first pile hit
+    // by its centre, else the first it overlaps, that takes it; nothing
+    // outside a drag, or where the drop would be refused.
+    std::optional<std::pair<int16_t, int16_t>> dropTarget() const;
 
     // Move rules. CanBuild: may `placed` go directly on `under` under the
     // build-order code, King and Ace neighbours when `wrap`.
@@ -207,9 +211,6 @@ private:
     void dealPiles(const std::array<int16_t, 9>& heights, const std::function<bool(int16_t pos, int16_t last)>& faceUp);
     void turnTopsUp();
 
-    // Where a released card lands: the first pile hit by its centre, else
-    // the first it overlaps, that takes it.
-    std::optional<std::pair<int16_t, int16_t>> dropTarget() const;
     // Ends the drag: the move onto `target`, or the card back.
     bool endDrag(std::optional<std::pair<int16_t, int16_t>> target);
     // Where the table last put a card's picture; the engine keeps it, so it

@@ -40,7 +40,11 @@ const std::array<Deck, 16> kDecks{{
     {"Scenes", "Pine Forest"},
 }};
 
-const QRectF kPanel(58, 58, kW - 116, kH - 116);
+// The pattern reaches close to the card's edge: where face-down cards lie
+// packed on each other, the strip of each that shows carries the back's
+// pattern, not a white margin. Its corners follow the card's.
+const QRectF kPanel(12, 12, kW - 24, kH - 24);
+constexpr double kPanelCorner = 62;
 
 void lattice(QPainter& p, const QRectF& r, const QColor& ground, const QColor& line, double step)
 {
@@ -606,7 +610,7 @@ void paintBack(QPainter& p, int deckIndex)
 {
     paintBlank(p);
     p.save();
-    p.setClipPath(roundedRect(kPanel, 40), Qt::IntersectClip);
+    p.setClipPath(roundedRect(kPanel, kPanelCorner), Qt::IntersectClip);
     const QRectF& r = kPanel;
     switch (deckIndex) {
     case 1: backLattice(p, r, QColor(0xb7, 0x1c, 0x1c), QColor(0xef, 0x9a, 0x9a)); break;
@@ -627,9 +631,6 @@ void paintBack(QPainter& p, int deckIndex)
     default: backForest(p, r); break;
     }
     p.restore();
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x90, 0x90, 0x90), std::max(pixelUnit(p), 4.0)));
-    p.drawRoundedRect(kPanel, 40, 40);
 }
 
 } // namespace pictures::paint

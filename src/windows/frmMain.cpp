@@ -137,10 +137,7 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
         }
     });
     guard::connect(services, table_, &TableView::stockPlaceClicked, this, [this] { pointer_.stockPlaceClicked(); });
-    guard::connect(services, table_, &TableView::cardDoubleClicked, this, [this](int id) {
-        if (shared_.services.settings().read(settings::kDoubleClickHome) == 1)
-            shared_.play.drag().doubleClicked = id;
-    });
+    guard::connect(services, table_, &TableView::cardDoubleClicked, this, [this](int id) { cardDoubleClicked(id); });
     guard::connect(services, table_, &TableView::keyPressed, this,
                    [this](int key, Qt::KeyboardModifiers, bool& handled) { handled = keyboard_->key(key); });
 
@@ -160,7 +157,10 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
         [this] { return replaying(); });
     // Every card placed, turned or cleared away: a move, a deal, an undo or
     // redo, a game opened.
-    guard::connect(services, table_, &TableView::tableChanged, this, [this] { advisor_->tableChanged(); });
+    guard::connect(services, table_, &TableView::tableChanged, this, [this] {
+        advisor_->tableChanged();
+        keyboard_->tableChanged();
+    });
     menus_ = std::make_unique<MainMenus>(shared_, *this);
     buildCommands();
     menus_->setRunnableCommands(commandKeys());
@@ -371,6 +371,21 @@ void frmMain::openFromAnotherStart(const QString& savedGame)
         return;
     requestedGames_ << savedGame;
     openRequestedGames();
+}
+
+void frmMain::cardDoubleClicked(int id)
+{
+    if (shared_.services.settings().read(settings::kDoubleClickHome) != 1)
+        return;
+    DragState& drag = shared_.play.drag();
+    // The press picked the card up: it goes home when the pointer comes up.
+    if (drag.pressedCard == id) {
+        drag.doubleClicked = id;
+        return;
+    }
+    // Under "Click to move" the press put the card the first click held
+    // back down: it goes home now, if a home pile takes it.
+    keyboard_->sendHome(static_cast<int16_t>(id));
 }
 
 void frmMain::openRequestedGames()

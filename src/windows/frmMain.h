@@ -136,6 +136,9 @@ private:
     }
     void buildCommands();
     void openRequestedGames();
+    // The second click of a double click on a card, with "Double-click
+    // sends a card home" on.
+    void cardDoubleClicked(int id);
     // A failure to write (the settings, the kept game) is told once the
     // work that wrote is done.
     void tellLater(const QString& text);

@@ -255,6 +255,60 @@ TEST_F(BigTableTest, ADoubleClickSendsACardHomeOnlyWithTheOptionOn)
     EXPECT_EQ(shared.engine.GetTransTop(), 1) << "recorded as any move";
 }
 
+// With "Click to move" on as well, the first click of a double click holds
+// the card up and the second sends it home; a card no home pile takes is put
+// back where it was.
+TEST_F(BigTableTest, ADoubleClickSendsACardHomeWithClickToMoveOnToo)
+{
+    SettingsStore& store = shared.services.settings();
+    store.write(settings::kAutoPlay, 0);
+    TableView& table = window->table();
+    const cPlay& play = shared.play;
+    const auto topCard = [&](bool ace) -> int16_t {
+        for (int16_t pile = 0; pile < shared.games.Piles(0); ++pile) {
+            const int16_t card = play.GetTopPicID(0, pile);
+            if (card >= 0 && (play.Num(card) == 0) == ace)
+                return card;
+        }
+        return -1;
+    };
+    for (int number = 1; number < 400 && topCard(true) < 0; ++number)
+        shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(number));
+    const int16_t ace = topCard(true);
+    const int16_t other = topCard(false);
+    ASSERT_GE(ace, 0) << "no deal with an Ace on top";
+    ASSERT_GE(other, 0);
+    table.finishAnimations();
+    store.write(settings::kDoubleClickHome, 1);
+    store.write(settings::kClickToMove, 1);
+    // As a mouse sends it: a click, then the double click's press and its
+    // release.
+    const auto doubleClick = [&](int16_t card) {
+        const QPoint at = table.viewPoint(table.shownPosition(card) + QPointF(532, 720));
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at);
+        EXPECT_TRUE(window->keyboard().clickHeld()) << "the first click holds the card";
+        EXPECT_FALSE(table.heldMark().isEmpty()) << "marked while held";
+        QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(table.viewport(), Qt::LeftButton, {}, at);
+        table.finishAnimations();
+    };
+
+    const QPointF otherAt = table.shownPosition(other);
+    doubleClick(other);
+    EXPECT_EQ(play.Cell(other), 0) << "no home pile takes it";
+    EXPECT_EQ(table.shownPosition(other), otherAt) << "back where it was";
+    EXPECT_FALSE(play.drag().active);
+    EXPECT_EQ(shared.engine.GetTransTop(), 0);
+
+    doubleClick(ace);
+    EXPECT_EQ(play.Cell(ace), 3) << "home";
+    EXPECT_EQ(shared.engine.GetTransTop(), 1);
+    EXPECT_FALSE(play.drag().active);
+    EXPECT_FALSE(window->keyboard().clickHeld());
+    EXPECT_FALSE(shared.services.busy);
+    EXPECT_TRUE(table.heldMark().isEmpty());
+}
+
 } // namespace
 
 namespace {
@@ -338,6 +392,12 @@ TEST_F(BigTableTest, ScreenReadersReadEveryPile)
     EXPECT_TRUE(names[12].endsWith(QStringLiteral(", 6 cards face down"))) << names[12].toStdString();
     EXPECT_FALSE(reader->child(12)->rect().isEmpty());
     EXPECT_EQ(reader->indexOfChild(reader->child(12)), 12);
+    // Its place is where its cards are drawn, from the first face-down card
+    // to the top card.
+    const QRect pile = table.pileRect(12);
+    const cPlay& play = shared.play;
+    EXPECT_NEAR(pile.top(), table.viewPoint(table.shownPosition(play.GetPicID(0, 6, 0))).y(), 1);
+    EXPECT_NEAR(pile.bottom(), table.viewPoint(table.shownPosition(play.GetTopPicID(0, 6)) + QPointF(0, 1440)).y(), 1);
 }
 
 } // namespace
@@ -664,6 +724,329 @@ TEST_F(OneMoveTest, AMoveTheRulesRefuseChangesNothingThroughAnyInput)
         EXPECT_EQ(window->table().shownPosition(card), lies) << "its picture back in its place";
         expectNothingHeld();
     }
+}
+
+} // namespace
+
+namespace {
+
+// The keyboard's frame as a player sees it: around the cards the keys would
+// take, where they are drawn.
+class KeyboardFrameTest : public BigTableTest {
+protected:
+    KeyboardPlay& keys() { return window->keyboard(); }
+    TableView& table() { return window->table(); }
+    void deal(const char* game, int number)
+    {
+        shared.services.settings().write(settings::kAutoPlay, 0);
+        shared.gamePlay.PlayNumber(QLatin1String(game), GameNo(number));
+        table().finishAnimations();
+        table().setFocus();
+    }
+    // Plays `moves` random moves, so that piles hold runs and empty places.
+    void playAtRandom(uint32_t seed, int moves)
+    {
+        RandomPlayer player(shared, seed);
+        for (int i = 0; i < moves && player.step(); ++i) {
+        }
+        table().finishAnimations();
+    }
+    // Where a pile begins on the table: its first card as drawn, or its
+    // empty place.
+    QPointF base(std::pair<int16_t, int16_t> place) const
+    {
+        const cPlay& play = shared.play;
+        if (play.GetTop(place.first, place.second) < 0)
+            return window->table().placeRect(place.first, place.second).topLeft();
+        return window->table().shownPosition(play.GetPicID(place.first, place.second, 0));
+    }
+    // The deepest card the keys can take from a pile: of the face-up cards
+    // on its top, as deep as a press could pick them up. The top card when
+    // it is face down, -1 for an empty pile.
+    int16_t deepestFaceUp(std::pair<int16_t, int16_t> place) const
+    {
+        const cPlay& play = shared.play;
+        const auto [cell, pile] = place;
+        int16_t pos = play.GetTop(cell, pile);
+        if (pos < 0)
+            return -1;
+        int16_t carried = 0;
+        while (pos > 0 && play.FaceMode(play.GetPicID(cell, pile, pos)) == cPlay::kFaceUp) {
+            const int16_t under = play.GetPicID(cell, pile, static_cast<int16_t>(pos - 1));
+            if (play.FaceMode(under) != cPlay::kFaceUp || !play.CanPickUp(under, carried))
+                break;
+            --pos;
+        }
+        return play.GetPicID(cell, pile, pos);
+    }
+    // The frame shown is around the top card of the pile (its empty place).
+    void expectFrameOnTop(std::pair<int16_t, int16_t> place, const std::string& what)
+    {
+        EXPECT_EQ(table().focusFrame(), table().placeRect(place.first, place.second))
+            << what << ": pile (" << place.first << ", " << place.second << ")";
+    }
+};
+
+// Tab goes round the piles as they lie, row by row and left to right, and
+// Left or Shift+Tab from the first pile comes to the last one: in Klondike
+// the seventh tableau pile, at the bottom right.
+TEST_F(KeyboardFrameTest, TheFrameGoesRoundThePilesAsTheyLie)
+{
+    for (const char* game : {"Klondike", "Double Klondike", "Fan Klondike", "Klondike Freecell"}) {
+        SCOPED_TRACE(game);
+        deal(game, 12);
+        playAtRandom(5, 10);
+        const size_t count = keys().places().size();
+        ASSERT_GT(count, 3U);
+        keys().moveTo(0);
+        std::vector<std::pair<int16_t, int16_t>> seen{keys().place()};
+        expectFrameOnTop(seen.back(), "first");
+        qreal rowTop = base(seen.back()).y();
+        for (size_t i = 1; i < count; ++i) {
+            const QPointF before = base(seen.back());
+            QTest::keyClick(&table(), Qt::Key_Tab);
+            seen.push_back(keys().place());
+            expectFrameOnTop(seen.back(), "tab " + std::to_string(i));
+            const QPointF at = base(seen.back());
+            if (at.y() - rowTop > card::kHeight / 2) {
+                rowTop = at.y(); // the next row
+            } else {
+                // (A game without a stock keeps its place under a home pile.)
+                EXPECT_GE(at.x(), before.x()) << "tab " << i << ": to the right in the same row";
+                rowTop = std::min(rowTop, at.y());
+            }
+        }
+        std::sort(seen.begin(), seen.end());
+        EXPECT_EQ(std::unique(seen.begin(), seen.end()), seen.end()) << "every pile once";
+        const auto last = keys().place();
+        QTest::keyClick(&table(), Qt::Key_Tab);
+        EXPECT_EQ(keys().place(), keys().places().front()) << "Tab from the last pile comes to the first";
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Left, Qt::NoModifier}, std::pair{Qt::Key_Backtab, Qt::ShiftModifier}}) {
+            keys().moveTo(0);
+            QTest::keyClick(&table(), key, modifiers);
+            EXPECT_EQ(keys().place(), last);
+            expectFrameOnTop(last, key == Qt::Key_Left ? "Left from the first" : "Shift+Tab from the first");
+        }
+    }
+    deal("Klondike", 3);
+    keys().moveTo(0);
+    QTest::keyClick(&table(), Qt::Key_Left);
+    EXPECT_EQ(table().focusFrame(), table().placeRect(0, 6)) << "Klondike: the seventh tableau pile";
+}
+
+// Up takes one more card of the face-up run at a time, as deep as the run
+// can be picked up and never a face-down card under it, and the frame shows
+// just the cards taken; Down gives them back. A drop leaves the frame on one
+// card again.
+TEST_F(KeyboardFrameTest, UpTakesFaceUpCardsOnlyAndADropTakesOneAgain)
+{
+    int runs = 0;
+    for (uint32_t round = 0; round < 8; ++round) {
+        const char* const games[] = {"Klondike", "Fan Klondike", "Klondike Freecell", "Double Klondike"};
+        SCOPED_TRACE(games[round % 4]);
+        deal(games[round % 4], static_cast<int>(12 + round));
+        playAtRandom(round + 1, 25);
+        const auto places = keys().places();
+        for (size_t i = 0; i < places.size(); ++i) {
+            const int16_t deepest = deepestFaceUp(places[i]);
+            if (deepest < 0 || shared.play.FaceMode(deepest) != cPlay::kFaceUp)
+                continue;
+            SCOPED_TRACE("pile (" + std::to_string(places[i].first) + ", " + std::to_string(places[i].second) + ")");
+            keys().moveTo(i);
+            for (int up = 0; up < 20; ++up)
+                QTest::keyClick(&table(), Qt::Key_Up);
+            EXPECT_EQ(table().focusFrame(), table().runRect(deepest)) << "the whole face-up run, no more";
+            runs += deepest != shared.play.GetTopPicID(places[i].first, places[i].second) ? 1 : 0;
+            QTest::keyClick(&table(), Qt::Key_Space);
+            ASSERT_TRUE(keys().holding()) << "what the frame shows is picked up";
+            EXPECT_EQ(shared.play.drag().card, deepest) << "the run picked up from its deepest card";
+            QTest::keyClick(&table(), Qt::Key_Escape);
+            table().finishAnimations();
+            for (int down = 0; down < 20; ++down)
+                QTest::keyClick(&table(), Qt::Key_Down);
+            expectFrameOnTop(places[i], "down again");
+        }
+    }
+    EXPECT_GT(runs, 0) << "some pile held a run of two cards or more";
+
+    // A run taken from deep in a pile and dropped: the frame lies around
+    // one card again, whoever made the move. First the mouse drops the run
+    // the keys had framed, then the keys drop one.
+    for (uint32_t seed = 10; seed < 60; ++seed) {
+        deal("Klondike", static_cast<int>(seed));
+        playAtRandom(seed, 40);
+        const auto places = keys().places();
+        const cPlay& play = shared.play;
+        for (size_t from = 0; from < places.size(); ++from) {
+            const auto [cell, pile] = places[from];
+            const int16_t deepest = deepestFaceUp(places[from]);
+            if (cell != 0 || deepest < 0 || play.FaceMode(deepest) != cPlay::kFaceUp ||
+                deepest == play.GetTopPicID(cell, pile))
+                continue;
+            const auto to = std::find_if(places.begin(), places.end(), [&](const auto& place) {
+                return place != places[from] &&
+                       play.CanDrop(deepest, static_cast<int16_t>(play.GetTop(cell, pile) - play.Pos(deepest)),
+                                    place.first, place.second);
+            });
+            if (to == places.end())
+                continue;
+            keys().moveTo(from);
+            for (int up = 0; up < 20; ++up)
+                QTest::keyClick(&table(), Qt::Key_Up);
+            ASSERT_EQ(table().focusFrame(), table().runRect(deepest));
+            // The mouse takes the run by the strip of its deepest card that
+            // shows, and drops it on the other pile.
+            QWidget* surface = table().viewport();
+            const QPointF grip = table().shownPosition(deepest) + QPointF(card::kWidth / 2, 100);
+            const QPointF onto = table().placeRect(to->first, to->second).center() + QPointF(0, 250);
+            QTest::mousePress(surface, Qt::LeftButton, {}, table().viewPoint(grip));
+            QTest::mouseMove(surface, table().viewPoint((grip + onto) / 2));
+            QTest::mouseMove(surface, table().viewPoint(onto));
+            QTest::mouseRelease(surface, Qt::LeftButton, {}, table().viewPoint(onto));
+            table().finishAnimations();
+            QCoreApplication::processEvents();
+            ASSERT_EQ(play.Pile(deepest), to->second) << "the mouse moved the run";
+            EXPECT_EQ(keys().depth(), 0);
+            expectFrameOnTop(places[from], "after the mouse's drop");
+            QTest::keyClick(&table(), Qt::Key_Space);
+            ASSERT_TRUE(keys().holding()) << "the top card left is picked up";
+            EXPECT_EQ(play.drag().card, play.GetTopPicID(cell, pile));
+            EXPECT_EQ(play.FaceMode(play.drag().card), cPlay::kFaceUp);
+            QTest::keyClick(&table(), Qt::Key_Escape);
+            table().finishAnimations();
+
+            // The keys take the run back from deep in the pile it went to,
+            // and drop it where the rules take it.
+            const size_t onIndex = static_cast<size_t>(to - places.begin());
+            const int16_t k = static_cast<int16_t>(play.GetTop(to->first, to->second) - play.Pos(deepest));
+            const auto back = std::find_if(places.begin(), places.end(), [&](const auto& place) {
+                return place != *to && play.CanDrop(deepest, k, place.first, place.second);
+            });
+            if (back == places.end())
+                return;
+            keys().moveTo(onIndex);
+            for (int up = 0; up < k; ++up)
+                QTest::keyClick(&table(), Qt::Key_Up);
+            QTest::keyClick(&table(), Qt::Key_Space);
+            ASSERT_TRUE(keys().holding());
+            keys().moveTo(static_cast<size_t>(back - places.begin()));
+            QTest::keyClick(&table(), Qt::Key_Return);
+            table().finishAnimations();
+            QCoreApplication::processEvents();
+            ASSERT_EQ(play.Pile(deepest), back->second) << "the keys moved the run";
+            EXPECT_EQ(keys().depth(), 0);
+            expectFrameOnTop(*back, "after the keys' drop");
+            QTest::keyClick(&table(), Qt::Key_Up);
+            EXPECT_EQ(table().focusFrame(),
+                      table().runRect(play.GetPicID(back->first, back->second,
+                                                    static_cast<int16_t>(play.GetTop(back->first, back->second) - 1))))
+                << "Up takes one more";
+            return;
+        }
+    }
+    ADD_FAILURE() << "no deal offered a run to move";
+}
+
+} // namespace
+
+namespace {
+
+// While a card is dragged, the pile it would drop on is marked, and only
+// when it would take it: over every pile of several positions, the mark
+// shown before the release is exactly where the release puts the card, and
+// no mark means the card goes back. The keys' mark keeps the same promise.
+TEST_F(KeyboardFrameTest, TheDropMarkIsWhereTheReleasePutsTheCard)
+{
+    const cPlay& play = shared.play;
+    int accepted = 0;
+    int refused = 0;
+    const auto undo = [&] {
+        int16_t speed = 0;
+        shared.engine.Undo(speed);
+        table().finishAnimations();
+    };
+    for (const char* game : {"Klondike", "Klondike Freecell", "Double Klondike"}) {
+        for (uint32_t round = 0; round < 3; ++round) {
+            SCOPED_TRACE(std::string(game) + ", round " + std::to_string(round));
+            deal(game, static_cast<int>(20 + round));
+            playAtRandom(round + 7, 15 + 10 * static_cast<int>(round));
+            const auto places = keys().places();
+            // The cards a player may take: each pile's top card, and the
+            // deepest of a face-up run.
+            std::vector<int16_t> cards;
+            for (const auto& place : places) {
+                if (place.first == 1 || play.GetTop(place.first, place.second) < 0)
+                    continue;
+                int16_t k = 0;
+                for (const int16_t card : {play.GetTopPicID(place.first, place.second), deepestFaceUp(place)})
+                    if (play.FaceMode(card) == cPlay::kFaceUp && play.CanPickUp(card, k) &&
+                        std::find(cards.begin(), cards.end(), card) == cards.end())
+                        cards.push_back(card);
+            }
+            ASSERT_FALSE(cards.empty());
+            QWidget* surface = table().viewport();
+            for (const int16_t card : cards) {
+                const std::pair<int16_t, int16_t> from{play.Cell(card), play.Pile(card)};
+                const bool top = play.GetTopPicID(from.first, from.second) == card;
+                for (const auto& to : places) {
+                    if (to == from)
+                        continue;
+                    // The mouse: the card's middle carried over the pile's top card.
+                    const QPointF corner = table().shownPosition(card);
+                    const QPointF grip = corner + QPointF(card::kWidth / 2, top ? card::kHeight / 2 : 100);
+                    const QPointF delta = table().placeRect(to.first, to.second).center() -
+                                          (corner + QPointF(card::kWidth / 2, card::kHeight / 2));
+                    QTest::mousePress(surface, Qt::LeftButton, {}, table().viewPoint(grip));
+                    QTest::mouseMove(surface, table().viewPoint(grip + delta / 2));
+                    QTest::mouseMove(surface, table().viewPoint(grip + delta));
+                    // What the table tells of the moves is done, as between
+                    // a player's moves of the mouse.
+                    QCoreApplication::processEvents();
+                    ASSERT_TRUE(play.drag().active);
+                    EXPECT_TRUE(table().heldMark().isEmpty()) << "a drag is no hold";
+                    const QRectF mark = table().dropMark();
+                    const auto target = play.dropTarget();
+                    QTest::mouseRelease(surface, Qt::LeftButton, {}, table().viewPoint(grip + delta));
+                    table().finishAnimations();
+                    EXPECT_TRUE(table().dropMark().isEmpty()) << "the mark goes with the release";
+                    const bool moved = std::pair(play.Cell(card), play.Pile(card)) != from;
+                    EXPECT_EQ(!mark.isEmpty(), moved)
+                        << "card " << card << " over (" << to.first << ", " << to.second << ")";
+                    if (moved) {
+                        ASSERT_TRUE(target.has_value());
+                        EXPECT_EQ(std::pair(play.Cell(card), play.Pile(card)), *target);
+                        undo();
+                        EXPECT_EQ(mark, table().placeRect(target->first, target->second)) << "around its top card";
+                    } else {
+                        EXPECT_EQ(std::pair(play.Cell(card), play.Pile(card)), from) << "back";
+                    }
+                    (moved ? accepted : refused) += 1;
+
+                    // The keys: the frame on the pile, and the drop.
+                    keys().moveTo(static_cast<size_t>(std::find(places.begin(), places.end(), from) - places.begin()));
+                    for (int up = play.Pos(card); up < play.GetTop(from.first, from.second); ++up)
+                        QTest::keyClick(&table(), Qt::Key_Up);
+                    QTest::keyClick(&table(), Qt::Key_Space);
+                    ASSERT_TRUE(keys().holding());
+                    EXPECT_EQ(table().heldMark(), table().runRect(card)) << "the held cards are marked";
+                    EXPECT_EQ(play.drag().card, card);
+                    keys().moveTo(static_cast<size_t>(std::find(places.begin(), places.end(), to) - places.begin()));
+                    const bool keyMark = !table().dropMark().isEmpty();
+                    QTest::keyClick(&table(), Qt::Key_Return);
+                    table().finishAnimations();
+                    EXPECT_TRUE(table().heldMark().isEmpty()) << "put down or back";
+                    const bool keyMoved = std::pair(play.Cell(card), play.Pile(card)) != from;
+                    EXPECT_EQ(keyMark, keyMoved)
+                        << "keys: card " << card << " onto (" << to.first << ", " << to.second << ")";
+                    if (keyMoved)
+                        undo();
+                }
+            }
+        }
+    }
+    EXPECT_GT(accepted, 10);
+    EXPECT_GT(refused, 10);
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "windows/frmMain.h"
 #include "windows/frmSelect.h"
 #include "windows/frmSplash.h"
+#include "windows/table/KeyboardPlay.h"
 #include "windows/table/TableView.h"
 
 #include <QAction>
@@ -564,6 +565,62 @@ TEST(SplashTest, AKeyOrTheTimerOpensTheMainWindowOnce)
     waiting->UnloadSplash();
     waiting->UnloadSplash();
     EXPECT_EQ(opened, 2) << "once, however often it is asked";
+}
+
+} // namespace
+
+namespace {
+
+// A saved game opened while the keys hold a card up: the held card goes with
+// the table it lay on, the game's moves are made again, and Undo, Redo and
+// the keys work on it as on any game.
+TEST_F(MainWindowTest, ASavedGameOpenedWhileTheKeysHoldACardIsPlayedOn)
+{
+    const QString path = savedGame(QStringLiteral("held.tb0"), 15);
+    const int16_t moves = mFile::ReadGameSummary(path).moves;
+    ASSERT_GT(moves, 0);
+    Shared opened;
+    opened.gamePlay.PlayFile(path, false);
+
+    window->show();
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+    TableView& table = window->table();
+    table.finishAnimations();
+    table.setFocus();
+    KeyboardPlay& keys = window->keyboard();
+    const auto places = keys.places();
+    keys.moveTo(static_cast<size_t>(std::find(places.begin(), places.end(), std::pair<int16_t, int16_t>{0, 6}) -
+                                    places.begin()));
+    QTest::keyClick(&table, Qt::Key_Space);
+    ASSERT_TRUE(keys.holding());
+    ASSERT_FALSE(table.heldMark().isEmpty()) << "the held card is marked";
+
+    shared.gamePlay.PlayFile(path, true);
+    table.finishAnimations();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(keys.holding());
+    EXPECT_FALSE(shared.play.drag().active);
+    EXPECT_FALSE(shared.services.busy);
+    EXPECT_TRUE(table.heldMark().isEmpty());
+    EXPECT_EQ(tableText(shared.play).toStdString(), tableText(opened.play).toStdString())
+        << "the game's moves are made again";
+    EXPECT_EQ(shared.gamePlay.Moves(), moves);
+
+    ASSERT_TRUE(window->RunCommand(QStringLiteral("Undo")));
+    table.finishAnimations();
+    EXPECT_TRUE(shared.engine.RedoPossible()) << "a move was undone";
+    ASSERT_TRUE(window->RunCommand(QStringLiteral("Redo")));
+    table.finishAnimations();
+    EXPECT_EQ(tableText(shared.play).toStdString(), tableText(opened.play).toStdString());
+
+    keys.moveTo(static_cast<size_t>(std::find(places.begin(), places.end(), std::pair<int16_t, int16_t>{0, 6}) -
+                                    places.begin()));
+    QTest::keyClick(&table, Qt::Key_Space);
+    if (shared.play.GetTop(0, 6) >= 0 && shared.play.FaceMode(shared.play.GetTopPicID(0, 6)) == cPlay::kFaceUp) {
+        EXPECT_TRUE(keys.holding()) << "the keys pick up again";
+        QTest::keyClick(&table, Qt::Key_Escape);
+    }
 }
 
 } // namespace

@@ -216,6 +216,33 @@ TEST(CardPicturesTest, DecksComeInCategoriesWithDistinctBacks)
             EXPECT_NE(backs[a], backs[b]) << "decks " << a + 1 << " and " << b + 1 << " are alike";
 }
 
+// Face-down cards lie 60 twips apart where they are packed on each other:
+// the strip each one shows carries its back's pattern, not the white paper
+// of the card's edge.
+TEST(CardPicturesTest, TheStripOfAPackedFaceDownCardShowsItsBack)
+{
+    CardPictures pictures;
+    // Five twips to a pixel: the strip is twelve pixels high.
+    const QSize size(1065 / 5, 1440 / 5);
+    for (int16_t d = 1; d <= pictures.deckCount(); ++d) {
+        const QImage back = pictures.back(d, size).toImage();
+        int paper = 0;
+        int all = 0;
+        QSet<QRgb> colours;
+        // Below the card's outline, clear of its rounded corners.
+        for (int y = 3; y < 12; ++y)
+            for (int x = 20; x < size.width() - 20; ++x) {
+                const QColor c = back.pixelColor(x, y);
+                const bool white = c.red() > 225 && c.green() > 225 && c.blue() > 225;
+                paper += white ? 1 : 0;
+                ++all;
+                colours.insert(back.pixel(x, y));
+            }
+        EXPECT_LT(paper * 2, all) << "deck " << d << ": the strip is mostly paper";
+        EXPECT_GT(colours.size(), 3) << "deck " << d << ": the strip is one plain colour";
+    }
+}
+
 TEST(CardPicturesTest, MarkersLetTheTableShowThrough)
 {
     CardPictures pictures;

@@ -23,18 +23,39 @@ KeyboardPlay::KeyboardPlay(Shared& shared, TableView& table, CardPointer& pointe
 std::vector<std::pair<int16_t, int16_t>> KeyboardPlay::places() const
 {
     const cGames& games = shared_.games;
-    std::vector<std::pair<int16_t, int16_t>> all;
+    const cPlay& play = shared_.play;
+    struct Spot {
+        std::pair<int16_t, int16_t> place;
+        QPointF at;
+    };
+    // Where each pile begins: its first card's picture, or its empty place.
+    // (The layout's place of a first card lying under face-down cards is
+    // not where that card is drawn.)
+    std::vector<Spot> spots;
     for (const int16_t cell : {int16_t{1}, int16_t{2}, int16_t{3}, int16_t{4}, int16_t{0}})
-        for (int16_t pile = 0; pile < games.Piles(cell); ++pile)
-            all.emplace_back(cell, pile);
-    // As they lie on the table: row by row, left to right.
-    std::stable_sort(all.begin(), all.end(), [&](const auto& a, const auto& b) {
-        const int32_t ay = games.GetCordY(a.first, a.second, 0);
-        const int32_t by = games.GetCordY(b.first, b.second, 0);
-        if (std::abs(ay - by) > kCardHeight / 2)
-            return ay < by;
-        return games.GetCordX(a.first, a.second, 0) < games.GetCordX(b.first, b.second, 0);
-    });
+        for (int16_t pile = 0; pile < games.Piles(cell); ++pile) {
+            QPointF at = table_.placeRect(cell, pile).topLeft();
+            if (play.GetTop(cell, pile) >= 0) {
+                const CardSurface::Point first = table_.cardPosition(play.GetPicID(cell, pile, 0));
+                at = QPointF(first.x, first.y);
+            }
+            spots.push_back({{cell, pile}, at});
+        }
+    // As they lie on the table: row by row, top to bottom, each row left to
+    // right. A row holds the piles beginning less than half a card below
+    // its highest one.
+    std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.at.y() < b.at.y(); });
+    for (auto row = spots.begin(); row != spots.end();) {
+        const qreal top = row->at.y();
+        const auto end =
+            std::find_if(row, spots.end(), [&](const Spot& s) { return s.at.y() - top > kCardHeight / 2; });
+        std::stable_sort(row, end, [](const Spot& a, const Spot& b) { return a.at.x() < b.at.x(); });
+        row = end;
+    }
+    std::vector<std::pair<int16_t, int16_t>> all;
+    all.reserve(spots.size());
+    for (const Spot& spot : spots)
+        all.push_back(spot.place);
     return all;
 }
 
@@ -46,13 +67,17 @@ std::pair<int16_t, int16_t> KeyboardPlay::place() const
 
 int KeyboardPlay::faceUpRun() const
 {
+    // The face-up cards on top of the pile that can be picked up with the
+    // cards lying on them, as a press on them would.
     const auto [cell, pile] = place();
     if (cell < 0)
         return 0;
     const cPlay& play = shared_.play;
     int run = 0;
     for (int16_t pos = play.GetTop(cell, pile); pos >= 0; --pos) {
-        if (play.FaceMode(play.GetPicID(cell, pile, pos)) != cPlay::kFaceUp)
+        const int16_t card = play.GetPicID(cell, pile, pos);
+        int16_t carried = 0;
+        if (play.FaceMode(card) != cPlay::kFaceUp || (run > 0 && !play.CanPickUp(card, carried)))
             break;
         ++run;
     }
@@ -80,15 +105,47 @@ void KeyboardPlay::refresh()
     }
     index_ = std::min(index_, all.size() - 1);
     depth_ = std::clamp(depth_, 0, std::max(0, faceUpRun() - 1));
+    // Around the cards the keys would take, as they are drawn: from the
+    // chosen card to the top, or the empty place.
     const auto [cell, pile] = place();
-    const cGames& games = shared_.games;
     const cPlay& play = shared_.play;
     const int16_t top = play.GetTop(cell, pile);
-    const int16_t from = static_cast<int16_t>(std::max(0, top - depth_));
-    const QPointF first(games.GetCordX(cell, pile, from), games.GetCordY(cell, pile, from));
-    const QPointF last(games.GetCordX(cell, pile, std::max<int16_t>(top, 0)),
-                       games.GetCordY(cell, pile, std::max<int16_t>(top, 0)));
-    table_.showFocusFrame(QRectF(first, last + QPointF(kCardWidth, kCardHeight)).normalized());
+    table_.showFocusFrame(top < 0 ? table_.placeRect(cell, pile)
+                                  : table_.runRect(play.GetPicID(cell, pile, static_cast<int16_t>(top - depth_))));
+    markDropPlace();
+}
+
+void KeyboardPlay::tableChanged()
+{
+    // The cards under the frame changed: the keys take one card again, and
+    // a frame in sight follows the cards (one not yet shown stays hidden
+    // until a key is used).
+    if (holding()) {
+        if (!table_.focusFrame().isEmpty())
+            refresh();
+        return;
+    }
+    depth_ = 0;
+    // A card dragged by the pointer moves the table at every step; the frame
+    // waits for the drop.
+    if (!table_.focusFrame().isEmpty() && !shared_.play.drag().active)
+        refresh();
+}
+
+void KeyboardPlay::markDropPlace()
+{
+    // The pile the frame is on, when a drop there now would be made: the
+    // move's own rule decides, as the drop does. A card the pointer drags
+    // has its mark from the table.
+    if (!holding())
+        return;
+    const DragState& drag = shared_.play.drag();
+    const cPlay& play = shared_.play;
+    const auto [cell, pile] = place();
+    const bool takes = drag.active && drag.card >= 0 &&
+                       !(cell == play.Cell(drag.card) && pile == play.Pile(drag.card)) &&
+                       play.CanDrop(drag.card, drag.k, cell, pile);
+    table_.showDropMark(takes ? table_.placeRect(cell, pile) : QRectF());
 }
 
 void KeyboardPlay::moveTo(size_t index)
@@ -183,13 +240,9 @@ void KeyboardPlay::dropClickedAt(QPointF twips)
         return;
     // The pile whose cards (or empty place) lie under the click.
     const cPlay& play = shared_.play;
-    const cGames& games = shared_.games;
     for (const auto& [cell, pile] : places()) {
-        const int16_t top = std::max<int16_t>(play.GetTop(cell, pile), 0);
         const QRectF lies =
-            QRectF(QPointF(games.GetCordX(cell, pile, 0), games.GetCordY(cell, pile, 0)),
-                   QPointF(games.GetCordX(cell, pile, top) + kCardWidth, games.GetCordY(cell, pile, top) + kCardHeight))
-                .normalized();
+            play.GetTop(cell, pile) >= 0 ? table_.runRect(play.GetPicID(cell, pile, 0)) : table_.placeRect(cell, pile);
         if (lies.contains(twips) && !(cell == play.Cell(card) && pile == play.Pile(card))) {
             pointer_.releaseOn(cell, pile);
             return;

@@ -34,6 +34,9 @@ public:
     void moveTo(size_t index);
     // Frame and state again after the game changed under it.
     void refresh();
+    // The cards moved (by any input, an undo, a replay): a frame shown
+    // follows them.
+    void tableChanged();
     // Sends a face-up top card to a foundation that takes it, as a drag
     // there would; false when none does.
     bool sendHome(int16_t card);
@@ -47,6 +50,7 @@ public:
 private:
     int16_t cardAtFocus() const;
     int faceUpRun() const;
+    void markDropPlace();
     void pickUp();
     void drop();
     void cancel();

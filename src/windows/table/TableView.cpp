@@ -154,6 +154,7 @@ TableView::TableView(const cGames& games, cPlay& play, Services& services, CardP
     setFocusPolicy(Qt::StrongFocus);
     makeFocusFrame();
     makeHintItems();
+    makeHoldMarks();
     // Picture 0 is always there; the others come with a game.
     createCard(0);
     fitTable();
@@ -320,17 +321,29 @@ void TableView::clearTable()
 {
     tracks_.clear();
     frameTimer_.stop();
-    play_.drag().pressedCard = -1;
-    play_.drag().pressedStock = false;
+    clearGesture();
     scene_.clear();
     cards_.clear();
     markers_.clear();
     makeFocusFrame();
     makeHintItems();
+    makeHoldMarks();
     hintTimer_.stop();
     createCard(0);
     zCounter_ = 0;
     noteChange();
+}
+
+void TableView::clearGesture()
+{
+    // Whatever the pointer, the keys or a click held is gone with the cards.
+    DragState& drag = play_.drag();
+    drag.pressedCard = -1;
+    drag.pressedStock = false;
+    drag.movedSincePress = false;
+    drag.doubleClicked = -1;
+    drag.clickHeld = -1;
+    drag.keyHeld = -1;
 }
 
 void TableView::showAt(int16_t id, QPointF position)
@@ -433,7 +446,10 @@ void TableView::noteChange()
     changeTold_ = true;
     QTimer::singleShot(0, this, [this] {
         changeTold_ = false;
-        guard::run(services_, [this] { emit tableChanged(); });
+        guard::run(services_, [this] {
+            updateHoldMarks();
+            emit tableChanged();
+        });
     });
 }
 
@@ -585,11 +601,9 @@ QRect TableView::pileRect(int index) const
     const auto [cell, pile] = pileAt(games_, index);
     if (cell < 0)
         return {};
-    const int16_t top = std::max<int16_t>(play_.GetTop(cell, pile), 0);
-    const QRectF twips =
-        QRectF(QPointF(games_.GetCordX(cell, pile, 0), games_.GetCordY(cell, pile, 0)),
-               QPointF(games_.GetCordX(cell, pile, top) + kCardWidth, games_.GetCordY(cell, pile, top) + kCardHeight))
-            .normalized();
+    // The cards as they are drawn (the layout's place of a card lying under
+    // face-down cards is not where it is drawn), or the empty place.
+    const QRectF twips = play_.GetTop(cell, pile) >= 0 ? runRect(play_.GetPicID(cell, pile, 0)) : placeRect(cell, pile);
     return mapFromScene(twips).boundingRect();
 }
 
@@ -612,6 +626,7 @@ void TableView::keyPressEvent(QKeyEvent* event)
         event->accept();
     else
         QGraphicsView::keyPressEvent(event);
+    guard::run(services_, [this] { updateHoldMarks(); });
 }
 
 bool TableView::focusNextPrevChild(bool next)
@@ -619,6 +634,7 @@ bool TableView::focusNextPrevChild(bool next)
     // Tab and Shift+Tab move across the piles, not out of the table.
     bool handled = false;
     emit keyPressed(next ? Qt::Key_Tab : Qt::Key_Backtab, Qt::NoModifier, handled);
+    guard::run(services_, [this] { updateHoldMarks(); });
     return handled || QGraphicsView::focusNextPrevChild(next);
 }
 
@@ -674,14 +690,27 @@ void TableView::mousePressEvent(QMouseEvent* event)
     }
 }
 
-// A second press soon after the first comes as a double click. Cards have no
-// double-click action, so it is a press like any other: quick clicks on the
-// stock each turn a card, and a quick second grab still picks a card up.
+// A second press soon after the first comes as a double click. It is a
+// press like any other: quick clicks on the stock each turn a card, and a
+// quick second grab still picks a card up. The card under it is told as
+// double-clicked even when the press went elsewhere first (under "Click to
+// move" it puts down the card the first click held).
 void TableView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    const int16_t under = cardUnder(event->position().toPoint());
     mousePressEvent(event);
     if (play_.drag().pressedCard >= 0)
         emit cardDoubleClicked(play_.drag().pressedCard);
+    else if (under >= 0)
+        emit cardDoubleClicked(under);
+}
+
+int16_t TableView::cardUnder(QPoint viewPoint) const
+{
+    for (QGraphicsItem* item : items(viewPoint))
+        if (auto* cardItem = dynamic_cast<CardItem*>(item); cardItem != nullptr && cardItem->isVisible())
+            return cardItem->id();
+    return -1;
 }
 
 void TableView::mouseMoveEvent(QMouseEvent* event)
@@ -714,4 +743,115 @@ void TableView::mouseReleaseEvent(QMouseEvent* event)
                 return;
             }
     }
+}
+
+namespace {
+
+// The held card's outline and the drop place's, in twips: pens this wide,
+// with corners as round as the cards'.
+constexpr qreal kHeldPen = 55;
+constexpr qreal kDropPen = 65;
+constexpr qreal kMarkCorner = 70;
+// A held card's shadow falls this far down and to the right.
+constexpr qreal kShadowX = 70;
+constexpr qreal kShadowY = 100;
+const QColor kHeldColour(0xff, 0x7a, 0x1a);
+const QColor kDropColour(0x3d, 0xe0, 0x6a);
+
+QPainterPath roundedPath(const QRectF& rect)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, kMarkCorner, kMarkCorner);
+    return path;
+}
+
+} // namespace
+
+void TableView::makeHoldMarks()
+{
+    heldShadow_ = scene_.addPath(QPainterPath(), Qt::NoPen, QColor(0, 0, 0, 0x70));
+    heldOutline_ = scene_.addPath(QPainterPath(), QPen(kHeldColour, kHeldPen), Qt::NoBrush);
+    QPen drop(kDropColour, kDropPen);
+    drop.setJoinStyle(Qt::RoundJoin);
+    dropOutline_ = scene_.addPath(QPainterPath(), drop, QColor(0x3d, 0xe0, 0x6a, 0x38));
+    for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{heldShadow_, heldOutline_, dropOutline_}) {
+        item->setVisible(false);
+        item->setData(0, QStringLiteral("mark"));
+        // Marks take no clicks: the card or place under them does.
+        item->setAcceptedMouseButtons(Qt::NoButton);
+    }
+    heldRect_ = QRectF();
+    dropRect_ = QRectF();
+}
+
+void TableView::placeHeldMark(const QRectF& twips, qreal z)
+{
+    heldRect_ = twips;
+    if (twips.isEmpty()) {
+        heldShadow_->setVisible(false);
+        heldOutline_->setVisible(false);
+        return;
+    }
+    // The shadow lies just under the held card, above every other card, so
+    // the card looks lifted off the pile; the outline is drawn on the card.
+    heldShadow_->setPath(roundedPath(twips.translated(kShadowX, kShadowY)));
+    heldShadow_->setZValue(z - 0.5);
+    heldShadow_->setVisible(true);
+    heldOutline_->setPath(roundedPath(twips.adjusted(kHeldPen / 4, kHeldPen / 4, -kHeldPen / 4, -kHeldPen / 4)));
+    heldOutline_->setZValue(z + 0.5);
+    heldOutline_->setVisible(true);
+}
+
+void TableView::showDropMark(const QRectF& twips)
+{
+    dropRect_ = twips;
+    if (twips.isEmpty()) {
+        dropOutline_->setVisible(false);
+        return;
+    }
+    dropOutline_->setPath(roundedPath(twips.adjusted(kDropPen / 4, kDropPen / 4, -kDropPen / 4, -kDropPen / 4)));
+    // Over the place's cards, under the card held over it.
+    const DragState& drag = play_.drag();
+    const auto held = cards_.find(drag.card);
+    dropOutline_->setZValue(drag.active && held != cards_.end() ? held->second->zValue() - 0.25 : 1.5e9);
+    dropOutline_->setVisible(true);
+}
+
+void TableView::updateHoldMarks()
+{
+    if (heldOutline_ == nullptr)
+        return;
+    const DragState& drag = play_.drag();
+    const auto held = drag.active ? cards_.find(drag.card) : cards_.end();
+    if (held == cards_.end()) {
+        placeHeldMark(QRectF(), 0);
+        showDropMark(QRectF());
+        return;
+    }
+    const CardItem* item = held->second;
+    const bool heldUp = drag.keyHeld >= 0 || drag.clickHeld >= 0;
+    placeHeldMark(heldUp ? QRectF(item->scenePos(), item->size) : QRectF(), item->zValue());
+    if (drag.keyHeld >= 0)
+        return; // the keys mark the pile they would drop on
+    // Where a release now would put the dragged card; "Click to move" drops
+    // on the pile clicked next, so nothing is promised in between.
+    const auto target = drag.clickHeld >= 0 ? std::nullopt : play_.dropTarget();
+    showDropMark(target ? placeRect(target->first, target->second) : QRectF());
+}
+
+QRectF TableView::heldMark() const { return heldRect_; }
+
+QRectF TableView::dropMark() const { return dropRect_; }
+
+bool TableView::viewportEvent(QEvent* event)
+{
+    const bool result = QGraphicsView::viewportEvent(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: guard::run(services_, [this] { updateHoldMarks(); }); break;
+    default: break;
+    }
+    return result;
 }

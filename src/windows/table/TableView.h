@@ -141,6 +141,20 @@ public:
     void putCardsBack();
     // The part of the table the window shows, in twips.
     QRectF shownTable() const;
+    // A card held up by the keys or by "Click to move" stands out, lifted
+    // with a coloured outline and a shadow, until it is put down or back;
+    // while a card is dragged by the pointer, the pile a release would drop
+    // it on is outlined, and only when that pile takes it (the drop's own
+    // rule decides). Both follow the table's drag record and are brought up
+    // to date after every input and change on the table.
+    void updateHoldMarks();
+    // Outlines a pile the held card would go to (the keys mark the pile
+    // they would drop on); an empty rectangle hides the mark. In twips.
+    void showDropMark(const QRectF& twips);
+    // The marks shown now, in twips: around the held card (with the cards
+    // it carries) and around the place it would drop on; empty when hidden.
+    QRectF heldMark() const;
+    QRectF dropMark() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -149,6 +163,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
 
@@ -165,9 +180,15 @@ private:
     CardItem* card(int16_t id) const;
     void queueTrack(int16_t id, const std::vector<Point>& steps);
     void showAt(int16_t id, QPointF position);
+    // The card picture at a point of the view, topmost first; -1 for none.
+    int16_t cardUnder(QPoint viewPoint) const;
     void fitTable();
     void makeFocusFrame();
     void makeHintItems();
+    void makeHoldMarks();
+    // Forgets the gesture under way: the table is cleared under it.
+    void clearGesture();
+    void placeHeldMark(const QRectF& twips, qreal z);
     // Something on the table changed: the hint goes, and tableChanged is
     // told once the work under way is done.
     void noteChange();
@@ -191,6 +212,11 @@ private:
     QGraphicsRectItem* hintTo_ = nullptr;
     QGraphicsPathItem* hintArrow_ = nullptr;
     QTimer hintTimer_;
+    QGraphicsPathItem* heldOutline_ = nullptr;
+    QGraphicsPathItem* heldShadow_ = nullptr;
+    QGraphicsPathItem* dropOutline_ = nullptr;
+    QRectF heldRect_;
+    QRectF dropRect_;
     bool changeTold_ = false;
     BackgroundChoice background_;
     PlayerPicture backgroundPicture_;
