@@ -449,7 +449,7 @@ void frmBackGround::saveSchemeAs()
     if (PathTaken(path) && !QFileInfo(path).isSymLink() &&
         prompts.message(QStringLiteral("A scheme already exists with the name \"") + name +
                             QStringLiteral("\". Do you want to overwrite ?"),
-                        Prompts::Icon::Question, Prompts::Buttons::YesNo,
+                        Prompts::Icon::Question, Prompts::Buttons::YesNoDefaultNo,
                         QStringLiteral("Color Schemes")) != Prompts::Answer::Yes)
         return;
     background::writeScheme(path, scheme_);
