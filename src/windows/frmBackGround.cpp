@@ -7,6 +7,7 @@
 #include "session/Shared.h"
 #include "windows/common/BackgroundPainter.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -287,7 +288,7 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    resize(940, 470);
+    screenFit::resizeWithin(*this, QSize(940, 470));
 
     fillSchemes();
     fillCustom();
