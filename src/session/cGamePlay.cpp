@@ -231,11 +231,12 @@ void cGamePlay::EndGame(bool bTerminate)
                 failure = std::current_exception();
         }
     };
+    bool leftPending = false;
     if (wonRecorded_) {
         // Recorded, and kept, when it was won.
     } else if (loadType_ == kPendingGame) {
         step([&] { archive_->SaveBackPending(pendingFile_); });
-        step([&] { host_->refreshPendingMenu(); });
+        leftPending = true;
     } else {
         step([&] {
             scores_->AddScore(0);
@@ -250,6 +251,10 @@ void cGamePlay::EndGame(bool bTerminate)
     }
     if (!bTerminate)
         ClearArea();
+    // Once the table is cleared, the list no longer marks the game as the
+    // one being played.
+    if (leftPending)
+        step([&] { host_->refreshPendingMenu(); });
     if (failure)
         std::rethrow_exception(failure);
 }
