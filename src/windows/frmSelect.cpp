@@ -328,10 +328,7 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     lvCategory_->setObjectName(QStringLiteral("lvCategory"));
     lvCategory_->setIconSize(QSize(32, 32));
     lvCategory_->setSpacing(1);
-    // On a small screen (a laptop at 200 %) the lists give up some width,
-    // so that the preview keeps its size.
-    const bool smallScreen = screenFit::room(*this).width() < kRoomyWidth;
-    lvCategory_->setFixedWidth(smallScreen ? 172 : 200);
+    lvCategory_->setFixedWidth(200);
     lvCategory_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The current category is the selected row: its text stays red on a
     // light ground.
@@ -344,6 +341,9 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     tvGames_->setObjectName(QStringLiteral("tvGames"));
     tvGames_->setHeaderHidden(true);
     tvGames_->setColumnCount(1);
+    // On a small screen (a laptop at 200 %) the game list gives up some
+    // width, so that the categories and the preview keep theirs.
+    const bool smallScreen = screenFit::room(*this).width() < kRoomyWidth;
     tvGames_->setMinimumWidth(smallScreen ? 200 : 270);
     tvGames_->setIconSize(QSize(16, 16));
     tvGames_->setExpandsOnDoubleClick(false);
