@@ -10,7 +10,9 @@
 class Prompts {
 public:
     enum class Icon { Information, Question, Exclamation, Stop };
-    enum class Buttons { Ok, YesNo };
+    // YesNoDefaultNo: a question whose Yes loses something (overwriting a
+    // file), so that Enter answers No.
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No };
 
     // A file chooser. `filter` pairs descriptions and patterns separated by
@@ -39,7 +41,7 @@ class NoPrompts final : public Prompts {
 public:
     Answer message(const QString&, Icon, Buttons buttons, const QString&) override
     {
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
     std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
     std::optional<QString> openFile(const FileDialog&) override { return std::nullopt; }

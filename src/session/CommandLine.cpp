@@ -205,37 +205,70 @@ int exportStats(const QStringList& args, QTextStream& err)
     return code;
 }
 
-} // namespace
-
-std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
+bool isWindowOption(const QString& argument)
 {
-    const QStringList args = arguments.mid(1);
-    if (args.isEmpty())
-        return std::nullopt;
-    const QString& first = args.first();
-    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+    return argument == QLatin1String("--no-splash") || argument == QLatin1String("--quit-when-ready") ||
+           argument == QLatin1String("--quit-when-splashed");
+}
+
+bool isToolOption(const QString& argument)
+{
+    for (const char* tool : {"--help", "-h", "--version", "--deal", "--replay", "--solve", "--export-stats"})
+        if (argument == QLatin1String(tool))
+            return true;
+    return false;
+}
+
+// Runs the tool named by args[0] with the arguments that follow it.
+int runTool(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const QString& tool = args.first();
+    if (tool == QLatin1String("--help") || tool == QLatin1String("-h")) {
         printUsage(out);
         return 0;
     }
-    if (first == QLatin1String("--version")) {
+    if (tool == QLatin1String("--version")) {
         out << "Tablora " << cData::kVersion << "\n"
             << "data: " << cData::ProgramFolder() << "\n";
         return 0;
     }
-    if (first == QLatin1String("--deal"))
+    if (tool == QLatin1String("--deal"))
         return printDeal(args, out, err);
-    if (first == QLatin1String("--replay"))
+    if (tool == QLatin1String("--replay"))
         return printReplay(args, out, err);
-    if (first == QLatin1String("--solve"))
+    if (tool == QLatin1String("--solve"))
         return solveDeal(args, out, err);
-    if (first == QLatin1String("--export-stats"))
-        return exportStats(args, err);
-    if (first == QLatin1String("--no-splash") || first == QLatin1String("--quit-when-ready") ||
-        first == QLatin1String("--quit-when-splashed"))
-        return std::nullopt;
-    if (first.startsWith(QLatin1String("--"))) {
-        err << "tablora: unknown option \"" << first << "\"; see tablora --help\n";
-        return kUsageError;
+    return exportStats(args, err);
+}
+
+} // namespace
+
+std::optional<int> RunCommandLineTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    // The window's own options may stand anywhere, before or after a tool:
+    // "--no-splash --deal Klondike 42" runs the tool.
+    QStringList args;
+    for (const QString& a : arguments.mid(1))
+        if (!isWindowOption(a))
+            args << a;
+    // Everything before the tool belongs to the window: a saved game,
+    // perhaps in pieces where its path has blanks.
+    QStringList before;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (isToolOption(a)) {
+            if (!before.isEmpty()) {
+                err << "tablora: " << a << " runs on its own; unexpected \"" << before.join(QLatin1Char(' '))
+                    << "\" before it\n";
+                return kUsageError;
+            }
+            return runTool(args.mid(i), out, err);
+        }
+        if (a.startsWith(QLatin1String("--"))) {
+            err << "tablora: unknown option \"" << a << "\"; see tablora --help\n";
+            return kUsageError;
+        }
+        before << a;
     }
     return std::nullopt;
 }

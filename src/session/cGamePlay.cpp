@@ -1,6 +1,8 @@
 #include "session/cGamePlay.h"
 
 #include "data/cData.h"
+#include "engine/DealText.h"
+#include "engine/ScratchTable.h"
 #include "engine/Services.h"
 #include "engine/cPlay.h"
 #include "history/cEngine.h"
@@ -25,6 +27,7 @@
 #include <exception>
 #include <limits>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -38,6 +41,43 @@ int16_t figure(double value)
 }
 
 QString dateText(const QDateTime& when) { return QLocale::system().toString(when, QLocale::ShortFormat); }
+
+// A random number is drawn again when the player met its deal among this
+// many of their last games, at most this many times.
+constexpr int32_t kRecentGames = 1000;
+constexpr int kFreshDraws = 64;
+
+// What the number deals in the game: every pile, as the command line prints
+// it, without the heading that names the number.
+QString dealtCards(const QString& game, const GameNo& number)
+{
+    ScratchTable table(game);
+    table.deal(number);
+    const QString text = DealText(table.games, table.play, game, number);
+    return text.mid(text.indexOf(QLatin1Char('\n')) + 1);
+}
+
+// The deals of the game among the current player's last games.
+std::set<QString> dealsMet(Services& services, const cData& data, const cEngine& engine, const QString& game)
+{
+    std::set<double> numbers;
+    try {
+        cScore scores(services, data, engine);
+        scores.OpenScore(services.settings().read(settings::kCurPlayer));
+        const int32_t top = scores.ScoreTop();
+        for (int32_t position = top; position >= 1 && position > top - kRecentGames; --position) {
+            const ScoreRec& played = scores.GetScore(position);
+            if (played.GameName == game)
+                numbers.insert(played.gameNo.toNumber());
+        }
+    } catch (const RunTimeError&) {
+        // Without the score file the number is simply drawn.
+    }
+    std::set<QString> met;
+    for (const double number : numbers)
+        met.insert(dealtCards(game, GameNo(number)));
+    return met;
+}
 
 } // namespace
 
@@ -119,9 +159,24 @@ void cGamePlay::PlayNumber(const QString& gName, const GameNo& gNo) { StartGame(
 GameNo cGamePlay::RandomGameNo() const
 {
     const int32_t digits = services_.settings().read(settings::kRangeIndex);
-    const double r = std::uniform_real_distribution<double>(0.0, 1.0)(services_.random());
-    const double n = std::floor(std::pow(10.0, std::clamp(digits, 0, 15)) * r);
-    return GameNo(n < 1 ? 1.0 : n);
+    const auto draw = [&] {
+        const double r = std::uniform_real_distribution<double>(0.0, 1.0)(services_.random());
+        const double n = std::floor(std::pow(10.0, std::clamp(digits, 0, 15)) * r);
+        return GameNo(n < 1 ? 1.0 : n);
+    };
+    // Many numbers deal the same cards: a number whose deal the player met
+    // lately in the game on the table (or the last one played) is drawn
+    // again, a few times at most, so that a small range still gives one.
+    const QString game = status_ != kNoGame ? gameName_ : LastGName();
+    if (!mKlondike::IsGameName(game))
+        return draw();
+    std::set<QString> met = dealsMet(services_, data_, engine_, game);
+    if (status_ != kNoGame)
+        met.insert(dealtCards(game, gameNo_));
+    GameNo number = draw();
+    for (int i = 1; i < kFreshDraws && met.count(dealtCards(game, number)) > 0; ++i)
+        number = draw();
+    return number;
 }
 
 void cGamePlay::PlayRandom(const QString& gName)
@@ -231,11 +286,12 @@ void cGamePlay::EndGame(bool bTerminate)
                 failure = std::current_exception();
         }
     };
+    bool leftPending = false;
     if (wonRecorded_) {
         // Recorded, and kept, when it was won.
     } else if (loadType_ == kPendingGame) {
         step([&] { archive_->SaveBackPending(pendingFile_); });
-        step([&] { host_->refreshPendingMenu(); });
+        leftPending = true;
     } else {
         step([&] {
             scores_->AddScore(0);
@@ -250,6 +306,10 @@ void cGamePlay::EndGame(bool bTerminate)
     }
     if (!bTerminate)
         ClearArea();
+    // Once the table is cleared, the list no longer marks the game as the
+    // one being played.
+    if (leftPending)
+        step([&] { host_->refreshPendingMenu(); });
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -42,6 +42,19 @@ QString entryCaption(const QString& text)
 
 bool isEntry(const QAction* action) { return action != nullptr && action->property(kEntryProperty).toBool(); }
 
+// Keys players know from other desktop programs, beside the menu's own
+// (which stay the first, shown in the menu): family, index and key.
+struct StandardKey {
+    const char* family;
+    int index;
+    const char* key;
+};
+constexpr StandardKey kStandardKeys[] = {
+    {"mFile", 16, "Ctrl+Q"},      // Exit
+    {"mGame", 2, "Ctrl+Shift+Z"}, // Redo
+    {"mFile", 1, "Ctrl+N"},       // New Game
+};
+
 } // namespace
 
 const std::array<std::pair<const char*, const char*>, 9> MainMenus::kMenus{{
@@ -225,6 +238,13 @@ void MainMenus::buildMenus(QMainWindow& window)
         if (info.shortcut[0] != '\0')
             action->setShortcut(QKeySequence(latin(info.shortcut)));
         items_[family].append(action);
+    }
+
+    for (const StandardKey& extra : kStandardKeys) {
+        QAction* action = item(latin(extra.family), extra.index);
+        QList<QKeySequence> keys = action->shortcuts();
+        keys << QKeySequence(latin(extra.key));
+        action->setShortcuts(keys);
     }
 
     for (const auto& [family, index] : {std::pair{"mGame", 4}, std::pair{"mGame", 9}, std::pair{"mGame", 11}})

@@ -7,6 +7,7 @@
 #include "session/Shared.h"
 #include "windows/common/BackgroundPainter.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -287,7 +288,7 @@ frmBackGround::frmBackGround(Shared& shared, std::function<void()> applied, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    resize(940, 470);
+    screenFit::resizeWithin(*this, QSize(940, 470));
 
     fillSchemes();
     fillCustom();
@@ -449,7 +450,7 @@ void frmBackGround::saveSchemeAs()
     if (PathTaken(path) && !QFileInfo(path).isSymLink() &&
         prompts.message(QStringLiteral("A scheme already exists with the name \"") + name +
                             QStringLiteral("\". Do you want to overwrite ?"),
-                        Prompts::Icon::Question, Prompts::Buttons::YesNo,
+                        Prompts::Icon::Question, Prompts::Buttons::YesNoDefaultNo,
                         QStringLiteral("Color Schemes")) != Prompts::Answer::Yes)
         return;
     background::writeScheme(path, scheme_);

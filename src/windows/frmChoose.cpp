@@ -19,6 +19,12 @@
 #include <cmath>
 #include <random>
 
+namespace {
+// Draws of the session's random number before one below the maximum is
+// taken from the whole range.
+constexpr int kMaximumTries = 16;
+} // namespace
+
 int64_t frmChoose::RangeMaximum(int32_t rangeIndex)
 {
     int64_t power = 1;
@@ -52,10 +58,18 @@ frmChoose::frmChoose(Shared& shared, QWidget* parent)
 
     txtGameNo_ = new QLineEdit(this);
     txtGameNo_->setObjectName(QStringLiteral("txtGameNo"));
-    // A random number "Select" takes: above 0 and below the maximum.
+    // A random number "Select" takes: above 0 and below the maximum. It is
+    // the session's, which passes over deals the player met lately; should
+    // it keep giving the maximum, any number below it does.
     if (maximum_ > 1) {
-        std::uniform_int_distribution<int64_t> draw(1, maximum_ - 1);
-        txtGameNo_->setText(GameNo(static_cast<double>(draw(shared_.services.random()))).toString());
+        GameNo number = shared_.gamePlay.RandomGameNo();
+        for (int tries = 1; tries < kMaximumTries && number.toNumber() >= static_cast<double>(maximum_); ++tries)
+            number = shared_.gamePlay.RandomGameNo();
+        if (number.toNumber() >= static_cast<double>(maximum_)) {
+            std::uniform_int_distribution<int64_t> draw(1, maximum_ - 1);
+            number = GameNo(static_cast<double>(draw(shared_.services.random())));
+        }
+        txtGameNo_->setText(number.toString());
     }
     txtGameNo_->selectAll();
     txtGameNo_->setMinimumWidth(200);

@@ -4,6 +4,7 @@
 #include "session/Shared.h"
 #include "windows/MovesModel.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 #include "windows/common/StatViews.h"
 
 #include <QHBoxLayout>
@@ -38,7 +39,7 @@ frmHistory::frmHistory(Shared& shared, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lvHistory_, 1);
     layout->addLayout(buttons);
-    resize(680, 480);
+    screenFit::resizeWithin(*this, QSize(680, 480));
 
     const int current = model_->rowOf(shared_.engine.GetTransID());
     if (current >= 0)

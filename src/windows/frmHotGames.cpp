@@ -39,6 +39,9 @@ frmHotGames::frmHotGames(Shared& shared, QWidget* parent)
     guard::connect(services, lstGames_, &QListWidget::itemDoubleClicked, this, [this] { makeHot(); });
     guard::connect(services, lstHot_, &QListWidget::itemDoubleClicked, this, [this] { makeCold(); });
     guard::connect(services, cmdClose, &QPushButton::clicked, this, [this] { close(); });
+    // An arrow follows whether its list has a game chosen to move.
+    for (QListWidget* list : {lstGames_, lstHot_})
+        guard::connect(services, list, &QListWidget::currentItemChanged, this, [this] { updateButtons(); });
 
     auto* middle = new QVBoxLayout;
     middle->addStretch();
@@ -82,6 +85,6 @@ void frmHotGames::makeCold() { move(lstHot_, lstGames_, 0); }
 
 void frmHotGames::updateButtons()
 {
-    cmdAdd_->setEnabled(lstGames_->count() > 0);
-    cmdRemove_->setEnabled(lstHot_->count() > 0);
+    cmdAdd_->setEnabled(lstGames_->currentItem() != nullptr);
+    cmdRemove_->setEnabled(lstHot_->currentItem() != nullptr);
 }

@@ -548,8 +548,9 @@ void frmMain::buildCommands()
     std::function<void()> favoritesMenu = [this] { menus_->refreshFavMenu(); };
     std::function<void()> pendingMenu = [this] { refreshPendingMenu(); };
     add("AddFav", [this, favoritesMenu]() mutable {
-        // Only a deal being played is filed.
-        if (shared_.gamePlay.Game_Running())
+        // Any deal on the table is filed, a finished game replaying itself
+        // too: the menu offers it for every loaded game.
+        if (shared_.gamePlay.Game_Status() != cGamePlay::kNoGame)
             openWindow<frmAddtoFav>(shared_, favoritesMenu);
     });
     add("OrgFav", [this, favoritesMenu]() mutable { openWindow<frmOrgFav>(shared_, favoritesMenu); });

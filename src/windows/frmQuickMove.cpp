@@ -6,6 +6,7 @@
 #include "windows/ReplayControl.h"
 #include "windows/common/CommandIcons.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 #include "windows/common/StatViews.h"
 #include "windows/table/TableView.h"
 
@@ -168,7 +169,7 @@ void frmQuickMove::toggleMore()
     lvQuick_->setVisible(expanded_);
     Label1_->setVisible(expanded_);
     cmdMore_->setText(expanded_ ? QStringLiteral("<< Less") : QStringLiteral("More >>"));
-    resize(width(), expanded_ ? kExpandedHeight : kCollapsedHeight);
+    screenFit::resizeWithin(*this, QSize(width(), expanded_ ? kExpandedHeight : kCollapsedHeight));
 }
 
 void frmQuickMove::startReplay(bool forward)

@@ -11,6 +11,7 @@
 #include "windows/common/DialogButton.h"
 #include "windows/common/Guard.h"
 #include "windows/common/PlayerChooser.h"
+#include "windows/common/ScreenFit.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -33,6 +35,8 @@
 namespace {
 
 const QColor kCurrentCategory(200, 0, 0);
+// The room in which the window has all its widths.
+constexpr int kRoomyWidth = 900;
 
 // ---------------------------------------------------------------------------
 // Pictures of the categories and the tree.
@@ -337,7 +341,10 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     tvGames_->setObjectName(QStringLiteral("tvGames"));
     tvGames_->setHeaderHidden(true);
     tvGames_->setColumnCount(1);
-    tvGames_->setMinimumWidth(270);
+    // On a small screen (a laptop at 200 %) the game list gives up some
+    // width, so that the categories and the preview keep theirs.
+    const bool smallScreen = screenFit::room(*this).width() < kRoomyWidth;
+    tvGames_->setMinimumWidth(smallScreen ? 200 : 270);
     tvGames_->setIconSize(QSize(16, 16));
     tvGames_->setExpandsOnDoubleClick(false);
 
@@ -394,8 +401,11 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     bottom->addWidget(cmdCancel_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
-    layout->addLayout(body, 1);
+    const int margin = smallScreen ? 8 : 12;
+    layout->setContentsMargins(margin, margin, margin, margin);
+    // Should the screen be smaller still, the lists and the preview scroll
+    // and the buttons stay in sight.
+    layout->addWidget(screenFit::scrolling(body, this), 1);
     layout->addLayout(bottom);
 
     Services& services = shared_.services;
@@ -430,7 +440,7 @@ frmSelect::frmSelect(Shared& shared, CardPictures& pictures, QWidget* parent)
     // A stored key that names no category opens none.
     openCategory(shared_.services.settings().read(settings::kSelectMainKey));
 
-    resize(sizeHint().expandedTo(QSize(960, 600)));
+    screenFit::resizeWithin(*this, sizeHint().expandedTo(QSize(960, 600)));
 }
 
 frmSelect::~frmSelect() = default;

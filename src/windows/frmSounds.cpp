@@ -4,6 +4,7 @@
 #include "session/Shared.h"
 #include "windows/common/CommandIcons.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -145,7 +146,7 @@ frmSounds::frmSounds(Shared& shared, QWidget* parent)
     layout->addWidget(tvSound_, 1);
     layout->addLayout(file);
     layout->addLayout(buttons);
-    resize(460, 520);
+    screenFit::resizeWithin(*this, QSize(460, 520));
 
     showSelection();
     services.sounds().raise(SoundEvent::Sounds);

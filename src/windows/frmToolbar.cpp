@@ -4,6 +4,7 @@
 #include "windows/MainMenus.h"
 #include "windows/common/CommandIcons.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -81,7 +82,7 @@ frmToolbar::frmToolbar(Shared& shared, MainMenus& menus, QWidget* parent)
     layout->setSpacing(10);
     layout->addLayout(header);
     layout->addLayout(body, 1);
-    resize(sizeHint().expandedTo(QSize(400, 480)));
+    screenFit::resizeWithin(*this, sizeHint().expandedTo(QSize(400, 480)));
 
     lvTool_->setCurrentRow(0);
     shared_.services.sounds().raise(SoundEvent::Toolbar);

@@ -103,6 +103,49 @@ TEST(CommandLine, HelpListsTheOptionsAndNoArgumentsStartsTheWindow)
     EXPECT_FALSE(run({QStringLiteral("/home/me/game.tb0")}).code.has_value());
 }
 
+// The window's options may come first, last or between: a tool is found
+// wherever it stands and runs as it would alone; what is not a tool still
+// starts the window with its saved game.
+TEST(CommandLine, ToolsAreFoundAfterTheWindowsOptions)
+{
+    const QStringList deal{QStringLiteral("--deal"), QStringLiteral("Klondike"), QStringLiteral("42")};
+    const ToolRun alone = run(deal);
+    ASSERT_EQ(alone.code, 0) << alone.err.toStdString();
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("--no-splash")} + deal, deal + QStringList{QStringLiteral("--no-splash")},
+          QStringList{QStringLiteral("--quit-when-ready"), QStringLiteral("--no-splash")} + deal}) {
+        const ToolRun r = run(args);
+        EXPECT_EQ(r.code, 0) << args.join(QLatin1Char(' ')).toStdString() << ": " << r.err.toStdString();
+        EXPECT_EQ(r.out, alone.out) << args.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_EQ(run({QStringLiteral("--no-splash"), QStringLiteral("--version")}).code, 0);
+    EXPECT_TRUE(run({QStringLiteral("--no-splash"), QStringLiteral("--help")}).out.contains(QStringLiteral("--deal")));
+    // The tool's own arguments are still checked.
+    EXPECT_EQ(
+        run({QStringLiteral("--no-splash"), QStringLiteral("--deal"), QStringLiteral("Klondyke"), QStringLiteral("1")})
+            .code,
+        2);
+
+    // A saved game and a tool together are refused rather than one ignored.
+    const ToolRun both = run(QStringList{QStringLiteral("/home/me/game.tb0")} + deal);
+    EXPECT_EQ(both.code, 2);
+    EXPECT_TRUE(both.out.isEmpty());
+    EXPECT_TRUE(both.err.contains(QStringLiteral("/home/me/game.tb0"))) << both.err.toStdString();
+    // An unknown option is told wherever it stands.
+    EXPECT_EQ(run({QStringLiteral("--no-splash"), QStringLiteral("--frobnicate")}).code, 2);
+
+    const QStringList window{QStringLiteral("tablora"), QStringLiteral("--no-splash"), QStringLiteral("/home/me/my"),
+                             QStringLiteral("game.tb0")};
+    QString out;
+    QString err;
+    QTextStream o(&out);
+    QTextStream e(&err);
+    EXPECT_FALSE(RunCommandLineTool(window, o, e).has_value());
+    const WindowOptions options = ReadWindowOptions(window);
+    EXPECT_TRUE(options.noSplash);
+    EXPECT_EQ(options.savedGame, QStringLiteral("/home/me/my game.tb0"));
+}
+
 } // namespace
 
 namespace {

@@ -1,11 +1,18 @@
+#include "engine/DealText.h"
+#include "engine/ScratchTable.h"
 #include "history/mFile.h"
 #include "rules/RunTimeError.h"
 #include "rules/mKlondike.h"
+#include "scores/Players.h"
+#include "scores/cScore.h"
 #include "solver/SolutionPlay.h"
 #include "support/SessionFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <set>
 
 namespace {
 
@@ -157,6 +164,61 @@ TEST_F(GamePlayTest, NameAndNumberTextsAndRandomNumbers)
 
     session.PlayRandom();
     EXPECT_EQ(session.GameName(), QStringLiteral("Double Klondike")) << "the last game played";
+}
+
+// Many numbers deal the same cards: a random number does not deal what the
+// player met on the table or in their last 1,000 games of that game, as long
+// as the range has another deal to give.
+TEST_F(GamePlayTest, RandomNumbersAvoidTheDealsOfThePlayersLastGames)
+{
+    shared.services.settings().write(settings::kRangeIndex, 1);
+    std::set<QString> deals;
+    for (int n = 1; n <= 9; ++n) {
+        ScratchTable table(QStringLiteral("Klondike"));
+        table.deal(GameNo(n));
+        deals.insert(DealText(table.games, table.play, QString(), GameNo(0)));
+    }
+    ASSERT_EQ(deals.size(), 9u) << "the numbers 1 to 9 deal nine different Klondike deals";
+
+    const QString path = Players::ScoreFile(shared.data, QStringLiteral("Player1"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const auto record = [&](const char* game, const std::vector<int>& numbers) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        for (const int n : numbers) {
+            ScoreRec played;
+            played.Date = QStringLiteral("2026-12-01 10:00:00");
+            played.GameName = QLatin1String(game);
+            played.gameNo = GameNo(n);
+            played.Time = 60;
+            played.Moves = 10;
+            file.write((cScore::formatLine(played) + QStringLiteral("\r\n")).toUtf8());
+        }
+    };
+    // 9 long ago; the last thousand games dealt 1 to 6, and 7 to 9 of
+    // another game.
+    record("Klondike", {9});
+    std::vector<int> lately;
+    for (int i = 0; i < 997; ++i)
+        lately.push_back(1 + i % 6);
+    record("Klondike", lately);
+    record("Spiderette", {7, 8, 9});
+    shared.services.seedRandom(2026);
+    const auto drawn = [&] {
+        std::set<double> numbers;
+        for (int i = 0; i < 60; ++i)
+            numbers.insert(session.RandomGameNo().toNumber());
+        return numbers;
+    };
+    session.PlayNumber(QStringLiteral("Klondike"), GameNo(8));
+    EXPECT_EQ(drawn(), (std::set<double>{7, 9})) << "neither a deal met lately nor the one on the table";
+    session.ClearArea();
+    EXPECT_EQ(drawn(), (std::set<double>{7, 8, 9})) << "the last game played, once the table is empty";
+
+    // Every deal of the range met: a number is still drawn.
+    record("Klondike", {7, 8, 9});
+    for (const double n : drawn())
+        EXPECT_TRUE(n >= 1 && n <= 9) << n;
 }
 
 // A won game is recorded by the game-end dialog, once: nothing ends it a

@@ -16,19 +16,21 @@ public:
     std::deque<std::optional<QString>> files;
     QStringList messages;
     QStringList titles;
+    std::vector<Buttons> buttons;
     std::vector<FileDialog> dialogs;
     // Runs while a message waits for its answer: a player who takes their
     // time, with the program's timers going on meanwhile.
     std::function<void(const QString&)> whileAsked;
 
-    Answer message(const QString& text, Icon, Buttons buttons, const QString& title) override
+    Answer message(const QString& text, Icon, Buttons offered, const QString& title) override
     {
         messages << text;
         titles << title;
+        buttons.push_back(offered);
         if (whileAsked)
             whileAsked(text);
         if (answers.empty())
-            return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+            return offered == Buttons::Ok ? Answer::Ok : Answer::No;
         const Answer a = answers.front();
         answers.pop_front();
         return a;

@@ -3,18 +3,24 @@
 #include "support/FakePrompts.h"
 #include "support/TempHome.h"
 #include "windows/common/BackgroundPainter.h"
+#include "windows/common/QtPrompts.h"
 #include "windows/frmBackGround.h"
 #include "windows/frmMain.h"
 #include "windows/table/TableView.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QInputDialog>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +91,54 @@ TEST_F(BackgroundWindowTest, SchemesAreSavedUnderFileNamesAndTheDefaultStays)
     child<QPushButton>(again, "cmdDelete")->click();
     EXPECT_FALSE(QFile::exists(dusk));
     EXPECT_EQ(again.choice().file, shared.data.DefaultSchemeFile());
+}
+
+// Overwriting a scheme loses the old colours: a player who presses Enter on
+// the question keeps them.
+TEST_F(BackgroundWindowTest, EnterOnTheOverwriteQuestionKeepsTheOldScheme)
+{
+    const QString dusk = QDir(shared.data.SchemeFolder()).filePath(QStringLiteral("Dusk"));
+    background::writeScheme(dusk, {1, 2, 3, 4, 5, 6});
+    QtPrompts real;
+    shared.services.setPrompts(&real);
+    frmBackGround window(shared, onApply);
+    window.show();
+    child<QTabWidget>(window, "tabBackground")->setCurrentIndex(BackgroundChoice::Scheme);
+    child<QSlider>(window, "Slider0")->setValue(200);
+
+    // The name is typed into the real input box, then Enter is pressed on
+    // the question.
+    QString asked;
+    bool noWasDefault = false;
+    QTimer player;
+    player.setInterval(5);
+    QObject::connect(&player, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            input->setTextValue(QStringLiteral("Dusk"));
+            input->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            asked = box->text();
+            noWasDefault = box->defaultButton() == box->button(QMessageBox::No);
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    player.start();
+    child<QPushButton>(window, "cmdSaveAs")->click();
+    player.stop();
+    shared.services.setPrompts(&prompts);
+
+    EXPECT_EQ(asked, QStringLiteral("A scheme already exists with the name \"Dusk\". Do you want to overwrite ?"));
+    EXPECT_TRUE(noWasDefault);
+    EXPECT_EQ(background::readScheme(dusk), (std::array<int, 6>{1, 2, 3, 4, 5, 6})) << "kept as it was";
+
+    // Yes, chosen on purpose, still overwrites.
+    prompts.inputs = {QStringLiteral("Dusk")};
+    prompts.answers = {Prompts::Answer::Yes};
+    child<QPushButton>(window, "cmdSaveAs")->click();
+    ASSERT_FALSE(prompts.buttons.empty());
+    EXPECT_EQ(prompts.buttons.back(), Prompts::Buttons::YesNoDefaultNo);
+    EXPECT_EQ(background::readScheme(dusk)->at(0), 200);
 }
 
 TEST_F(BackgroundWindowTest, SchemesAreNeverWrittenThroughALinkNorOutsideTheirFolder)

@@ -459,6 +459,105 @@ TEST_F(MainWindowTest, TheLibraryMenusListFavoritesAndPendingGames)
     EXPECT_EQ(window->menus().entry(pending, file), nullptr);
 }
 
+// Leaving a pending game by any command puts it back on the list as a game
+// that can be chosen again, with its progress.
+TEST_F(MainWindowTest, APendingGameLeftIsNoLongerMarkedAsPlaying)
+{
+    loadAndDeal(21);
+    window->RunCommand(QStringLiteral("AddPend"));
+    QMenu* pending = window->menus().menu(QStringLiteral("mPend"));
+    const QString file = QDir(shared.data.PendingFolder()).filePath(QStringLiteral("Klondike - 21.tb0"));
+    for (const char* leaving : {"New", "Restart", "Close"}) {
+        SCOPED_TRACE(leaving);
+        QAction* entry = window->menus().entry(pending, file);
+        ASSERT_NE(entry, nullptr);
+        entry->trigger();
+        ASSERT_TRUE(shared.gamePlay.IsPending());
+        entry = window->menus().entry(pending, file);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_FALSE(entry->isEnabled()) << "marked while played";
+
+        window->RunCommand(QLatin1String(leaving));
+        EXPECT_FALSE(shared.gamePlay.IsPending());
+        entry = window->menus().entry(pending, file);
+        ASSERT_NE(entry, nullptr) << "still on the list";
+        EXPECT_TRUE(entry->isEnabled());
+        EXPECT_FALSE(entry->text().contains(QStringLiteral("Now Playing"))) << entry->text().toStdString();
+        EXPECT_TRUE(entry->text().endsWith(QStringLiteral("% Completed)"))) << entry->text().toStdString();
+        EXPECT_TRUE(QFile::exists(file));
+    }
+}
+
+// A finished game replaying itself is on the table too: "Add to Favorites"
+// is offered, and by its menu item, button and key it opens its window.
+TEST_F(MainWindowTest, AFinishedGameCanBeAddedToTheFavorites)
+{
+    window->Form_Load(savedGame(QStringLiteral("done.tb1"), 10));
+    ASSERT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kFinishedOnShow);
+    window->StopReplay();
+    window->menus().refreshCommandStates(window->replaying());
+    EXPECT_TRUE(enabled("mFav", 1));
+    EXPECT_TRUE(window->menus().button(QStringLiteral("AddFav"))->isEnabled());
+    EXPECT_EQ(runClosingDialog(QStringLiteral("AddFav")), QStringLiteral("frmAddtoFav"));
+    EXPECT_EQ(closingDialog([&] { window->menus().button(QStringLiteral("AddFav"))->trigger(); }),
+              QStringLiteral("frmAddtoFav"));
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(closingDialog([&] { QTest::keyClick(&window->table(), Qt::Key_A, Qt::ControlModifier); }),
+              QStringLiteral("frmAddtoFav"));
+
+    // With nothing on the table there is nothing to file.
+    window->RunCommand(QStringLiteral("Close"));
+    EXPECT_EQ(runClosingDialog(QStringLiteral("AddFav")), QString());
+}
+
+// Ctrl+N, Ctrl+Shift+Z and Ctrl+Q pressed on the table run New Game, Redo
+// and Exit, as F2 and Ctrl+X still do.
+TEST_F(MainWindowTest, StandardKeysOnTheTableReachTheirCommands)
+{
+    loadAndDeal(31);
+    RandomPlayer player(shared, 4);
+    for (int i = 0; i < 8 && player.step(); ++i) {
+    }
+    window->table().finishAnimations();
+    const int16_t moves = shared.engine.GetTransID();
+    ASSERT_GT(moves, 1);
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget* table = &window->table();
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        window->menus().refreshCommandStates(window->replaying());
+        QTest::keyClick(table, key, modifiers);
+        window->table().finishAnimations();
+    };
+
+    press(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(shared.engine.GetTransID(), moves - 1);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shared.engine.GetTransID(), moves) << "Ctrl+Shift+Z redoes";
+    press(Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(shared.engine.GetTransID(), moves) << "Ctrl+X still redoes";
+
+    // A new deal of the same game; the cards it may send home at once are
+    // its only moves.
+    const auto dealtAnew = [&](const char* key, const QString& before) {
+        EXPECT_NE(shared.gamePlay.gameNo().toString(), before) << key;
+        EXPECT_EQ(shared.gamePlay.GameName(), QStringLiteral("Klondike")) << key;
+        EXPECT_EQ(shared.gamePlay.Moves(), shared.engine.GetTransTop()) << key;
+    };
+    QString before = shared.gamePlay.gameNo().toString();
+    press(Qt::Key_N, Qt::ControlModifier);
+    dealtAnew("Ctrl+N", before);
+    before = shared.gamePlay.gameNo().toString();
+    press(Qt::Key_F2, {});
+    dealtAnew("F2", before);
+
+    ASSERT_TRUE(window->isVisible());
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible()) << "Ctrl+Q ends the program";
+}
+
 TEST_F(MainWindowTest, TheGameClockCountsClockTimeAndStopsOnAWin)
 {
     FakeClock clock;

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QListWidget>
 #include <QMainWindow>
@@ -104,7 +105,7 @@ const std::vector<ExpectedMenu>& expectedMenus()
           {12, "Recently Saved", "Recent", "", true},
           {13, "Recently Opened", "Recent", "", true},
           {14, "Recently Played", "Recent", "", true},
-          {16, "E&xit", "Exit", "", false}},
+          {16, "E&xit", "Exit", "Ctrl+Q", false}},
          16},
         {"mGame",
          "&Game",
@@ -283,6 +284,31 @@ TEST_F(MenusTest, ShortcutKeysRunTheirCommands)
         keys << call.at(0).toString();
     EXPECT_EQ(keys, (QStringList{QStringLiteral("New"), QStringLiteral("Forward"), QStringLiteral("Back"),
                                  QStringLiteral("MovesMan")}));
+}
+
+// The keys of other desktop programs come after the described ones, which
+// the menu shows; no key runs two commands.
+TEST_F(MenusTest, StandardKeysSitBesideTheDescribedOnesAndNoKeyIsTakenTwice)
+{
+    EXPECT_EQ(item("mFile", 16)->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Q"))}));
+    EXPECT_EQ(item("mGame", 2)->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+X")),
+                                                                  QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+    EXPECT_EQ(item("mFile", 1)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("F2")), QKeySequence(QStringLiteral("Ctrl+N"))}));
+
+    QHash<QKeySequence, QString> owners;
+    for (const MenuItemInfo& info : MainMenus::kMenuItems) {
+        for (const QKeySequence& keys : item(info.family, info.index)->shortcuts()) {
+            const QString owner = QStringLiteral("%1 %2").arg(QLatin1String(info.family)).arg(info.index);
+            EXPECT_FALSE(owners.contains(keys)) << keys.toString().toStdString() << " runs "
+                                                << owners.value(keys).toStdString() << " and " << owner.toStdString();
+            owners.insert(keys, owner);
+        }
+    }
+    // The table's own keys, which take no modifier, are free of the menus.
+    for (const Qt::Key key : {Qt::Key_D, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Left,
+                              Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
+        EXPECT_FALSE(owners.contains(QKeySequence(key))) << QKeySequence(key).toString().toStdString();
 }
 
 TEST_F(MenusTest, WithNoGameOnTheTableOnlyGameFreeCommandsAreEnabled)

@@ -255,4 +255,52 @@ TEST_F(MoveWindowsTest, HotGamesMoveBothWaysAndTheSelectionShowsThem)
     EXPECT_FALSE(shown.contains(QStringLiteral("Klondike")));
 }
 
+// An arrow is offered exactly when its list has a game chosen to move: each
+// press of an offered arrow moves one game, through a list emptied and
+// filled again.
+TEST_F(MoveWindowsTest, HotGameArrowsAreOfferedOnlyWithAGameToMove)
+{
+    frmHotGames hot(shared);
+    hot.show();
+    auto* games = child<QListWidget>(hot, "lstGames");
+    auto* hotList = child<QListWidget>(hot, "lstHot");
+    auto* add = child<QPushButton>(hot, "cmdAdd");
+    auto* remove = child<QPushButton>(hot, "cmdRemove");
+    const int total = shared.data.TotalGames();
+    const auto offeredAsItWorks = [&](const char* when) {
+        EXPECT_EQ(add->isEnabled(), games->currentItem() != nullptr) << when;
+        EXPECT_EQ(remove->isEnabled(), hotList->currentItem() != nullptr) << when;
+        EXPECT_EQ(games->count() + hotList->count(), total) << when;
+    };
+    const auto pressUntilOff = [&](QPushButton* arrow, QListWidget* from) {
+        for (int presses = 0; arrow->isEnabled() && presses <= total; ++presses) {
+            const int before = from->count();
+            arrow->click();
+            ASSERT_EQ(from->count(), before - 1) << "an offered arrow moves a game";
+            offeredAsItWorks("moving");
+        }
+    };
+
+    pressUntilOff(add, games);
+    EXPECT_EQ(hotList->count(), total) << "every game made hot";
+    EXPECT_FALSE(add->isEnabled());
+    pressUntilOff(remove, hotList);
+    EXPECT_EQ(games->count(), total) << "and every one back";
+    EXPECT_FALSE(remove->isEnabled());
+
+    // A list with games but none chosen offers no arrow until one is.
+    games->setCurrentItem(nullptr);
+    offeredAsItWorks("none chosen");
+    EXPECT_FALSE(add->isEnabled());
+    add->click();
+    EXPECT_EQ(hotList->count(), 0);
+    games->setCurrentRow(3);
+    EXPECT_TRUE(add->isEnabled());
+    const QString chosen = games->item(3)->text();
+    add->click();
+    ASSERT_EQ(hotList->count(), 1);
+    EXPECT_EQ(hotList->item(0)->text(), chosen);
+    offeredAsItWorks("one hot again");
+}
+
 } // namespace

@@ -506,6 +506,20 @@ TEST_F(ChooseTest, TheNumberOfferedIsOneSelectAccepts)
     EXPECT_EQ(shared.gamePlay.Game_Status(), cGamePlay::kInProgress);
 }
 
+// The number offered does not deal again the deal on the table.
+TEST_F(ChooseTest, TheNumberOfferedDealsAnewWhereTheRangeAllows)
+{
+    shared.services.settings().write(settings::kRangeIndex, 1);
+    shared.services.seedRandom(12);
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+    QSet<QString> offered;
+    for (int i = 0; i < 200; ++i) {
+        frmChoose choose(shared);
+        offered.insert(child<QLineEdit>(choose, "txtGameNo")->text());
+    }
+    EXPECT_EQ(offered, (QSet<QString>{"1", "2", "3", "4", "6", "7", "8"}));
+}
+
 TEST_F(ChooseTest, RefusesNumbersOutsideTheRange)
 {
     frmChoose choose(shared);

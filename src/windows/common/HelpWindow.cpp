@@ -3,6 +3,7 @@
 #include "help/GameRules.h"
 #include "rules/RunTimeError.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 
 #include <QHBoxLayout>
 #include <QPalette>
@@ -47,7 +48,7 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(GameRules::productName() + tr(" Help"));
-    resize(640, 560);
+    screenFit::resizeWithin(*this, QSize(640, 560));
 
     cmdBack_->setObjectName(QStringLiteral("cmdBack"));
     cmdForward_->setObjectName(QStringLiteral("cmdForward"));

@@ -22,9 +22,9 @@ Prompts::Answer QtPrompts::message(const QString& text, Icon icon, Buttons butto
     case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
     case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
     }
-    if (buttons == Buttons::YesNo) {
+    if (buttons != Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == Buttons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
