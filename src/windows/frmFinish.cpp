@@ -7,6 +7,7 @@
 #include "session/Shared.h"
 #include "windows/common/CommandIcons.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 #include "windows/common/StatViews.h"
 #include "windows/frmGameStat.h"
 #include "windows/frmHighScore.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -113,11 +115,15 @@ frmFinish::frmFinish(Shared& shared, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 6, 10, 10);
     layout->addWidget(toolbar_);
-    layout->addWidget(fraGame_, 1);
+    // The game's figures scroll where the screen is smaller than they
+    // need.
+    auto* figures = new QVBoxLayout;
+    figures->addWidget(fraGame_);
+    layout->addWidget(screenFit::scrolling(figures, this), 1);
     layout->addWidget(chkSave_);
     layout->addLayout(saving);
     layout->addWidget(chkFav_);
-    resize(760, 480);
+    screenFit::resizeWithin(*this, QSize(760, 480));
 
     // 8. to 11. The win is celebrated and recorded.
     services.sounds().raise(SoundEvent::Win);

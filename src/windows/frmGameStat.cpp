@@ -5,6 +5,7 @@
 #include "session/Shared.h"
 #include "windows/common/Guard.h"
 #include "windows/common/PlayerChooser.h"
+#include "windows/common/ScreenFit.h"
 #include "windows/common/StatViews.h"
 
 #include <QChart>
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -179,10 +181,14 @@ frmGameStat::frmGameStat(Shared& shared, QWidget* parent)
     buttons->addWidget(cmdExport);
     buttons->addStretch();
     buttons->addWidget(cmdClose);
+    // The pages scroll where the screen is smaller than they need; the
+    // buttons stay in sight.
+    auto* pages = new QVBoxLayout;
+    pages->addWidget(tabs_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_, 1);
+    layout->addWidget(screenFit::scrolling(pages, this), 1);
     layout->addLayout(buttons);
-    resize(900, 640);
+    screenFit::resizeWithin(*this, QSize(900, 640));
 
     for (QTreeView* list : findChildren<QTreeView*>())
         fitColumns(*list, shared_.services);

@@ -4,12 +4,14 @@
 #include "session/Shared.h"
 #include "windows/common/Guard.h"
 #include "windows/common/PlayerChooser.h"
+#include "windows/common/ScreenFit.h"
 #include "windows/common/StatViews.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -91,8 +93,12 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
     tab(QStringLiteral("By Player"), imcPlayer_, QStringLiteral("Player :"), lvPlayer_, "lvPlayer");
     tab(QStringLiteral("Finished Games"), imcFin_, QStringLiteral("Rank by :"), lvFin_, "lvFin");
 
+    // The pages scroll where the screen is smaller than they need; the
+    // buttons stay in sight.
+    auto* pages = new QVBoxLayout;
+    pages->addWidget(tabs_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_, 1);
+    layout->addWidget(screenFit::scrolling(pages, this), 1);
     layout->addLayout(closeRow(*this, services));
     for (QTreeView* list : findChildren<QTreeView*>())
         fitColumns(*list, shared_.services);
@@ -103,7 +109,7 @@ frmHighScore::frmHighScore(Shared& shared, QWidget* parent)
     // Every slot of a top list in sight at once.
     for (QTreeView* list : findChildren<QTreeView*>())
         showRows(*list, cScore::kTopSlots);
-    resize(880, 640);
+    screenFit::resizeWithin(*this, QSize(880, 640));
     tabs_->setCurrentIndex(0);
     guard::connect(services, imcGames_, &QComboBox::currentIndexChanged, this, [this] { fillGames(); });
     guard::connect(services, imcPlayer_, &QComboBox::currentIndexChanged, this, [this] { fillPlayer(); });

@@ -4,6 +4,7 @@
 #include "scores/StatFigures.h"
 #include "session/Shared.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 #include "windows/common/StatViews.h"
 
 #include <QComboBox>
@@ -131,7 +132,7 @@ frmLogStat::frmLogStat(Shared& shared, QWidget* parent)
     layout->addLayout(choosers);
     layout->addWidget(lvLog_, 1);
     layout->addLayout(closeRow(*this, services));
-    resize(860, 560);
+    screenFit::resizeWithin(*this, QSize(860, 560));
 
     for (QTreeView* list : findChildren<QTreeView*>())
         fitColumns(*list, shared_.services);

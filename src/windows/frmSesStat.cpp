@@ -3,6 +3,7 @@
 #include "scores/Players.h"
 #include "session/Shared.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 #include "windows/common/StatViews.h"
 
 #include <QChartView>
@@ -12,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -95,10 +97,14 @@ frmSesStat::frmSesStat(Shared& shared, QWidget* parent)
     chartLayout->addWidget(chChart_, 1);
     tabs_->addTab(chartPage, QStringLiteral("Chart"));
 
+    // The pages scroll where the screen is smaller than they need; the
+    // buttons stay in sight.
+    auto* pages = new QVBoxLayout;
+    pages->addWidget(tabs_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_, 1);
+    layout->addWidget(screenFit::scrolling(pages, this), 1);
     layout->addLayout(closeRow(*this, services));
-    resize(820, 520);
+    screenFit::resizeWithin(*this, QSize(820, 520));
 
     for (QTreeView* list : findChildren<QTreeView*>())
         fitColumns(*list, shared_.services);

@@ -16,8 +16,11 @@
 #include "windows/frmCardDeck.h"
 #include "windows/frmChoose.h"
 #include "windows/frmFinish.h"
+#include "windows/frmGameStat.h"
+#include "windows/frmHighScore.h"
 #include "windows/frmHistory.h"
 #include "windows/frmHotGames.h"
+#include "windows/frmLogStat.h"
 #include "windows/frmMain.h"
 #include "windows/frmOptions.h"
 #include "windows/frmOrgFav.h"
@@ -25,6 +28,7 @@
 #include "windows/frmPlayers.h"
 #include "windows/frmQuickMove.h"
 #include "windows/frmSelect.h"
+#include "windows/frmSesStat.h"
 #include "windows/frmSounds.h"
 #include "windows/frmSplash.h"
 #include "windows/frmToolbar.h"
@@ -143,9 +147,10 @@ TEST(WindowFitTest, EveryWindowFitsAScreenOf800By500)
     check(HelpWindow(shared.services, &main));
     check(frmSplash(shared.services, pictures, QStringLiteral("6.0"), nothing));
     check(frmFinish(shared, &main));
-    // The statistics windows (game, session and log statistics, high
-    // scores) still open larger than this screen; they join the list once
-    // they fit.
+    check(frmGameStat(shared, &main));
+    check(frmSesStat(shared, &main));
+    check(frmLogStat(shared, &main));
+    check(frmHighScore(shared, &main));
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
     shared.services.setPrompts(nullptr);
 }
