@@ -103,16 +103,17 @@ QStringList children()
 TEST(FileTypesTest, TheDesktopsToolsRunOnWithoutBeingWaitedFor)
 {
     TempHome home;
-    // Stand-ins for the desktop's two tools, which go on only once told to.
+    // Stand-ins for the desktop's two tools, which go on only once told to
+    // (or, should the test stop first, after a minute).
     const QString bin = home.path(QStringLiteral("bin"));
     const QString go = home.path(QStringLiteral("go"));
     ASSERT_TRUE(QDir().mkpath(bin));
     for (const char* tool : {"update-mime-database", "update-desktop-database"}) {
         QFile script(bin + QLatin1Char('/') + QLatin1String(tool));
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nPATH='" + qgetenv("PATH") + "'\nwhile [ ! -e '" + go.toUtf8() +
-                     "' ]; do sleep 0.02; done\necho \"$1\" > \"" + home.path().toUtf8() +
-                     "/ran-$(basename \"$0\")\"\n");
+        script.write("#!/bin/sh\nPATH='" + qgetenv("PATH") + "'\ni=0\nwhile [ ! -e '" + go.toUtf8() +
+                     "' ] && [ $i -lt 3000 ]; do sleep 0.02; i=$((i+1)); done\necho \"$1\" > \"" +
+                     home.path().toUtf8() + "/ran-$(basename \"$0\")\"\n");
         script.close();
         ASSERT_TRUE(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     }
