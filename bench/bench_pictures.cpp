@@ -1,16 +1,20 @@
 // Drawing a full set of card pictures (52 faces, every deck's back and the
 // 17 markers) from an empty cache, at the card size of a 96 dpi screen and
-// of a 192 dpi one.
+// of a 192 dpi one; a big photo read as the table's background; the table
+// drawn again at new sizes.
 
 #include "OffscreenMain.h"
 #include "pictures/CardPictures.h"
 #include "session/Shared.h"
 #include "support/TempHome.h"
+#include "windows/common/BackgroundPainter.h"
 #include "windows/frmMain.h"
 #include "windows/table/TableView.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -37,6 +41,42 @@ void BM_FullSet192dpi(benchmark::State& state) { drawFullSet(state, QSize(142, 1
 
 BENCHMARK(BM_FullSet96dpi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullSet192dpi)->Unit(benchmark::kMillisecond);
+
+// A phone's photo of 36 million pixels, read as the table's background for
+// a screen of 1600 × 1000: the JPEG a camera writes, and the same as a PNG.
+void readBigPhoto(benchmark::State& state, const char* format)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("photo.") + QLatin1String(format));
+    {
+        // Not one colour, which would compress to nothing.
+        QImage photo(7200, 5000, QImage::Format_RGB888);
+        for (int y = 0; y < photo.height(); ++y) {
+            uchar* row = photo.scanLine(y);
+            for (int x = 0; x < photo.width(); ++x) {
+                row[3 * x] = static_cast<uchar>(x * 7 + y);
+                row[3 * x + 1] = static_cast<uchar>(y * 3);
+                row[3 * x + 2] = static_cast<uchar>((x ^ y) & 0xff);
+            }
+        }
+        if (!photo.save(path)) {
+            state.SkipWithError("the photo could not be written");
+            return;
+        }
+    }
+    QSize read;
+    for (auto _ : state) {
+        const PlayerPicture picture = loadPlayerPicture(path, QSize(1600, 1000));
+        read = picture.image.size();
+        benchmark::DoNotOptimize(picture.image.constBits());
+    }
+    state.counters["width_read"] = read.width();
+    state.counters["MB_file"] = static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0);
+}
+void BM_BigPhoto36MPJpeg(benchmark::State& state) { readBigPhoto(state, "jpg"); }
+void BM_BigPhoto36MPPng(benchmark::State& state) { readBigPhoto(state, "png"); }
+BENCHMARK(BM_BigPhoto36MPJpeg)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigPhoto36MPPng)->Unit(benchmark::kMillisecond);
 
 // The program's resident memory, in megabytes.
 double residentMegabytes()

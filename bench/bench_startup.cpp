@@ -1,6 +1,7 @@
 // How long the program takes to start: from the process start to the splash
 // window being shown, and from the process start to the main window being
-// ready with a saved Klondike game opened (no splash), then exiting; beside
+// ready with a saved Klondike game opened (no splash), then exiting (a warm
+// start); the first start in a new home, to the window ready; beside
 // it a bare Qt program that shows an empty main window and exits when idle,
 // and the ratio of the two. Each time is the median of ten runs, in a
 // temporary home folder. Last, the most memory the program holds with a
@@ -17,18 +18,23 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
 
 constexpr int kRuns = 10;
 
-double medianRun(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+// The environment of one run: the same home each time, or a new one.
+using Environment = std::function<QProcessEnvironment()>;
+
+double medianRun(const QString& program, const QStringList& arguments, const Environment& environment)
 {
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {
         QProcess process;
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(environment());
         QElapsedTimer clock;
         clock.start();
         process.start(program, arguments);
@@ -41,6 +47,11 @@ double medianRun(const QString& program, const QStringList& arguments, const QPr
     }
     std::sort(times.begin(), times.end());
     return (times[kRuns / 2 - 1] + times[kRuns / 2]) / 2;
+}
+
+double medianRun(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    return medianRun(program, arguments, [&] { return environment; });
 }
 
 // The peak resident memory of one run of the program, in megabytes.
@@ -79,16 +90,37 @@ int main(int argc, char* argv[])
     const QString twoDecks = savedGame(QStringLiteral("Double Klondike"), QStringLiteral("Double Klondike-100.tb0"));
 
     const QString program = QStringLiteral(TABLORA_PROGRAM);
+    // The first start in a new home: no settings, no kept pictures, the file
+    // types not yet registered. Each run has a home of its own.
+    std::vector<std::unique_ptr<QTemporaryDir>> newHomes;
+    const auto newHome = [&] {
+        newHomes.push_back(std::make_unique<QTemporaryDir>());
+        const QString path = newHomes.back()->path();
+        QProcessEnvironment fresh = environment;
+        fresh.insert(QStringLiteral("HOME"), path);
+        fresh.insert(QStringLiteral("XDG_CONFIG_HOME"), path + QStringLiteral("/config"));
+        fresh.insert(QStringLiteral("XDG_DATA_HOME"), path + QStringLiteral("/data"));
+        fresh.insert(QStringLiteral("XDG_CACHE_HOME"), path + QStringLiteral("/cache"));
+        return fresh;
+    };
+    const double first =
+        medianRun(program, {QStringLiteral("--no-splash"), QStringLiteral("--quit-when-ready")}, newHome);
+    // The warm starts below begin with the home as a start left it.
+    if (runProgram(QByteArrayLiteral(TABLORA_PROGRAM),
+                   {QStringLiteral("--no-splash"), QStringLiteral("--quit-when-ready"), game}, environment)
+            .seconds < 0)
+        return 1;
     const double splash = medianRun(program, {QStringLiteral("--quit-when-splashed")}, environment);
     const double ready =
         medianRun(program, {QStringLiteral("--no-splash"), QStringLiteral("--quit-when-ready"), game}, environment);
     const double bare = medianRun(QStringLiteral(BARE_WINDOW_PROGRAM), {}, environment);
     const double memory =
         peakMegabytes({QStringLiteral("--no-splash"), QStringLiteral("--quit-when-ready"), twoDecks}, environment);
+    std::printf("first start in a new home, ready, exit:      %6.1f ms (median of %d)\n", first, kRuns);
     std::printf("start to splash shown:                      %8.1f ms (median of %d)\n", splash, kRuns);
     std::printf("start to main window ready with a game, exit: %6.1f ms (median of %d)\n", ready, kRuns);
     std::printf("bare Qt main window, shown and idle, exit:    %6.1f ms (median of %d)\n", bare, kRuns);
     std::printf("ratio of the program to the bare window:      %6.2f\n", bare > 0 ? ready / bare : 0.0);
     std::printf("most memory held with Double Klondike:        %6.1f MB resident\n", memory);
-    return splash < 0 || ready < 0 || bare < 0 || memory < 0 ? 1 : 0;
+    return first < 0 || splash < 0 || ready < 0 || bare < 0 || memory < 0 ? 1 : 0;
 }

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace background {
 
 namespace {
@@ -52,8 +54,11 @@ BackgroundChoice current(const SettingsStore& settings, const cData& data)
 std::optional<BackgroundChoice> randomOfKind(const BackgroundChoice& now, int textures, int colours, int pictures,
                                              SettingsStore& settings, const cData& data, std::mt19937_64& random)
 {
+    // The integer part of a fraction in [0, 1) times the count; a draw that
+    // rounds up to 1 still names the last one.
     const auto pick = [&random](qsizetype count) {
-        return static_cast<qsizetype>(std::uniform_real_distribution<double>(0.0, 1.0)(random) * count);
+        const auto n = static_cast<qsizetype>(std::uniform_real_distribution<double>(0.0, 1.0)(random) * count);
+        return std::clamp<qsizetype>(n, 0, count - 1);
     };
     BackgroundChoice c = now;
     switch (now.kind) {
@@ -73,10 +78,11 @@ std::optional<BackgroundChoice> randomOfKind(const BackgroundChoice& now, int te
         return c;
     }
     case BackgroundChoice::CustomImage: {
-        const QStringList list = cFunc(settings).GetLIST(0);
-        if (list.size() < 2)
-            return std::nullopt;
-        c.file = list[1 + pick(list.size() - 1)];
+        // The pictures the background window lists: the default picture,
+        // then the player's own (the list's first item is its count).
+        QStringList list{data.DefaultCustImageFile()};
+        list += cFunc(settings).GetLIST(0).mid(1);
+        c.file = list[pick(list.size())];
         return c;
     }
     default: {

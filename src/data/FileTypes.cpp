@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -12,6 +13,8 @@ const FileTypes::Kind FileTypes::kFinished{"Tablora.Finished", "Tablora Finished
                                            "application/x-tablora-finished"};
 const FileTypes::Kind FileTypes::kIncomplete{"Tablora.Incomplete", "Tablora Incomplete Game", ".tb0",
                                              "application/x-tablora-incomplete"};
+
+Q_LOGGING_CATEGORY(lcFileTypes, "tablora.filetypes")
 
 namespace {
 
@@ -160,14 +163,23 @@ const char* const kProgramIcon =
     "C192 146 160 174 160 174 Z' fill='#c62828'/></g>"
     "</svg>\n";
 
+// The desktop's cache tools take long enough to be felt at a first start,
+// so they run on their own: the program does not wait for them, and they
+// finish even when it ends first. Started detached, they are the system's
+// children, never left as the program's zombies. What they say about a
+// failure goes to the program's error output.
 void runIfInstalled(const char* tool, const QString& folder)
 {
     const QString program = QStandardPaths::findExecutable(QLatin1String(tool));
     if (program.isEmpty())
         return;
     QProcess process;
-    process.start(program, {folder});
-    process.waitForFinished(30000);
+    process.setProgram(program);
+    process.setArguments({folder});
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    if (!process.startDetached())
+        qCWarning(lcFileTypes) << tool << "could not be started:" << process.errorString();
 }
 
 } // namespace

@@ -50,7 +50,7 @@ public:
 
     // Registers both kinds with `programFile` as the program that opens them,
     // unless both are registered already or installed system-wide. Each step that fails is skipped;
-    // the desktop's caches are refreshed when their tools are installed.
+    // the desktop's caches are refreshed, without waiting, when their tools are installed.
     void registerFileTypes(const QString& programFile) const;
 
     QString packageFile(const Kind& kind) const;

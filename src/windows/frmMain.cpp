@@ -45,6 +45,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -56,6 +57,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcMain, "tablora.main")
 
@@ -74,6 +76,48 @@ void tryAtStart(const char* what, const std::function<void()>& action)
         qCWarning(lcMain) << "start-up:" << what << "failed:" << e.what();
     }
 }
+
+// Holds back work the window's first frame need not wait for (the
+// solver's first look at the deal, which would take a core from drawing
+// it) until the watched widget has been painted once; in a window not
+// shown, it runs at once. Later calls run at once; a call while held
+// replaces the one held.
+class AfterFirstFrame final : public QObject {
+public:
+    AfterFirstFrame(QWidget& painted, Services& services) : QObject(&painted), painted_(painted), services_(services)
+    {
+        painted_.installEventFilter(this);
+    }
+    void run(std::function<void()> work)
+    {
+        if (shown_ || !painted_.isVisible()) {
+            work();
+            return;
+        }
+        held_ = std::move(work);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &painted_ && event->type() == QEvent::Paint && !shown_) {
+            shown_ = true;
+            painted_.removeEventFilter(this);
+            // Once this frame is drawn and on the screen.
+            QTimer::singleShot(0, this, [this] {
+                if (const std::function<void()> work = std::exchange(held_, {}))
+                    guard::run(services_, work);
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget& painted_;
+    Services& services_;
+    bool shown_ = false;
+    std::function<void()> held_;
+};
 
 constexpr int kTitleMs = 500;
 constexpr int kCommandStateMs = 100;
@@ -157,9 +201,10 @@ frmMain::frmMain(Shared& shared, CardPictures& pictures, QWidget* parent)
         [this] { return replaying(); });
     // Every card placed, turned or cleared away: a move, a deal, an undo or
     // redo, a game opened.
-    guard::connect(services, table_, &TableView::tableChanged, this, [this] {
-        advisor_->tableChanged();
+    auto* afterFirstFrame = new AfterFirstFrame(*table_->viewport(), services);
+    guard::connect(services, table_, &TableView::tableChanged, this, [this, afterFirstFrame] {
         keyboard_->tableChanged();
+        afterFirstFrame->run([this] { advisor_->tableChanged(); });
     });
     menus_ = std::make_unique<MainMenus>(shared_, *this);
     buildCommands();

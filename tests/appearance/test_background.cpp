@@ -1,4 +1,5 @@
 #include "appearance/Background.h"
+#include "library/cFunc.h"
 #include "session/Shared.h"
 #include "support/TempHome.h"
 
@@ -6,6 +7,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -107,11 +109,77 @@ TEST_F(BackgroundTest, TheAutomaticChangeKeepsTheKindAndItsTimer)
         EXPECT_LE(other->number, 12);
     }
     now.kind = BackgroundChoice::CustomImage;
-    EXPECT_FALSE(background::randomOfKind(now, 12, 16, 6, store(), shared.data, random).has_value())
-        << "no pictures of the player's listed";
+    const std::optional<BackgroundChoice> only = background::randomOfKind(now, 12, 16, 6, store(), shared.data, random);
+    ASSERT_TRUE(only.has_value()) << "the default picture, with none of the player's listed";
+    EXPECT_EQ(only->file, shared.data.DefaultCustImageFile());
     EXPECT_EQ(store().read(settings::kTextureIndex), 1) << "the settings are not changed";
     EXPECT_TRUE(background::pictureFilters().contains(QStringLiteral("*.png")));
     EXPECT_TRUE(background::pictureFilters().contains(QStringLiteral("*.jpeg")));
+}
+
+TEST_F(BackgroundTest, TheAutomaticChangeRangesOverEveryPicture)
+{
+    std::mt19937_64 random(11);
+    // The files each kind drew in this many changes.
+    const auto drawn = [&](const BackgroundChoice& now, int draws) {
+        std::set<QString> seen;
+        for (int i = 0; i < draws; ++i) {
+            const std::optional<BackgroundChoice> other =
+                background::randomOfKind(now, 12, 16, 6, store(), shared.data, random);
+            if (!other)
+                return std::set<QString>{};
+            seen.insert(now.kind <= BackgroundChoice::Picture ? QString::number(other->number) : other->file);
+        }
+        return seen;
+    };
+    const auto numbers = [](int count) {
+        std::set<QString> all;
+        for (int n = 1; n <= count; ++n)
+            all.insert(QString::number(n));
+        return all;
+    };
+    BackgroundChoice now;
+    now.kind = BackgroundChoice::Texture;
+    EXPECT_EQ(drawn(now, 400), numbers(12));
+    now.kind = BackgroundChoice::Colour;
+    EXPECT_EQ(drawn(now, 400), numbers(16));
+    now.kind = BackgroundChoice::Picture;
+    EXPECT_EQ(drawn(now, 400), numbers(6));
+
+    // The picture list as the background window shows it: the default
+    // picture first, then the player's three.
+    cFunc list(store());
+    std::set<QString> listed{shared.data.DefaultCustImageFile()};
+    for (const char* name : {"one.png", "two.jpg", "three.bmp"}) {
+        listed.insert(home.path(QLatin1String(name)));
+        ASSERT_TRUE(list.AddtoLIST(0, home.path(QLatin1String(name))));
+    }
+    now.kind = BackgroundChoice::CustomImage;
+    now.file = home.path(QStringLiteral("two.jpg"));
+    EXPECT_EQ(drawn(now, 200), listed);
+
+    // Every picture of the folder, and every scheme file.
+    QDir(home.path(QString())).mkpath(QStringLiteral("photos"));
+    std::set<QString> photos;
+    for (const char* name : {"a.png", "b.jpeg", "c.gif", "IMG_0001.JPG"}) {
+        QFile file(home.path(QStringLiteral("photos/") + QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        photos.insert(QFileInfo(file).absoluteFilePath());
+    }
+    QFile notes(home.path(QStringLiteral("photos/notes.txt")));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    now.kind = BackgroundChoice::ImageFolder;
+    now.file = home.path(QStringLiteral("photos/a.png"));
+    EXPECT_EQ(drawn(now, 200), photos);
+
+    std::set<QString> schemes{QFileInfo(shared.data.DefaultSchemeFile()).absoluteFilePath()};
+    for (const char* name : {"Dusk", "Dawn"}) {
+        const QString path = QDir(shared.data.SchemeFolder()).filePath(QLatin1String(name));
+        background::writeScheme(path, {1, 2, 3, 4, 5, 6});
+        schemes.insert(QFileInfo(path).absoluteFilePath());
+    }
+    now.kind = BackgroundChoice::Scheme;
+    EXPECT_EQ(drawn(now, 200), schemes);
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 #include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -15,9 +18,28 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The programs found on the path are those of one folder while it lives:
+// the desktop's tools, which run on after the test, are not started where
+// they are not looked at.
+class ToolsFrom {
+public:
+    explicit ToolsFrom(const QString& folder) : saved_(qgetenv("PATH"))
+    {
+        QDir().mkpath(folder);
+        qputenv("PATH", folder.toUtf8());
+    }
+    ~ToolsFrom() { qputenv("PATH", saved_); }
+    ToolsFrom(const ToolsFrom&) = delete;
+    ToolsFrom& operator=(const ToolsFrom&) = delete;
+
+private:
+    QByteArray saved_;
+};
+
 TEST(FileTypesTest, BothKindsAreRegisteredOnceAndAgainWhenOneGoesMissing)
 {
     TempHome home;
+    const ToolsFrom none(home.path(QStringLiteral("no tools")));
     const FileTypes types;
     EXPECT_EQ(types.readAssociation(QStringLiteral(".tb0")), QString());
     EXPECT_FALSE(types.bothRegistered());
@@ -63,6 +85,58 @@ TEST(FileTypesTest, BothKindsAreRegisteredOnceAndAgainWhenOneGoesMissing)
     EXPECT_FALSE(QFileInfo::exists(types.packageFile(FileTypes::kIncomplete))) << "no cut-off file";
 }
 
+// The processes whose parent is this one.
+QStringList children()
+{
+    QStringList found;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const QByteArray stat = contents(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        // "pid (name) state parent ...": the name may hold blanks.
+        const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1 && rest[1] == self.toLatin1())
+            found << QString::fromLatin1(stat.left(stat.lastIndexOf(')') + 1));
+    }
+    return found;
+}
+
+TEST(FileTypesTest, TheDesktopsToolsRunOnWithoutBeingWaitedFor)
+{
+    TempHome home;
+    // Stand-ins for the desktop's two tools, which go on only once told to
+    // (or, should the test stop first, after a minute).
+    const QString bin = home.path(QStringLiteral("bin"));
+    const QString go = home.path(QStringLiteral("go"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    for (const char* tool : {"update-mime-database", "update-desktop-database"}) {
+        QFile script(bin + QLatin1Char('/') + QLatin1String(tool));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nPATH='" + qgetenv("PATH") + "'\ni=0\nwhile [ ! -e '" + go.toUtf8() +
+                     "' ] && [ $i -lt 3000 ]; do sleep 0.02; i=$((i+1)); done\necho \"$1\" > \"" +
+                     home.path().toUtf8() + "/ran-$(basename \"$0\")\"\n");
+        script.close();
+        ASSERT_TRUE(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    }
+    const FileTypes types;
+    {
+        const ToolsFrom standIns(bin);
+        types.registerFileTypes(QStringLiteral("/usr/games/tablora"));
+    }
+    EXPECT_TRUE(types.bothRegistered());
+
+    // Back before the tools finished; told to go on, they finish their work
+    // on their own, and none is left as this program's zombie.
+    const QString mime = home.path(QStringLiteral("ran-update-mime-database"));
+    const QString desktop = home.path(QStringLiteral("ran-update-desktop-database"));
+    EXPECT_FALSE(QFileInfo::exists(mime));
+    QFile(go).open(QIODevice::WriteOnly);
+    for (int step = 0; step < 500 && !(QFileInfo::exists(mime) && QFileInfo::exists(desktop)); ++step)
+        QThread::msleep(20);
+    EXPECT_EQ(contents(mime).trimmed(), home.path(QStringLiteral("data/mime")).toUtf8());
+    EXPECT_EQ(contents(desktop).trimmed(), home.path(QStringLiteral("data/applications")).toUtf8());
+    EXPECT_EQ(children(), QStringList());
+}
+
 TEST(FileTypesTest, TheProgramPathIsQuotedForTheDesktop)
 {
     EXPECT_EQ(FileTypes::desktopExec(QStringLiteral("/a b/t$x\"q")), QStringLiteral("\"/a b/t\\\\$x\\\\\"q\""));
@@ -76,6 +150,7 @@ TEST(FileTypesTest, TheProgramPathIsQuotedForTheDesktop)
 TEST(FileTypesTest, NothingIsWrittenForTheUserWhenInstalledSystemWide)
 {
     TempHome home;
+    const ToolsFrom none(home.path(QStringLiteral("no tools")));
     const QString system = home.path(QStringLiteral("system"));
     for (const auto& [path, bytes] : FileTypes::installedFiles()) {
         const QString file = system + QLatin1Char('/') + path;

@@ -21,6 +21,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -186,6 +188,32 @@ TEST_F(AdvisorTest, FollowingTheHintsWinsTheDeal)
     EXPECT_EQ(verdictsAtEnd, QStringList{QStringLiteral("Won")});
     EXPECT_TRUE(waitFor([&] { return indicator().isHidden(); })) << "no verdict once the table is cleared";
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+}
+
+// The solver's first look at a deal waits for the window's first frame, so
+// as not to take a core from drawing it; then it comes by itself.
+TEST_F(AdvisorTest, TheFirstSearchWaitsForTheFirstFrame)
+{
+    struct FirstPaint final : QObject {
+        std::function<void()> seen;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && seen)
+                std::exchange(seen, {})();
+            return false;
+        }
+    } firstPaint;
+    const uint64_t before = window->advisor().searchNumber();
+    std::optional<uint64_t> atFirstPaint;
+    firstPaint.seen = [&] { atFirstPaint = window->advisor().searchNumber(); };
+    window->table().viewport()->installEventFilter(&firstPaint);
+    // Dealt before the window has had a chance to draw itself.
+    deal("Klondike", kWinnableDeal);
+    ASSERT_TRUE(waitFor([&] { return atFirstPaint.has_value() && window->advisor().searchNumber() != before; }));
+    EXPECT_EQ(*atFirstPaint, before) << "no search before the first frame";
+    ASSERT_TRUE(waitFor([&] { return !checking(); }));
+    EXPECT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    window->table().viewport()->removeEventFilter(&firstPaint);
 }
 
 // The status bar says whether the deal can still be won: while it is

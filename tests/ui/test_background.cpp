@@ -13,6 +13,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMessageBox>
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,6 +48,20 @@ protected:
         const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
         ASSERT_FALSE(found.isEmpty()) << text.toStdString();
         list->setCurrentItem(found.first());
+    }
+
+    // A bitmap's header claiming the size, without its pixels.
+    QString writeBitmapHeader(const QString& name, qint32 width, qint32 height)
+    {
+        const QString path = home.path(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        QDataStream out(&file);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("BM", 2);
+        out << quint32(54) << quint32(0) << quint32(54) << quint32(40) << width << height << quint16(1) << quint16(24)
+            << quint32(0) << quint32(0) << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+        return path;
     }
 
     TempHome home;
@@ -173,20 +189,17 @@ TEST_F(BackgroundWindowTest, SchemesAreNeverWrittenThroughALinkNorOutsideTheirFo
 
 TEST_F(BackgroundWindowTest, HugeOrDamagedPicturesAreNotDrawn)
 {
-    // A picture claiming 10,000 × 10,000 pixels: refused from its header.
-    const QString huge = home.path(QStringLiteral("huge.bmp"));
-    {
-        QFile file(huge);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        QDataStream out(&file);
-        out.setByteOrder(QDataStream::LittleEndian);
-        out.writeRawData("BM", 2);
-        out << quint32(54) << quint32(0) << quint32(54) << quint32(40) << qint32(10000) << qint32(10000) << quint16(1)
-            << quint16(24) << quint32(0) << quint32(0) << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
-    }
+    // A picture claiming 12,000 × 9,000 pixels: refused from its header.
+    const QString huge = writeBitmapHeader(QStringLiteral("huge.bmp"), 12000, 9000);
     const PlayerPicture refused = loadPlayerPicture(huge);
     EXPECT_TRUE(refused.image.isNull());
     EXPECT_TRUE(refused.refusal.contains(QStringLiteral("too large"))) << refused.refusal.toStdString();
+    EXPECT_TRUE(refused.refusal.contains(QStringLiteral("12000 × 9000"))) << refused.refusal.toStdString();
+    // 100 million pixels are within the bound: tried, and this one is only
+    // a header.
+    const PlayerPicture within = loadPlayerPicture(writeBitmapHeader(QStringLiteral("within.bmp"), 10000, 10000));
+    EXPECT_TRUE(within.image.isNull());
+    EXPECT_TRUE(within.refusal.isEmpty()) << within.refusal.toStdString();
 
     const QString damaged = home.path(QStringLiteral("damaged.png"));
     {
@@ -212,6 +225,70 @@ TEST_F(BackgroundWindowTest, HugeOrDamagedPicturesAreNotDrawn)
     choose(child<QListWidget>(window, "lstCustom"), QStringLiteral("CustomImage.bmp"));
     child<QPushButton>(window, "cmdRemove")->click();
     EXPECT_EQ(prompts.messages.last(), QStringLiteral("Default Picture cannot be deleted."));
+}
+
+// Near enough to the colour, after a JPEG's loss.
+bool near(QColor seen, QColor wanted)
+{
+    return std::abs(seen.red() - wanted.red()) <= 8 && std::abs(seen.green() - wanted.green()) <= 8 &&
+           std::abs(seen.blue() - wanted.blue()) <= 8;
+}
+
+TEST_F(BackgroundWindowTest, BigPhotosAreShownAndOnlyThosePastTheBoundAreRefused)
+{
+    // 36 million pixels, as a camera writes them, in both formats.
+    const QColor brick(190, 70, 40);
+    QStringList photos;
+    {
+        QImage photo(7200, 5000, QImage::Format_RGB888);
+        photo.fill(brick);
+        for (const char* name : {"photo.jpg", "photo.png"}) {
+            photos << home.path(QLatin1String(name));
+            ASSERT_TRUE(photo.save(photos.last())) << name;
+        }
+    }
+    for (const QString& path : std::as_const(photos)) {
+        SCOPED_TRACE(path.toStdString());
+        // Read made smaller, just covering the screen.
+        const PlayerPicture read = loadPlayerPicture(path, QSize(1600, 1000));
+        EXPECT_TRUE(read.refusal.isEmpty()) << read.refusal.toStdString();
+        ASSERT_FALSE(read.image.isNull());
+        EXPECT_EQ(read.image.width(), 1600);
+        EXPECT_GE(read.image.height(), 1000);
+        EXPECT_LE(read.image.height(), 1112);
+        EXPECT_TRUE(near(read.image.pixelColor(800, 500), brick))
+            << read.image.pixelColor(800, 500).name().toStdString();
+    }
+
+    // The table shows the photo from edge to edge, centred or tiled.
+    frmMain main(shared, pictures);
+    main.resize(900, 700);
+    main.show();
+    TableView& table = main.table();
+    for (const bool tile : {false, true}) {
+        BackgroundChoice choice;
+        choice.kind = BackgroundChoice::CustomImage;
+        choice.file = photos[tile ? 1 : 0];
+        choice.tile = tile;
+        table.setBackground(choice);
+        EXPECT_TRUE(table.backgroundRefusal().isEmpty());
+        const QImage shown = table.viewport()->grab().toImage();
+        ASSERT_FALSE(shown.isNull());
+        for (const QPoint at : {QPoint(2, 2), QPoint(shown.width() / 2, shown.height() / 2),
+                                QPoint(shown.width() - 3, shown.height() - 3)})
+            EXPECT_TRUE(near(shown.pixelColor(at), brick)) << "tile " << tile << " at " << at.x() << "," << at.y()
+                                                           << ": " << shown.pixelColor(at).name().toStdString();
+    }
+
+    // One past the bound: the table stays dark and says why.
+    BackgroundChoice past;
+    past.kind = BackgroundChoice::CustomImage;
+    past.file = writeBitmapHeader(QStringLiteral("past.bmp"), 10001, 10000);
+    table.setBackground(past);
+    EXPECT_TRUE(table.backgroundRefusal().contains(QStringLiteral("too large")))
+        << table.backgroundRefusal().toStdString();
+    const QImage dark = table.viewport()->grab().toImage();
+    EXPECT_EQ(dark.pixelColor(dark.width() / 2, dark.height() / 2), QColor(Qt::black));
 }
 
 TEST_F(BackgroundWindowTest, ApplyStoresTheChoiceAndTheTableAndTimerFollow)

@@ -1,17 +1,46 @@
 #include "session/Shared.h"
 #include "support/FakePrompts.h"
 #include "support/TempHome.h"
+#include "windows/common/QtSoundPlayer.h"
 #include "windows/frmSounds.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSoundEffect>
+#include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The first deal's sound, asked for before any window is drawn, waits for
+// that first frame instead of holding it up; meanwhile it counts as
+// playing, so nothing cuts it off.
+TEST(SoundPlayerTest, TheFirstSoundWaitsForTheFirstFrame)
+{
+    TempHome home;
+    const QString wave = home.path(QStringLiteral("Start.wav"));
+    {
+        QFile file(wave);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("RIFF");
+    }
+    QtSoundPlayer player;
+    player.play(wave);
+    EXPECT_EQ(player.effect(), nullptr) << "the audio system is not started before the first frame";
+    EXPECT_TRUE(player.isPlaying());
+
+    QWidget window;
+    window.resize(200, 120);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.effect() != nullptr; }));
+    EXPECT_EQ(player.effect()->source(), QUrl::fromLocalFile(wave));
+}
 
 TEST(SoundsWindowTest, AFileIsChosenAppliedAndRemovedForAnEvent)
 {

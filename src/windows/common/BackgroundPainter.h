@@ -3,6 +3,7 @@
 #include "appearance/Background.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 class QPainter;
@@ -16,10 +17,15 @@ struct PlayerPicture {
     QString refusal;
 };
 
-// The most pixels a picture of the player's may have.
-inline constexpr qint64 kMostPicturePixels = 64'000'000;
+// The most pixels a picture of the player's may have: a phone's photo of
+// 100 megapixels is still shown.
+inline constexpr qint64 kMostPicturePixels = 100'000'000;
 
-PlayerPicture loadPlayerPicture(const QString& path);
+// A picture larger than needed to cover `screen` (by default the largest
+// screen) is read made smaller, to just cover it, so that a big photo costs
+// no more than the screen it is shown on. A photo's own orientation is
+// followed.
+PlayerPicture loadPlayerPicture(const QString& path, QSize screen = QSize());
 
 // Paints a background over the area: textures and pictures from the
 // program's own set, colours and schemes as gradients, the player's

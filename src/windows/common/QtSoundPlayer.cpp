@@ -1,16 +1,51 @@
 #include "windows/common/QtSoundPlayer.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
-QtSoundPlayer::QtSoundPlayer() = default;
+#include <utility>
+
+QtSoundPlayer::QtSoundPlayer()
+{
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
+    else
+        framed_ = true;
+}
 
 QtSoundPlayer::~QtSoundPlayer() = default;
 
+bool QtSoundPlayer::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !framed_) {
+        framed_ = true;
+        QCoreApplication::instance()->removeEventFilter(this);
+        // Once that frame is drawn.
+        QTimer::singleShot(0, this, [this] {
+            if (!held_.isEmpty())
+                start(std::exchange(held_, QString()));
+        });
+    }
+    return false;
+}
+
 void QtSoundPlayer::play(const QString& path)
 {
-    if (!effect_)
+    if (framed_)
+        start(path);
+    else
+        held_ = path;
+}
+
+void QtSoundPlayer::start(const QString& path)
+{
+    if (!effect_) {
         effect_ = std::make_unique<QSoundEffect>();
+        effect_->setObjectName(QStringLiteral("soundEffect"));
+    }
     const QUrl source = QUrl::fromLocalFile(path);
     if (effect_->source() != source)
         effect_->setSource(source);
@@ -18,4 +53,6 @@ void QtSoundPlayer::play(const QString& path)
     effect_->play();
 }
 
-bool QtSoundPlayer::isPlaying() const { return effect_ && effect_->isPlaying(); }
+bool QtSoundPlayer::isPlaying() const { return !held_.isEmpty() || (effect_ && effect_->isPlaying()); }
+
+QSoundEffect* QtSoundPlayer::effect() const { return effect_.get(); }
