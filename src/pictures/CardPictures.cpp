@@ -312,8 +312,6 @@ QPixmap CardPictures::render(int kind, int number, QSize pixelSize)
 bool CardPictures::renderFromDeck(QPainter& p, int kind, int number, QSize pixelSize)
 {
     const QRectF whole(QPointF(0, 0), QSizeF(pixelSize));
-    if (kind == kBackKind && number <= drawnDeckCount())
-        return false;
     if (!faceDeck_->parse()) {
         // A deck that was there at the start and has gone or been damaged
         // since: the drawn faces stand in for the rest of the run.
@@ -327,14 +325,21 @@ bool CardPictures::renderFromDeck(QPainter& p, int kind, int number, QSize pixel
     }
     if (kind == kFaceKind)
         return faceDeck_->paint(p, number, whole);
-    if (kind == kBackKind)
+    if (kind == kBackKind && number > drawnDeckCount())
         return faceDeck_->paint(p, 0, whole);
-    // A marker takes the shape of the deck's cards, so that an empty pile
-    // lines up with the cards put on it; a rank marker shows the deck's own
-    // card of that rank, faint.
+    // Drawn backs and markers take the shape of the deck's cards, so that a
+    // card turned over keeps its size and an empty pile lines up with the
+    // cards put on it; a rank marker shows the deck's own card of that rank,
+    // faint.
     QSizeF shape(faceDeck_->aspect(), 1.0);
     shape.scale(whole.size(), Qt::KeepAspectRatio);
     const QRectF place(whole.center() - QPointF(shape.width() / 2, shape.height() / 2), shape);
+    if (kind == kBackKind) {
+        p.translate(place.topLeft());
+        p.scale(place.width() / paint::kW, place.height() / paint::kH);
+        paint::paintBack(p, number);
+        return true;
+    }
     if (number <= 12) {
         p.save();
         p.setOpacity(0.28);

@@ -218,7 +218,7 @@ void frmCardDeck::fillFaces()
             current = item;
     }
     lvFaces_->setCurrentItem(current);
-    lvFaces_->scrollToItem(current);
+    lvFaces_->scrollToItem(current, QAbstractItemView::PositionAtCenter);
 }
 
 void frmCardDeck::facesChosen(QListWidgetItem* item)
