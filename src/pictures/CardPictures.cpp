@@ -107,9 +107,9 @@ QPixmap CardPictures::face(int16_t pictureNumber, QSize pixelSize)
 
 QPixmap CardPictures::back(int16_t deckIndex, QSize pixelSize)
 {
-    // Cards dealt with the face deck's own back keep asking for it after
-    // the deck has been dropped: they show the default back.
-    if (deckIndex == drawnDeckCount() + 1 && !faceDeck_)
+    // Cards dealt with the face deck's own back keep asking for it after a
+    // deck that could not be drawn was dropped: they show the default back.
+    if (deckIndex == drawnDeckCount() + 1 && !faceDeck_ && faceDeckDropped_)
         deckIndex = kDefaultBack;
     if (deckIndex < 1 || deckIndex > deckCount())
         throw RunTimeError::subscript();
@@ -318,6 +318,7 @@ bool CardPictures::renderFromDeck(QPainter& p, int kind, int number, QSize pixel
         qCWarning(lcCardPictures).noquote() << "card deck" << faceDeck_->path()
                                             << "cannot be drawn:" << faceDeck_->error() << "- the drawn faces are used";
         setFaceDeck(nullptr);
+        faceDeckDropped_ = true;
         // The pictures already drawn from it were dropped; what is on the
         // table is drawn again.
         drawnSinceRestore_ = true;

@@ -142,5 +142,7 @@ private:
     QSize tableSize_;
 
     std::shared_ptr<FaceDeck> faceDeck_;
+    // A face deck was dropped this run because it could not be drawn.
+    bool faceDeckDropped_ = false;
     QHash<QByteArray, QString> checkedDecks_;
 };

@@ -186,6 +186,9 @@ TEST(FaceDeckTest, DamagedAndPartialDecksAreLeftOutWithOneLineEach)
     EXPECT_EQ(pictures.face(5, size).toImage(), CardPictures().face(5, size).toImage());
     EXPECT_EQ(pictures.faceDeck(), nullptr);
     EXPECT_EQ(log.lines().size(), 7);
+    // Cards dealt with the deck's own back show the default one.
+    EXPECT_EQ(pictures.back(static_cast<int16_t>(CardPictures::drawnDeckCount() + 1), size).toImage(),
+              CardPictures().back(CardPictures::kDefaultBack, size).toImage());
 }
 
 TEST(FaceDeckTest, EveryDeckInstalledOnTheMachineHasAllItsCardsAndDraws)
@@ -345,9 +348,12 @@ TEST_F(DeckChoiceTest, TheChosenDeckAndItsBackSurviveARestartAndAGoneDeckFallsBa
     EXPECT_EQ(pictures->deckCount(), CardPictures::drawnDeckCount());
     pictures->restorePictures(kept, "build");
     EXPECT_EQ(pictures->face(1, size).toImage(), drawnAce);
-    // A card dealt with the deck's back shows the default back.
-    EXPECT_EQ(pictures->back(static_cast<int16_t>(CardPictures::drawnDeckCount() + 1), size).toImage(),
-              CardPictures().back(CardPictures::kDefaultBack, size).toImage());
+    // The stored back was the deck's own: a game dealt now has the default
+    // back.
+    mKlondike::LoadGameDefinition(shared->games, QStringLiteral("Klondike"));
+    shared->play.ClearAll();
+    shared->play.Init(GameNo(2));
+    EXPECT_EQ(surface.cards[0].back, settings::kDeckIndex.defaultValue);
     frmCardDeck dialog(*shared, *pictures);
     auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lvFaces"));
     EXPECT_EQ(list->currentItem()->text(), QStringLiteral("Tablora"));
