@@ -271,14 +271,42 @@ QString check(const QString& path)
     const QByteArray text = readSvg(file, error);
     if (text.isEmpty())
         return error.isEmpty() ? QStringLiteral("the file is empty") : error;
-    // Every element id, read as the parser will.
-    QSet<QString> ids;
+    // The card names looked for.
+    QSet<QString> cardIds;
+    for (int n = 0; n < FaceDeck::kPictures; ++n)
+        for (const QString& id : FaceDeck::elementIds(n))
+            cardIds.insert(id);
+    // Every element id, read as the parser will; the ids of <symbol>
+    // elements, which Qt Svg does not draw; and what the cards' <use>
+    // elements show, with the card they are in.
+    QSet<QString> ids, symbols;
+    QList<std::pair<QString, QString>> uses;
+    QStringList cards; // the card each open element is in, or empty
     QXmlStreamReader xml(text);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement) {
-            const QStringView id = xml.attributes().value(QLatin1String("id"));
-            if (!id.isEmpty())
-                ids.insert(id.toString());
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            if (!cards.isEmpty())
+                cards.removeLast();
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const QString id = attributes.value(QLatin1String("id")).toString();
+        if (!id.isEmpty()) {
+            ids.insert(id);
+            if (xml.name() == QLatin1String("symbol"))
+                symbols.insert(id);
+        }
+        const QString card = cardIds.contains(id) ? id : cards.isEmpty() ? QString() : cards.last();
+        cards.append(card);
+        if (!card.isEmpty() && xml.name() == QLatin1String("use")) {
+            QStringView link = attributes.value(QLatin1String("http://www.w3.org/1999/xlink"), QLatin1String("href"));
+            if (link.isEmpty())
+                link = attributes.value(QLatin1String("href"));
+            if (link.startsWith(QLatin1Char('#')))
+                uses.append({link.mid(1).toString(), card});
         }
     }
     if (xml.hasError())
@@ -287,6 +315,13 @@ QString check(const QString& path)
         const QStringList names = FaceDeck::elementIds(n);
         if (std::none_of(names.begin(), names.end(), [&](const QString& id) { return ids.contains(id); }))
             return QStringLiteral("the card \"%1\" is missing").arg(names.first());
+    }
+    // A card showing a <symbol> would be drawn without it: a card without
+    // its pips. (A part that is not there at all no program draws.)
+    for (const auto& [link, card] : std::as_const(uses)) {
+        if (symbols.contains(link))
+            return QStringLiteral("the card \"%1\" is drawn with <symbol> elements, which Tablora cannot draw")
+                .arg(card);
     }
     return QString();
 }
