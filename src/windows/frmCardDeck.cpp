@@ -201,7 +201,17 @@ void frmCardDeck::fillFaces()
     drawn->setData(Qt::UserRole, QString());
     drawn->setToolTip(tr("The cards Tablora draws itself"));
     QListWidgetItem* current = drawn;
-    const QList<FaceDeckEntry> found = pictures_.findFaceDecks(faceDecks::folders());
+    // The first look of a run reads every deck (about a second for the 45
+    // decks Debian ships); later looks only those changed.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QList<FaceDeckEntry> found;
+    try {
+        found = pictures_.findFaceDecks(faceDecks::folders());
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
     QHash<QString, int> names;
     for (const FaceDeckEntry& deck : found)
         ++names[deck.name.toLower()];
