@@ -8,6 +8,7 @@
 #include "session/Shared.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/cRegistry.h"
+#include "windows/common/FaceDeckChoice.h"
 #include "windows/common/Guard.h"
 #include "windows/common/HelpWindow.h"
 #include "windows/common/PictureFile.h"
@@ -83,7 +84,9 @@ int main(int argc, char* argv[])
     // for it.
     QStringList requested;
     const auto showMain = [&] {
-        // The table's pictures of the last run, read while the splash shows.
+        // The face deck chosen, then the table's pictures of the last run
+        // (of that deck), read while the splash shows.
+        faceDeckChoice::apply(shared.services.settings(), pictures);
         pictureFile::restore(pictures);
         window = std::make_unique<frmMain>(shared, pictures);
         if (options.quitWhenReady)

@@ -9,8 +9,10 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$here/build"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev
-          libqt6opengl6-dev libxkbcommon-dev libgl-dev libgtest-dev libbenchmark-dev fonts-dejavu-core oxygen-icon-theme
-          xvfb xauth)
+          libqt6opengl6-dev libxkbcommon-dev libgl-dev zlib1g-dev libgtest-dev libbenchmark-dev fonts-dejavu-core
+          oxygen-icon-theme xvfb xauth
+          # The SVG card decks the tests load (the tests also run without them).
+          gnome-cards-data kdegames-card-data-kf5)
 
 install_missing() {
     local missing=()

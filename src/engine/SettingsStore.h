@@ -90,6 +90,9 @@ inline constexpr PathSetting kCustImageInitDir{"BackGround", "CustImageInitDir"}
 inline constexpr NumberSetting kWPTimerValue{"BackGround", "WPTimerValue", 4};
 // The card deck chosen by the player.
 inline constexpr NumberSetting kDeckIndex{"BackGround", "DeckIndex", 7};
+// The face deck chosen by the player: the path of a deck file or folder;
+// empty means the program's own drawn faces.
+inline constexpr TextSetting kFaceDeck{"BackGround", "FaceDeck", ""};
 // The deck a stored deck number stands for. A number that names no deck of
 // the library (a settings file edited by hand, or one written when there
 // were more decks) means the default deck.

@@ -8,6 +8,7 @@
 #include "pictures/Painting.h"
 #include "rules/RunTimeError.h"
 
+#include <QLoggingCategory>
 #include <QPainter>
 
 #include <cstring>
@@ -26,17 +27,26 @@ QImage blankImage(QSize size)
     return image;
 }
 
+Q_LOGGING_CATEGORY(lcCardPictures, "tablora.decks")
+
+// The category of a face deck's own back.
+const QString kOwnBackCategory = QStringLiteral("FaceDeck");
+
 } // namespace
 
 CardPictures::CardPictures() = default;
 
-int16_t CardPictures::deckCount() const { return static_cast<int16_t>(paint::decks().size()); }
+int16_t CardPictures::drawnDeckCount() { return static_cast<int16_t>(paint::decks().size()); }
+
+int16_t CardPictures::deckCount() const { return static_cast<int16_t>(drawnDeckCount() + (faceDeck_ ? 1 : 0)); }
 
 QList<CardPictures::Category> CardPictures::deckCategories() const
 {
     QList<Category> list;
     for (const paint::DeckCategory& c : paint::categories())
         list.append({QString::fromLatin1(c.key), QString::fromLatin1(c.text)});
+    if (faceDeck_)
+        list.append({kOwnBackCategory, QStringLiteral("Face Deck")});
     return list;
 }
 
@@ -44,6 +54,8 @@ QString CardPictures::deckCategory(int16_t deckIndex) const
 {
     if (deckIndex < 1 || deckIndex > deckCount())
         throw RunTimeError::subscript();
+    if (deckIndex > drawnDeckCount())
+        return kOwnBackCategory;
     return QString::fromLatin1(paint::decks()[static_cast<size_t>(deckIndex - 1)].category);
 }
 
@@ -51,7 +63,39 @@ QString CardPictures::deckName(int16_t deckIndex) const
 {
     if (deckIndex < 1 || deckIndex > deckCount())
         throw RunTimeError::subscript();
+    if (deckIndex > drawnDeckCount())
+        return faceDeck_->name();
     return QString::fromLatin1(paint::decks()[static_cast<size_t>(deckIndex - 1)].name);
+}
+
+void CardPictures::setFaceDeck(std::shared_ptr<FaceDeck> deck)
+{
+    const QByteArray before = faceDeck_ ? faceDeck_->stamp() : QByteArray();
+    const QByteArray after = deck ? deck->stamp() : QByteArray();
+    faceDeck_ = std::move(deck);
+    if (before == after)
+        return;
+    // Every picture of the table looks different now; restored ones are of
+    // the other deck.
+    for (auto it = cache_.begin(); it != cache_.end();) {
+        const int kind = it.key().kind;
+        if (kind == kFaceKind || kind == kBackKind || kind == kMarkerKind)
+            it = cache_.erase(it);
+        else
+            ++it;
+    }
+    restored_.clear();
+    restoredBytes_.clear();
+}
+
+QList<FaceDeckEntry> CardPictures::findFaceDecks(const QStringList& folders)
+{
+    return faceDecks::find(folders, &checkedDecks_);
+}
+
+QByteArray CardPictures::deckStamp(const QByteArray& stamp) const
+{
+    return faceDeck_ ? stamp + ' ' + faceDeck_->stamp().toHex() : stamp;
 }
 
 QPixmap CardPictures::face(int16_t pictureNumber, QSize pixelSize)
@@ -63,6 +107,10 @@ QPixmap CardPictures::face(int16_t pictureNumber, QSize pixelSize)
 
 QPixmap CardPictures::back(int16_t deckIndex, QSize pixelSize)
 {
+    // Cards dealt with the face deck's own back keep asking for it after a
+    // deck that could not be drawn was dropped: they show the default back.
+    if (deckIndex == drawnDeckCount() + 1 && !faceDeck_ && faceDeckDropped_)
+        deckIndex = kDefaultBack;
     if (deckIndex < 1 || deckIndex > deckCount())
         throw RunTimeError::subscript();
     return cached(kBackKind, deckIndex, pixelSize);
@@ -182,7 +230,7 @@ void CardPictures::restorePictures(const QByteArray& bytes, const QByteArray& st
     restored_.clear();
     restoredBytes_.clear();
     drawnSinceRestore_ = false;
-    const QByteArray head = kPictureFileHead + stamp + '\n';
+    const QByteArray head = kPictureFileHead + deckStamp(stamp) + '\n';
     if (!bytes.startsWith(head))
         return;
     QHash<Key, qsizetype> read;
@@ -208,7 +256,7 @@ void CardPictures::restorePictures(const QByteArray& bytes, const QByteArray& st
 
 QByteArray CardPictures::keptPictures(const QByteArray& stamp) const
 {
-    QByteArray bytes = kPictureFileHead + stamp + '\n';
+    QByteArray bytes = kPictureFileHead + deckStamp(stamp) + '\n';
     const auto keep = [&](const Key& k, const uchar* pixels) {
         const EntryHead e{k.kind, k.number, k.width, k.height};
         bytes.append(reinterpret_cast<const char*>(&e), sizeof e);
@@ -245,6 +293,8 @@ QPixmap CardPictures::render(int kind, int number, QSize pixelSize)
         case kSplashKind: paint::paintSplash(p, size); break;
         case kCustomKind: paint::paintLandscape(p, size); break;
         default:
+            if (faceDeck_ && renderFromDeck(p, kind, number, pixelSize))
+                break;
             p.scale(size.width() / paint::kW, size.height() / paint::kH);
             if (kind == kFaceKind)
                 paint::paintFace(p, number);
@@ -257,4 +307,50 @@ QPixmap CardPictures::render(int kind, int number, QSize pixelSize)
     }
     ++renders_;
     return QPixmap::fromImage(std::move(image));
+}
+
+bool CardPictures::renderFromDeck(QPainter& p, int kind, int number, QSize pixelSize)
+{
+    const QRectF whole(QPointF(0, 0), QSizeF(pixelSize));
+    if (!faceDeck_->parse()) {
+        // A deck that was there at the start and has gone or been damaged
+        // since: the drawn faces stand in for the rest of the run.
+        qCWarning(lcCardPictures).noquote() << "card deck" << faceDeck_->path()
+                                            << "cannot be drawn:" << faceDeck_->error() << "- the drawn faces are used";
+        setFaceDeck(nullptr);
+        faceDeckDropped_ = true;
+        // The pictures already drawn from it were dropped; what is on the
+        // table is drawn again.
+        drawnSinceRestore_ = true;
+        return false;
+    }
+    if (kind == kFaceKind)
+        return faceDeck_->paint(p, number, whole);
+    if (kind == kBackKind && number > drawnDeckCount())
+        return faceDeck_->paint(p, 0, whole);
+    // Drawn backs and markers take the shape of the deck's cards, so that a
+    // card turned over keeps its size and an empty pile lines up with the
+    // cards put on it; a rank marker shows the deck's own card of that rank,
+    // faint.
+    QSizeF shape(faceDeck_->aspect(), 1.0);
+    shape.scale(whole.size(), Qt::KeepAspectRatio);
+    const QRectF place(whole.center() - QPointF(shape.width() / 2, shape.height() / 2), shape);
+    if (kind == kBackKind) {
+        p.translate(place.topLeft());
+        p.scale(place.width() / paint::kW, place.height() / paint::kH);
+        paint::paintBack(p, number);
+        return true;
+    }
+    if (number <= 12) {
+        p.save();
+        p.setOpacity(0.28);
+        faceDeck_->paint(p, number + 1, place);
+        p.restore();
+    }
+    p.save();
+    p.translate(place.topLeft());
+    p.scale(place.width() / paint::kW, place.height() / paint::kH);
+    paint::paintMarker(p, number);
+    p.restore();
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DefaultPicture.h"
+#include "pictures/FaceDeck.h"
 
 #include <QHash>
 #include <QImage>
@@ -8,8 +9,10 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 // The card picture library: every card face, card back and empty-place
 // marker, the splash picture and the default background picture, drawn by
@@ -17,10 +20,14 @@
 // at the size in device pixels they will be shown at, and cached: nothing is
 // drawn twice at the same size. A card is 1065 x 1440 twips; pictures keep
 // that shape.
+class QPainter;
+
 class CardPictures final : public DefaultPictureSource {
 public:
     static constexpr int kFaces = 52;
     static constexpr int kMarkers = 17;
+    // The back shown when a deck asked for is no longer there.
+    static constexpr int16_t kDefaultBack = 7;
 
     struct Category {
         QString key;
@@ -29,8 +36,10 @@ public:
 
     CardPictures();
 
-    // Decks, 1 .. deckCount(), grouped in categories.
+    // Decks, 1 .. deckCount(), grouped in categories: the drawn backs, and
+    // after them the face deck's own back when an SVG face deck is chosen.
     int16_t deckCount() const;
+    static int16_t drawnDeckCount();
     QList<Category> deckCategories() const;
     // The key of the deck's category; a deck outside 1 .. deckCount() is a
     // subscript error.
@@ -49,6 +58,15 @@ public:
     // The picture saved as the default custom background.
     QImage defaultCustomImage(QSize pixelSize = QSize(800, 600));
     bool saveDefaultCustomImage(const QString& path) override;
+
+    // The SVG deck the faces (and markers, and one more back) are drawn
+    // from; none for the program's own drawn faces. Pictures of another
+    // deck are dropped.
+    void setFaceDeck(std::shared_ptr<FaceDeck> deck);
+    const std::shared_ptr<FaceDeck>& faceDeck() const { return faceDeck_; }
+    // The decks in `folders` (faceDecks::folders() on a real run), each
+    // checked once a run.
+    QList<FaceDeckEntry> findFaceDecks(const QStringList& folders);
 
     // Called at start-up and when the deck or background window closes;
     // drops pictures no longer needed.
@@ -100,6 +118,10 @@ private:
 
     QPixmap cached(int kind, int number, QSize pixelSize);
     QPixmap render(int kind, int number, QSize pixelSize);
+    // Draws with the face deck; false when it cannot be drawn (it is then
+    // dropped for the drawn faces).
+    bool renderFromDeck(QPainter& p, int kind, int number, QSize pixelSize);
+    QByteArray deckStamp(const QByteArray& stamp) const;
 
     // Drops the table's pictures of all but the sizes used last.
     void keepTableSize(QSize pixelSize);
@@ -118,4 +140,9 @@ private:
     QHash<Key, qsizetype> restored_;
     bool drawnSinceRestore_ = false;
     QSize tableSize_;
+
+    std::shared_ptr<FaceDeck> faceDeck_;
+    // A face deck was dropped this run because it could not be drawn.
+    bool faceDeckDropped_ = false;
+    QHash<QByteArray, QString> checkedDecks_;
 };
