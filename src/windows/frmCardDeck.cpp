@@ -5,6 +5,7 @@
 #include "rules/RunTimeError.h"
 #include "session/Shared.h"
 #include "windows/common/Guard.h"
+#include "windows/common/ScreenFit.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -117,11 +119,17 @@ frmCardDeck::frmCardDeck(Shared& shared, CardPictures& pictures, QWidget* parent
     buttons->addStretch();
     buttons->addWidget(cmdOK);
     buttons->addWidget(cmdCancel);
+    // The faces and backs scroll where the screen is smaller than they
+    // need; the buttons stay in sight.
+    auto* body = new QVBoxLayout;
+    body->setSpacing(12);
+    body->addWidget(faces);
+    body->addLayout(top, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(12);
-    layout->addWidget(faces);
-    layout->addLayout(top, 1);
+    QScrollArea* bodyArea = screenFit::scrolling(body, this);
+    layout->addWidget(bodyArea, 1);
     layout->addLayout(buttons);
 
     shared_.services.sounds().raise(SoundEvent::Deck);
@@ -137,6 +145,7 @@ frmCardDeck::frmCardDeck(Shared& shared, CardPictures& pictures, QWidget* parent
                    [this](QListWidgetItem* current, QListWidgetItem*) { facesChosen(current); });
     showPreview();
     showFacesPreview();
+    screenFit::resizeWithin(*this, screenFit::unscrolled(*this, *bodyArea));
 }
 
 frmCardDeck::~frmCardDeck() = default;

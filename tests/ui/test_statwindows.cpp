@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -292,6 +293,46 @@ TEST_F(StatWindowsTest, BarChartsShowNegativeScoresBelowZero)
     ASSERT_NE(axis, nullptr);
     EXPECT_LE(axis->min(), -20);
     EXPECT_GE(axis->max(), 500);
+}
+
+// The labels of a count axis as the chart writes them: "%d" cuts a value
+// to its whole part.
+QStringList axisLabels(const QValueAxis& axis)
+{
+    QStringList shown;
+    const int ticks = axis.tickCount();
+    for (int i = 0; i < ticks; ++i)
+        shown << QString::number(static_cast<qint64>(axis.min() + (axis.max() - axis.min()) * i / (ticks - 1)));
+    return shown;
+}
+
+// Every count axis is labelled in distinct whole numbers, with the figures
+// of the score files and with no scores at all (every bar zero): "0, 0, 1"
+// reads as nonsense.
+void expectDistinctAxisLabels(Shared& shared)
+{
+    frmGameStat statistics(shared);
+    frmSesStat session(shared);
+    int axes = 0;
+    for (QWidget* window : {static_cast<QWidget*>(&statistics), static_cast<QWidget*>(&session)})
+        for (QChartView* view : window->findChildren<QChartView*>())
+            for (QAbstractAxis* axis : view->chart()->axes(Qt::Vertical))
+                if (auto* values = qobject_cast<QValueAxis*>(axis)) {
+                    ++axes;
+                    const QStringList shown = axisLabels(*values);
+                    EXPECT_EQ(QSet<QString>(shown.begin(), shown.end()).size(), shown.size())
+                        << view->objectName().toStdString() << ": " << shown.join(QStringLiteral(", ")).toStdString();
+                }
+    EXPECT_GE(axes, 4) << "the bar charts of both windows";
+}
+
+TEST_F(StatWindowsTest, EveryValueAxisIsLabelledInDistinctNumbers) { expectDistinctAxisLabels(shared); }
+
+TEST(StatWindowsEmptyTest, EveryValueAxisIsLabelledInDistinctNumbersWithNoScores)
+{
+    TempHome home;
+    Shared shared;
+    expectDistinctAxisLabels(shared);
 }
 
 TEST_F(StatWindowsTest, TheSessionShowsTheRunningGameInDarkRedAndKeepsItCurrent)

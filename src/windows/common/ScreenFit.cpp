@@ -43,4 +43,12 @@ QScrollArea* scrolling(QLayout* layout, QWidget* parent)
     return area;
 }
 
+QSize unscrolled(const QWidget& window, const QScrollArea& area)
+{
+    const QSize content = area.widget() != nullptr ? area.widget()->sizeHint() : QSize();
+    const QSize shown = area.sizeHint();
+    const QSize frame(2 * area.frameWidth(), 2 * area.frameWidth());
+    return window.sizeHint() + (content + frame - shown).expandedTo(QSize(0, 0));
+}
+
 } // namespace screenFit

@@ -19,5 +19,8 @@ void resizeWithin(QWidget& window, const QSize& wanted);
 // when the window is smaller than they need, and looks like no area at all
 // when it is not.
 QScrollArea* scrolling(QLayout* layout, QWidget* parent);
+// The size the window asks for when `area` shows all it holds without
+// scrolling (an area alone asks for less than a big content needs).
+QSize unscrolled(const QWidget& window, const QScrollArea& area);
 
 } // namespace screenFit

@@ -24,6 +24,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -48,8 +49,12 @@ QChart* plainChart()
 // which would be labelled as one of them again.
 void wholeNumbers(QValueAxis& axis)
 {
-    if (const int span = qRound(axis.max() - axis.min()); span < axis.tickCount() - 1)
+    const qreal low = std::floor(axis.min());
+    const qreal high = std::ceil(axis.max());
+    if (const int span = static_cast<int>(high - low); span < axis.tickCount() - 1) {
+        axis.setRange(low, high);
         axis.setTickCount(span + 1);
+    }
 }
 
 } // namespace
