@@ -879,7 +879,9 @@ TEST_F(KeyboardFrameTest, UpTakesFaceUpCardsOnlyAndADropTakesOneAgain)
         const auto places = keys().places();
         const cPlay& play = shared.play;
         for (size_t from = 0; from < places.size(); ++from) {
-            const auto [cell, pile] = places[from];
+            // Named apart: a lambda below takes them.
+            const int16_t cell = places[from].first;
+            const int16_t pile = places[from].second;
             const int16_t deepest = deepestFaceUp(places[from]);
             if (cell != 0 || deepest < 0 || play.FaceMode(deepest) != cPlay::kFaceUp ||
                 deepest == play.GetTopPicID(cell, pile))
