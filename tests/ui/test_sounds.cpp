@@ -4,6 +4,8 @@
 #include "windows/common/QtSoundPlayer.h"
 #include "windows/frmSounds.h"
 
+#include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -18,6 +20,26 @@
 
 namespace {
 
+// A tenth of a second of silence as a wave file: 8 kHz, one channel, 16 bits.
+QByteArray shortWave()
+{
+    constexpr quint32 kSamples = 800;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto tag = [&](const char* text) { out.writeRawData(text, 4); };
+    tag("RIFF");
+    out << quint32(36 + kSamples * 2);
+    tag("WAVE");
+    tag("fmt ");
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2) << quint16(16);
+    tag("data");
+    out << quint32(kSamples * 2);
+    for (quint32 i = 0; i < kSamples; ++i)
+        out << qint16(0);
+    return bytes;
+}
+
 // The first deal's sound, asked for before any window is drawn, waits for
 // that first frame instead of holding it up; meanwhile it counts as
 // playing, so nothing cuts it off.
@@ -28,7 +50,7 @@ TEST(SoundPlayerTest, TheFirstSoundWaitsForTheFirstFrame)
     {
         QFile file(wave);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("RIFF");
+        file.write(shortWave());
     }
     QtSoundPlayer player;
     player.play(wave);
@@ -40,6 +62,11 @@ TEST(SoundPlayerTest, TheFirstSoundWaitsForTheFirstFrame)
     window.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return player.effect() != nullptr; }));
     EXPECT_EQ(player.effect()->source(), QUrl::fromLocalFile(wave));
+    // The audio system reads the file on a thread of its own: the test ends
+    // once it has read it, so that none of its work is left behind with the
+    // application gone.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.effect()->status() == QSoundEffect::Ready; }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST(SoundsWindowTest, AFileIsChosenAppliedAndRemovedForAnEvent)
