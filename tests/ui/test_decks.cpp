@@ -8,6 +8,7 @@
 #include "settings/RegistrySettingsStore.h"
 #include "settings/cRegistry.h"
 #include "support/CountingSounds.h"
+#include "support/QtEnvironment.h"
 #include "support/RecordingSurface.h"
 #include "support/TempHome.h"
 #include "windows/common/FaceDeckChoice.h"
@@ -28,22 +29,8 @@
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_decks";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+char kProgramName[] = "test_decks";
+[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment(kProgramName));
 
 // The test deck: card n (1 .. 52) is filled with rgb(4n, 255 - 4n, 96), the
 // back with rgb(20, 40, 200).

@@ -1,6 +1,7 @@
 #include "engine/Services.h"
 #include "session/Shared.h"
 #include "support/CountingSounds.h"
+#include "support/QtEnvironment.h"
 #include "windows/common/HelpWindow.h"
 #include "windows/frmAbout.h"
 
@@ -15,23 +16,8 @@
 
 namespace {
 
-// One application object for every window test of this program.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_ui";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+char kProgramName[] = "test_ui";
+[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment(kProgramName));
 
 template <typename T> T* child(QWidget& parent, const char* name)
 {

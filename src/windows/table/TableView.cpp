@@ -346,13 +346,6 @@ void TableView::clearGesture()
     drag.keyHeld = -1;
 }
 
-void TableView::showAt(int16_t id, QPointF position)
-{
-    const auto it = cards_.find(id);
-    if (it != cards_.end() && it->second->parentItem() == nullptr)
-        it->second->setPos(position);
-}
-
 void TableView::advanceFrame()
 {
     if (tracks_.empty()) {
@@ -363,14 +356,14 @@ void TableView::advanceFrame()
     ++clock_;
     for (const Track& track : tracks_)
         if (track.start <= clock_ && clock_ <= track.end())
-            showAt(track.id, track.positions[static_cast<size_t>(clock_ - track.start)]);
+            showCardAt(track.id, track.positions[static_cast<size_t>(clock_ - track.start)]);
     std::erase_if(tracks_, [this](const Track& track) { return track.end() <= clock_; });
 }
 
 void TableView::finishAnimations()
 {
     for (const Track& track : tracks_)
-        showAt(track.id, track.positions.back());
+        showCardAt(track.id, track.positions.back());
     tracks_.clear();
     frameTimer_.stop();
 }

@@ -133,10 +133,10 @@ public:
     QRectF runRect(int16_t card) const;
     QRectF placeRect(int16_t cell, int16_t pile) const;
 
-    // A show on the table that is no move (a won game's celebration): a
-    // card's picture is drawn at a place in twips while its place on the
-    // table stays as it is; putCardsBack draws every picture at its place
-    // again. A card the table does not hold is passed over.
+    // A card's picture drawn at a place in twips while its place on the
+    // table stays as it is (a frame of a move, a won game's celebration);
+    // putCardsBack draws every picture at its place again. A card the table
+    // does not hold, or one carried on another, is passed over.
     void showCardAt(int16_t id, QPointF twips);
     void putCardsBack();
     // The part of the table the window shows, in twips.
@@ -179,7 +179,6 @@ private:
 
     CardItem* card(int16_t id) const;
     void queueTrack(int16_t id, const std::vector<Point>& steps);
-    void showAt(int16_t id, QPointF position);
     // The card picture at a point of the view, topmost first; -1 for none.
     int16_t cardUnder(QPoint viewPoint) const;
     void fitTable();
