@@ -1,10 +1,18 @@
-// The solver over many deals: for Klondike its speed and the share of deals
-// it wins, proves lost or leaves open under a large budget; for every game
-// the same shares under a smaller budget, with the median and 95th
-// percentile time per deal. A plain program that prints tables; two worker
-// threads share the deals.
+// The solver over many deals, each searched as the window and --solve
+// search it: by time. For every game (or the one named) it prints the share
+// of deals settled (winnable, not winnable) within the short time and within
+// the whole time, the median and 95th percentile time per deal, the
+// positions tried per second and the median length of the winning lines in
+// player's moves. A deal settled within the short time in the long run
+// counts as settled at the short time too: the search goes the same way
+// whatever its time.
 //
-//   bench_solver [--deals N] [--games-budget POSITIONS] [--klondike-budget POSITIONS] [--only NAME]
+//   bench_solver [--deals N] [--first N] [--seconds S] [--short S] [--positions N] [--threads N]
+//                [--auto on|off|both] [--only NAME] [--every-game yes|no] [--lines FILE]
+//
+// --positions caps the positions per deal (0: none, the time alone stops
+// it); --lines writes one line per deal: game, number, automatic play,
+// verdict, milliseconds, positions, line length.
 
 #include "rules/mKlondike.h"
 #include "solver/SolutionPlay.h"
@@ -24,72 +32,116 @@
 
 namespace {
 
-struct Tally {
-    int won = 0;
-    int lost = 0;
-    int open = 0;
+struct Options {
+    int first = 1;
+    int deals = 100;
+    double seconds = 10;
+    double shortSeconds = 2;
     uint64_t positions = 0;
-    uint64_t movements = 0;
-    double seconds = 0;
-    std::vector<double> millis;
+    int threads = 1;
+    QString only;
+    bool everyGame = true;
+    std::FILE* lines = nullptr;
 };
 
-Tally solveDeals(const QString& name, int deals, uint64_t budget, bool autoPlay, int threads)
+struct Deal {
+    int number = 0;
+    solver::Verdict verdict = solver::Verdict::Unknown;
+    double millis = 0;
+    uint64_t positions = 0;
+    size_t length = 0;
+};
+
+std::vector<Deal> solveDeals(const QString& name, bool autoPlay, const Options& o)
 {
-    Tally tally;
+    std::vector<Deal> deals(static_cast<size_t>(o.deals));
+    std::atomic<int> next{0};
     std::mutex lock;
-    std::atomic<int> next{1};
     auto work = [&] {
         solver::Solver search;
         solver::PlayedTable table(name, autoPlay);
-        for (int number = next++; number <= deals; number = next++) {
-            table.deal(GameNo(static_cast<double>(number)));
+        for (int i = next++; i < o.deals; i = next++) {
+            Deal& d = deals[static_cast<size_t>(i)];
+            d.number = o.first + i;
+            table.deal(GameNo(static_cast<double>(d.number)));
             const solver::Table t = table.table();
             solver::Limits limits;
-            limits.positions = budget;
+            limits.positions = o.positions == 0 ? uint64_t{1} << 62 : o.positions;
+            limits.time = std::chrono::milliseconds(static_cast<int64_t>(o.seconds * 1000));
             const auto start = std::chrono::steady_clock::now();
             const solver::Result r = search.solve(t, limits);
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            const std::lock_guard<std::mutex> hold(lock);
-            tally.won += r.verdict == solver::Verdict::Winnable ? 1 : 0;
-            tally.lost += r.verdict == solver::Verdict::NotWinnable ? 1 : 0;
-            tally.open += r.verdict == solver::Verdict::Unknown ? 1 : 0;
-            tally.positions += r.positions;
-            tally.movements += r.movesMade;
-            tally.seconds += seconds;
-            tally.millis.push_back(seconds * 1000);
+            d.millis = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            d.verdict = r.verdict;
+            d.positions = r.positions;
+            d.length = r.moves.size();
+            if (o.lines != nullptr) {
+                const std::lock_guard<std::mutex> hold(lock);
+                static const char* const names[] = {"winnable", "not-winnable", "unknown"};
+                std::fprintf(o.lines, "%s\t%d\t%s\t%s\t%.1f\t%llu\t%zu\n", qPrintable(name), d.number,
+                             autoPlay ? "auto" : "manual", names[static_cast<int>(r.verdict)], d.millis,
+                             static_cast<unsigned long long>(r.positions), d.length);
+                std::fflush(o.lines);
+            }
         }
     };
     std::vector<std::thread> workers;
-    for (int i = 0; i < threads; ++i)
+    for (int i = 0; i < o.threads; ++i)
         workers.emplace_back(work);
     for (std::thread& w : workers)
         w.join();
-    std::sort(tally.millis.begin(), tally.millis.end());
-    return tally;
+    return deals;
 }
 
-double percentile(const std::vector<double>& sorted, double p)
+double percentile(std::vector<double> values, double p)
 {
-    if (sorted.empty())
+    if (values.empty())
         return 0;
-    const auto i = static_cast<size_t>(p * static_cast<double>(sorted.size() - 1) + 0.5);
-    return sorted[std::min(i, sorted.size() - 1)];
+    std::sort(values.begin(), values.end());
+    const auto i = static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(i, values.size() - 1)];
 }
 
-void printRow(const QString& name, const Tally& t, int deals)
+void printHead(const Options& o)
 {
-    const double n = deals;
-    std::printf("| %-26s | %5.1f %% | %5.1f %% | %5.1f %% | %8.1f | %8.1f |\n", qPrintable(name), 100.0 * t.won / n,
-                100.0 * t.lost / n, 100.0 * t.open / n, percentile(t.millis, 0.5), percentile(t.millis, 0.95));
+    std::printf("| %-30s | %-19s | %-19s | %9s | %9s | %10s | %6s |\n", "game",
+                qPrintable(QStringLiteral("at %1 s: won/lost/?").arg(o.shortSeconds)),
+                qPrintable(QStringLiteral("at %1 s: won/lost/?").arg(o.seconds)), "median ms", "p95 ms",
+                "positions/s", "line");
+    std::printf("|%s|---------------------|---------------------|-----------|-----------|-------------|--------|\n",
+                std::string(32, '-').c_str());
+}
+
+void printRow(const QString& name, const std::vector<Deal>& deals, const Options& o)
+{
+    int won = 0, lost = 0, wonShort = 0, lostShort = 0;
+    double millis = 0;
+    uint64_t positions = 0;
+    std::vector<double> times, lengths;
+    for (const Deal& d : deals) {
+        const bool settled = d.verdict != solver::Verdict::Unknown;
+        const bool inShort = settled && d.millis <= o.shortSeconds * 1000;
+        won += d.verdict == solver::Verdict::Winnable ? 1 : 0;
+        lost += d.verdict == solver::Verdict::NotWinnable ? 1 : 0;
+        wonShort += inShort && d.verdict == solver::Verdict::Winnable ? 1 : 0;
+        lostShort += inShort && d.verdict == solver::Verdict::NotWinnable ? 1 : 0;
+        millis += d.millis;
+        positions += d.positions;
+        times.push_back(d.millis);
+        if (d.verdict == solver::Verdict::Winnable)
+            lengths.push_back(static_cast<double>(d.length));
+    }
+    const double n = static_cast<double>(deals.size());
+    auto shares = [&](int w, int l) {
+        return QStringLiteral("%1/%2/%3")
+            .arg(100.0 * w / n, 0, 'f', 1)
+            .arg(100.0 * l / n, 0, 'f', 1)
+            .arg(100.0 * (n - w - l) / n, 0, 'f', 1);
+    };
+    std::printf("| %-30s | %-19s | %-19s | %9.1f | %9.1f | %11.0f | %6.0f |\n", qPrintable(name),
+                qPrintable(shares(wonShort, lostShort)), qPrintable(shares(won, lost)), percentile(times, 0.5),
+                percentile(times, 0.95), millis > 0 ? static_cast<double>(positions) / (millis / 1000) : 0.0,
+                percentile(lengths, 0.5));
     std::fflush(stdout);
-}
-
-void printHead()
-{
-    std::printf("| %-26s | %7s | %7s | %7s | %8s | %8s |\n", "game", "winnable", "lost", "unknown", "median ms",
-                "p95 ms");
-    std::printf("|%s|---------|---------|---------|----------|----------|\n", std::string(28, '-').c_str());
 }
 
 } // namespace
@@ -98,44 +150,63 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     TempHome home;
-    int deals = 1000;
-    uint64_t gamesBudget = 50'000;
-    uint64_t klondikeBudget = 1'000'000;
-    QString only;
+    Options o;
+    QString autoPlay = QStringLiteral("both");
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--deals"))
-            deals = std::max(1, args[i + 1].toInt());
-        else if (args[i] == QLatin1String("--games-budget"))
-            gamesBudget = std::max<qulonglong>(1, args[i + 1].toULongLong());
-        else if (args[i] == QLatin1String("--klondike-budget"))
-            klondikeBudget = std::max<qulonglong>(1, args[i + 1].toULongLong());
-        else if (args[i] == QLatin1String("--only"))
-            only = args[i + 1];
+        const QString& a = args[i];
+        const QString& v = args[i + 1];
+        if (a == QLatin1String("--deals"))
+            o.deals = std::max(1, v.toInt());
+        else if (a == QLatin1String("--first"))
+            o.first = std::max(1, v.toInt());
+        else if (a == QLatin1String("--seconds"))
+            o.seconds = std::max(0.01, v.toDouble());
+        else if (a == QLatin1String("--short"))
+            o.shortSeconds = std::max(0.01, v.toDouble());
+        else if (a == QLatin1String("--positions"))
+            o.positions = v.toULongLong();
+        else if (a == QLatin1String("--threads"))
+            o.threads = std::max(1, v.toInt());
+        else if (a == QLatin1String("--auto"))
+            autoPlay = v;
+        else if (a == QLatin1String("--only"))
+            o.only = v;
+        else if (a == QLatin1String("--every-game"))
+            o.everyGame = v != QLatin1String("no");
+        else if (a == QLatin1String("--lines"))
+            o.lines = std::fopen(qPrintable(v), "a");
     }
+    const bool off = autoPlay != QLatin1String("on");
+    const bool on = autoPlay != QLatin1String("off");
 
-    if (only.isEmpty() || only == QLatin1String("Klondike")) {
-        // One thread, so that the speed is a single thread's.
-        std::printf("Klondike, %d deals, budget %llu positions, one thread\n\n", deals,
-                    static_cast<unsigned long long>(klondikeBudget));
-        printHead();
-        for (const bool autoPlay : {false, true}) {
-            const Tally t = solveDeals(QStringLiteral("Klondike"), deals, klondikeBudget, autoPlay, 1);
-            printRow(autoPlay ? QStringLiteral("Klondike, automatic play") : QStringLiteral("Klondike"), t, deals);
-            std::printf("|   %.0f positions/s, %.0f moves/s |\n", static_cast<double>(t.positions) / t.seconds,
-                        static_cast<double>(t.movements) / t.seconds);
-            std::fflush(stdout);
-        }
+    if (o.only.isEmpty() || o.only == QLatin1String("Klondike")) {
+        std::printf("Klondike, deals %d to %d, %g s each, %d thread(s)\n\n", o.first, o.first + o.deals - 1,
+                    o.seconds, o.threads);
+        printHead(o);
+        if (off)
+            printRow(QStringLiteral("Klondike"), solveDeals(QStringLiteral("Klondike"), false, o), o);
+        if (on)
+            printRow(QStringLiteral("Klondike, automatic play"), solveDeals(QStringLiteral("Klondike"), true, o), o);
         std::printf("\n");
     }
+    if (!o.everyGame || o.only == QLatin1String("Klondike"))
+        return 0;
 
-    std::printf("Every game, %d deals each, budget %llu positions, automatic play on, two threads\n\n", deals,
-                static_cast<unsigned long long>(gamesBudget));
-    printHead();
+    std::printf("Every game, deals %d to %d, %g s each, %d thread(s)\n\n", o.first, o.first + o.deals - 1,
+                o.seconds, o.threads);
+    printHead(o);
     for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
-        if (!only.isEmpty() && game.gName != only)
+        if (!o.only.isEmpty() && game.gName != o.only)
             continue;
-        printRow(game.gName, solveDeals(game.gName, deals, gamesBudget, true, 2), deals);
+        if (game.gName == QLatin1String("Klondike") && o.only.isEmpty())
+            continue;
+        if (on)
+            printRow(game.gName, solveDeals(game.gName, true, o), o);
+        if (off)
+            printRow(game.gName + QStringLiteral(", no automatic play"), solveDeals(game.gName, false, o), o);
     }
+    if (o.lines != nullptr)
+        std::fclose(o.lines);
     return 0;
 }
