@@ -105,8 +105,8 @@ void printHead(const Options& o)
 {
     std::printf("| %-30s | %-19s | %-19s | %9s | %9s | %10s | %6s |\n", "game",
                 qPrintable(QStringLiteral("at %1 s: won/lost/?").arg(o.shortSeconds)),
-                qPrintable(QStringLiteral("at %1 s: won/lost/?").arg(o.seconds)), "median ms", "p95 ms",
-                "positions/s", "line");
+                qPrintable(QStringLiteral("at %1 s: won/lost/?").arg(o.seconds)), "median ms", "p95 ms", "positions/s",
+                "line");
     std::printf("|%s|---------------------|---------------------|-----------|-----------|-------------|--------|\n",
                 std::string(32, '-').c_str());
 }
@@ -181,8 +181,8 @@ int main(int argc, char** argv)
     const bool on = autoPlay != QLatin1String("off");
 
     if (o.only.isEmpty() || o.only == QLatin1String("Klondike")) {
-        std::printf("Klondike, deals %d to %d, %g s each, %d thread(s)\n\n", o.first, o.first + o.deals - 1,
-                    o.seconds, o.threads);
+        std::printf("Klondike, deals %d to %d, %g s each, %d thread(s)\n\n", o.first, o.first + o.deals - 1, o.seconds,
+                    o.threads);
         printHead(o);
         if (off)
             printRow(QStringLiteral("Klondike"), solveDeals(QStringLiteral("Klondike"), false, o), o);
@@ -193,8 +193,8 @@ int main(int argc, char** argv)
     if (!o.everyGame || o.only == QLatin1String("Klondike"))
         return 0;
 
-    std::printf("Every game, deals %d to %d, %g s each, %d thread(s)\n\n", o.first, o.first + o.deals - 1,
-                o.seconds, o.threads);
+    std::printf("Every game, deals %d to %d, %g s each, %d thread(s)\n\n", o.first, o.first + o.deals - 1, o.seconds,
+                o.threads);
     printHead(o);
     for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
         if (!o.only.isEmpty() && game.gName != o.only)

@@ -180,6 +180,35 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     r.buildFoundation = last.foundation;
     r.builders = last.builders;
     r.runsNarrower = r.buildRun != r.buildHome;
+    // A foundation's cards follow from its top card when each card has but
+    // one kind of card it may lie on there.
+    r.foundationsByTop = true;
+    for (const std::vector<uint8_t>& table : r.buildFoundation) {
+        if (table.empty())
+            continue;
+        for (int p = 0; p < cards && r.foundationsByTop; ++p) {
+            int under = -1;
+            for (int u = 0; u < cards; ++u) {
+                if (table[static_cast<size_t>(u * cards + p)] == 0)
+                    continue;
+                const int f = r.face[static_cast<size_t>(u)];
+                if (under >= 0 && under != f) {
+                    r.foundationsByTop = false;
+                    break;
+                }
+                under = f;
+            }
+        }
+    }
+    {
+        std::array<bool, 2 * card::kRanks * 4> seen{};
+        r.singleDeck = true;
+        for (int j = 0; j < cards; ++j) {
+            const uint8_t f = r.face[static_cast<size_t>(j)];
+            r.singleDeck = r.singleDeck && !seen[f];
+            seen[f] = true;
+        }
+    }
 
     r.multiMove = games.MultiMove() != 0;
     r.freecellLimit = freecellFamily(games.Tag());
@@ -308,6 +337,80 @@ uint64_t Position::hash() const
     return h == 0 ? 1 : h;
 }
 
+void Position::key(std::vector<uint8_t>& out) const
+{
+    const Rules& r = *rules_;
+    constexpr uint8_t kEnd = 0xff;
+    out.clear();
+    // A card by its looks and which way up it lies.
+    auto code = [&](uint8_t card) { return static_cast<uint8_t>(r.face[card & kIdMask] | (card & kDown)); };
+    auto less = [&](int a, int b) {
+        const int na = length(a), nb = length(b);
+        for (int i = 0; i < na && i < nb; ++i) {
+            const uint8_t ca = code(at(a, i)), cb = code(at(b, i));
+            if (ca != cb)
+                return ca < cb;
+        }
+        return na < nb;
+    };
+    auto addPile = [&](int pile) {
+        for (int i = 0; i < length(pile); ++i)
+            out.push_back(code(at(pile, i)));
+        out.push_back(kEnd);
+    };
+    // Piles that play alike go in one order, whatever their places.
+    std::array<uint8_t, kMaxPiles> order; // NOLINT: filled before it is read
+    auto addAlike = [&](int begin, int count, bool alike, auto&& add) {
+        for (int i = 0; i < count; ++i)
+            order[static_cast<size_t>(i)] = static_cast<uint8_t>(begin + i);
+        if (alike)
+            std::sort(order.begin(), order.begin() + count, less);
+        for (int i = 0; i < count; ++i)
+            add(order[static_cast<size_t>(i)]);
+    };
+    if (r.redealLimit >= 0)
+        out.push_back(static_cast<uint8_t>(std::min(redealsMade_, 0xfe)));
+    const bool ownHome = r.dealToPiles && r.stock >= 0 && length(r.stock) > 0;
+    addAlike(r.homeBegin, r.homeCount, !ownHome, addPile);
+    if (r.talon) {
+        // Where the stock ends and the waste begins does not count.
+        const int n = talonLength();
+        for (int i = 0; i < n; ++i)
+            out.push_back(code(talonCard(i) & kIdMask));
+        out.push_back(kEnd);
+    } else {
+        if (r.stock >= 0)
+            addPile(r.stock);
+        if (r.waste >= 0)
+            addPile(r.waste);
+    }
+    for (int c = 0; c < 2; ++c) {
+        int count = 0;
+        for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
+            if (r.foundationClass[static_cast<size_t>(f)] == c)
+                order[static_cast<size_t>(count++)] = static_cast<uint8_t>(f);
+        if (r.foundationsByTop) {
+            // The top card and the height say what lies below.
+            std::array<uint16_t, kMaxPiles> tops; // NOLINT: filled before it is read
+            for (int i = 0; i < count; ++i) {
+                const int f = order[static_cast<size_t>(i)];
+                tops[static_cast<size_t>(i)] =
+                    static_cast<uint16_t>(length(f) == 0 ? 0 : (length(f) << 8) | code(top(f)));
+            }
+            std::sort(tops.begin(), tops.begin() + count);
+            for (int i = 0; i < count; ++i) {
+                out.push_back(static_cast<uint8_t>(tops[static_cast<size_t>(i)] >> 8));
+                out.push_back(static_cast<uint8_t>(tops[static_cast<size_t>(i)] & 0xff));
+            }
+        } else {
+            std::sort(order.begin(), order.begin() + count, less);
+            for (int i = 0; i < count; ++i)
+                addPile(order[static_cast<size_t>(i)]);
+        }
+    }
+    addAlike(r.reserveBegin, r.reserveCount, true, addPile);
+}
+
 bool Position::canGoToFoundation(uint8_t card, int f) const
 {
     const Rules& r = *rules_;
@@ -403,23 +506,80 @@ void Position::allSteps(std::vector<Step>& out) const
     }
 }
 
+bool Position::canGoHomeNow(uint8_t card) const
+{
+    const Rules& r = *rules_;
+    for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
+        if (canGoToFoundation(card, f))
+            return true;
+    return false;
+}
+
+bool Position::noLongerNeeded(uint8_t card) const
+{
+    const Rules& r = *rules_;
+    // A card on the table is only worth keeping there to hold cards built
+    // on it. It can go home for good when each of those is home or could
+    // go home now, each card they could hold likewise, and everything that
+    // could be built on those is home already: whatever a win would have
+    // built on the card can go home instead.
+    for (const uint8_t y : r.builders[card & kIdMask]) {
+        if (home_[y])
+            continue;
+        // Two cards alike could both be waiting for one foundation.
+        if (!r.singleDeck || !canGoHomeNow(y))
+            return false;
+        for (const uint8_t z : r.builders[y]) {
+            if (home_[z])
+                continue;
+            if (!r.singleDeck || !canGoHomeNow(z))
+                return false;
+            for (const uint8_t w : r.builders[z])
+                if (!home_[w])
+                    return false;
+        }
+    }
+    return true;
+}
+
 bool Position::safeHome(int pile, Step& step) const
 {
     const Rules& r = *rules_;
     if (length(pile) == 0)
         return false;
     const uint8_t card = top(pile);
-    // Nothing that could ever be built on it is still in play: it can only
-    // help on its foundation.
-    for (const uint8_t builder : r.builders[card & kIdMask])
-        if (!home_[builder])
-            return false;
+    if ((card & kDown) != 0 || !noLongerNeeded(card))
+        return false;
     for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
         if (canGoToFoundation(card, f)) {
             step = Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(f), 1, 0};
             return true;
         }
     return false;
+}
+
+int32_t Position::spiderPriority(const Step& step) const
+{
+    // Cards turned up first, then piles emptied and runs lengthened in
+    // suit; a run taken off its own suit last.
+    const Rules& r = *rules_;
+    const int below = length(step.from) - step.count - 1;
+    const uint8_t card = at(step.from, below + 1);
+    const bool onto = length(step.to) > 0;
+    const bool inSuitThere = onto && r.canBuildRun(top(step.to), card);
+    int32_t p = 300 + (inSuitThere ? 250 + step.count * 4 : 0) - (onto ? 0 : 200);
+    if (below < 0)
+        return p + (onto ? 450 : 0);
+    const uint8_t exposed = at(step.from, below);
+    if ((exposed & kDown) != 0) {
+        int hidden = 0;
+        for (int i = 0; i <= below && (at(step.from, i) & kDown) != 0; ++i)
+            ++hidden;
+        return p + 600 - 10 * hidden;
+    }
+    if (r.canBuildRun(exposed, card))
+        p -= 250;
+    return p;
 }
 
 int32_t Position::priorityOf(const Step& step) const
@@ -431,6 +591,8 @@ int32_t Position::priorityOf(const Step& step) const
         return 100;
     const PileKind from = r.kind[step.from];
     const PileKind to = r.kind[step.to];
+    if (r.spider && from == PileKind::Home && to == PileKind::Home)
+        return spiderPriority(step);
     const int n = length(step.from);
     const int below = n - step.count - 1;
     const bool reveals = from == PileKind::Home && below >= 0 && (at(step.from, below) & kDown) != 0;
@@ -560,8 +722,9 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         if (s.kind == Step::Drag) {
             const PileKind from = r.kind[s.from];
             const PileKind to = r.kind[s.to];
-            // Taken down, it would go straight back up.
-            if (from == PileKind::Foundation && r.autoPlay)
+            // Taken down, it would go straight back up; or nothing could
+            // need it on the table.
+            if (from == PileKind::Foundation && (r.autoPlay || noLongerNeeded(top(s.from))))
                 continue;
             // A whole pile moved to an empty one of the same kind changes
             // nothing.

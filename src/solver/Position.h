@@ -52,6 +52,10 @@ struct Rules {
     bool foundationWrap = false;
     // Runs move in a narrower order than cards are built in.
     bool runsNarrower = false;
+    // A foundation's top card and height say which cards it holds.
+    bool foundationsByTop = false;
+    // No two cards alike.
+    bool singleDeck = true;
     // Cards that may be built on each card in a home pile.
     std::vector<std::vector<uint8_t>> builders;
 
@@ -150,7 +154,12 @@ public:
         faceLog_.clear();
     }
 
+    // A hash of the key: positions that play alike hash alike.
     uint64_t hash() const;
+    // The exact key: the same bytes exactly for positions that play alike
+    // (piles that play alike in any order, cards that look alike in each
+    // other's places), different bytes for any others.
+    void key(std::vector<uint8_t>& out) const;
     Move toMove(const Step& step) const;
     // The player's moves that make the step, appended.
     void appendMoves(const Step& step, std::vector<Move>& out) const;
@@ -175,6 +184,10 @@ private:
     int pickable(int pile) const;
     void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve) const;
     int32_t priorityOf(const Step& step) const;
+    int32_t spiderPriority(const Step& step) const;
+    bool canGoHomeNow(uint8_t card) const;
+    // Nothing a win could build on the card needs it off its foundation.
+    bool noLongerNeeded(uint8_t card) const;
     bool safeHome(int pile, Step& step) const;
     bool useful(const Step& step) const;
     int talonLength() const;

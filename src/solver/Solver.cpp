@@ -70,11 +70,206 @@ bool Table::sameLayout(const Table& other) const
     return !unsupported() && !other.unsupported() && position_->sameLayout(*other.position_);
 }
 
-// A depth-first search over the positions the pruned moves reach, each
-// position tried once: a hash set of the positions seen, open addressing,
-// kept from one search to the next. A strict pass comes first; when it
-// finds no win, a full pass follows with what is left of the budget, and
-// only a full pass that tries everything proves a table cannot be won.
+namespace {
+
+// The positions a quick try has seen, by hash alone: open addressing,
+// growing as it fills. A hash shared by two positions only makes a try
+// miss one of them, and a try never proves anything.
+class HashSet {
+public:
+    void clear()
+    {
+        if (slots_.empty())
+            slots_.assign(size_t{1} << 16, 0);
+        else
+            std::fill(slots_.begin(), slots_.end(), 0);
+        mask_ = slots_.size() - 1;
+        count_ = 0;
+    }
+    bool insert(uint64_t key)
+    {
+        if (count_ * 2 >= slots_.size())
+            grow();
+        return place(key);
+    }
+    size_t bytes() const { return slots_.size() * sizeof(uint64_t); }
+
+private:
+    bool place(uint64_t key)
+    {
+        uint64_t slot = (key ^ (key >> 29)) & mask_;
+        for (;;) {
+            const uint64_t held = slots_[slot];
+            if (held == key)
+                return false;
+            if (held == 0)
+                break;
+            slot = (slot + 1) & mask_;
+        }
+        slots_[slot] = key;
+        ++count_;
+        return true;
+    }
+    void grow()
+    {
+        std::vector<uint64_t> old(slots_.size() * 2, 0);
+        old.swap(slots_);
+        mask_ = slots_.size() - 1;
+        count_ = 0;
+        for (const uint64_t key : old)
+            if (key != 0)
+                place(key);
+    }
+    std::vector<uint64_t> slots_;
+    uint64_t mask_ = 0;
+    size_t count_ = 0;
+};
+
+// The positions the complete search has seen, by their exact keys: no two
+// positions are ever taken for one. Each slot holds a few bits of the hash
+// and where the key's bytes lie; the keys are kept in large blocks.
+class KeySet {
+public:
+    void clear()
+    {
+        slots_.assign(size_t{1} << 16, 0);
+        mask_ = slots_.size() - 1;
+        count_ = 0;
+        blocks_.clear();
+        used_ = kBlock;
+    }
+    // False when the key was there already.
+    bool insert(uint64_t hash, const std::vector<uint8_t>& key)
+    {
+        if (count_ * 2 >= slots_.size())
+            grow();
+        const uint64_t tag = (hash >> 40) | 1;
+        uint64_t slot = hash & mask_;
+        for (;;) {
+            const uint64_t held = slots_[slot];
+            if (held == 0)
+                break;
+            if ((held >> 40) == tag && same(held & kPlaceMask, key))
+                return false;
+            slot = (slot + 1) & mask_;
+        }
+        slots_[slot] = (tag << 40) | store(key);
+        ++count_;
+        return true;
+    }
+    size_t bytes() const { return slots_.size() * sizeof(uint64_t) + blocks_.size() * kBlock; }
+    // Where a key's slot is found.
+    static uint64_t rehash(const uint8_t* bytes, size_t n);
+
+private:
+    static constexpr size_t kBlock = size_t{1} << 22;
+    static constexpr uint64_t kPlaceMask = (uint64_t{1} << 40) - 1;
+
+    uint64_t store(const std::vector<uint8_t>& key)
+    {
+        if (used_ + key.size() + 1 > kBlock) {
+            blocks_.push_back(std::make_unique<uint8_t[]>(kBlock));
+            used_ = 0;
+        }
+        uint8_t* at = blocks_.back().get() + used_;
+        at[0] = static_cast<uint8_t>(key.size());
+        std::memcpy(at + 1, key.data(), key.size());
+        const uint64_t place = (blocks_.size() - 1) * kBlock + used_;
+        used_ += key.size() + 1;
+        return place;
+    }
+    bool same(uint64_t place, const std::vector<uint8_t>& key) const
+    {
+        const uint8_t* at = blocks_[place / kBlock].get() + place % kBlock;
+        return at[0] == key.size() && std::memcmp(at + 1, key.data(), key.size()) == 0;
+    }
+    void grow()
+    {
+        std::vector<uint64_t> old(slots_.size() * 2, 0);
+        old.swap(slots_);
+        mask_ = slots_.size() - 1;
+        for (const uint64_t held : old) {
+            if (held == 0)
+                continue;
+            // The slot's hash bits are gone: the key says where it goes.
+            const uint64_t place = held & kPlaceMask;
+            const uint8_t* at = blocks_[place / kBlock].get() + place % kBlock;
+            uint64_t slot = rehash(at + 1, at[0]) & mask_;
+            while (slots_[slot] != 0)
+                slot = (slot + 1) & mask_;
+            slots_[slot] = held;
+        }
+    }
+    std::vector<uint64_t> slots_;
+    uint64_t mask_ = 0;
+    size_t count_ = 0;
+    std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+    size_t used_ = 0;
+};
+
+// The best positions a stage of the Spider search reached, each with the
+// line to it: the stage's next deal starts from them.
+struct Beam {
+    struct Kept {
+        int score;
+        uint64_t hash;
+        Position pos;
+        std::vector<Move> path;
+    };
+    size_t width = 1;
+    std::vector<Kept> kept;
+
+    // How far the position has come: cards home and turned up, runs in
+    // suit, piles empty.
+    static int score(const Position& pos)
+    {
+        const Rules& r = pos.rules();
+        int s = pos.cardsHome() * 40;
+        for (int p = r.homeBegin; p < r.homeBegin + r.homeCount; ++p) {
+            const int n = pos.length(p);
+            if (n == 0) {
+                s += 150;
+                continue;
+            }
+            for (int i = 0; i < n; ++i) {
+                const uint8_t c = pos.at(p, i);
+                if ((c & kDown) != 0) {
+                    s -= 100;
+                    continue;
+                }
+                if (i > 0 && (pos.at(p, i - 1) & kDown) == 0)
+                    s += r.canBuildRun(pos.at(p, i - 1), c) ? 20 : r.canBuildHome(pos.at(p, i - 1), c) ? 6 : 0;
+            }
+        }
+        return s;
+    }
+    void consider(const Position& pos, const std::vector<Move>& path)
+    {
+        const int s = score(pos);
+        if (kept.size() >= width && s <= kept.back().score)
+            return;
+        const uint64_t h = pos.hash();
+        for (const Kept& k : kept)
+            if (k.hash == h)
+                return;
+        if (kept.size() >= width)
+            kept.pop_back();
+        auto at = std::find_if(kept.begin(), kept.end(), [s](const Kept& k) { return k.score < s; });
+        Kept fresh{s, h, pos, path};
+        fresh.pos.forget();
+        kept.insert(at, std::move(fresh));
+    }
+};
+
+} // namespace
+
+// Two searches take turns, each given twice as many positions as in the
+// last round: quick tries, which follow only the moves likely to matter
+// and start afresh each round in a somewhat different order, and a
+// complete search, which follows every move, keeps going from where it
+// stopped and is the only one that can prove a table cannot be won. Both
+// are depth-first, each position tried once. Where they stop depends on
+// the limits; the way they go does not.
 class Solver::Search {
 public:
     Result run(const Table& table, const Limits& limits);
@@ -94,161 +289,247 @@ private:
         int score = -1;
         std::optional<Move> move;
     };
-    // Lines longer than this are not followed: a game file holds at most
-    // 32767 moves, automatic ones included.
-    static constexpr size_t kDeepest = 3000;
+    // One depth-first search, stopped and taken up again.
+    struct Walk {
+        std::optional<Position> pos;
+        bool strict = false;
+        bool exact = false;
+        uint32_t restart = 0;
+        uint64_t noise = 1;
+        std::vector<Step> steps;
+        std::vector<Frame> frames;
+        std::vector<Move> path;
+        HashSet hashes;
+        KeySet keys;
+        std::vector<uint8_t> key;
+        bool started = false;
+        bool done = false;
+        // Set while a stage of the Spider search runs: no deals, and every
+        // new position is offered to it.
+        struct Beam* beam = nullptr;
+    };
+    // What stops both searches: the caller's limits.
+    struct Stop {
+        const Limits& limits;
+        std::chrono::steady_clock::time_point started;
+        uint64_t positions = 0;
+        bool hit = false;
+    };
 
-    Outcome pass(const Position& root, bool strict, uint32_t restart, uint64_t budget, const Limits& limits,
-                 std::chrono::steady_clock::time_point started, Result& result, Best& best);
-    // Orders the moves from `begin` on; after the first try, with some
-    // chance thrown in, so that each try goes a different way.
-    void order(size_t begin, uint32_t restart);
-    void prepare(uint64_t budget);
-    bool insert(uint64_t key);
+    void begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart);
+    size_t expand(Walk& walk);
+    Outcome stages(const Position& root, uint32_t round, Stop& stop, Result& result, Best& best);
+    Outcome go(Walk& walk, uint64_t slice, Stop& stop, Result& result, Best& best);
+    bool seen(Walk& walk);
+    void order(Walk& walk, size_t begin);
+    size_t memory() const { return quick_.hashes.bytes() + complete_.keys.bytes(); }
 
-    std::vector<uint64_t> seen_;
-    uint64_t mask_ = 0;
-    // Slots filled by the last search, while they are few enough to clear
-    // one by one.
-    std::vector<uint32_t> filled_;
-    bool filledAll_ = false;
-    std::vector<Step> steps_;
-    std::vector<Frame> frames_;
-    std::vector<Move> path_;
-    // A line was cut short at kDeepest.
-    bool cut_ = false;
-    uint64_t noise_ = 1;
+    Walk quick_;
+    Walk complete_;
 };
 
-void Solver::Search::prepare(uint64_t budget)
+uint64_t KeySet::rehash(const uint8_t* bytes, size_t n)
 {
-    constexpr uint64_t kLargest = uint64_t{1} << 26;
-    const uint64_t wanted = std::clamp<uint64_t>(std::bit_ceil(std::max<uint64_t>(budget, 1) * 2), 1 << 16, kLargest);
-    if (seen_.size() < wanted) {
-        seen_.assign(wanted, 0);
-    } else if (filledAll_) {
-        std::memset(seen_.data(), 0, seen_.size() * sizeof(uint64_t));
-    } else {
-        for (const uint32_t slot : filled_)
-            seen_[slot] = 0;
+    // Eight bytes at a time.
+    uint64_t h = 0x9e3779b97f4a7c15ULL ^ n;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        h = (h ^ word) * 0xbf58476d1ce4e5b9ULL;
+        h ^= h >> 29;
     }
-    filled_.clear();
-    filled_.reserve(seen_.size() / 64);
-    filledAll_ = false;
-    mask_ = seen_.size() - 1;
+    uint64_t last = 0;
+    std::memcpy(&last, bytes + i, n - i);
+    h = (h ^ last) * 0x94d049bb133111ebULL;
+    h ^= h >> 31;
+    return h;
 }
 
-bool Solver::Search::insert(uint64_t key)
+void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart)
 {
-    uint64_t slot = (key ^ (key >> 29)) & mask_;
-    for (;;) {
-        const uint64_t held = seen_[slot];
-        if (held == key)
-            return false;
-        if (held == 0)
-            break;
-        slot = (slot + 1) & mask_;
-    }
-    seen_[slot] = key;
-    if (!filledAll_) {
-        if (filled_.size() < filled_.capacity())
-            filled_.push_back(static_cast<uint32_t>(slot));
-        else
-            filledAll_ = true;
-    }
-    return true;
+    walk.pos.emplace(root);
+    walk.strict = strict;
+    walk.exact = exact;
+    walk.restart = restart;
+    walk.noise = 0x9e3779b97f4a7c15ULL * (restart + 1);
+    walk.steps.clear();
+    walk.frames.clear();
+    walk.path.clear();
+    if (exact)
+        walk.keys.clear();
+    else
+        walk.hashes.clear();
+    walk.started = false;
+    walk.done = false;
 }
 
-void Solver::Search::order(size_t begin, uint32_t restart)
+bool Solver::Search::seen(Walk& walk)
 {
-    if (restart == 0 || steps_.size() - begin < 2)
+    if (!walk.exact)
+        return !walk.hashes.insert(walk.pos->hash());
+    walk.pos->key(walk.key);
+    return !walk.keys.insert(KeySet::rehash(walk.key.data(), walk.key.size()), walk.key);
+}
+
+void Solver::Search::order(Walk& walk, size_t begin)
+{
+    // The first try goes in the order of the moves' worth; later ones with
+    // some chance thrown in, so that each goes a different way.
+    if (walk.restart == 0 || walk.steps.size() - begin < 2)
         return;
-    for (size_t i = begin; i < steps_.size(); ++i) {
-        noise_ ^= noise_ << 13;
-        noise_ ^= noise_ >> 7;
-        noise_ ^= noise_ << 17;
-        steps_[i].priority += static_cast<int32_t>(noise_ % 400);
+    for (size_t i = begin; i < walk.steps.size(); ++i) {
+        walk.noise ^= walk.noise << 13;
+        walk.noise ^= walk.noise >> 7;
+        walk.noise ^= walk.noise << 17;
+        walk.steps[i].priority += static_cast<int32_t>(walk.noise % 400);
     }
-    sortSteps(steps_, begin);
+    sortSteps(walk.steps, begin);
 }
 
-Solver::Search::Outcome Solver::Search::pass(const Position& root, bool strict, uint32_t restart, uint64_t budget,
-                                             const Limits& limits, std::chrono::steady_clock::time_point started,
-                                             Result& result, Best& best)
+size_t Solver::Search::expand(Walk& walk)
 {
-    Position pos = root;
-    prepare(budget);
-    // The set never holds more than half its slots, so probing ends.
-    const uint64_t cap = (mask_ + 1) / 2;
-    insert(pos.hash());
-    steps_.clear();
-    frames_.clear();
-    path_.clear();
-    noise_ = 0x9e3779b97f4a7c15ULL * (restart + 1);
-    const size_t rootCount = pos.searchSteps(steps_, strict);
-    order(0, restart);
-    frames_.push_back(Frame{0, rootCount, 0, 0, 0});
-    uint64_t positions = 0;
-    Outcome outcome = Outcome::Stopped;
+    const size_t begin = walk.steps.size();
+    walk.pos->searchSteps(walk.steps, walk.strict);
+    if (walk.beam != nullptr)
+        walk.steps.erase(std::remove_if(walk.steps.begin() + static_cast<std::ptrdiff_t>(begin), walk.steps.end(),
+                                        [](const Step& s) { return s.kind == Step::Deal; }),
+                         walk.steps.end());
+    order(walk, begin);
+    return walk.steps.size() - begin;
+}
 
+Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t round, Stop& stop, Result& result,
+                                               Best& best)
+{
+    // A stage plays what it can without dealing, from each of the best
+    // positions the last stage reached; the best it reaches are dealt on
+    // and start the next stage. Wider and longer each round.
+    const size_t width = size_t{2} << std::min<uint32_t>(round, 12);
+    const uint64_t perStage = uint64_t{2500} << std::min<uint32_t>(round, 30);
+    const int stock = root.rules().stock;
+    std::vector<Beam::Kept> starts;
+    starts.push_back(Beam::Kept{0, 0, root, {}});
+    Beam beam;
+    beam.width = width;
     for (;;) {
-        Frame& frame = frames_.back();
+        beam.kept.clear();
+        quick_.hashes.clear();
+        for (const Beam::Kept& start : starts) {
+            Walk& walk = quick_;
+            walk.pos.emplace(start.pos);
+            walk.strict = true;
+            walk.exact = false;
+            walk.restart = 0;
+            walk.steps.clear();
+            walk.frames.clear();
+            walk.path = start.path;
+            walk.started = false;
+            walk.done = false;
+            walk.beam = &beam;
+            beam.consider(*walk.pos, walk.path);
+            const bool last = stock < 0 || walk.pos->length(stock) == 0;
+            const Outcome outcome = go(walk, last ? perStage * 4 : perStage, stop, result, best);
+            walk.beam = nullptr;
+            if (outcome == Outcome::Won || stop.hit)
+                return outcome;
+        }
+        if (stock < 0)
+            return Outcome::Exhausted;
+        starts.clear();
+        for (Beam::Kept& k : beam.kept) {
+            if (k.pos.length(stock) == 0)
+                continue;
+            std::vector<Step> steps;
+            k.pos.allSteps(steps);
+            for (const Step& step : steps)
+                if (step.kind == Step::Deal) {
+                    k.pos.appendMoves(step, k.path);
+                    k.pos.make(step);
+                    k.pos.forget();
+                    if (k.pos.won()) {
+                        result.moves = k.path;
+                        return Outcome::Won;
+                    }
+                    starts.push_back(std::move(k));
+                    break;
+                }
+        }
+        if (starts.empty())
+            return Outcome::Exhausted;
+    }
+}
+
+Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& stop, Result& result, Best& best)
+{
+    Position& pos = *walk.pos;
+    if (!walk.started) {
+        walk.started = true;
+        seen(walk);
+        const size_t count = expand(walk);
+        walk.frames.push_back(Frame{0, count, 0, 0, 0});
+    }
+    uint64_t positions = 0;
+    for (;;) {
+        Frame& frame = walk.frames.back();
         if (frame.next == frame.end) {
             const Frame done = frame;
-            steps_.resize(done.begin);
-            frames_.pop_back();
-            if (frames_.empty()) {
-                outcome = Outcome::Exhausted;
-                break;
+            walk.steps.resize(done.begin);
+            walk.frames.pop_back();
+            if (walk.frames.empty()) {
+                walk.done = true;
+                return Outcome::Exhausted;
             }
             pos.undo(done.mark);
-            path_.resize(done.pathMark);
+            walk.path.resize(done.pathMark);
             continue;
         }
-        const Step step = steps_[frame.next++];
-        const size_t pathMark = path_.size();
-        pos.appendMoves(step, path_);
+        if (positions >= slice)
+            return Outcome::Stopped;
+        const Step step = walk.steps[frame.next++];
+        const size_t pathMark = walk.path.size();
+        pos.appendMoves(step, walk.path);
         const size_t mark = pos.make(step);
         ++result.movesMade;
         if (pos.won()) {
-            result.moves = path_;
-            outcome = Outcome::Won;
-            break;
+            result.moves = walk.path;
+            return Outcome::Won;
         }
-        if (!insert(pos.hash())) {
+        if (seen(walk)) {
             pos.undo(mark);
-            path_.resize(pathMark);
+            walk.path.resize(pathMark);
             continue;
         }
         ++positions;
         ++result.positions;
+        ++stop.positions;
+        if (walk.beam != nullptr)
+            walk.beam->consider(pos, walk.path);
         const int score = pos.cardsHome() * 3 + (pos.rules().cards - pos.faceDown());
         if (score > best.score) {
             best.score = score;
-            best.move = path_.front();
+            best.move = walk.path.front();
         }
-        if (positions >= budget || positions >= cap)
-            break;
-        if ((positions & 4095) == 0) {
-            if (limits.cancel != nullptr && limits.cancel->load(std::memory_order_relaxed)) {
+        if (stop.positions >= stop.limits.positions) {
+            stop.hit = true;
+            return Outcome::Stopped;
+        }
+        if ((stop.positions & 4095) == 0) {
+            if (stop.limits.cancel != nullptr && stop.limits.cancel->load(std::memory_order_relaxed)) {
                 result.cancelled = true;
-                break;
+                stop.hit = true;
+                return Outcome::Stopped;
             }
-            if (limits.time.count() > 0 && std::chrono::steady_clock::now() - started >= limits.time)
-                break;
+            if ((stop.limits.time.count() > 0 && std::chrono::steady_clock::now() - stop.started >= stop.limits.time) ||
+                memory() >= stop.limits.memory) {
+                stop.hit = true;
+                return Outcome::Stopped;
+            }
         }
-        if (frames_.size() >= kDeepest) {
-            cut_ = true;
-            pos.undo(mark);
-            path_.resize(pathMark);
-            continue;
-        }
-        const size_t begin = steps_.size();
-        pos.searchSteps(steps_, strict);
-        order(begin, restart);
-        frames_.push_back(Frame{begin, steps_.size(), begin, mark, pathMark});
+        const size_t begin = walk.steps.size();
+        expand(walk);
+        walk.frames.push_back(Frame{begin, walk.steps.size(), begin, mark, pathMark});
     }
-    return outcome;
 }
 
 Result Solver::Search::run(const Table& table, const Limits& limits)
@@ -262,38 +543,40 @@ Result Solver::Search::run(const Table& table, const Limits& limits)
         result.verdict = Verdict::Winnable;
         return result;
     }
-    const auto started = std::chrono::steady_clock::now();
-    const uint64_t budget = std::max<uint64_t>(limits.positions, 1);
+    Stop stop{limits, std::chrono::steady_clock::now()};
     Best best;
-    cut_ = false;
-
-    // Strict tries, each twice as long as the one before and each ordered
-    // a little differently: a try that went a bad way early is dropped
-    // rather than followed to its end.
-    auto stopped = [&] {
-        return result.cancelled ||
-               (limits.time.count() > 0 && std::chrono::steady_clock::now() - started >= limits.time);
-    };
-    const uint64_t strictBudget = std::max<uint64_t>(budget * 3 / 5, 1);
-    uint64_t slice = std::max<uint64_t>(strictBudget / 16, 2000);
     Outcome outcome = Outcome::Stopped;
-    for (uint32_t restart = 0; result.positions < strictBudget && !stopped(); ++restart, slice *= 2) {
-        outcome =
-            pass(root, true, restart, std::min(slice, strictBudget - result.positions), limits, started, result, best);
+    begin(complete_, root, false, true, 0);
+    constexpr uint64_t kFirstSlice = 20'000;
+    bool quickDone = false;
+    for (uint32_t round = 0; !stop.hit; ++round) {
+        const uint64_t slice = kFirstSlice << std::min<uint32_t>(round, 40);
+        if (root.rules().spider && !quickDone) {
+            outcome = stages(root, round, stop, result, best);
+            if (outcome == Outcome::Won || stop.hit)
+                break;
+        } else if (!quickDone) {
+            begin(quick_, root, true, false, round);
+            outcome = go(quick_, slice, stop, result, best);
+            if (outcome == Outcome::Won || stop.hit)
+                break;
+            // A quick try that ran out of moves proves nothing, as it left
+            // some out; another order would only go through them again.
+            quickDone = outcome == Outcome::Exhausted;
+        }
+        // In the Spider games a complete search is hopeless but for the
+        // smallest tables: the stages get the most of the time.
+        outcome = go(complete_, root.rules().spider ? slice / 4 : slice, stop, result, best);
         if (outcome != Outcome::Stopped)
             break;
-    }
-    if (outcome != Outcome::Won && !stopped() && result.positions < budget) {
-        cut_ = false;
-        outcome = pass(root, false, 0, budget - result.positions, limits, started, result, best);
-        if (outcome == Outcome::Exhausted && !cut_)
-            result.verdict = Verdict::NotWinnable;
     }
     if (outcome == Outcome::Won) {
         result.verdict = Verdict::Winnable;
         result.bestMove = result.moves.front();
         return result;
     }
+    if (outcome == Outcome::Exhausted && complete_.done)
+        result.verdict = Verdict::NotWinnable;
     if (best.move) {
         result.bestMove = best.move;
     } else {

@@ -56,6 +56,9 @@ struct Limits {
     std::chrono::milliseconds time{0};
     // Set from another thread to stop the search; it answers Unknown.
     const std::atomic<bool>* cancel = nullptr;
+    // The memory the search may take for the positions it has seen, in
+    // bytes; it stops (Unknown) when they fill it.
+    uint64_t memory = uint64_t{1} << 30;
 };
 
 struct Result {
