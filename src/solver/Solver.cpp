@@ -77,12 +77,10 @@ namespace {
 // miss one of them, and a try never proves anything.
 class HashSet {
 public:
+    // Starts small again, and gives back what it took.
     void clear()
     {
-        if (slots_.empty())
-            slots_.assign(size_t{1} << 16, 0);
-        else
-            std::fill(slots_.begin(), slots_.end(), 0);
+        std::vector<uint64_t>(size_t{1} << 16, 0).swap(slots_);
         mask_ = slots_.size() - 1;
         count_ = 0;
     }
@@ -130,9 +128,10 @@ private:
 // and where the key's bytes lie; the keys are kept in large blocks.
 class KeySet {
 public:
+    // Starts small again, and gives back what it took.
     void clear()
     {
-        slots_.assign(size_t{1} << 16, 0);
+        std::vector<uint64_t>(size_t{1} << 16, 0).swap(slots_);
         mask_ = slots_.size() - 1;
         count_ = 0;
         blocks_.clear();
@@ -276,6 +275,7 @@ public:
 
 private:
     enum class Outcome { Won, Exhausted, Stopped };
+    Result search(const Table& table, const Limits& limits);
     struct Frame {
         size_t begin;
         size_t end;
@@ -533,6 +533,15 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
 }
 
 Result Solver::Search::run(const Table& table, const Limits& limits)
+{
+    Result result = search(table, limits);
+    // What the search held goes back now, not at the next search.
+    quick_.hashes.clear();
+    complete_.keys.clear();
+    return result;
+}
+
+Result Solver::Search::search(const Table& table, const Limits& limits)
 {
     Result result;
     if (table.unsupported())
