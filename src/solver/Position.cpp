@@ -341,22 +341,25 @@ void Position::key(std::vector<uint8_t>& out) const
 {
     const Rules& r = *rules_;
     constexpr uint8_t kEnd = 0xff;
-    out.clear();
+    // Written in place: at most every card and an end mark per pile, the
+    // redeals, and two bytes a foundation.
+    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 2));
+    uint8_t* const first = out.data();
+    uint8_t* put = first;
     // A card by its looks and which way up it lies.
     auto code = [&](uint8_t card) { return static_cast<uint8_t>(r.face[card & kIdMask] | (card & kDown)); };
+    // Piles in the order of their hashes: alike piles hash alike. Two
+    // different piles hashing alike could only put alike positions in two
+    // orders, so that one is tried twice; never two different ones in one.
     auto less = [&](int a, int b) {
-        const int na = length(a), nb = length(b);
-        for (int i = 0; i < na && i < nb; ++i) {
-            const uint8_t ca = code(at(a, i)), cb = code(at(b, i));
-            if (ca != cb)
-                return ca < cb;
-        }
-        return na < nb;
+        const uint64_t ha = pileHash_[static_cast<size_t>(a)], hb = pileHash_[static_cast<size_t>(b)];
+        return ha != hb ? ha < hb : length(a) < length(b);
     };
     auto addPile = [&](int pile) {
-        for (int i = 0; i < length(pile); ++i)
-            out.push_back(code(at(pile, i)));
-        out.push_back(kEnd);
+        const uint8_t* cards = cards_[static_cast<size_t>(pile)].data();
+        for (int i = 0, n = length(pile); i < n; ++i)
+            *put++ = code(cards[i]);
+        *put++ = kEnd;
     };
     // Piles that play alike go in one order, whatever their places.
     std::array<uint8_t, kMaxPiles> order; // NOLINT: filled before it is read
@@ -369,15 +372,15 @@ void Position::key(std::vector<uint8_t>& out) const
             add(order[static_cast<size_t>(i)]);
     };
     if (r.redealLimit >= 0)
-        out.push_back(static_cast<uint8_t>(std::min(redealsMade_, 0xfe)));
+        *put++ = static_cast<uint8_t>(std::min(redealsMade_, 0xfe));
     const bool ownHome = r.dealToPiles && r.stock >= 0 && length(r.stock) > 0;
     addAlike(r.homeBegin, r.homeCount, !ownHome, addPile);
     if (r.talon) {
         // Where the stock ends and the waste begins does not count.
         const int n = talonLength();
         for (int i = 0; i < n; ++i)
-            out.push_back(code(talonCard(i) & kIdMask));
-        out.push_back(kEnd);
+            *put++ = code(talonCard(i) & kIdMask);
+        *put++ = kEnd;
     } else {
         if (r.stock >= 0)
             addPile(r.stock);
@@ -399,8 +402,8 @@ void Position::key(std::vector<uint8_t>& out) const
             }
             std::sort(tops.begin(), tops.begin() + count);
             for (int i = 0; i < count; ++i) {
-                out.push_back(static_cast<uint8_t>(tops[static_cast<size_t>(i)] >> 8));
-                out.push_back(static_cast<uint8_t>(tops[static_cast<size_t>(i)] & 0xff));
+                *put++ = static_cast<uint8_t>(tops[static_cast<size_t>(i)] >> 8);
+                *put++ = static_cast<uint8_t>(tops[static_cast<size_t>(i)] & 0xff);
             }
         } else {
             std::sort(order.begin(), order.begin() + count, less);
@@ -409,6 +412,7 @@ void Position::key(std::vector<uint8_t>& out) const
         }
     }
     addAlike(r.reserveBegin, r.reserveCount, true, addPile);
+    out.resize(static_cast<size_t>(put - first));
 }
 
 bool Position::canGoToFoundation(uint8_t card, int f) const

@@ -420,7 +420,8 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
             walk.pos.emplace(start.pos);
             walk.strict = true;
             walk.exact = false;
-            walk.restart = 0;
+            walk.restart = round;
+            walk.noise = 0x9e3779b97f4a7c15ULL * (round + 1);
             walk.steps.clear();
             walk.frames.clear();
             walk.path = start.path;
