@@ -223,8 +223,10 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     r.baseRank = play.BaseRank();
     r.foundationCapacity = play.foundationCapacity();
     r.goalDiv = games.GoalDiv();
-    r.talon = !r.autoPlay && !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != StockType::TopPlayable &&
-              !r.dealToPiles && r.redeals && r.redealLimit == Redeal::kUnlimited;
+    const bool oneByOne = !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != StockType::TopPlayable &&
+                          !r.dealToPiles && r.redeals && r.redealLimit == Redeal::kUnlimited;
+    r.talon = oneByOne && !r.autoPlay;
+    r.talonStill = oneByOne && r.autoPlay;
 
     r.zobrist = zobristWords();
     std::mt19937_64 salts(0x5eedu);
@@ -269,10 +271,8 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
         }
     }
     pos.pileMask_ = r.piles >= 64 ? ~uint64_t{0} : (uint64_t{1} << r.piles) - 1;
-    if (r.talon) {
+    if (r.talon || r.talonStill)
         pos.talonPiles_ = (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste);
-        pos.pileMask_ &= ~pos.talonPiles_;
-    }
     pos.log_.reserve(4096);
     pos.faceLog_.reserve(4096);
     return position;
@@ -285,6 +285,7 @@ void Position::push(int pile, uint8_t card)
     cards_[k][static_cast<size_t>(at)] = card;
     len_[k] = static_cast<uint8_t>(at + 1);
     dirty_ |= uint64_t{1} << pile;
+    talonKnown_ = -1;
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         ++faceDown_;
@@ -297,6 +298,7 @@ uint8_t Position::pop(int pile)
     const uint8_t card = cards_[k][static_cast<size_t>(at)];
     len_[k] = static_cast<uint8_t>(at);
     dirty_ |= uint64_t{1} << pile;
+    talonKnown_ = -1;
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         --faceDown_;
@@ -314,8 +316,13 @@ uint64_t Position::hash() const
         mixesKnown_ = true;
         dirty_ = ~uint64_t{0};
     }
+    const bool together = talonNow();
+    if (together != together_) {
+        together_ = together;
+        dirty_ = ~uint64_t{0};
+    }
     // Only the piles changed since the last hash are mixed again.
-    if (r.talon && (dirty_ & talonPiles_) != 0) {
+    if (together && (dirty_ & talonPiles_) != 0) {
         // Where the stock ends and the waste begins does not count.
         uint64_t t = 0;
         const int n = talonLength();
@@ -325,7 +332,7 @@ uint64_t Position::hash() const
         mixed_[static_cast<size_t>(r.waste)] = 0;
         dirty_ &= ~talonPiles_;
     }
-    for (uint64_t d = dirty_ & pileMask_; d != 0; d &= d - 1) {
+    for (uint64_t d = dirty_ & (together ? pileMask_ & ~talonPiles_ : pileMask_); d != 0; d &= d - 1) {
         const auto k = static_cast<size_t>(std::countr_zero(d));
         const uint64_t salt = ownHome && r.kind[k] == PileKind::Home ? r.homeOwnSalt[k] : r.salt[k];
         mixed_[k] = mix(pileHash_[k] + salt);
@@ -343,7 +350,7 @@ void Position::key(std::vector<uint8_t>& out) const
     constexpr uint8_t kEnd = 0xff;
     // Written in place: at most every card and an end mark per pile, the
     // redeals, and two bytes a foundation.
-    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 2));
+    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 4));
     uint8_t* const first = out.data();
     uint8_t* put = first;
     // A card by its looks and which way up it lies.
@@ -375,7 +382,10 @@ void Position::key(std::vector<uint8_t>& out) const
         *put++ = static_cast<uint8_t>(std::min(redealsMade_, 0xfe));
     const bool ownHome = r.dealToPiles && r.stock >= 0 && length(r.stock) > 0;
     addAlike(r.homeBegin, r.homeCount, !ownHome, addPile);
-    if (r.talon) {
+    const bool together = talonNow();
+    if (r.talonStill)
+        *put++ = together ? 1 : 0;
+    if (together) {
         // Where the stock ends and the waste begins does not count.
         const int n = talonLength();
         for (int i = 0; i < n; ++i)
@@ -627,6 +637,25 @@ int32_t Position::priorityOf(const Step& step) const
     return length(step.to) > 0 ? 400 : 300;
 }
 
+bool Position::talonNow() const
+{
+    const Rules& r = *rules_;
+    if (r.talon)
+        return true;
+    if (!r.talonStill)
+        return false;
+    if (talonKnown_ < 0) {
+        // Clicks through the stock set nothing off while no card of stock
+        // or waste can go home: every card of them is then a few clicks
+        // away, and where the stock ends does not count.
+        talonKnown_ = 1;
+        for (int i = 0, n = talonLength(); i < n && talonKnown_ == 1; ++i)
+            if (canGoHomeNow(talonCard(i)))
+                talonKnown_ = 0;
+    }
+    return talonKnown_ == 1;
+}
+
 int Position::talonLength() const { return length(rules_->waste) + length(rules_->stock); }
 
 uint8_t Position::talonCard(int i) const
@@ -688,7 +717,7 @@ bool Position::useful(const Step& step) const
         if (r.canBuildHome(exposed, top(p)))
             return true;
     }
-    if (r.talon)
+    if (talonNow())
         for (int i = 0; i < talonLength(); ++i)
             if (r.canBuildHome(exposed, talonCard(i)))
                 return true;
@@ -714,12 +743,13 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     }
     allSteps(out);
     const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
+    const bool together = talonNow();
     size_t kept = begin;
     for (size_t i = begin; i < out.size(); ++i) {
         Step s = out[i];
         if (s.kind == Step::Redeal && (r.waste < 0 || length(r.waste) == 0))
             continue;
-        if (r.talon && (s.kind != Step::Drag || s.from == r.waste))
+        if (together && (s.kind != Step::Drag || s.from == r.waste))
             continue;
         if (strict && !useful(s))
             continue;
@@ -740,7 +770,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         out[kept++] = s;
     }
     out.resize(kept);
-    if (r.talon)
+    if (together)
         talonSteps(out);
     sortSteps(out, begin);
     return out.size() - begin;

@@ -77,6 +77,9 @@ struct Rules {
     // reached by clicks alone, so they count as one sequence, and a card
     // anywhere in it is played in one step (the clicks and the drag).
     bool talon = false;
+    // The same with automatic play: stock and waste count as one sequence
+    // while none of their cards can go home.
+    bool talonStill = false;
 
     // Hashing: a random word per (face, face down, position), and a salt
     // per pile; piles that play alike share a salt, so that their order
@@ -190,6 +193,8 @@ private:
     bool noLongerNeeded(uint8_t card) const;
     bool safeHome(int pile, Step& step) const;
     bool useful(const Step& step) const;
+    // Stock and waste count as one sequence here.
+    bool talonNow() const;
     int talonLength() const;
     uint8_t talonCard(int i) const;
     void talonSteps(std::vector<Step>& out) const;
@@ -212,6 +217,9 @@ private:
     mutable std::array<uint64_t, kMaxPiles> mixed_{};
     mutable uint64_t dirty_ = ~uint64_t{0};
     mutable bool ownHome_ = false;
+    mutable bool together_ = false;
+    // Whether stock and waste count as one here: unknown (-1), no, yes.
+    mutable int8_t talonKnown_ = -1;
     mutable bool mixesKnown_ = false;
     // The piles hashed one by one, and stock and waste where they are
     // hashed as one sequence.

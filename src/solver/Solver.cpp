@@ -553,6 +553,10 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         result.verdict = Verdict::Winnable;
         return result;
     }
+    if (limits.cancel != nullptr && limits.cancel->load(std::memory_order_relaxed)) {
+        result.cancelled = true;
+        return result;
+    }
     Stop stop{limits, std::chrono::steady_clock::now()};
     Best best;
     Outcome outcome = Outcome::Stopped;
