@@ -101,12 +101,17 @@ bool hasRedeal(const std::vector<Move>& moves)
 }
 
 // Deals the number and plays the moves on it.
-void replay(PlayedTable& t, double number, const std::vector<Move>& moves)
+::testing::AssertionResult replay(PlayedTable& t, double number, const std::vector<Move>& moves)
 {
     t.deal(GameNo(number));
     for (size_t i = 0; i < moves.size(); ++i)
-        ASSERT_TRUE(t.play(moves[i])) << "replayed move " << i;
+        if (!t.play(moves[i]))
+            return ::testing::AssertionFailure() << "replayed move " << i << " refused, " << describe(moves[i]);
+    return ::testing::AssertionSuccess();
 }
+
+// Failures of the running test so far.
+int failures() { return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count(); }
 
 // Random play from the deal: at each table reached (the deal included)
 // visit() is called, then one of the moves the table offers is played,
@@ -117,9 +122,11 @@ void walk(PlayedTable& t, double number, int length, std::mt19937& random, std::
 {
     t.deal(GameNo(number));
     line.clear();
+    const int before = failures();
     for (int i = 0;; ++i) {
         visit();
-        if (i == length || ::testing::Test::HasFailure())
+        // A walk ends at its first fault.
+        if (i == length || failures() != before)
             return;
         const std::vector<Move> moves = t.table().moves();
         if (moves.empty())
@@ -349,86 +356,131 @@ bool contains(const std::vector<Move>& moves, const Move& m)
 
 } // namespace
 
-// At tables reached by random play in every game: each step the search may
-// take, made and taken back, leaves the position as it was (cards, key and
-// the steps it offers), and nested steps unwind in order. The position a
-// step makes is the table the play table shows after the same moves, key
-// included.
+namespace {
+
+// Checks every step the search may take at the table `t` shows, `line`
+// played from deal `number`: made and taken back it leaves the position as
+// it was (cards, key and the steps it offers), a nested step unwinds
+// first; and, as `against` says, the position made is the one the play
+// table (`probe`, dealt afresh) shows after the same moves, key included.
+enum class Against { None, Every, SentHome };
+
+struct StepCheck {
+    std::mt19937& random;
+    PlayedTable& probe;
+    int steps = 0;
+    int compared = 0;
+
+    void at(PlayedTable& t, double number, const std::vector<Move>& line, Against against)
+    {
+        const solver::Table table = t.table();
+        ASSERT_FALSE(table.unsupported());
+        const Position& base = table.position();
+        const uint64_t key = keyOf(base);
+        std::vector<Step> all, strict, loose;
+        base.allSteps(all);
+        base.searchSteps(strict, true);
+        base.searchSteps(loose, false);
+        std::vector<Step> tried = all;
+        tried.insert(tried.end(), strict.begin(), strict.end());
+        tried.insert(tried.end(), loose.begin(), loose.end());
+        for (const Step& s : tried) {
+            SCOPED_TRACE("after " + std::to_string(line.size()) + " moves, " + describe(s));
+            Position p = base;
+            const size_t mark = p.make(s);
+            ++steps;
+            const Position made = p;
+            const uint64_t madeKey = keyOf(p);
+            std::vector<Step> next;
+            p.allSteps(next);
+            if (!next.empty()) {
+                const size_t inner = p.make(next[random() % next.size()]);
+                p.undo(inner);
+                ASSERT_TRUE(p.sameLayout(made));
+                ASSERT_EQ(keyOf(p), madeKey);
+            }
+            p.undo(mark);
+            ASSERT_TRUE(p.sameLayout(base));
+            ASSERT_EQ(keyOf(p), key);
+            std::vector<Step> a, st, lo;
+            p.allSteps(a);
+            p.searchSteps(st, true);
+            p.searchSteps(lo, false);
+            ASSERT_TRUE(sameSteps(a, all));
+            ASSERT_TRUE(sameSteps(st, strict));
+            ASSERT_TRUE(sameSteps(lo, loose));
+            // SentHome: only the steps that send cards home (a completed
+            // run cleared, automatic play).
+            if (against == Against::None || (against == Against::SentHome && made.cardsHome() == base.cardsHome()))
+                continue;
+            std::vector<Move> moves;
+            base.appendMoves(s, moves);
+            ASSERT_TRUE(replay(probe, number, line));
+            for (const Move& m : moves)
+                ASSERT_TRUE(probe.play(m)) << describe(m);
+            const solver::Table shown = probe.table();
+            ASSERT_TRUE(made.sameLayout(shown.position())) << "the step makes another table than the play table";
+            ASSERT_EQ(keyOf(made), keyOf(shown.position()));
+            ++compared;
+        }
+    }
+};
+
+} // namespace
+
+// At tables reached by random play in every game, and along winning lines
+// of the "Spider" games (where runs are completed and cleared), the steps
+// of the search make and unmake as the play table plays.
 TEST(SolverProps, MakeAndUndoChangeNothingAndMakeAgreesWithThePlayTable)
 {
     std::mt19937 random(7301);
     int steps = 0;
     int compared = 0;
+    int alongWins = 0;
+    solver::Solver search;
     for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
         for (const bool autoPlay : {false, true}) {
             PlayedTable t(game.gName, autoPlay);
             PlayedTable probe(game.gName, autoPlay);
+            StepCheck check{random, probe};
             for (const double number : numbers(random, 2)) {
                 SCOPED_TRACE(game.gName.toStdString() + " deal " + std::to_string(static_cast<long>(number)) +
                              (autoPlay ? " with automatic play" : ""));
                 std::vector<Move> line;
                 int at = 0;
                 walk(t, number, 24, random, line, [&] {
-                    const solver::Table table = t.table();
-                    ASSERT_FALSE(table.unsupported());
-                    const Position& base = table.position();
-                    const uint64_t key = keyOf(base);
-                    std::vector<Step> all, strict, loose;
-                    base.allSteps(all);
-                    base.searchSteps(strict, true);
-                    base.searchSteps(loose, false);
-                    std::vector<Step> tried = all;
-                    tried.insert(tried.end(), strict.begin(), strict.end());
-                    tried.insert(tried.end(), loose.begin(), loose.end());
-                    // The play table is compared at every other table of
-                    // the walk, as it is dealt and replayed for each step.
-                    const bool againstTable = at++ % 2 == 0;
-                    for (size_t i = 0; i < tried.size(); ++i) {
-                        const Step& s = tried[i];
-                        SCOPED_TRACE("after " + std::to_string(line.size()) + " moves, " + describe(s));
-                        Position p = base;
-                        const size_t mark = p.make(s);
-                        ++steps;
-                        const Position made = p;
-                        const uint64_t madeKey = keyOf(p);
-                        // One more step on top, taken back first.
-                        std::vector<Step> next;
-                        p.allSteps(next);
-                        if (!next.empty()) {
-                            const size_t inner = p.make(next[random() % next.size()]);
-                            p.undo(inner);
-                            ASSERT_TRUE(p.sameLayout(made));
-                            ASSERT_EQ(keyOf(p), madeKey);
-                        }
-                        p.undo(mark);
-                        ASSERT_TRUE(p.sameLayout(base));
-                        ASSERT_EQ(keyOf(p), key);
-                        std::vector<Step> a, st, lo;
-                        p.allSteps(a);
-                        p.searchSteps(st, true);
-                        p.searchSteps(lo, false);
-                        ASSERT_TRUE(sameSteps(a, all));
-                        ASSERT_TRUE(sameSteps(st, strict));
-                        ASSERT_TRUE(sameSteps(lo, loose));
-                        if (!againstTable)
-                            continue;
-                        std::vector<Move> moves;
-                        base.appendMoves(s, moves);
-                        replay(probe, number, line);
-                        ASSERT_FALSE(::testing::Test::HasFatalFailure());
-                        for (const Move& m : moves)
-                            ASSERT_TRUE(probe.play(m)) << describe(m);
-                        const solver::Table shown = probe.table();
-                        ASSERT_TRUE(made.sameLayout(shown.position()));
-                        ASSERT_EQ(keyOf(made), keyOf(shown.position()));
-                        ++compared;
-                    }
+                    // Against the play table at every other table, as it is
+                    // dealt and replayed for each step.
+                    check.at(t, number, line, at++ % 2 == 0 ? Against::Every : Against::None);
                 });
             }
+            if (t.games().spiderRules() && !autoPlay) {
+                for (int number = 1; number <= 12; ++number) {
+                    SCOPED_TRACE(game.gName.toStdString() + " winning line of deal " + std::to_string(number));
+                    t.deal(GameNo(static_cast<double>(number)));
+                    solver::Limits limits;
+                    limits.positions = 15000;
+                    const solver::Result r = search.solve(t.table(), limits);
+                    if (r.verdict != Verdict::Winnable)
+                        continue;
+                    std::vector<Move> line;
+                    for (size_t i = 0; i < r.moves.size(); ++i) {
+                        if (i % 2 == 0 || i + 8 > r.moves.size()) {
+                            check.at(t, number, line, Against::SentHome);
+                            ++alongWins;
+                        }
+                        ASSERT_TRUE(t.play(r.moves[i]));
+                        line.push_back(r.moves[i]);
+                    }
+                }
+            }
+            steps += check.steps;
+            compared += check.compared;
         }
     }
     EXPECT_GT(steps, 100000);
     EXPECT_GT(compared, 20000);
+    EXPECT_GT(alongWins, 100);
 }
 
 // Two positions with one key are one position to the search, which then
@@ -506,8 +558,7 @@ void expectLineWins(const QString& name, bool autoPlay, double number, const std
                     const std::vector<Move>& moves)
 {
     PlayedTable t(name, autoPlay);
-    replay(t, number, prefix);
-    ASSERT_FALSE(::testing::Test::HasFatalFailure());
+    ASSERT_TRUE(replay(t, number, prefix));
     for (size_t i = 0; i < moves.size(); ++i)
         ASSERT_TRUE(t.play(moves[i])) << "move " << i << " of the winning line, " << describe(moves[i]);
     EXPECT_TRUE(t.won()) << "the winning line of " << moves.size() << " moves ends before the game is won";
