@@ -116,9 +116,11 @@ int failures() { return ::testing::UnitTest::GetInstance()->current_test_info()-
 // Random play from the deal: at each table reached (the deal included)
 // visit() is called, then one of the moves the table offers is played,
 // `length` times or until no move is left. `line` holds the moves played
-// so far.
+// so far. `stockShare` is the percentage of moves that click the stock
+// when it can be clicked.
 template <typename Visit>
-void walk(PlayedTable& t, double number, int length, std::mt19937& random, std::vector<Move>& line, Visit&& visit)
+void walk(PlayedTable& t, double number, int length, std::mt19937& random, std::vector<Move>& line, Visit&& visit,
+          unsigned stockShare = 0)
 {
     t.deal(GameNo(number));
     line.clear();
@@ -128,9 +130,14 @@ void walk(PlayedTable& t, double number, int length, std::mt19937& random, std::
         // A walk ends at its first fault.
         if (i == length || failures() != before)
             return;
-        const std::vector<Move> moves = t.table().moves();
+        std::vector<Move> moves = t.table().moves();
         if (moves.empty())
             return;
+        std::vector<Move> clicks;
+        std::copy_if(moves.begin(), moves.end(), std::back_inserter(clicks),
+                     [](const Move& m) { return m.kind != Move::Kind::Drag; });
+        if (!clicks.empty() && random() % 100 < stockShare)
+            moves = clicks;
         const Move m = moves[random() % moves.size()];
         ASSERT_TRUE(t.play(m)) << describe(m);
         line.push_back(m);
@@ -497,9 +504,13 @@ TEST(SolverProps, EqualKeysOnlyForPositionsThatPlayAlikeAndAlwaysForThem)
     for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
         for (const bool autoPlay : {false, true}) {
             PlayedTable t(game.gName, autoPlay);
-            for (const double number : numbers(random, 2)) {
+            int deal = 0;
+            for (const double number : numbers(random, 3)) {
                 SCOPED_TRACE(game.gName.toStdString() + " deal " + std::to_string(static_cast<long>(number)) +
                              (autoPlay ? " with automatic play" : ""));
+                // The last deal mostly clicks the stock, through its
+                // redeals.
+                const bool clicking = ++deal == 3;
                 std::vector<int> face;
                 std::map<uint64_t, std::string> seen;
                 auto note = [&](const Position& p, const std::string& where) {
@@ -513,33 +524,36 @@ TEST(SolverProps, EqualKeysOnlyForPositionsThatPlayAlikeAndAlwaysForThem)
                     keyMatches += added ? 0 : 1;
                 };
                 std::vector<Move> line;
-                walk(t, number, 40, random, line, [&] {
-                    if (face.empty())
-                        face = faces(t.cards());
-                    const solver::Table table = t.table();
-                    const Position& base = table.position();
-                    const std::string where = "after " + std::to_string(line.size()) + " moves";
-                    note(base, where);
-                    std::vector<Step> steps;
-                    base.allSteps(steps);
-                    base.searchSteps(steps, false);
-                    for (const Step& s : steps) {
-                        Position p = base;
-                        p.make(s);
-                        note(p, where + ", " + describe(s));
-                    }
-                    if (line.size() % 4 != 0)
-                        return;
-                    // The same table in another order of what plays alike.
-                    const Layout before = layoutOf(t);
-                    relayout(t, alike(before, base.rules(), random));
-                    const solver::Table other = t.table();
-                    EXPECT_EQ(keyOf(other.position()), keyOf(base)) << where << ": the same table in another order";
-                    EXPECT_EQ(canon(other.position(), face), canon(base, face)) << where;
-                    ++permuted;
-                    relayout(t, before);
-                    ASSERT_TRUE(t.table().sameLayout(table)) << where;
-                });
+                walk(
+                    t, number, clicking ? 80 : 40, random, line,
+                    [&] {
+                        if (face.empty())
+                            face = faces(t.cards());
+                        const solver::Table table = t.table();
+                        const Position& base = table.position();
+                        const std::string where = "after " + std::to_string(line.size()) + " moves";
+                        note(base, where);
+                        std::vector<Step> steps;
+                        base.allSteps(steps);
+                        base.searchSteps(steps, false);
+                        for (const Step& s : steps) {
+                            Position p = base;
+                            p.make(s);
+                            note(p, where + ", " + describe(s));
+                        }
+                        if (line.size() % 4 != 0)
+                            return;
+                        // The same table in another order of what plays alike.
+                        const Layout before = layoutOf(t);
+                        relayout(t, alike(before, base.rules(), random));
+                        const solver::Table other = t.table();
+                        EXPECT_EQ(keyOf(other.position()), keyOf(base)) << where << ": the same table in another order";
+                        EXPECT_EQ(canon(other.position(), face), canon(base, face)) << where;
+                        ++permuted;
+                        relayout(t, before);
+                        ASSERT_TRUE(t.table().sameLayout(table)) << where;
+                    },
+                    clicking ? 90 : 0);
             }
         }
     }
