@@ -804,6 +804,24 @@ TEST(SolverProps, NoRedealPastTheLimit)
                     ASSERT_TRUE(t.play(deal));
                 if (round == 0) {
                     ASSERT_TRUE(hasRedeal(t.table().moves()));
+                    // Inside the search, the table is never read again:
+                    // the redeal made there counts on its own.
+                    Position p = t.table().position();
+                    std::vector<Step> steps;
+                    auto click = [&] {
+                        steps.clear();
+                        p.allSteps(steps);
+                        for (const Step& s : steps)
+                            if (s.kind == Step::Deal || s.kind == Step::Redeal) {
+                                p.make(s);
+                                return s.kind;
+                            }
+                        return Step::Drag;
+                    };
+                    ASSERT_EQ(click(), Step::Redeal);
+                    while (p.length(p.rules().stock) > 0)
+                        ASSERT_EQ(click(), Step::Deal);
+                    EXPECT_EQ(click(), Step::Drag) << "a second redeal inside the search";
                     ASSERT_TRUE(t.play(redeal));
                     ASSERT_EQ(t.redealsMade(), 1);
                 }
