@@ -456,9 +456,9 @@ TEST(SolverProps, MakeAndUndoChangeNothingAndMakeAgreesWithThePlayTable)
                 std::vector<Move> line;
                 int at = 0;
                 walk(t, number, 24, random, line, [&] {
-                    // Against the play table at every other table, as it is
+                    // Against the play table at every third table, as it is
                     // dealt and replayed for each step.
-                    check.at(t, number, line, at++ % 2 == 0 ? Against::Every : Against::None);
+                    check.at(t, number, line, at++ % 3 == 0 ? Against::Every : Against::None);
                 });
             }
             if (t.games().spiderRules() && !autoPlay) {
@@ -485,9 +485,9 @@ TEST(SolverProps, MakeAndUndoChangeNothingAndMakeAgreesWithThePlayTable)
             compared += check.compared;
         }
     }
-    EXPECT_GT(steps, 100000);
-    EXPECT_GT(compared, 20000);
-    EXPECT_GT(alongWins, 100);
+    EXPECT_GT(steps, 300000);
+    EXPECT_GT(compared, 40000);
+    EXPECT_GT(alongWins, 2000);
 }
 
 // Two positions with one key are one position to the search, which then
@@ -700,9 +700,9 @@ TEST(SolverProps, ASearchCutShortNeverSaysNotWinnable)
 // promise: the caller has moved on and no verdict of it may show.
 TEST(SolverProps, ASearchCancelledBeforeItStartsSaysUnknown)
 {
-    GTEST_SKIP() << "Known fault: the cancel flag is first read after 4096 positions, so a table proven lost in "
-                    "fewer (Panorama, Somerset, Stripped Klondike deals) still gets \"Not winnable\" from a "
-                    "cancelled search, with Result::cancelled false.";
+    GTEST_SKIP() << "Known fault: the search reads the cancel flag only every 4096 positions, so a table it "
+                    "proves lost in fewer (American Canister deal 539751 as dealt, and 65 more tables here) gets "
+                    "\"Not winnable\" from a search cancelled before it started, with Result::cancelled false.";
     solver::Solver search;
     const std::atomic<bool> cancel{true};
     int tried = 0;
