@@ -771,8 +771,8 @@ TEST(SolverProps, KlondikeFreecellMovesARunAsFarAsTheFreePlacesAllow)
     const std::vector<Move> offered = t.table().moves();
     EXPECT_TRUE(contains(offered, fourOn));
     EXPECT_FALSE(contains(offered, fiveOn));
-    EXPECT_EQ(contains(tableMoves(t), fourOn), true);
-    EXPECT_EQ(contains(tableMoves(t), fiveOn), false);
+    EXPECT_TRUE(contains(tableMoves(t), fourOn));
+    EXPECT_FALSE(contains(tableMoves(t), fiveOn));
 
     // The table refuses the five and leaves everything in place; it takes
     // the four, and the solver's table after the move is the same.
