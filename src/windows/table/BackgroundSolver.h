@@ -25,7 +25,20 @@ public:
     // Called with the result of the latest search and its number.
     using Done = std::function<void(uint64_t search, const solver::Result& result)>;
 
-    BackgroundSolver(Services& services, Done done, QObject* parent = nullptr);
+    enum class Priority {
+        // The thread runs as the window's own do; the solver keeps its
+        // memory from one search to the next, as searches follow each
+        // other quickly.
+        Normal,
+        // For long searches while the player thinks: the thread yields the
+        // processor to everything else (for good, as an ordinary program
+        // cannot raise a thread's priority again), and the solver's memory
+        // goes back after each search rather than being held while play
+        // goes on.
+        Low,
+    };
+
+    BackgroundSolver(Services& services, Done done, Priority priority = Priority::Normal, QObject* parent = nullptr);
     ~BackgroundSolver() override;
     BackgroundSolver(const BackgroundSolver&) = delete;
     BackgroundSolver& operator=(const BackgroundSolver&) = delete;
@@ -56,6 +69,7 @@ private:
 
     Services& services_;
     Done done_;
+    const Priority priority_;
     // Window thread only.
     uint64_t latest_ = 0;
     bool searching_ = false;
