@@ -35,8 +35,8 @@ void setUpWorker(BackgroundSolver::Priority priority)
         const int failed = errno;
         sched_param idle{};
         if (pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle) != 0)
-            qCWarning(lcBackgroundSolver) << "the long search's thread could not be given a low priority:"
-                                          << std::strerror(failed);
+            qCWarning(lcBackgroundSolver)
+                << "the long search's thread could not be given a low priority:" << std::strerror(failed);
     }
     pthread_setname_np(pthread_self(), low ? "tablora-idle" : "tablora-solver");
 #else
@@ -97,8 +97,6 @@ void BackgroundSolver::stop()
 void BackgroundSolver::work()
 {
     setUpWorker(priority_);
-    // A solver keeps its memory from one search to the next.
-    std::optional<solver::Solver> search;
     for (;;) {
         std::optional<Job> job;
         {
@@ -113,23 +111,19 @@ void BackgroundSolver::work()
         }
         solver::Result result;
         try {
-            if (!search)
-                search.emplace();
+            // Each search starts afresh, as the command line's does, and
+            // its memory goes back as soon as it ends.
+            solver::Solver search;
             solver::Limits limits = job->limits;
             limits.cancel = &cancel_;
-            result = search->solve(job->table, limits);
+            result = search.solve(job->table, limits);
         } catch (const RunTimeError& e) {
             qCWarning(lcBackgroundSolver) << "the search failed:" << e.description();
             result = solver::Result{};
-            // A solver that failed half-way starts afresh.
-            search.reset();
         } catch (const std::exception& e) {
             qCWarning(lcBackgroundSolver) << "the search failed:" << e.what();
             result = solver::Result{};
-            search.reset();
         }
-        if (priority_ == Priority::Low)
-            search.reset();
         // Handed to the window's thread; a result that arrives after this
         // object is gone is dropped with its event.
         QMetaObject::invokeMethod(

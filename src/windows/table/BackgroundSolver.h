@@ -18,7 +18,9 @@ class Services;
 // waits for the solver. A new search cancels the one running (and any still
 // waiting); only the result of the latest search is handed back, on the
 // window's thread and inside the guard. The thread starts with the first
-// search and is stopped and joined by stop() or the destructor.
+// search and is stopped and joined by stop() or the destructor. A search
+// without a positions cap takes hundreds of megabytes; they go back as
+// soon as it ends, rather than being held while the player plays on.
 class BackgroundSolver final : public QObject {
     Q_OBJECT
 public:
@@ -26,15 +28,11 @@ public:
     using Done = std::function<void(uint64_t search, const solver::Result& result)>;
 
     enum class Priority {
-        // The thread runs as the window's own do; the solver keeps its
-        // memory from one search to the next, as searches follow each
-        // other quickly.
+        // The thread runs as the window's own do.
         Normal,
-        // For long searches while the player thinks: the thread yields the
-        // processor to everything else (for good, as an ordinary program
-        // cannot raise a thread's priority again), and the solver's memory
-        // goes back after each search rather than being held while play
-        // goes on.
+        // For long searches while the player thinks: the thread gives way
+        // to everything else the machine runs, for good (an ordinary
+        // program cannot raise a thread's priority again).
         Low,
     };
 
