@@ -66,7 +66,7 @@ PlayAdvisor::PlayAdvisor(Shared& shared, TableView& table, QLabel& indicator, st
           BackgroundSolver::Priority::Low)
 {
     indicator_.setToolTip(QStringLiteral("Whether all the cards can still be brought home from here, as far as a "
-                                         "quick search can tell"));
+                                         "search can tell"));
     indicator_.hide();
 }
 
@@ -223,12 +223,14 @@ bool PlayAdvisor::followsLine(const solver::Table& now)
 
 void PlayAdvisor::checked(const solver::Result& result)
 {
+    if (!searchedTable_)
+        return;
     if (result.verdict != solver::Verdict::Unknown)
         keep(*searchedTable_, result);
     answer(result);
     // The player has not moved yet: a longer search, on a processor nothing
     // else wants, may still settle the deal.
-    if (result.verdict == solver::Verdict::Unknown && !result.cancelled && searchedTable_ && !unsupported_) {
+    if (result.verdict == solver::Verdict::Unknown && !result.cancelled && !unsupported_) {
         ++searchesStarted_;
         deeper_.start(*searchedTable_, deeperLimits_);
     }
