@@ -12,9 +12,18 @@
 #include "settings/cRegistry.h"
 #include "solver/SolutionPlay.h"
 
+#include <QElapsedTimer>
+
+#include <chrono>
+#include <cstdint>
+
 namespace {
 
 constexpr int kUsageError = 2;
+
+// --solve without a budget: the time alone stops the search.
+constexpr std::chrono::milliseconds kSolveTime{10'000};
+constexpr uint64_t kNoPositionsCap = uint64_t{1} << 62;
 
 void printUsage(QTextStream& out)
 {
@@ -28,10 +37,11 @@ void printUsage(QTextStream& out)
            "  --replay FILE        open the saved game FILE, make all its moves, print\n"
            "                       the table and the figures of the file, then exit\n"
            "  --solve NAME NUMBER [--budget POSITIONS] [--save FILE]\n"
-           "                       look for a win in game NAME with number NUMBER,\n"
-           "                       trying at most POSITIONS positions (1000000 unless\n"
-           "                       given); with --save, write a winning line to FILE as\n"
-           "                       a finished game\n"
+           "                       look for a win in game NAME with number NUMBER for\n"
+           "                       about 10 seconds, or until POSITIONS positions are\n"
+           "                       tried when given; print the answer, then the\n"
+           "                       positions tried and the time taken; with --save,\n"
+           "                       write a winning line to FILE as a finished game\n"
            "  --export-stats FILE  write the statistics report of all players to FILE,\n"
            "                       then exit\n"
            "  --help               show this help and exit\n"
@@ -127,6 +137,8 @@ int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
     const QString& name = game->name;
     const std::optional<GameNo> number = game->number;
     solver::Limits limits;
+    limits.positions = kNoPositionsCap;
+    limits.time = kSolveTime;
     QString savePath;
     for (qsizetype i = 3; i < args.size(); i += 2) {
         const QString& option = args.at(i);
@@ -150,6 +162,7 @@ int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
             return kUsageError;
         }
         limits.positions = budget;
+        limits.time = std::chrono::milliseconds{0};
     }
 
     // Played as the player has the game set: with or without automatic play.
@@ -160,12 +173,16 @@ int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
         solver::PlayedTable table(name, autoPlay);
         table.deal(*number);
         solver::Solver search;
+        QElapsedTimer clock;
+        clock.start();
         const solver::Result result = search.solve(table.table(), limits);
+        const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         switch (result.verdict) {
         case solver::Verdict::Winnable: out << "winnable in " << result.moves.size() << " moves\n"; break;
         case solver::Verdict::NotWinnable: out << "not winnable\n"; break;
         case solver::Verdict::Unknown: out << "unknown after " << result.positions << " positions\n"; break;
         }
+        out << "searched " << result.positions << " positions in " << QString::number(seconds, 'f', 2) << " s\n";
         if (!savePath.isEmpty() && result.verdict == solver::Verdict::Winnable)
             solver::saveSolution(name, *number, result.moves, autoPlay, savePath);
         else if (!savePath.isEmpty())

@@ -243,7 +243,8 @@ TEST(CommandLine, ExportStatsWritesTheProgramsReport)
 } // namespace
 
 // A winning line is found, written as a finished game, and replays to the
-// end with every card home; a deal without one writes nothing.
+// end with every card home; a deal without one writes nothing. Under the
+// answer stand the positions tried and the time taken.
 TEST(CommandLine, SolveFindsAWinAndSavesAGameThatReplaysToTheEnd)
 {
     TempHome home;
@@ -251,7 +252,10 @@ TEST(CommandLine, SolveFindsAWinAndSavesAGameThatReplaysToTheEnd)
     const ToolRun r = run({QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"),
                            QStringLiteral("--budget"), QStringLiteral("500000"), QStringLiteral("--save"), path});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    ASSERT_TRUE(QRegularExpression(QStringLiteral(R"(^winnable in [1-9]\d* moves\n$)")).match(r.out).hasMatch())
+    ASSERT_TRUE(QRegularExpression(QStringLiteral(R"(^winnable in [1-9]\d* moves\n)"
+                                                  R"(searched [1-9]\d* positions in \d+\.\d\d s\n$)"))
+                    .match(r.out)
+                    .hasMatch())
         << r.out.toStdString();
 
     const ToolRun replay = run({QStringLiteral("--replay"), path});
@@ -273,7 +277,13 @@ TEST(CommandLine, SolveFindsAWinAndSavesAGameThatReplaysToTheEnd)
     const ToolRun small = run({QStringLiteral("--solve"), QStringLiteral("Double Klondike"), QStringLiteral("5"),
                                QStringLiteral("--budget"), QStringLiteral("10"), QStringLiteral("--save"), none});
     ASSERT_EQ(small.code, 0) << small.err.toStdString();
-    EXPECT_TRUE(small.out.startsWith(QStringLiteral("unknown after "))) << small.out.toStdString();
+    const QRegularExpressionMatch unknown =
+        QRegularExpression(
+            QStringLiteral(R"(^unknown after (\d+) positions\nsearched (\d+) positions in \d+\.\d\d s\n$)"))
+            .match(small.out);
+    ASSERT_TRUE(unknown.hasMatch()) << small.out.toStdString();
+    EXPECT_EQ(unknown.captured(1), unknown.captured(2));
+    EXPECT_GE(unknown.captured(1).toInt(), 10) << "the budget is spent before the search gives up";
     EXPECT_FALSE(QFile::exists(none));
 
     const QList<QStringList> bad{

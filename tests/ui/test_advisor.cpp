@@ -13,15 +13,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -32,6 +39,16 @@ namespace {
 // a circle) and one every line of which fails.
 constexpr double kWinnableDeal = 1;
 constexpr double kLostDeal = 28;
+
+// A search stopped by positions alone, so that its answer does not hang on
+// the machine's speed.
+solver::Limits inPositions(uint64_t positions)
+{
+    solver::Limits limits;
+    limits.positions = positions;
+    limits.time = std::chrono::milliseconds{0};
+    return limits;
+}
 
 // How a player names a card: "7♥".
 QString nameOf(const cPlay& play, int16_t card)
@@ -47,8 +64,7 @@ protected:
     AdvisorTest()
     {
         shared.services.setPrompts(&prompts);
-        window = std::make_unique<frmMain>(shared, pictures);
-        window->show();
+        openWindow();
         // The game-end dialog, when a test wins, is closed as it comes up.
         closer.setInterval(20);
         QObject::connect(&closer, &QTimer::timeout, [this] {
@@ -67,6 +83,35 @@ protected:
         shared.services.setPrompts(nullptr);
     }
 
+    // The window, its searches stopped by positions: a first check that
+    // settles the deals above, and a longer search that settles more.
+    void openWindow()
+    {
+        window = std::make_unique<frmMain>(shared, pictures);
+        window->advisor().setSearchLimits(inPositions(300'000), inPositions(1'000'000));
+        QObject::connect(&window->advisor(), &PlayAdvisor::verdictShown,
+                         [this](const QString& text) { verdictsShown << text; });
+        window->show();
+    }
+    // Lets the window take in the table once a move or an undo is over.
+    void lookAtTable()
+    {
+        ASSERT_TRUE(waitFor([&] { return !shared.services.busy && !shared.play.drag().active; }));
+        QTest::qWait(10);
+        window->advisor().tableChanged();
+    }
+    // The move hinted at, made as the player makes it; false when the table
+    // refuses it.
+    bool tableTakes(const solver::Move& move)
+    {
+        if (move.kind == solver::Move::Kind::Drag) {
+            int16_t carried = -1;
+            if (!shared.play.CanPickUp(move.card, carried) || carried != move.carried ||
+                !shared.play.CanDrop(move.card, carried, move.toCell, move.toPile))
+                return false;
+        }
+        return solver::playOnTable(shared.play, shared.games, shared.gamePlay, move);
+    }
     // Lets the window work until `done` holds; false when it never did.
     static bool waitFor(const std::function<bool()>& done)
     {
@@ -104,6 +149,8 @@ protected:
     QTimer closer;
     // What the status bar said while the game-end dialog was up.
     QStringList verdictsAtEnd;
+    // Every text the status bar's verdict showed, in order.
+    QStringList verdictsShown;
 };
 
 // A whole deal played by following the hints: each one frames a card the
@@ -250,11 +297,15 @@ TEST_F(AdvisorTest, TheIndicatorTellsWhetherTheDealCanStillBeWon)
     ASSERT_TRUE(waitFor([&] { return window->advisor().searchNumber() > beforeClick && !checking(); }));
     EXPECT_EQ(indicator().text(), QStringLiteral("Not winnable"));
 
-    // Undo goes back to the deal: checked again, still lost.
+    // Undo goes back to the deal, whose answer is known: it shows at once.
     const uint64_t beforeUndo = window->advisor().searchNumber();
+    verdictsShown.clear();
     window->RunCommand(QStringLiteral("Undo"));
-    ASSERT_TRUE(waitFor([&] { return window->advisor().searchNumber() > beforeUndo && !checking(); }));
+    lookAtTable();
     EXPECT_EQ(indicator().text(), QStringLiteral("Not winnable"));
+    EXPECT_EQ(window->advisor().searchNumber(), beforeUndo) << "no search for a table already settled";
+    EXPECT_FALSE(window->advisor().searching());
+    EXPECT_FALSE(verdictsShown.contains(QStringLiteral("Checking\u2026")));
 
     window->RunCommand(QStringLiteral("Close"));
     ASSERT_TRUE(waitFor([&] { return indicator().isHidden(); }));
@@ -293,14 +344,212 @@ TEST_F(AdvisorTest, ClosingTheWindowCancelsTheSearch)
     window.reset();
     QTest::qWait(20);
 
-    window = std::make_unique<frmMain>(shared, pictures);
-    window->show();
+    openWindow();
     deal("Klondike", kWinnableDeal);
     ASSERT_TRUE(waitFor([&] { return !indicator().isHidden() && indicator().text() == QStringLiteral("Winnable"); }));
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
 }
 
+// An undo, a redo, or a way back to a table already searched: its answer
+// shows at once, with no new search, and the hint follows the line found
+// for it, a move the table takes.
+TEST_F(AdvisorTest, AKnownTableShowsItsAnswerAndItsLineAtOnce)
+{
+    deal("Klondike", kWinnableDeal);
+    ASSERT_TRUE(waitFor([&] { return window->advisor().searchNumber() > 0 && !checking(); }));
+    ASSERT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    askHint();
+    ASSERT_TRUE(window->advisor().lastHint().has_value());
+    const solver::Move first = *window->advisor().lastHint();
+    const uint64_t searched = window->advisor().searchNumber();
+
+    // Off the line: the new table is searched.
+    const solver::Table dealt = solver::Table::of(shared.games, shared.play, shared.gamePlay.RedealsComp(), true);
+    std::optional<solver::Move> other;
+    for (const solver::Move& move : dealt.moves())
+        if (!(move == first))
+            other = move;
+    ASSERT_TRUE(other.has_value());
+    ASSERT_TRUE(tableTakes(*other));
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] { return !window->advisor().searching(); }));
+    const uint64_t offLine = window->advisor().searchNumber();
+    EXPECT_GT(offLine, searched);
+
+    // Back to the deal: its answer and its line, without a search.
+    window->RunCommand(QStringLiteral("Undo"));
+    lookAtTable();
+    EXPECT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    EXPECT_FALSE(window->advisor().searching());
+    askHint();
+    ASSERT_TRUE(window->advisor().lastHint().has_value());
+    EXPECT_EQ(*window->advisor().lastHint(), first);
+    ASSERT_TRUE(tableTakes(first)) << said().toStdString();
+    lookAtTable();
+    askHint();
+    ASSERT_TRUE(window->advisor().lastHint().has_value());
+    const solver::Move second = *window->advisor().lastHint();
+
+    // Undo and redo along the line: each table's answer is known, and each
+    // hint is the line's next move.
+    window->RunCommand(QStringLiteral("Undo"));
+    lookAtTable();
+    EXPECT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    window->RunCommand(QStringLiteral("Redo"));
+    lookAtTable();
+    EXPECT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    askHint();
+    ASSERT_TRUE(window->advisor().lastHint().has_value());
+    EXPECT_EQ(*window->advisor().lastHint(), second);
+    EXPECT_TRUE(tableTakes(second)) << said().toStdString();
+    lookAtTable();
+    EXPECT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    EXPECT_EQ(window->advisor().searchNumber(), offLine) << "every table since was known";
+
+    // With automatic play switched over, the same cards are another table.
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    window->RunCommand(QStringLiteral("Undo"));
+    lookAtTable();
+    EXPECT_EQ(window->advisor().searchNumber(), offLine + 1);
+    ASSERT_TRUE(waitFor([&] { return !checking(); }));
+
+    // Games alike in their piles deal alike, yet play apart: the same cards
+    // in another game are another table.
+    shared.services.settings().write(settings::kAutoPlay, 1);
+    deal("Klondike", kWinnableDeal);
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] { return !checking(); }));
+    const solver::Table klondike = solver::Table::of(shared.games, shared.play, 0, true);
+    const uint64_t beforeExcel = window->advisor().searchNumber();
+    deal("Excel", kWinnableDeal);
+    ASSERT_TRUE(solver::Table::of(shared.games, shared.play, 0, true).sameLayout(klondike));
+    lookAtTable();
+    EXPECT_GT(window->advisor().searchNumber(), beforeExcel);
+    ASSERT_TRUE(waitFor([&] { return !window->advisor().searching(); }));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+}
+
+// A first check cut short answers "Unknown"; the longer search after it
+// settles the deal while the player thinks, and the hint then follows its
+// line. An answer that stays unknown is not kept: the table is searched
+// again when it comes back.
+TEST_F(AdvisorTest, AnUnknownIsSettledByTheLongerSearch)
+{
+    window->advisor().setSearchLimits(inPositions(10), inPositions(500'000));
+    deal("Klondike", kWinnableDeal);
+    ASSERT_TRUE(waitFor([&] { return window->advisor().searchNumber() == 2 && !window->advisor().searching(); }));
+    EXPECT_EQ(verdictsShown,
+              (QStringList{QStringLiteral("Checking\u2026"), QStringLiteral("Unknown"), QStringLiteral("Winnable")}));
+    for (int move = 0; move < 3; ++move) {
+        askHint();
+        ASSERT_TRUE(window->advisor().lastHint().has_value()) << said().toStdString();
+        ASSERT_TRUE(tableTakes(*window->advisor().lastHint())) << said().toStdString();
+        lookAtTable();
+        EXPECT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    }
+    EXPECT_EQ(window->advisor().searchNumber(), 2u) << "the line is followed without a search";
+
+    // Neither search settles this one.
+    window->advisor().setSearchLimits(inPositions(10), inPositions(10));
+    deal("Klondike", 12);
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] { return window->advisor().searchNumber() == 4 && !window->advisor().searching(); }));
+    EXPECT_EQ(indicator().text(), QStringLiteral("Unknown"));
+    shared.play.StockClick();
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] { return window->advisor().searchNumber() == 6 && !window->advisor().searching(); }));
+    window->RunCommand(QStringLiteral("Undo"));
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] { return window->advisor().searchNumber() == 8 && !window->advisor().searching(); }))
+        << "the deal is searched again";
+    EXPECT_EQ(indicator().text(), QStringLiteral("Unknown"));
+}
+
+// A move while the longer search runs cancels it, and the new table is
+// checked; so does a new deal, whose answer no stale one replaces. A longer
+// search, on the same thread, can only start once the cancelled one has
+// stopped.
+TEST_F(AdvisorTest, AChangeCancelsTheLongerSearch)
+{
+    // Longer searches that would run for minutes.
+    window->advisor().setSearchLimits(inPositions(1000), inPositions(100'000'000));
+    deal("Klondike", 12);
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] { return window->advisor().searchingDeeper(); }));
+    EXPECT_EQ(indicator().text(), QStringLiteral("Unknown"));
+    const uint64_t before = window->advisor().searchNumber();
+
+    verdictsShown.clear();
+    shared.play.StockClick();
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] {
+        return window->advisor().searchNumber() == before + 2 && window->advisor().searchingDeeper();
+    })) << "the new table is checked, then searched further";
+    EXPECT_EQ(verdictsShown, (QStringList{QStringLiteral("Checking\u2026"), QStringLiteral("Unknown")}));
+
+    // A new deal settled at once: nothing is left searching.
+    window->advisor().setSearchLimits(inPositions(300'000), inPositions(1000));
+    deal("Klondike", kWinnableDeal);
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] { return !window->advisor().searching(); })) << "the longer search was not cancelled";
+    EXPECT_EQ(indicator().text(), QStringLiteral("Winnable"));
+    EXPECT_EQ(window->advisor().searchNumber(), before + 3);
+
+    // The next longer search answers: the cancelled one has really stopped.
+    window->advisor().setSearchLimits(inPositions(1000), inPositions(1000));
+    deal("Klondike", 12);
+    lookAtTable();
+    ASSERT_TRUE(waitFor([&] {
+        return window->advisor().searchNumber() == before + 5 && !window->advisor().searching();
+    })) << "the cancelled search ran on";
+    EXPECT_EQ(indicator().text(), QStringLiteral("Unknown"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+}
+
 } // namespace
+
+// The longer search's thread runs at the lowest priority; the thread that
+// started it, and the first check's thread, keep theirs.
+TEST(BackgroundSolverTest, TheLongerSearchRunsAtLowPriority)
+{
+    Shared shared;
+    BackgroundSolver check(shared.services, {});
+    BackgroundSolver deeper(shared.services, {}, BackgroundSolver::Priority::Low);
+    solver::PlayedTable table(QStringLiteral("Klondike"), true);
+    table.deal(GameNo(12.0));
+    // The threads stay, waiting for the next search.
+    check.start(table.table(), inPositions(1000));
+    deeper.start(table.table(), inPositions(1000));
+
+    // Each thread is named once it has set itself up.
+    auto niceOf = [](const char* name) -> std::optional<int> {
+        for (const QFileInfo& task :
+             QDir(QStringLiteral("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile comm(task.filePath() + QStringLiteral("/comm"));
+            if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != name)
+                continue;
+            errno = 0;
+            const int nice = getpriority(PRIO_PROCESS, static_cast<id_t>(task.fileName().toInt()));
+            if (errno == 0)
+                return nice;
+        }
+        return std::nullopt;
+    };
+    std::optional<int> low;
+    std::optional<int> normal;
+    QDeadlineTimer deadline(30000);
+    while (!(low && normal) && !deadline.hasExpired()) {
+        low = niceOf("tablora-idle");
+        normal = niceOf("tablora-solver");
+        QTest::qWait(5);
+    }
+    ASSERT_TRUE(low.has_value() && normal.has_value());
+    EXPECT_EQ(*low, 19);
+    EXPECT_EQ(*normal, getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())));
+    EXPECT_LT(*normal, 19);
+    check.stop();
+    deeper.stop();
+}
 
 // A search started after another makes the first one's answer stale: only
 // the latest table's answer comes back, however the two searches end.

@@ -6,13 +6,48 @@
 #include <QLoggingCategory>
 #include <QMetaObject>
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <utility>
 
+#ifdef __linux__
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 Q_LOGGING_CATEGORY(lcBackgroundSolver, "tablora.solver")
 
-BackgroundSolver::BackgroundSolver(Services& services, Done done, QObject* parent)
-    : QObject(parent), services_(services), done_(std::move(done))
+namespace {
+
+// Lowers the calling thread's priority for a low one, then names the
+// thread (as `top -H` and a debugger show it). A low thread gets the
+// highest nice value (or, where that is refused, the idle scheduling
+// class), so that the search gives way to everything else the machine runs.
+void setUpWorker(BackgroundSolver::Priority priority)
+{
+    const bool low = priority == BackgroundSolver::Priority::Low;
+#ifdef __linux__
+    // On Linux a thread's nice value is its own.
+    if (low && setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19) != 0) {
+        const int failed = errno;
+        sched_param idle{};
+        if (pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle) != 0)
+            qCWarning(lcBackgroundSolver)
+                << "the long search's thread could not be given a low priority:" << std::strerror(failed);
+    }
+    pthread_setname_np(pthread_self(), low ? "tablora-idle" : "tablora-solver");
+#else
+    (void)low;
+#endif
+}
+
+} // namespace
+
+BackgroundSolver::BackgroundSolver(Services& services, Done done, Priority priority, QObject* parent)
+    : QObject(parent), services_(services), done_(std::move(done)), priority_(priority)
 {
 }
 
@@ -61,9 +96,7 @@ void BackgroundSolver::stop()
 
 void BackgroundSolver::work()
 {
-    // One solver for the thread's life: it keeps its memory from one search
-    // to the next.
-    std::optional<solver::Solver> search;
+    setUpWorker(priority_);
     for (;;) {
         std::optional<Job> job;
         {
@@ -78,20 +111,18 @@ void BackgroundSolver::work()
         }
         solver::Result result;
         try {
-            if (!search)
-                search.emplace();
+            // Each search starts afresh, as the command line's does, and
+            // its memory goes back as soon as it ends.
+            solver::Solver search;
             solver::Limits limits = job->limits;
             limits.cancel = &cancel_;
-            result = search->solve(job->table, limits);
+            result = search.solve(job->table, limits);
         } catch (const RunTimeError& e) {
             qCWarning(lcBackgroundSolver) << "the search failed:" << e.description();
             result = solver::Result{};
-            // A solver that failed half-way starts afresh.
-            search.reset();
         } catch (const std::exception& e) {
             qCWarning(lcBackgroundSolver) << "the search failed:" << e.what();
             result = solver::Result{};
-            search.reset();
         }
         // Handed to the window's thread; a result that arrives after this
         // object is gone is dropped with its event.

@@ -18,14 +18,25 @@ class Services;
 // waits for the solver. A new search cancels the one running (and any still
 // waiting); only the result of the latest search is handed back, on the
 // window's thread and inside the guard. The thread starts with the first
-// search and is stopped and joined by stop() or the destructor.
+// search and is stopped and joined by stop() or the destructor. A search
+// without a positions cap takes hundreds of megabytes; they go back as
+// soon as it ends, rather than being held while the player plays on.
 class BackgroundSolver final : public QObject {
     Q_OBJECT
 public:
     // Called with the result of the latest search and its number.
     using Done = std::function<void(uint64_t search, const solver::Result& result)>;
 
-    BackgroundSolver(Services& services, Done done, QObject* parent = nullptr);
+    enum class Priority {
+        // The thread runs as the window's own do.
+        Normal,
+        // For long searches while the player thinks: the thread gives way
+        // to everything else the machine runs, for good (an ordinary
+        // program cannot raise a thread's priority again).
+        Low,
+    };
+
+    BackgroundSolver(Services& services, Done done, Priority priority = Priority::Normal, QObject* parent = nullptr);
     ~BackgroundSolver() override;
     BackgroundSolver(const BackgroundSolver&) = delete;
     BackgroundSolver& operator=(const BackgroundSolver&) = delete;
@@ -56,6 +67,7 @@ private:
 
     Services& services_;
     Done done_;
+    const Priority priority_;
     // Window thread only.
     uint64_t latest_ = 0;
     bool searching_ = false;

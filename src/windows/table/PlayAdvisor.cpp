@@ -58,11 +58,15 @@ QString destinationText(const cPlay& play, int16_t cell, int16_t pile)
 PlayAdvisor::PlayAdvisor(Shared& shared, TableView& table, QLabel& indicator, std::function<void(const QString&)> tell,
                          std::function<bool()> held, QObject* parent)
     : QObject(parent), shared_(shared), table_(table), indicator_(indicator), tell_(std::move(tell)),
-      held_(std::move(held)),
-      solver_(shared.services, [this](uint64_t, const solver::Result& result) { searched(result); })
+      held_(std::move(held)), checkLimits_{kNoPositionsCap, kCheckTime, nullptr}, deeperLimits_{kNoPositionsCap,
+                                                                                                kDeeperTime, nullptr},
+      check_(shared.services, [this](uint64_t, const solver::Result& result) { checked(result); }),
+      deeper_(
+          shared.services, [this](uint64_t, const solver::Result& result) { searchedDeeper(result); },
+          BackgroundSolver::Priority::Low)
 {
     indicator_.setToolTip(QStringLiteral("Whether all the cards can still be brought home from here, as far as a "
-                                         "quick search can tell"));
+                                         "search can tell"));
     indicator_.hide();
 }
 
@@ -72,7 +76,14 @@ void PlayAdvisor::stop()
 {
     stopped_ = true;
     hintWanted_ = false;
-    solver_.stop();
+    check_.stop();
+    deeper_.stop();
+}
+
+void PlayAdvisor::setSearchLimits(const solver::Limits& check, const solver::Limits& deeper)
+{
+    checkLimits_ = check;
+    deeperLimits_ = deeper;
 }
 
 bool PlayAdvisor::autoPlay() const
@@ -92,8 +103,10 @@ bool PlayAdvisor::won() const
 
 void PlayAdvisor::forget()
 {
-    if (searchedTable_ || solver_.searching())
-        solver_.cancel();
+    if (check_.searching())
+        check_.cancel();
+    if (deeper_.searching())
+        deeper_.cancel();
     searchedTable_.reset();
     result_.reset();
     line_.clear();
@@ -113,6 +126,7 @@ void PlayAdvisor::setIndicator(const QString& text)
         indicator_.setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
     else
         indicator_.setStyleSheet(QString());
+    emit verdictShown(text);
 }
 
 void PlayAdvisor::tableChanged()
@@ -152,7 +166,10 @@ void PlayAdvisor::tableChanged()
         setIndicator(kUnknown);
         return;
     }
-    if (searchedTable_ && autoPlaySearched_ == withAutoPlay) {
+    // Games alike in their piles deal alike, yet play apart: the game is
+    // part of the table.
+    const QString& game = shared_.gamePlay.GameName();
+    if (searchedTable_ && autoPlaySearched_ == withAutoPlay && gameSearched_ == game) {
         if (searchedTable_->sameLayout(*now))
             return;
         if (followsLine(*now)) {
@@ -168,17 +185,24 @@ void PlayAdvisor::tableChanged()
         return;
     }
     autoPlaySearched_ = withAutoPlay;
+    gameSearched_ = game;
     unsupported_ = now->unsupported();
     searchedTable_ = std::move(now);
     if (unsupported_) {
         setIndicator(kUnknown);
         return;
     }
+    // Back to a table already settled: an undo, a redo, or another way to
+    // the same layout.
+    if (const Proved* proved = kept(*searchedTable_)) {
+        const solver::Result known = proved->result;
+        keep(*searchedTable_, known);
+        answer(known);
+        return;
+    }
     setIndicator(kChecking);
-    solver::Limits limits;
-    limits.positions = kCheckPositions;
-    limits.time = kCheckTime;
-    solver_.start(*searchedTable_, limits);
+    ++searchesStarted_;
+    check_.start(*searchedTable_, checkLimits_);
 }
 
 bool PlayAdvisor::followsLine(const solver::Table& now)
@@ -192,11 +216,62 @@ bool PlayAdvisor::followsLine(const solver::Table& now)
     result_->verdict = solver::Verdict::Winnable;
     result_->moves = line_;
     result_->bestMove.reset();
+    keep(now, *result_);
     setIndicator(kWinnable);
     return true;
 }
 
-void PlayAdvisor::searched(const solver::Result& result)
+void PlayAdvisor::checked(const solver::Result& result)
+{
+    if (!searchedTable_)
+        return;
+    if (result.verdict != solver::Verdict::Unknown)
+        keep(*searchedTable_, result);
+    answer(result);
+    // The player has not moved yet: a longer search, on a processor nothing
+    // else wants, may still settle the deal.
+    if (result.verdict == solver::Verdict::Unknown && !result.cancelled && !unsupported_) {
+        ++searchesStarted_;
+        deeper_.start(*searchedTable_, deeperLimits_);
+    }
+}
+
+void PlayAdvisor::searchedDeeper(const solver::Result& result)
+{
+    if (!searchedTable_ || !result_)
+        return;
+    if (result.verdict == solver::Verdict::Unknown) {
+        // Still no answer; the longer search came closer, if anywhere.
+        if (result.bestMove)
+            result_->bestMove = result.bestMove;
+        return;
+    }
+    keep(*searchedTable_, result);
+    answer(result);
+}
+
+void PlayAdvisor::keep(const solver::Table& table, const solver::Result& result)
+{
+    for (auto it = proved_.begin(); it != proved_.end(); ++it) {
+        if (it->autoPlay == autoPlaySearched_ && it->game == gameSearched_ && it->table.sameLayout(table)) {
+            proved_.erase(it);
+            break;
+        }
+    }
+    proved_.push_front(Proved{gameSearched_, autoPlaySearched_, table, result});
+    if (proved_.size() > kProvedKept)
+        proved_.pop_back();
+}
+
+const PlayAdvisor::Proved* PlayAdvisor::kept(const solver::Table& table) const
+{
+    for (const Proved& proved : proved_)
+        if (proved.autoPlay == autoPlaySearched_ && proved.game == gameSearched_ && proved.table.sameLayout(table))
+            return &proved;
+    return nullptr;
+}
+
+void PlayAdvisor::answer(const solver::Result& result)
 {
     result_ = result;
     if (result.verdict == solver::Verdict::Winnable)

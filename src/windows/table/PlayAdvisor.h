@@ -7,7 +7,9 @@
 #include <QString>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -20,16 +22,25 @@ class TableView;
 // in the background, whether the deal can still be won from there, and
 // shows the answer in its status-bar label: "Checking…" while it looks,
 // then "Winnable", "Not winnable" or "Unknown" when the search ran out of
-// its budget, and "Won" once every card is home. On request it shows a hint: the next move of a winning line
-// (or of the line that came closest), framed on the table and described in
-// the status bar, or that no move is left.
+// time, and "Won" once every card is home. An "Unknown" is followed by a
+// longer search at low priority while the player thinks, which may still
+// settle the deal; the next change of the table cancels it. Answers proved
+// for a table are kept, so that an undo, a redo or a way back to a layout
+// shows its answer at once. On request it shows a hint: the next move of a
+// winning line (or of the line that came closest), framed on the table and
+// described in the status bar, or that no move is left.
 class PlayAdvisor final : public QObject {
     Q_OBJECT
 public:
-    // The search after each change: small enough never to keep the
-    // processor busy for long.
-    static constexpr uint64_t kCheckPositions = 300'000;
+    // The first search after each change: short, so that the answer comes
+    // while the player still looks at the move; the time alone stops it.
     static constexpr std::chrono::milliseconds kCheckTime{2000};
+    // The search after an "Unknown", on a thread of low priority.
+    static constexpr std::chrono::milliseconds kDeeperTime{60'000};
+    // Searches stopped by time have no positions budget.
+    static constexpr uint64_t kNoPositionsCap = uint64_t{1} << 62;
+    // The proved answers kept, the latest first.
+    static constexpr size_t kProvedKept = 200;
 
     static const QString kChecking;
     static const QString kWinnable;
@@ -52,24 +63,51 @@ public:
     void hint();
     // No more searches: the one running is cancelled and its thread joined.
     void stop();
+    // The limits of the first search after a change and of the longer one
+    // after an "Unknown" (tests give them in positions, so that the answers
+    // do not hang on the machine's speed). Taken up by the next search.
+    void setSearchLimits(const solver::Limits& check, const solver::Limits& deeper);
 
     // The move the last hint showed; none when it said no move is left.
     const std::optional<solver::Move>& lastHint() const { return lastHint_; }
     // How many hints were given (moves shown or "no moves"), for tests.
     int hintsGiven() const { return hintsGiven_; }
-    bool searching() const { return solver_.searching(); }
-    // Goes up with every search started or cancelled, for tests.
-    uint64_t searchNumber() const { return solver_.latest(); }
+    // A search, first or longer, is under way.
+    bool searching() const { return check_.searching() || deeper_.searching(); }
+    // The longer search after an "Unknown" is under way.
+    bool searchingDeeper() const { return deeper_.searching(); }
+    // Goes up with every search started, first or longer, for tests.
+    uint64_t searchNumber() const { return searchesStarted_; }
 
     // "Hint: move 7♥ onto 8♠": the move on the table as it is now.
     static QString describe(const Shared& shared, const solver::Move& move);
 
+signals:
+    // The status-bar label now says `text`.
+    void verdictShown(const QString& text);
+
 private:
+    // A table's answer proved by a search: winnable (with its line) or not.
+    struct Proved {
+        QString game;
+        bool autoPlay = false;
+        solver::Table table;
+        solver::Result result;
+    };
+
     solver::Table snapshot() const;
     // Every card of the deal is home: nothing left to search.
     bool won() const;
     bool autoPlay() const;
-    void searched(const solver::Result& result);
+    void checked(const solver::Result& result);
+    void searchedDeeper(const solver::Result& result);
+    // Takes the answer for the table searched: indicator, line, kept answers
+    // and a hint that waited for it.
+    void answer(const solver::Result& result);
+    void keep(const solver::Table& table, const solver::Result& result);
+    // The answer kept for the table, in the game and with the option
+    // searched.
+    const Proved* kept(const solver::Table& table) const;
     void showHint(const solver::Result& result);
     void setIndicator(const QString& text);
     // Forgets the table searched, and any search of it.
@@ -83,12 +121,18 @@ private:
     QLabel& indicator_;
     std::function<void(const QString&)> tell_;
     std::function<bool()> held_;
-    BackgroundSolver solver_;
+    solver::Limits checkLimits_;
+    solver::Limits deeperLimits_;
+    BackgroundSolver check_;
+    BackgroundSolver deeper_;
+    uint64_t searchesStarted_ = 0;
+    std::deque<Proved> proved_;
     bool stopped_ = false;
-    // The table last searched (or being searched) and the option it was
-    // searched with, and the answer once it came.
+    // The table last searched (or being searched), the game and the option
+    // it was searched in, and the answer once it came.
     std::optional<solver::Table> searchedTable_;
     bool autoPlaySearched_ = false;
+    QString gameSearched_;
     std::optional<solver::Result> result_;
     // The rest of the winning line found from the table searched. While the
     // player follows it, no search is needed: a fresh search could find
