@@ -553,11 +553,13 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         result.verdict = Verdict::Winnable;
         return result;
     }
+    Stop stop{limits, std::chrono::steady_clock::now()};
+    // Cancelled before it began: nothing is searched, not even a table
+    // small enough to be gone through before the flag is next read.
     if (limits.cancel != nullptr && limits.cancel->load(std::memory_order_relaxed)) {
         result.cancelled = true;
-        return result;
+        stop.hit = true;
     }
-    Stop stop{limits, std::chrono::steady_clock::now()};
     Best best;
     Outcome outcome = Outcome::Stopped;
     begin(complete_, root, false, true, 0);

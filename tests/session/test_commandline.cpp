@@ -263,11 +263,12 @@ TEST(CommandLine, SolveFindsAWinAndSavesAGameThatReplaysToTheEnd)
     const QStringList lines = replay.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     int home0 = 0;
     for (const QString& line : lines) {
-        if (line.startsWith(QStringLiteral("foundation ")))
+        if (line.startsWith(QStringLiteral("foundation "))) {
             EXPECT_EQ(line.count(QLatin1Char(' ')), 1 + 13) << line.toStdString();
-        else if (line.startsWith(QStringLiteral("home ")) || line.startsWith(QStringLiteral("stock ")) ||
-                 line.startsWith(QStringLiteral("waste ")))
+        } else if (line.startsWith(QStringLiteral("home ")) || line.startsWith(QStringLiteral("stock ")) ||
+                   line.startsWith(QStringLiteral("waste "))) {
             EXPECT_TRUE(line.endsWith(QLatin1Char(':'))) << line.toStdString();
+        }
         home0 += line.startsWith(QStringLiteral("home ")) ? 1 : 0;
     }
     EXPECT_EQ(home0, 7);
