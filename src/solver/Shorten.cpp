@@ -1,0 +1,409 @@
+#include "solver/Shorten.h"
+
+#include "rules/RuleCodes.h"
+#include "solver/Position.h"
+
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+namespace solver {
+namespace {
+
+// Every card in its place and which way up, pile by pile, and the redeals
+// made where their number is limited: two tables with the same layout take
+// the same moves to the same tables.
+std::string layoutOf(const Position& p)
+{
+    const Rules& r = p.rules();
+    std::string out;
+    out.reserve(static_cast<size_t>(r.piles + r.cards + 2));
+    for (int i = 0; i < r.piles; ++i) {
+        const int n = p.length(i);
+        out.push_back(static_cast<char>(n));
+        for (int k = 0; k < n; ++k)
+            out.push_back(static_cast<char>(p.at(i, k)));
+    }
+    if (r.redealLimit >= 0) {
+        out.push_back(static_cast<char>(p.redealsMade() & 0xff));
+        out.push_back(static_cast<char>((p.redealsMade() >> 8) & 0xff));
+    }
+    return out;
+}
+
+// A line kept as the steps that make it and the table after each: point 0
+// is the start, point k the table after k steps, the last point a win.
+class Shortener {
+public:
+    Shortener(const Position& start, uint64_t budget, uint64_t& used) : start_(start), budget_(budget), used_(used)
+    {
+        start_.forget();
+    }
+
+    // Plays the line; false when a move is refused or the line does not
+    // win. Moves after the win are dropped.
+    bool load(const std::vector<Move>& line);
+    // Cuts out every stretch that comes back to a table met before.
+    void cutCycles();
+    // From each point in turn, tries every sequence of up to `depth` moves
+    // and takes the one that lands furthest on along the line (or wins),
+    // when that saves moves. True when the line got shorter.
+    bool sweep(int depth);
+    std::vector<Move> moves() const;
+    bool spent() const { return used_ >= budget_; }
+
+private:
+    struct Point {
+        uint64_t hash;
+        std::string layout;
+    };
+    struct Jump {
+        size_t to = 0;
+        long gain = 0;
+        std::vector<Step> path;
+    };
+
+    static Point pointOf(const Position& p) { return Point{p.hash(), layoutOf(p)}; }
+    void index();
+    void search(Position& pos, size_t from, int left, std::vector<Step>& path, Jump& best);
+    void splice(Position& pos, size_t from, const Jump& jump);
+
+    Position start_;
+    uint64_t budget_;
+    uint64_t& used_;
+    std::vector<Step> steps_;
+    std::vector<Point> points_;
+    // The points by hash, in line order.
+    std::unordered_map<uint64_t, std::vector<uint32_t>> byHash_;
+    // Tables met in the search from one point, with the fewest moves that
+    // reached them.
+    std::unordered_map<uint64_t, size_t> near_;
+};
+
+bool Shortener::load(const std::vector<Move>& line)
+{
+    Position pos = start_;
+    points_.push_back(pointOf(pos));
+    for (const Move& m : line) {
+        if (pos.won())
+            break;
+        Step step;
+        if (!pos.fromMove(m, step))
+            return false;
+        pos.make(step);
+        pos.forget();
+        ++used_;
+        steps_.push_back(step);
+        points_.push_back(pointOf(pos));
+    }
+    return pos.won();
+}
+
+void Shortener::cutCycles()
+{
+    std::unordered_map<std::string, size_t> at;
+    std::vector<Step> steps;
+    std::vector<Point> points;
+    points.push_back(points_.front());
+    at.emplace(points.back().layout, 0);
+    for (size_t k = 0; k < steps_.size(); ++k) {
+        Point& p = points_[k + 1];
+        const auto found = at.find(p.layout);
+        if (found != at.end()) {
+            // Back where the line stood after `i` moves: what came between
+            // goes.
+            const size_t i = found->second;
+            for (size_t q = i + 1; q < points.size(); ++q)
+                at.erase(points[q].layout);
+            points.resize(i + 1);
+            steps.resize(i);
+            continue;
+        }
+        steps.push_back(steps_[k]);
+        points.push_back(std::move(p));
+        at.emplace(points.back().layout, points.size() - 1);
+    }
+    steps_ = std::move(steps);
+    points_ = std::move(points);
+}
+
+void Shortener::index()
+{
+    byHash_.clear();
+    for (size_t j = 0; j < points_.size(); ++j)
+        byHash_[points_[j].hash].push_back(static_cast<uint32_t>(j));
+}
+
+void Shortener::search(Position& pos, size_t from, int left, std::vector<Step>& path, Jump& best)
+{
+    std::vector<Step> steps;
+    pos.allSteps(steps);
+    const size_t last = steps_.size();
+    for (const Step& s : steps) {
+        if (used_ >= budget_)
+            return;
+        const size_t mark = pos.make(s);
+        ++used_;
+        path.push_back(s);
+        const auto d = static_cast<long>(path.size());
+        const uint64_t h = pos.hash();
+        if (pos.won()) {
+            const long gain = static_cast<long>(last - from) - d;
+            if (gain > best.gain)
+                best = Jump{last, gain, path};
+        } else {
+            const auto found = byHash_.find(h);
+            if (found != byHash_.end()) {
+                std::string layout;
+                // The furthest point first: the first that matches is the
+                // best this table gives.
+                const std::vector<uint32_t>& at = found->second;
+                for (auto j = at.rbegin(); j != at.rend(); ++j) {
+                    const long gain = static_cast<long>(*j) - static_cast<long>(from) - d;
+                    if (gain <= best.gain)
+                        break;
+                    if (layout.empty())
+                        layout = layoutOf(pos);
+                    if (points_[*j].layout == layout) {
+                        best = Jump{*j, gain, path};
+                        break;
+                    }
+                }
+            }
+            if (left > 1) {
+                const auto [seen, fresh] = near_.try_emplace(h, path.size());
+                if (fresh || seen->second > path.size()) {
+                    seen->second = path.size();
+                    search(pos, from, left - 1, path, best);
+                }
+            }
+        }
+        path.pop_back();
+        pos.undo(mark);
+    }
+}
+
+void Shortener::splice(Position& pos, size_t from, const Jump& jump)
+{
+    std::vector<Point> fresh;
+    const size_t mark = pos.make(jump.path.front());
+    fresh.push_back(pointOf(pos));
+    for (size_t k = 1; k < jump.path.size(); ++k) {
+        pos.make(jump.path[k]);
+        fresh.push_back(pointOf(pos));
+    }
+    pos.undo(mark);
+    const auto f = static_cast<std::ptrdiff_t>(from);
+    const auto to = static_cast<std::ptrdiff_t>(jump.to);
+    const bool toEnd = jump.to == steps_.size();
+    steps_.erase(steps_.begin() + f, steps_.begin() + to);
+    steps_.insert(steps_.begin() + f, jump.path.begin(), jump.path.end());
+    // A jump to a point of the line keeps that point; a win ends the line
+    // where the jump ends.
+    if (toEnd) {
+        points_.erase(points_.begin() + f + 1, points_.end());
+        points_.insert(points_.end(), fresh.begin(), fresh.end());
+    } else {
+        points_.erase(points_.begin() + f + 1, points_.begin() + to);
+        points_.insert(points_.begin() + f + 1, fresh.begin(), fresh.end() - 1);
+    }
+}
+
+bool Shortener::sweep(int depth)
+{
+    index();
+    Position pos = start_;
+    bool shortened = false;
+    std::vector<Step> path;
+    size_t i = 0;
+    while (i + 1 < steps_.size() && used_ < budget_) {
+        Jump best;
+        path.clear();
+        near_.clear();
+        near_.emplace(points_[i].hash, 0);
+        search(pos, i, depth, path, best);
+        if (best.gain > 0) {
+            splice(pos, i, best);
+            index();
+            shortened = true;
+            // The line from here changed: look again from the same point.
+            continue;
+        }
+        pos.make(steps_[i]);
+        pos.forget();
+        ++used_;
+        ++i;
+    }
+    return shortened;
+}
+
+std::vector<Move> Shortener::moves() const
+{
+    Position pos = start_;
+    std::vector<Move> out;
+    out.reserve(steps_.size());
+    for (const Step& s : steps_) {
+        out.push_back(pos.toMove(s));
+        pos.make(s);
+        pos.forget();
+    }
+    return out;
+}
+
+// Where the stock is turned one card at a time onto the waste and may be
+// turned back without limit, clicks only bring up the card a drag takes off
+// the waste: a line is its drags, each with the fewest clicks before it.
+// The clicks a line spends going round the stock again for a card it
+// passed before are saved by playing that card when it shows.
+class TalonLine {
+public:
+    TalonLine(const Position& start, uint64_t budget, uint64_t& used) : start_(start), budget_(budget), used_(used)
+    {
+        start_.forget();
+    }
+
+    // Takes the line's drags; false when the line does not win with them.
+    bool load(const std::vector<Move>& line);
+    // Plays cards off the waste as they show, wherever that makes the line
+    // shorter. True when it did.
+    bool reschedule();
+    const std::vector<Move>& moves() const { return line_; }
+
+private:
+    // A card that showed on the waste before the drag `before`.
+    struct Shown {
+        size_t before;
+        int16_t card;
+    };
+    bool expand(const std::vector<Move>& drags, std::vector<Move>& out, std::vector<Shown>* shown);
+
+    Position start_;
+    uint64_t budget_;
+    uint64_t& used_;
+    std::vector<Move> drags_;
+    std::vector<Move> line_;
+    std::vector<Shown> shown_;
+};
+
+bool TalonLine::expand(const std::vector<Move>& drags, std::vector<Move>& out, std::vector<Shown>* shown)
+{
+    Position pos = start_;
+    const Rules& r = pos.rules();
+    out.clear();
+    if (shown != nullptr)
+        shown->clear();
+    for (size_t k = 0; k < drags.size(); ++k) {
+        const Move& m = drags[k];
+        if (m.fromCell == Cell::Waste) {
+            // Once round stock and waste at most.
+            int clicks = pos.length(r.stock) + pos.length(r.waste) + 2;
+            while (pos.length(r.waste) == 0 || (pos.top(r.waste) & kIdMask) != m.card) {
+                if (clicks-- == 0 || used_ >= budget_)
+                    return false;
+                const Step click{pos.length(r.stock) > 0 ? Step::Deal : Step::Redeal, static_cast<uint8_t>(r.stock), 0,
+                                 0, 0};
+                out.push_back(pos.toMove(click));
+                pos.make(click);
+                pos.forget();
+                ++used_;
+                if (shown != nullptr && pos.length(r.waste) > 0)
+                    shown->push_back(Shown{k, static_cast<int16_t>(pos.top(r.waste) & kIdMask)});
+            }
+        }
+        Step step;
+        if (used_ >= budget_ || !pos.fromMove(m, step))
+            return false;
+        out.push_back(m);
+        pos.make(step);
+        pos.forget();
+        ++used_;
+        if (pos.won())
+            break;
+    }
+    return pos.won();
+}
+
+bool TalonLine::load(const std::vector<Move>& line)
+{
+    for (const Move& m : line)
+        if (m.kind == Move::Kind::Drag)
+            drags_.push_back(m);
+    if (!expand(drags_, line_, &shown_))
+        return false;
+    if (line_.size() > line.size())
+        line_ = line;
+    return true;
+}
+
+bool TalonLine::reschedule()
+{
+    bool shorter = false;
+    bool again = true;
+    std::vector<Move> candidate;
+    std::vector<Move> out;
+    while (again && used_ < budget_) {
+        again = false;
+        std::set<std::pair<size_t, int16_t>> tried;
+        for (const Shown& s : shown_) {
+            if (used_ >= budget_)
+                break;
+            if (!tried.insert({s.before, s.card}).second)
+                continue;
+            // The drag that takes the card off the waste later on.
+            size_t later = s.before + 1;
+            while (later < drags_.size() && (drags_[later].card != s.card || drags_[later].fromCell != Cell::Waste))
+                ++later;
+            if (later >= drags_.size())
+                continue;
+            candidate = drags_;
+            const Move m = candidate[later];
+            candidate.erase(candidate.begin() + static_cast<std::ptrdiff_t>(later));
+            candidate.insert(candidate.begin() + static_cast<std::ptrdiff_t>(s.before), m);
+            if (expand(candidate, out, nullptr) && out.size() < line_.size()) {
+                drags_ = std::move(candidate);
+                expand(drags_, line_, &shown_);
+                shorter = again = true;
+                break;
+            }
+        }
+    }
+    return shorter;
+}
+
+} // namespace
+
+std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line, uint64_t positionBudget)
+{
+    if (start.unsupported() || start.won() || line.empty())
+        return line;
+    uint64_t used = 0;
+    std::vector<Move> shorter;
+    {
+        Shortener shortener(start.position(), positionBudget, used);
+        if (!shortener.load(line))
+            return line;
+        shortener.cutCycles();
+        // Short looks along the whole line first, deeper ones with what the
+        // budget leaves.
+        for (int depth = 1; depth <= 3 && !shortener.spent(); ++depth)
+            while (!shortener.spent() && shortener.sweep(depth))
+                shortener.cutCycles();
+        shorter = shortener.moves();
+    }
+    if (start.position().rules().talon) {
+        TalonLine talon(start.position(), positionBudget, used);
+        if (talon.load(shorter) && talon.reschedule())
+            shorter = talon.moves();
+    }
+    if (shorter.size() >= line.size())
+        return line;
+    // Played through once more the way the table plays a player's moves.
+    Table check = start;
+    for (const Move& m : shorter)
+        if (!check.play(m))
+            return line;
+    return check.won() ? shorter : line;
+}
+
+} // namespace solver
