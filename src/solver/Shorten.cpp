@@ -3,6 +3,7 @@
 #include "rules/RuleCodes.h"
 #include "solver/Position.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -254,8 +255,10 @@ std::vector<Move> Shortener::moves() const
 // Where the stock is turned one card at a time onto the waste and may be
 // turned back without limit, clicks only bring up the card a drag takes off
 // the waste: a line is its drags, each with the fewest clicks before it.
-// The clicks a line spends going round the stock again for a card it
-// passed before are saved by playing that card when it shows.
+// Going round the stock again for a card passed before costs a click a
+// card, so the drags are put in the order that spends the fewest clicks:
+// a card played off the waste when it shows, a card left for the next time
+// round, a move on the table made sooner or later to suit.
 class TalonLine {
 public:
     TalonLine(const Position& start, uint64_t budget, uint64_t& used) : start_(start), budget_(budget), used_(used)
@@ -265,18 +268,30 @@ public:
 
     // Takes the line's drags; false when the line does not win with them.
     bool load(const std::vector<Move>& line);
-    // Plays cards off the waste as they show, wherever that makes the line
-    // shorter. True when it did.
-    bool reschedule();
+    // Moves drags about while that makes the line shorter. True when it did.
+    bool reorder();
     const std::vector<Move>& moves() const { return line_; }
 
 private:
+    static constexpr size_t kFails = ~size_t{0};
     // A card that showed on the waste before the drag `before`.
     struct Shown {
         size_t before;
         int16_t card;
     };
-    bool expand(const std::vector<Move>& drags, std::vector<Move>& out, std::vector<Shown>* shown);
+    // Plays the drags from `from` on, from the table kept before that
+    // drag; the line's length, or kFails when a drag is refused, the end is
+    // not a win or the line grows to `bound`.
+    // `refused` tells the drag refused, kFails when the line failed
+    // otherwise.
+    size_t expandFrom(const std::vector<Move>& drags, size_t from, size_t bound, size_t* refused = nullptr);
+    // Plays all the drags and keeps the line, the tables before each drag
+    // and the cards shown on the way.
+    bool expandAll();
+    bool tryMove(size_t from, size_t to);
+    // Plays the card's later drag off the waste before drag `at`, with the
+    // drags between that make its place ready.
+    bool pullForward(size_t at, size_t later);
 
     Position start_;
     uint64_t budget_;
@@ -284,89 +299,167 @@ private:
     std::vector<Move> drags_;
     std::vector<Move> line_;
     std::vector<Shown> shown_;
+    std::vector<Position> before_;
+    std::vector<size_t> lineBefore_;
+    std::vector<Move> candidate_;
 };
 
-bool TalonLine::expand(const std::vector<Move>& drags, std::vector<Move>& out, std::vector<Shown>* shown)
+size_t TalonLine::expandFrom(const std::vector<Move>& drags, size_t from, size_t bound, size_t* refused)
 {
-    Position pos = start_;
+    if (refused != nullptr)
+        *refused = kFails;
+    const bool keep = from == 0 && bound == kFails;
+    Position pos = from == 0 ? start_ : before_[from];
     const Rules& r = pos.rules();
-    out.clear();
-    if (shown != nullptr)
-        shown->clear();
-    for (size_t k = 0; k < drags.size(); ++k) {
+    size_t length = from == 0 ? 0 : lineBefore_[from];
+    if (keep) {
+        line_.clear();
+        shown_.clear();
+        before_.clear();
+        lineBefore_.clear();
+    }
+    for (size_t k = from; k < drags.size(); ++k) {
         const Move& m = drags[k];
+        if (keep) {
+            before_.push_back(pos);
+            lineBefore_.push_back(length);
+        }
         if (m.fromCell == Cell::Waste) {
             // Once round stock and waste at most.
             int clicks = pos.length(r.stock) + pos.length(r.waste) + 2;
             while (pos.length(r.waste) == 0 || (pos.top(r.waste) & kIdMask) != m.card) {
-                if (clicks-- == 0 || used_ >= budget_)
-                    return false;
+                if (clicks-- == 0 && refused != nullptr)
+                    *refused = k;
+                if (clicks < 0 || used_ >= budget_ || ++length >= bound)
+                    return kFails;
                 const Step click{pos.length(r.stock) > 0 ? Step::Deal : Step::Redeal, static_cast<uint8_t>(r.stock), 0,
                                  0, 0};
-                out.push_back(pos.toMove(click));
+                if (keep)
+                    line_.push_back(pos.toMove(click));
                 pos.make(click);
                 pos.forget();
                 ++used_;
-                if (shown != nullptr && pos.length(r.waste) > 0)
-                    shown->push_back(Shown{k, static_cast<int16_t>(pos.top(r.waste) & kIdMask)});
+                if (keep && pos.length(r.waste) > 0)
+                    shown_.push_back(Shown{k, static_cast<int16_t>(pos.top(r.waste) & kIdMask)});
             }
         }
         Step step;
-        if (used_ >= budget_ || !pos.fromMove(m, step))
-            return false;
-        out.push_back(m);
+        if (used_ >= budget_ || ++length >= bound)
+            return kFails;
+        if (!pos.fromMove(m, step)) {
+            if (refused != nullptr)
+                *refused = k;
+            return kFails;
+        }
+        if (keep)
+            line_.push_back(m);
         pos.make(step);
         pos.forget();
         ++used_;
         if (pos.won())
-            break;
+            return length;
     }
-    return pos.won();
+    return kFails;
 }
+
+bool TalonLine::expandAll() { return expandFrom(drags_, 0, kFails) != kFails; }
 
 bool TalonLine::load(const std::vector<Move>& line)
 {
     for (const Move& m : line)
         if (m.kind == Move::Kind::Drag)
             drags_.push_back(m);
-    if (!expand(drags_, line_, &shown_))
+    return expandAll();
+}
+
+bool TalonLine::tryMove(size_t from, size_t to)
+{
+    if (from == to || from >= drags_.size() || to >= drags_.size())
         return false;
-    if (line_.size() > line.size())
-        line_ = line;
+    candidate_ = drags_;
+    const Move m = candidate_[from];
+    candidate_.erase(candidate_.begin() + static_cast<std::ptrdiff_t>(from));
+    candidate_.insert(candidate_.begin() + static_cast<std::ptrdiff_t>(to), m);
+    if (expandFrom(candidate_, std::min(from, to), line_.size()) == kFails)
+        return false;
+    std::swap(drags_, candidate_);
+    expandAll();
     return true;
 }
 
-bool TalonLine::reschedule()
+bool TalonLine::pullForward(size_t at, size_t later)
+{
+    constexpr size_t kMostHelpers = 8;
+    std::vector<size_t> pulled{later};
+    auto touches = [](const Move& m, int16_t cell, int16_t pile) {
+        return (m.toCell == cell && m.toPile == pile) || (m.fromCell == cell && m.fromPile == pile);
+    };
+    for (;;) {
+        candidate_.assign(drags_.begin(), drags_.begin() + static_cast<std::ptrdiff_t>(at));
+        for (const size_t j : pulled)
+            candidate_.push_back(drags_[j]);
+        for (size_t j = at; j < drags_.size(); ++j)
+            if (std::find(pulled.begin(), pulled.end(), j) == pulled.end())
+                candidate_.push_back(drags_[j]);
+        size_t refused = kFails;
+        if (expandFrom(candidate_, at, line_.size(), &refused) != kFails) {
+            std::swap(drags_, candidate_);
+            expandAll();
+            return true;
+        }
+        if (refused < at || refused >= at + pulled.size() || pulled.size() > kMostHelpers)
+            return false;
+        // The refused drag waits for a change to one of its piles: the
+        // last drag before the card's that makes one comes along.
+        const Move& m = candidate_[refused];
+        size_t helper = kFails;
+        for (size_t j = later; j-- > at;)
+            if (std::find(pulled.begin(), pulled.end(), j) == pulled.end() &&
+                (touches(drags_[j], m.toCell, m.toPile) ||
+                 (m.fromCell != Cell::Waste && touches(drags_[j], m.fromCell, m.fromPile)))) {
+                helper = j;
+                break;
+            }
+        if (helper == kFails)
+            return false;
+        pulled.push_back(helper);
+        std::sort(pulled.begin(), pulled.end());
+    }
+}
+
+bool TalonLine::reorder()
 {
     bool shorter = false;
     bool again = true;
-    std::vector<Move> candidate;
-    std::vector<Move> out;
     while (again && used_ < budget_) {
         again = false;
+        // A card played off the waste where it shows before its drag.
         std::set<std::pair<size_t, int16_t>> tried;
-        for (const Shown& s : shown_) {
-            if (used_ >= budget_)
-                break;
+        const std::vector<Shown> shown = shown_;
+        for (const Shown& s : shown) {
             if (!tried.insert({s.before, s.card}).second)
                 continue;
-            // The drag that takes the card off the waste later on.
             size_t later = s.before + 1;
             while (later < drags_.size() && (drags_[later].card != s.card || drags_[later].fromCell != Cell::Waste))
                 ++later;
-            if (later >= drags_.size())
-                continue;
-            candidate = drags_;
-            const Move m = candidate[later];
-            candidate.erase(candidate.begin() + static_cast<std::ptrdiff_t>(later));
-            candidate.insert(candidate.begin() + static_cast<std::ptrdiff_t>(s.before), m);
-            if (expand(candidate, out, nullptr) && out.size() < line_.size()) {
-                drags_ = std::move(candidate);
-                expand(drags_, line_, &shown_);
+            if (later < drags_.size() && pullForward(s.before, later)) {
                 shorter = again = true;
                 break;
             }
         }
+        if (again || used_ >= budget_)
+            continue;
+        // Any drag, waste drags first, sooner or later.
+        for (int pass = 0; pass < 2 && !again && used_ < budget_; ++pass)
+            for (size_t a = 0; a < drags_.size() && !again && used_ < budget_; ++a) {
+                if ((drags_[a].fromCell == Cell::Waste) != (pass == 0))
+                    continue;
+                for (size_t b = 0; b < drags_.size() && used_ < budget_; ++b)
+                    if (tryMove(a, b)) {
+                        shorter = again = true;
+                        break;
+                    }
+            }
     }
     return shorter;
 }
@@ -378,10 +471,13 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
     if (start.unsupported() || start.won() || line.empty())
         return line;
     uint64_t used = 0;
-    std::vector<Move> shorter;
-    {
+    const bool talon = start.position().rules().talon;
+    std::vector<Move> shorter = line;
+    // Each way of shortening opens chances for the other: round again while
+    // the line gets shorter.
+    for (int round = 0;; ++round) {
         Shortener shortener(start.position(), positionBudget, used);
-        if (!shortener.load(line))
+        if (!shortener.load(shorter))
             return line;
         shortener.cutCycles();
         // Short looks along the whole line first, deeper ones with what the
@@ -389,12 +485,16 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
         for (int depth = 1; depth <= 3 && !shortener.spent(); ++depth)
             while (!shortener.spent() && shortener.sweep(depth))
                 shortener.cutCycles();
-        shorter = shortener.moves();
-    }
-    if (start.position().rules().talon) {
-        TalonLine talon(start.position(), positionBudget, used);
-        if (talon.load(shorter) && talon.reschedule())
-            shorter = talon.moves();
+        std::vector<Move> next = shortener.moves();
+        if (talon) {
+            TalonLine drags(start.position(), positionBudget, used);
+            if (drags.load(next) && drags.reorder() && drags.moves().size() < next.size())
+                next = drags.moves();
+        }
+        const bool progress = next.size() < shorter.size();
+        shorter = std::move(next);
+        if (!progress || used >= positionBudget || round == 8)
+            break;
     }
     if (shorter.size() >= line.size())
         return line;
