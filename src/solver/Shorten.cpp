@@ -464,6 +464,115 @@ bool TalonLine::reorder()
     return shorter;
 }
 
+// A search for a short win from the start where the stock turns without
+// limit: the tables that look closest to a win for the moves spent so far
+// are kept, a few hundred at a time, and each is taken one search step
+// further (a drag, or the clicks and the drag that play a card off the
+// waste). How close a table looks: the moves spent, a move for each card
+// still to go home and each card in the stock, and `downWeight` half moves
+// for each card face down on the table. Finds a win of fewer than `bound`
+// moves within `budget` positions, or nothing.
+std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight, uint64_t budget, uint64_t& used)
+{
+    struct Node {
+        uint32_t parent;
+        Step step;
+    };
+    struct State {
+        Position pos;
+        uint32_t node;
+        size_t moves;
+    };
+    struct Child {
+        long score;
+        uint32_t state;
+        Step step;
+        size_t moves;
+        uint64_t hash;
+    };
+    constexpr uint32_t kRoot = ~uint32_t{0};
+    const int cards = start.rules().cards;
+    // Kept per layer: as many as the budget gives for a line of the
+    // bound's length, but not so few that the search runs dry at once.
+    const size_t width = std::clamp<size_t>(budget / 12 / std::max<size_t>(bound / 2, 1), 20, 400);
+
+    std::vector<Node> nodes;
+    std::vector<State> beam;
+    beam.push_back(State{start, kRoot, 0});
+    beam.back().pos.forget();
+    std::unordered_map<uint64_t, size_t> seen;
+    seen.emplace(start.hash(), 0);
+    std::vector<Step> steps;
+    std::vector<Move> scratch;
+    std::vector<Child> children;
+    uint32_t winNode = kRoot;
+    size_t winMoves = bound;
+
+    const uint64_t limit = used + budget;
+    while (!beam.empty() && used < limit) {
+        children.clear();
+        for (uint32_t b = 0; b < beam.size() && used < limit; ++b) {
+            Position& pos = beam[b].pos;
+            steps.clear();
+            pos.searchSteps(steps, false);
+            for (const Step& st : steps) {
+                scratch.clear();
+                pos.appendMoves(st, scratch);
+                const size_t moves = beam[b].moves + scratch.size();
+                if (moves >= winMoves)
+                    continue;
+                const size_t mark = pos.make(st);
+                ++used;
+                if (pos.won()) {
+                    nodes.push_back(Node{beam[b].node, st});
+                    winNode = static_cast<uint32_t>(nodes.size() - 1);
+                    winMoves = moves;
+                } else {
+                    const int stockDown = pos.rules().stock >= 0 ? pos.length(pos.rules().stock) : 0;
+                    const long left = (cards - pos.cardsHome()) + stockDown +
+                                      static_cast<long>(pos.faceDown() - stockDown) * downWeight / 2;
+                    children.push_back(Child{static_cast<long>(moves) + left, b, st, moves, pos.hash()});
+                }
+                pos.undo(mark);
+            }
+        }
+        std::stable_sort(children.begin(), children.end(),
+                         [](const Child& a, const Child& c) { return a.score < c.score; });
+        std::vector<State> next;
+        for (const Child& c : children) {
+            if (next.size() == width)
+                break;
+            if (c.moves >= winMoves)
+                continue;
+            const auto [at, fresh] = seen.try_emplace(c.hash, c.moves);
+            if (!fresh) {
+                if (at->second <= c.moves)
+                    continue;
+                at->second = c.moves;
+            }
+            nodes.push_back(Node{beam[c.state].node, c.step});
+            State s{beam[c.state].pos, static_cast<uint32_t>(nodes.size() - 1), c.moves};
+            s.pos.make(c.step);
+            s.pos.forget();
+            next.push_back(std::move(s));
+        }
+        beam = std::move(next);
+    }
+    std::vector<Move> out;
+    if (winNode == kRoot)
+        return out;
+    std::vector<Step> path;
+    for (uint32_t n = winNode; n != kRoot; n = nodes[n].parent)
+        path.push_back(nodes[n].step);
+    Position pos = start;
+    for (auto it = path.rbegin(); it != path.rend(); ++it) {
+        pos.appendMoves(*it, out);
+        pos.make(*it);
+        pos.forget();
+    }
+    return out;
+}
+
 } // namespace
 
 std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line, uint64_t positionBudget)
@@ -473,6 +582,12 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
     uint64_t used = 0;
     const bool talon = start.position().rules().talon;
     std::vector<Move> shorter = line;
+    if (talon) {
+        // Half the budget on a search of its own for a shorter win.
+        std::vector<Move> found = beamLine(start.position(), shorter.size(), 6, positionBudget / 2, used);
+        if (!found.empty())
+            shorter = std::move(found);
+    }
     // Each way of shortening opens chances for the other: round again while
     // the line gets shorter.
     for (int round = 0;; ++round) {
