@@ -591,8 +591,16 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
     // Each way of shortening opens chances for the other: round again while
     // the line gets shorter.
     for (int round = 0;; ++round) {
+        std::vector<Move> next = shorter;
+        if (talon) {
+            // The cheap reordering first, so that the searches below do not
+            // leave it without budget.
+            TalonLine drags(start.position(), positionBudget, used);
+            if (drags.load(next) && drags.reorder() && drags.moves().size() < next.size())
+                next = drags.moves();
+        }
         Shortener shortener(start.position(), positionBudget, used);
-        if (!shortener.load(shorter))
+        if (!shortener.load(next))
             return line;
         shortener.cutCycles();
         // Short looks along the whole line first, deeper ones with what the
@@ -600,12 +608,7 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
         for (int depth = 1; depth <= 3 && !shortener.spent(); ++depth)
             while (!shortener.spent() && shortener.sweep(depth))
                 shortener.cutCycles();
-        std::vector<Move> next = shortener.moves();
-        if (talon) {
-            TalonLine drags(start.position(), positionBudget, used);
-            if (drags.load(next) && drags.reorder() && drags.moves().size() < next.size())
-                next = drags.moves();
-        }
+        next = shortener.moves();
         const bool progress = next.size() < shorter.size();
         shorter = std::move(next);
         if (!progress || used >= positionBudget || round == 8)
