@@ -469,8 +469,9 @@ bool TalonLine::reorder()
 // are kept, a few hundred at a time, and each is taken one search step
 // further (a drag, or the clicks and the drag that play a card off the
 // waste). How close a table looks: the moves spent, a move for each card
-// still to go home and each card in the stock, and `downWeight` half moves
-// for each card face down on the table. Finds a win of fewer than `bound`
+// still to go home, each card in the stock and each card under the waste's
+// top (it comes back only after the stock is turned again), and
+// `downWeight` half moves for each card face down on the table. Finds a win of fewer than `bound`
 // moves within `budget` positions, or nothing.
 std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight, uint64_t budget, uint64_t& used)
 {
@@ -529,7 +530,8 @@ std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight,
                     winMoves = moves;
                 } else {
                     const int stockDown = pos.rules().stock >= 0 ? pos.length(pos.rules().stock) : 0;
-                    const long left = (cards - pos.cardsHome()) + stockDown +
+                    const int waste = pos.rules().waste >= 0 ? pos.length(pos.rules().waste) : 0;
+                    const long left = (cards - pos.cardsHome()) + stockDown + std::max(waste - 1, 0) +
                                       static_cast<long>(pos.faceDown() - stockDown) * downWeight / 2;
                     children.push_back(Child{static_cast<long>(moves) + left, b, st, moves, pos.hash()});
                 }
