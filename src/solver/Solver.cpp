@@ -1,6 +1,7 @@
 #include "solver/Solver.h"
 
 #include "solver/Position.h"
+#include "solver/Shorten.h"
 
 #include <algorithm>
 #include <bit>
@@ -536,6 +537,14 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
 Result Solver::Search::run(const Table& table, const Limits& limits)
 {
     Result result = search(table, limits);
+    // The line found is what the hints follow: made as short as a small
+    // search finds, detours and needless clicks on the stock taken out.
+    constexpr uint64_t kShortening = 200'000;
+    if (limits.shorten && result.verdict == Verdict::Winnable && !result.moves.empty() &&
+        !(limits.cancel != nullptr && limits.cancel->load(std::memory_order_relaxed))) {
+        result.moves = shortenLine(table, result.moves, kShortening);
+        result.bestMove = result.moves.front();
+    }
     // What the search held goes back now, not at the next search.
     quick_.hashes.clear();
     complete_.keys.clear();

@@ -59,6 +59,9 @@ struct Limits {
     // The memory the search may take for the positions it has seen, in
     // bytes; it stops (Unknown) when they fill it.
     uint64_t memory = uint64_t{1} << 30;
+    // A winning line found is made shorter before it is given: a few
+    // hundred thousand positions more.
+    bool shorten = true;
 };
 
 struct Result {

@@ -24,6 +24,8 @@ std::vector<Move> solved(const QString& name, bool autoPlay, int number, uint64_
     solver::Solver search;
     solver::Limits limits;
     limits.positions = budget;
+    // The line as the search found it.
+    limits.shorten = false;
     const solver::Result r = search.solve(t.table(), limits);
     return r.verdict == Verdict::Winnable ? r.moves : std::vector<Move>{};
 }
