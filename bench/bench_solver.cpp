@@ -8,10 +8,11 @@
 // whatever its time.
 //
 //   bench_solver [--deals N] [--first N] [--seconds S] [--short S] [--positions N] [--threads N]
-//                [--auto on|off|both] [--only NAME] [--every-game yes|no] [--lines FILE]
+//                [--auto on|off|both] [--only NAME] [--every-game yes|no] [--shorten yes|no] [--lines FILE]
 //
 // --positions caps the positions per deal (0: none, the time alone stops
-// it); --lines writes one line per deal: game, number, automatic play,
+// it); --shorten no gives the winning lines as the search found them, and
+// the time as the search alone took it; --lines writes one line per deal: game, number, automatic play,
 // verdict, milliseconds, positions, line length.
 
 #include "rules/mKlondike.h"
@@ -41,6 +42,7 @@ struct Options {
     int threads = 1;
     QString only;
     bool everyGame = true;
+    bool shorten = true;
     std::FILE* lines = nullptr;
 };
 
@@ -68,6 +70,7 @@ std::vector<Deal> solveDeals(const QString& name, bool autoPlay, const Options& 
             solver::Limits limits;
             limits.positions = o.positions == 0 ? uint64_t{1} << 62 : o.positions;
             limits.time = std::chrono::milliseconds(static_cast<int64_t>(o.seconds * 1000));
+            limits.shorten = o.shorten;
             const auto start = std::chrono::steady_clock::now();
             const solver::Result r = search.solve(t, limits);
             d.millis = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -172,6 +175,8 @@ int main(int argc, char** argv)
             autoPlay = v;
         else if (a == QLatin1String("--only"))
             o.only = v;
+        else if (a == QLatin1String("--shorten"))
+            o.shorten = v != QLatin1String("no");
         else if (a == QLatin1String("--every-game"))
             o.everyGame = v != QLatin1String("no");
         else if (a == QLatin1String("--lines"))

@@ -180,6 +180,22 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     r.buildFoundation = last.foundation;
     r.builders = last.builders;
     r.runsNarrower = r.buildRun != r.buildHome;
+    // For each card on a foundation, the cards that may go on it there.
+    for (size_t t = 0; t < r.buildFoundation.size(); ++t) {
+        const std::vector<uint8_t>& table = r.buildFoundation[t];
+        r.nextMask[t].assign(static_cast<size_t>(cards), {});
+        if (table.empty())
+            continue;
+        for (int u = 0; u < cards; ++u)
+            for (int p = 0; p < cards; ++p)
+                if (table[static_cast<size_t>(u * cards + p)] != 0)
+                    r.nextMask[t][static_cast<size_t>(u)][static_cast<size_t>(p >> 6)] |= uint64_t{1} << (p & 63);
+    }
+    for (int j = 0; j < cards; ++j)
+        if (r.rank[static_cast<size_t>(j)] == play.BaseRank())
+            r.baseMask[static_cast<size_t>(j >> 6)] |= uint64_t{1} << (j & 63);
+    for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
+        r.foundationPiles |= uint64_t{1} << f;
     // A foundation's cards follow from its top card when each card has but
     // one kind of card it may lie on there.
     r.foundationsByTop = true;
@@ -286,6 +302,8 @@ void Position::push(int pile, uint8_t card)
     len_[k] = static_cast<uint8_t>(at + 1);
     dirty_ |= uint64_t{1} << pile;
     talonKnown_ = -1;
+    if (((rules_->foundationPiles >> pile) & 1) != 0)
+        homeableKnown_ = false;
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         ++faceDown_;
@@ -299,6 +317,8 @@ uint8_t Position::pop(int pile)
     len_[k] = static_cast<uint8_t>(at);
     dirty_ |= uint64_t{1} << pile;
     talonKnown_ = -1;
+    if (((rules_->foundationPiles >> pile) & 1) != 0)
+        homeableKnown_ = false;
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         --faceDown_;
@@ -495,7 +515,7 @@ template <typename Add> void Position::eachDrop(uint8_t card, int count, int fro
         for (int to = r.reserveBegin; to < r.reserveBegin + r.reserveCount; ++to)
             if (length(to) == 0)
                 add(to);
-    if (!r.spider)
+    if (!r.spider && canGoHomeNow(card))
         for (int to = r.foundationBegin; to < r.foundationBegin + r.foundationCount; ++to)
             if (to != from && canGoToFoundation(card, to))
                 add(to);
@@ -522,11 +542,30 @@ void Position::allSteps(std::vector<Step>& out) const
 
 bool Position::canGoHomeNow(uint8_t card) const
 {
-    const Rules& r = *rules_;
-    for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
-        if (canGoToFoundation(card, f))
-            return true;
-    return false;
+    if (!homeableKnown_) {
+        // Which cards some foundation takes, worked out again only after a
+        // foundation changed.
+        const Rules& r = *rules_;
+        homeable_ = {};
+        for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f) {
+            const int n = length(f);
+            if (n == 0) {
+                homeable_[0] |= r.baseMask[0];
+                homeable_[1] |= r.baseMask[1];
+                continue;
+            }
+            if (!r.spider && n >= r.foundationCapacity)
+                continue;
+            const bool wrap = r.foundationWrap || n % card::kRunLength == 0;
+            const std::array<uint64_t, 2>& next =
+                r.nextMask[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)][top(f) & kIdMask];
+            homeable_[0] |= next[0];
+            homeable_[1] |= next[1];
+        }
+        homeableKnown_ = true;
+    }
+    const unsigned id = card & kIdMask;
+    return ((homeable_[id >> 6] >> (id & 63)) & 1) != 0;
 }
 
 bool Position::noLongerNeeded(uint8_t card) const
@@ -863,6 +902,8 @@ bool Position::playUp(int pile)
     if (length(pile) == 0)
         return false;
     const uint8_t card = top(pile);
+    if (!canGoHomeNow(card))
+        return false;
     for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
         if (canGoToFoundation(card, f)) {
             moveCards(pile, f, 1, false);

@@ -50,6 +50,11 @@ struct Rules {
     // [class * 2 + wrap].
     std::array<std::vector<uint8_t>, 4> buildFoundation;
     bool foundationWrap = false;
+    // The same as bits: [class * 2 + wrap][card on the foundation] holds
+    // the cards that may go on it; baseMask the cards that start one.
+    std::array<std::vector<std::array<uint64_t, 2>>, 4> nextMask;
+    std::array<uint64_t, 2> baseMask{};
+    uint64_t foundationPiles = 0;
     // Runs move in a narrower order than cards are built in.
     bool runsNarrower = false;
     // A foundation's top card and height say which cards it holds.
@@ -220,6 +225,9 @@ private:
     mutable bool together_ = false;
     // Whether stock and waste count as one here: unknown (-1), no, yes.
     mutable int8_t talonKnown_ = -1;
+    // The cards some foundation takes now, while known.
+    mutable std::array<uint64_t, 2> homeable_{};
+    mutable bool homeableKnown_ = false;
     mutable bool mixesKnown_ = false;
     // The piles hashed one by one, and stock and waste where they are
     // hashed as one sequence.
