@@ -459,7 +459,8 @@ bool Position::canGoToFoundation(uint8_t card, int f) const
     return table[static_cast<size_t>((top(f) & kIdMask) * r.cards + (card & kIdMask))] != 0;
 }
 
-void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve) const
+void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve,
+                         const HomeDrops& drops) const
 {
     const Rules& r = *rules_;
     const int n = length(pile);
@@ -484,31 +485,41 @@ void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int em
             if ((card & kDown) != 0)
                 continue;
         }
-        eachDrop(card, count, pile, [&](int to) {
+        eachDrop(card, count, pile, drops, [&](int to) {
             out->push_back(
                 Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(to), static_cast<uint8_t>(count), 0});
         });
     }
 }
 
-template <typename Add> void Position::eachDrop(uint8_t card, int count, int from, Add&& add) const
+void Position::homeDrops(HomeDrops& drops) const
+{
+    const Rules& r = *rules_;
+    std::fill_n(drops.onTop.begin(), r.cards, 0);
+    drops.empty = 0;
+    for (int p = 0; p < r.homeCount; ++p) {
+        const int pile = r.homeBegin + p;
+        if (length(pile) == 0) {
+            drops.empty |= uint64_t{1} << p;
+            continue;
+        }
+        for (const uint8_t b : r.builders[top(pile) & kIdMask])
+            drops.onTop[b] |= uint64_t{1} << p;
+    }
+}
+
+template <typename Add>
+void Position::eachDrop(uint8_t card, int count, int from, const HomeDrops& drops, Add&& add) const
 {
     // The play table's drop rule, one kind of pile at a time.
     const Rules& r = *rules_;
     const size_t id = card & kIdMask;
     const bool emptyTakes = r.emptyNum == -1 || r.rank[id] == r.emptyNum;
-    // Whether this card may go on each card, a column of the pair table.
-    const uint8_t* const onCard = r.buildHome.data() + id;
-    const auto stride = static_cast<size_t>(r.cards);
-    const int homeEnd = r.homeBegin + r.homeCount;
-    for (int to = r.homeBegin; to < homeEnd; ++to) {
-        const int m = len_[static_cast<size_t>(to)];
-        const bool takes =
-            m == 0 ? emptyTakes
-                   : onCard[(cards_[static_cast<size_t>(to)][static_cast<size_t>(m - 1)] & kIdMask) * stride] != 0;
-        if (takes && to != from)
-            add(to);
-    }
+    uint64_t homes = drops.onTop[id] | (emptyTakes ? drops.empty : 0);
+    if (from >= r.homeBegin && from < r.homeBegin + r.homeCount)
+        homes &= ~(uint64_t{1} << (from - r.homeBegin));
+    for (; homes != 0; homes &= homes - 1)
+        add(r.homeBegin + std::countr_zero(homes));
     if (count != 1)
         return;
     if (r.reserveTakes)
@@ -530,8 +541,10 @@ void Position::allSteps(std::vector<Step>& out) const
         emptyHome += length(r.homeBegin + p) == 0 ? 1 : 0;
     for (int p = 0; p < r.reserveCount; ++p)
         emptyReserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
+    HomeDrops drops; // NOLINT: filled before it is read
+    homeDrops(drops);
     for (int pile = 0; pile < r.piles; ++pile)
-        dragSteps(pile, &out, emptyHome, emptyReserve);
+        dragSteps(pile, &out, emptyHome, emptyReserve, drops);
     if (r.stock >= 0 && r.stockType != StockType::TopPlayable) {
         if (length(r.stock) > 0)
             out.push_back(Step{Step::Deal, static_cast<uint8_t>(r.stock), 0, 0, 0});
@@ -708,11 +721,13 @@ void Position::talonSteps(std::vector<Step>& out) const
     const Rules& r = *rules_;
     const int n = talonLength();
     const int w = length(r.waste);
+    HomeDrops drops; // NOLINT: filled before it is read
+    homeDrops(drops);
     for (int i = 0; i < n; ++i) {
         const uint8_t card = talonCard(i);
         // Clicks before the card lies on the waste.
         const int clicks = i >= w - 1 ? i - (w - 1) : length(r.stock) + 1 + i + 1;
-        eachDrop(card, 1, r.waste, [&](int to) {
+        eachDrop(card, 1, r.waste, drops, [&](int to) {
             const PileKind kind = r.kind[static_cast<size_t>(to)];
             Step step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(to), 1, 0};
             step.priority = (kind == PileKind::Foundation ? 1000

@@ -186,11 +186,19 @@ private:
     static constexpr uint8_t kRedealCount = 4;
 
     bool canGoToFoundation(uint8_t card, int f) const;
+    // The home piles each card may be put down on here, as bits (home pile
+    // 0 lowest): on the top card, or empty.
+    struct HomeDrops {
+        std::array<uint64_t, kMaxCards + 1> onTop;
+        uint64_t empty;
+    };
+    void homeDrops(HomeDrops& drops) const;
     // Calls add(pile) for every pile the card (with count - 1 on it) may be
     // put down on.
-    template <typename Add> void eachDrop(uint8_t card, int count, int from, Add&& add) const;
+    template <typename Add>
+    void eachDrop(uint8_t card, int count, int from, const HomeDrops& drops, Add&& add) const;
     int pickable(int pile) const;
-    void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve) const;
+    void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve, const HomeDrops& drops) const;
     int32_t priorityOf(const Step& step) const;
     int32_t spiderPriority(const Step& step) const;
     bool canGoHomeNow(uint8_t card) const;
