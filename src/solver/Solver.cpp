@@ -406,7 +406,7 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
     // A stage plays what it can without dealing, from each of the best
     // positions the last stage reached; the best it reaches are dealt on
     // and start the next stage. Wider and longer each round.
-    const size_t width = size_t{2} << std::min<uint32_t>(round, 12);
+    const size_t width = size_t{8} << std::min<uint32_t>(round, 10);
     const uint64_t perStage = uint64_t{2500} << std::min<uint32_t>(round, 30);
     const int stock = root.rules().stock;
     std::vector<Beam::Kept> starts;
