@@ -613,7 +613,7 @@ TEST(SolverProps, EveryWinningLineReplaysOnTheTable)
                     if (!spider && line.size() % 6 != 0)
                         return;
                     solver::Limits limits;
-                    limits.positions = spider ? 15000 : 4000;
+                    limits.positions = spider ? 30000 : 4000;
                     const solver::Result r = search.solve(t.table(), limits);
                     if (r.verdict != Verdict::Winnable)
                         return;
