@@ -195,8 +195,7 @@ private:
     void homeDrops(HomeDrops& drops) const;
     // Calls add(pile) for every pile the card (with count - 1 on it) may be
     // put down on.
-    template <typename Add>
-    void eachDrop(uint8_t card, int count, int from, const HomeDrops& drops, Add&& add) const;
+    template <typename Add> void eachDrop(uint8_t card, int count, int from, const HomeDrops& drops, Add&& add) const;
     int pickable(int pile) const;
     void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve, const HomeDrops& drops) const;
     int32_t priorityOf(const Step& step) const;
