@@ -73,6 +73,10 @@ bool Table::sameLayout(const Table& other) const
 
 namespace {
 
+// Where the tables of positions seen start: small, as most searches end
+// within a few hundred positions.
+constexpr size_t kFirstSlots = size_t{1} << 10;
+
 // The positions a quick try has seen, by hash alone: open addressing,
 // growing as it fills. A hash shared by two positions only makes a try
 // miss one of them, and a try never proves anything.
@@ -81,7 +85,7 @@ public:
     // Starts small again, and gives back what it took.
     void clear()
     {
-        std::vector<uint64_t>(size_t{1} << 16, 0).swap(slots_);
+        std::vector<uint64_t>(kFirstSlots, 0).swap(slots_);
         mask_ = slots_.size() - 1;
         count_ = 0;
     }
@@ -132,7 +136,7 @@ public:
     // Starts small again, and gives back what it took.
     void clear()
     {
-        std::vector<uint64_t>(size_t{1} << 16, 0).swap(slots_);
+        std::vector<uint64_t>(kFirstSlots, 0).swap(slots_);
         mask_ = slots_.size() - 1;
         count_ = 0;
         blocks_.clear();

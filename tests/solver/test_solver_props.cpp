@@ -596,6 +596,7 @@ TEST(SolverProps, EveryWinningLineReplaysOnTheTable)
     int spiderGames = 0;
     int spiderWins = 0;
     int otherWins = 0;
+    int searches = 0;
     for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
         const bool spider = PlayedTable(game.gName, false).games().spiderRules();
         spiderGames += spider ? 1 : 0;
@@ -614,6 +615,10 @@ TEST(SolverProps, EveryWinningLineReplaysOnTheTable)
                         return;
                     solver::Limits limits;
                     limits.positions = spider ? 30000 : 4000;
+                    // One line in four shortened, as the hint follows it,
+                    // the rest as the search found them: shortening costs
+                    // more than these small searches.
+                    limits.shorten = searches++ % 4 == 0;
                     const solver::Result r = search.solve(t.table(), limits);
                     if (r.verdict != Verdict::Winnable)
                         return;
@@ -668,8 +673,10 @@ TEST(SolverProps, ASearchCutShortNeverSaysNotWinnable)
     int proven = 0;
     everyTenthTable(7304, [&](const solver::Table& table) {
         for (const uint64_t budget : {1, 10, 1000}) {
+            // The verdicts count here, not the lines.
             solver::Limits limits;
             limits.positions = budget;
+            limits.shorten = false;
             const solver::Result r = search.solve(table, limits);
             EXPECT_LE(r.positions, budget);
             // Only a search that tried everything within the budget may
@@ -681,6 +688,7 @@ TEST(SolverProps, ASearchCutShortNeverSaysNotWinnable)
         }
         solver::Limits full;
         full.positions = 4000;
+        full.shorten = false;
         const solver::Result whole = search.solve(table, full);
         if (whole.verdict != Verdict::NotWinnable || whole.positions < 2)
             return;
@@ -690,6 +698,7 @@ TEST(SolverProps, ASearchCutShortNeverSaysNotWinnable)
         for (const uint64_t fewer : {whole.positions - 1, whole.positions / 2}) {
             solver::Limits limits;
             limits.positions = fewer;
+            limits.shorten = false;
             EXPECT_EQ(search.solve(table, limits).verdict, Verdict::Unknown)
                 << "proven lost in " << whole.positions << " positions, given " << fewer;
         }
