@@ -445,18 +445,22 @@ void Position::key(std::vector<uint8_t>& out) const
     out.resize(static_cast<size_t>(put - first));
 }
 
-bool Position::canGoToFoundation(uint8_t card, int f) const
+std::array<uint64_t, 2> Position::takes(int f) const
 {
     const Rules& r = *rules_;
     const int n = length(f);
     if (n == 0)
-        return r.rank[card & kIdMask] == r.baseRank;
+        return r.baseMask;
     if (!r.spider && n >= r.foundationCapacity)
-        return false;
+        return {};
     const bool wrap = r.foundationWrap || n % card::kRunLength == 0;
-    const std::vector<uint8_t>& table =
-        r.buildFoundation[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)];
-    return table[static_cast<size_t>((top(f) & kIdMask) * r.cards + (card & kIdMask))] != 0;
+    return r.nextMask[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)][top(f) & kIdMask];
+}
+
+bool Position::canGoToFoundation(uint8_t card, int f) const
+{
+    const unsigned id = card & kIdMask;
+    return ((takes(f)[id >> 6] >> (id & 63)) & 1) != 0;
 }
 
 void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve,
@@ -561,17 +565,7 @@ bool Position::canGoHomeNow(uint8_t card) const
         const Rules& r = *rules_;
         homeable_ = {};
         for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f) {
-            const int n = length(f);
-            if (n == 0) {
-                homeable_[0] |= r.baseMask[0];
-                homeable_[1] |= r.baseMask[1];
-                continue;
-            }
-            if (!r.spider && n >= r.foundationCapacity)
-                continue;
-            const bool wrap = r.foundationWrap || n % card::kRunLength == 0;
-            const std::array<uint64_t, 2>& next =
-                r.nextMask[r.foundationClass[static_cast<size_t>(f)] * 2u + (wrap ? 1 : 0)][top(f) & kIdMask];
+            const std::array<uint64_t, 2> next = takes(f);
             homeable_[0] |= next[0];
             homeable_[1] |= next[1];
         }

@@ -185,6 +185,8 @@ private:
     static constexpr uint8_t kSavedFaces = 2; // the cards' bytes before are in faceLog_
     static constexpr uint8_t kRedealCount = 4;
 
+    // The cards the foundation takes now, as bits by card number.
+    std::array<uint64_t, 2> takes(int f) const;
     bool canGoToFoundation(uint8_t card, int f) const;
     // The home piles each card may be put down on here, as bits (home pile
     // 0 lowest): on the top card, or empty.

@@ -171,21 +171,25 @@ private:
 
     uint64_t store(const std::vector<uint8_t>& key)
     {
-        if (used_ + key.size() + 1 > kBlock) {
+        if (used_ + key.size() + 2 > kBlock) {
             blocks_.push_back(std::make_unique<uint8_t[]>(kBlock));
             used_ = 0;
         }
         uint8_t* at = blocks_.back().get() + used_;
-        at[0] = static_cast<uint8_t>(key.size());
-        std::memcpy(at + 1, key.data(), key.size());
+        at[0] = static_cast<uint8_t>(key.size() & 0xff);
+        at[1] = static_cast<uint8_t>(key.size() >> 8);
+        std::memcpy(at + 2, key.data(), key.size());
         const uint64_t place = (blocks_.size() - 1) * kBlock + used_;
-        used_ += key.size() + 1;
+        used_ += key.size() + 2;
         return place;
     }
+    // A key kept: its length in two bytes, then its bytes.
+    const uint8_t* keptAt(uint64_t place) const { return blocks_[place / kBlock].get() + place % kBlock; }
+    static size_t keptLength(const uint8_t* at) { return at[0] | (size_t{at[1]} << 8); }
     bool same(uint64_t place, const std::vector<uint8_t>& key) const
     {
-        const uint8_t* at = blocks_[place / kBlock].get() + place % kBlock;
-        return at[0] == key.size() && std::memcmp(at + 1, key.data(), key.size()) == 0;
+        const uint8_t* at = keptAt(place);
+        return keptLength(at) == key.size() && std::memcmp(at + 2, key.data(), key.size()) == 0;
     }
     void grow()
     {
@@ -196,9 +200,8 @@ private:
             if (held == 0)
                 continue;
             // The slot's hash bits are gone: the key says where it goes.
-            const uint64_t place = held & kPlaceMask;
-            const uint8_t* at = blocks_[place / kBlock].get() + place % kBlock;
-            uint64_t slot = rehash(at + 1, at[0]) & mask_;
+            const uint8_t* at = keptAt(held & kPlaceMask);
+            uint64_t slot = rehash(at + 2, keptLength(at)) & mask_;
             while (slots_[slot] != 0)
                 slot = (slot + 1) & mask_;
             slots_[slot] = held;
@@ -321,6 +324,8 @@ private:
         bool hit = false;
     };
 
+    // Sets the walk off from `root`; the positions it has seen are left to
+    // the caller to clear.
     void begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart);
     size_t expand(Walk& walk);
     Outcome stages(const Position& root, uint32_t round, Stop& stop, Result& result, Best& best);
@@ -361,10 +366,6 @@ void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool e
     walk.steps.clear();
     walk.frames.clear();
     walk.path.clear();
-    if (exact)
-        walk.keys.clear();
-    else
-        walk.hashes.clear();
     walk.started = false;
     walk.done = false;
 }
@@ -420,18 +421,11 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
     for (;;) {
         beam.kept.clear();
         quick_.hashes.clear();
+        // The starts of a stage share what they have seen.
         for (const Beam::Kept& start : starts) {
             Walk& walk = quick_;
-            walk.pos.emplace(start.pos);
-            walk.strict = true;
-            walk.exact = false;
-            walk.restart = round;
-            walk.noise = 0x9e3779b97f4a7c15ULL * (round + 1);
-            walk.steps.clear();
-            walk.frames.clear();
+            begin(walk, start.pos, true, false, round);
             walk.path = start.path;
-            walk.started = false;
-            walk.done = false;
             walk.beam = &beam;
             beam.consider(*walk.pos, walk.path);
             const bool last = stock < 0 || walk.pos->length(stock) == 0;
@@ -575,6 +569,7 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     }
     Best best;
     Outcome outcome = Outcome::Stopped;
+    complete_.keys.clear();
     begin(complete_, root, false, true, 0);
     constexpr uint64_t kFirstSlice = 20'000;
     bool quickDone = false;
@@ -585,6 +580,7 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             if (outcome == Outcome::Won || stop.hit)
                 break;
         } else if (!quickDone) {
+            quick_.hashes.clear();
             begin(quick_, root, true, false, round);
             outcome = go(quick_, slice, stop, result, best);
             if (outcome == Outcome::Won || stop.hit)

@@ -250,10 +250,15 @@ void PlayAdvisor::searchedDeeper(const solver::Result& result)
     answer(result);
 }
 
+bool PlayAdvisor::Proved::settles(const solver::Table& table, const QString& gameNow, bool autoPlayNow) const
+{
+    return autoPlay == autoPlayNow && game == gameNow && this->table.sameLayout(table);
+}
+
 void PlayAdvisor::keep(const solver::Table& table, const solver::Result& result)
 {
     for (auto it = proved_.begin(); it != proved_.end(); ++it) {
-        if (it->autoPlay == autoPlaySearched_ && it->game == gameSearched_ && it->table.sameLayout(table)) {
+        if (it->settles(table, gameSearched_, autoPlaySearched_)) {
             proved_.erase(it);
             break;
         }
@@ -266,7 +271,7 @@ void PlayAdvisor::keep(const solver::Table& table, const solver::Result& result)
 const PlayAdvisor::Proved* PlayAdvisor::kept(const solver::Table& table) const
 {
     for (const Proved& proved : proved_)
-        if (proved.autoPlay == autoPlaySearched_ && proved.game == gameSearched_ && proved.table.sameLayout(table))
+        if (proved.settles(table, gameSearched_, autoPlaySearched_))
             return &proved;
     return nullptr;
 }

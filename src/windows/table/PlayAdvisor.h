@@ -93,6 +93,9 @@ private:
         bool autoPlay = false;
         solver::Table table;
         solver::Result result;
+        // The answer holds for this table of this game, searched with this
+        // automatic-play option.
+        bool settles(const solver::Table& table, const QString& gameNow, bool autoPlayNow) const;
     };
 
     solver::Table snapshot() const;
