@@ -4,9 +4,14 @@
 //   chosen deck made, the main window made and shown, the game dealt and
 //   the table painted once; "fresh" with no pictures kept from a last run,
 //   "kept" with the pictures the last run left (as the program reads them
-//   from its cache folder at start-up);
-// - one redraw of a Double Klondike table after a resize (the table laid
-//   out again, its pictures drawn at the new size, painted).
+//   from its cache folder at start-up), and "kept, other size" with the
+//   pictures of a last run whose window was larger (shown scaled while the
+//   exact ones are drawn in the frames after);
+// - one redraw of a Double Klondike table while it is resized (the table
+//   laid out again, the pictures of a size drawn before scaled, painted),
+//   and once the size settles the longest frame and the time until every
+//   picture is drawn at the new size (each frame draws for a moment, the
+//   rest are scaled until a later frame draws them).
 // Each figure is the median of its runs. The decks: the test deck, and one
 // deck of each family when installed.
 
@@ -46,14 +51,17 @@ struct Deck {
 
 // The window with a game of `game` dealt, its first frame painted.
 struct Table {
-    Table(const Deck& deck, const QByteArray& kept, const QString& game)
+    Table(const Deck& deck, const QByteArray& kept, const QString& game, QSize windowSize = QSize(1280, 800),
+          std::shared_ptr<FaceDeck> opened = nullptr)
     {
-        if (!deck.path.isEmpty())
+        if (opened)
+            pictures.setFaceDeck(std::move(opened));
+        else if (!deck.path.isEmpty())
             pictures.setFaceDeck(std::make_shared<FaceDeck>(deck.path));
         if (!kept.isEmpty())
             pictures.restorePictures(kept, "bench");
         window = std::make_unique<frmMain>(shared, pictures);
-        window->resize(1280, 800);
+        window->resize(windowSize);
         window->show();
         shared.gamePlay.PlayNumber(game, GameNo(4));
         window->table().finishAnimations();
@@ -67,39 +75,60 @@ struct Table {
     std::unique_ptr<frmMain> window;
 };
 
-// The first frame of Klondike with `deck`: fresh, and with kept pictures.
-std::pair<double, double> firstFrame(const Deck& deck)
+// The first frame of Klondike with `deck`: fresh, with the deck parsed when
+// its first picture is asked for (a start without the splash window) and
+// parsed beforehand (while the splash window shows); with kept pictures;
+// and with kept pictures of a larger window, the deck parsed beforehand.
+struct FirstFrames {
+    double fresh, afterSplash, kept, otherSize;
+};
+FirstFrames firstFrame(const Deck& deck)
 {
-    QByteArray kept;
+    QByteArray kept, larger;
+    {
+        Table table(deck, QByteArray(), QStringLiteral("Klondike"), QSize(1600, 1000));
+        larger = table.pictures.keptPictures("bench");
+    }
     int drawn = 0;
-    std::vector<double> fresh, fromKept;
+    std::vector<double> times[4];
     for (int run = 0; run < kFirstFrameRuns; ++run) {
-        for (bool keep : {false, true}) {
+        for (int way = 0; way < 4; ++way) {
+            std::shared_ptr<FaceDeck> opened;
+            if ((way == 1 || way == 3) && !deck.path.isEmpty()) {
+                opened = std::make_shared<FaceDeck>(deck.path);
+                opened->parseSoon();
+                opened->parse();
+            }
             QElapsedTimer clock;
             clock.start();
-            Table table(deck, keep ? kept : QByteArray(), QStringLiteral("Klondike"));
-            const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-            (keep ? fromKept : fresh).push_back(ms);
-            if (!keep) {
+            Table table(deck, way == 2 ? kept : way == 3 ? larger : QByteArray(), QStringLiteral("Klondike"),
+                        QSize(1280, 800), opened);
+            times[way].push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            if (way == 0) {
                 kept = table.pictures.keptPictures("bench");
                 drawn = table.pictures.renderCount();
-            } else if (table.pictures.renderCount() > 0 && run == 0)
+            } else if (way == 2 && table.pictures.renderCount() > 0 && run == 0)
                 std::fprintf(stderr, "  (%s: %d pictures drawn though kept)\n", qPrintable(deck.name),
                              table.pictures.renderCount());
         }
     }
     if (drawn == 0)
         std::fprintf(stderr, "  (%s: no picture was drawn for the first frame)\n", qPrintable(deck.name));
-    return {median(fresh), median(fromKept)};
+    return {median(times[0]), median(times[1]), median(times[2]), median(times[3])};
 }
 
+struct Redraws {
+    double resize, longestSettled, settled;
+};
 // One redraw of Double Klondike after a resize with `deck`, while the
 // window is being resized (pictures of a size already drawn, scaled), and
-// the redraw once the size settles (every picture drawn at the new size).
-std::pair<double, double> resizeRedraw(const Deck& deck)
+// once the size settles: the longest frame, and the frames until every
+// picture is drawn at the new size.
+Redraws resizeRedraw(const Deck& deck)
 {
     Table table(deck, QByteArray(), QStringLiteral("Double Klondike"));
-    std::vector<double> times, settled;
+    std::vector<double> times, longest, settled;
+    int mostFrames = 0;
     for (int n = 1; n <= kResizes; ++n) {
         QElapsedTimer clock;
         clock.start();
@@ -109,13 +138,23 @@ std::pair<double, double> resizeRedraw(const Deck& deck)
         times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
         clock.restart();
         table.pictures.setQuick(false);
-        table.window->table().viewport()->repaint();
+        double most = 0;
+        int frames = 0;
+        do {
+            QElapsedTimer frame;
+            frame.start();
+            table.window->table().viewport()->repaint();
+            most = std::max(most, static_cast<double>(frame.nsecsElapsed()) / 1e6);
+            ++frames;
+        } while (table.window->table().drawingOn());
+        longest.push_back(most);
         settled.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        mostFrames = std::max(mostFrames, frames);
     }
-    std::fprintf(stderr, "  (%s: %d pictures drawn over %d resizes, last face %dx%d)\n", qPrintable(deck.name),
-                 table.pictures.renderCount(), kResizes, table.pictures.lastFaceSize().width(),
-                 table.pictures.lastFaceSize().height());
-    return {median(times), median(settled)};
+    std::fprintf(stderr, "  (%s: %d pictures drawn over %d resizes, last face %dx%d, at most %d frames to settle)\n",
+                 qPrintable(deck.name), table.pictures.renderCount(), kResizes,
+                 table.pictures.lastFaceSize().width(), table.pictures.lastFaceSize().height(), mostFrames);
+    return {median(times), median(longest), median(settled)};
 }
 
 // `--shots FOLDER`: pictures of Klondike with every deck benchmarked, and
@@ -164,21 +203,31 @@ int main(int argc, char* argv[])
     if (argc == 3 && QByteArray(argv[1]) == "--shots")
         return takeShots(decks, QString::fromLocal8Bit(argv[2]));
 
-    std::printf("%-24s %15s %15s %15s %15s\n", "deck", "first frame", "first frame", "resize redraw", "settled redraw");
-    std::printf("%-24s %15s %15s %15s %15s\n", "", "fresh (ms)", "kept (ms)", "2xKlondike (ms)", "2xKlondike (ms)");
-    double drawnFresh = 0, drawnKept = 0;
+    std::printf("First frame of Klondike (ms; in brackets: more than the drawn faces)\n");
+    std::printf("%-24s %16s %16s %16s %16s\n", "deck", "fresh", "fresh after", "kept", "kept, other");
+    std::printf("%-24s %16s %16s %16s %16s\n", "", "", "the splash", "", "size");
+    std::vector<Redraws> redraws;
+    FirstFrames drawnFirst{};
     for (const Deck& deck : decks) {
-        const auto [fresh, kept] = firstFrame(deck);
-        const auto [resize, settled] = resizeRedraw(deck);
+        const FirstFrames first = firstFrame(deck);
+        redraws.push_back(resizeRedraw(deck));
         if (deck.path.isEmpty()) {
-            drawnFresh = fresh;
-            drawnKept = kept;
-            std::printf("%-24s %15.1f %15.1f %15.1f %15.1f\n", qPrintable(deck.name), fresh, kept, resize, settled);
+            drawnFirst = first;
+            std::printf("%-24s %16.1f %16.1f %16.1f %16.1f\n", qPrintable(deck.name), first.fresh, first.afterSplash,
+                        first.kept, first.otherSize);
         } else {
-            std::printf("%-24s %6.1f (%+6.1f) %6.1f (%+6.1f) %15.1f %15.1f\n", qPrintable(deck.name), fresh,
-                        fresh - drawnFresh, kept, kept - drawnKept, resize, settled);
+            std::printf("%-24s %6.1f (%+7.1f) %6.1f (%+7.1f) %6.1f (%+7.1f) %6.1f (%+7.1f)\n", qPrintable(deck.name),
+                        first.fresh, first.fresh - drawnFirst.fresh, first.afterSplash,
+                        first.afterSplash - drawnFirst.afterSplash, first.kept, first.kept - drawnFirst.kept,
+                        first.otherSize, first.otherSize - drawnFirst.otherSize);
         }
     }
+    std::printf("\nRedraws of Double Klondike (ms)\n");
+    std::printf("%-24s %16s %16s %16s\n", "deck", "while resized", "settled: the", "settled: until");
+    std::printf("%-24s %16s %16s %16s\n", "", "", "longest frame", "all are drawn");
+    for (size_t i = 0; i < decks.size(); ++i)
+        std::printf("%-24s %16.1f %16.1f %16.1f\n", qPrintable(decks[i].name), redraws[i].resize,
+                    redraws[i].longestSettled, redraws[i].settled);
     std::printf("(medians of %d first frames and %d resizes; in brackets: more than the drawn faces)\n",
                 kFirstFrameRuns, kResizes);
 

@@ -78,14 +78,19 @@ int main(int argc, char* argv[])
     QtSoundPlayer player;
     shared.sound.setPlayer(&player);
     pictures.prepare();
+    // The face deck chosen is read from its file while the splash window
+    // shows, so that a large one is ready for the table.
+    faceDeckChoice::apply(shared.services.settings(), pictures);
+    if (pictures.faceDeck())
+        pictures.faceDeck()->parseSoon();
 
     std::unique_ptr<frmMain> window;
     // Requests of later starts that came before the window was there wait
     // for it.
     QStringList requested;
     const auto showMain = [&] {
-        // The face deck chosen, then the table's pictures of the last run
-        // (of that deck), read while the splash shows.
+        // The face deck chosen (taken already, unless it changed since),
+        // then the table's pictures of the last run (of that deck).
         faceDeckChoice::apply(shared.services.settings(), pictures);
         pictureFile::restore(pictures);
         window = std::make_unique<frmMain>(shared, pictures);

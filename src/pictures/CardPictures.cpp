@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <cstring>
+#include <utility>
 
 namespace paint = pictures::paint;
 
@@ -169,6 +170,13 @@ QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
                 kept != cache_.constEnd())
                 return *kept;
     }
+    if (table && inFrame_ && frameDrew_ && !cache_.contains(key) && !restored_.contains(key) &&
+        std::chrono::steady_clock::now() - frameStart_ >= frameBudget_) {
+        if (QPixmap other = otherSize(key); !other.isNull()) {
+            frameUnfinished_ = true;
+            return other;
+        }
+    }
     if (table)
         keepTableSize(pixelSize);
     const auto it = cache_.constFind(key);
@@ -182,11 +190,45 @@ QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
         restored_.erase(kept);
     } else {
         picture = render(kind, number, pixelSize);
+        frameDrew_ = frameDrew_ || table;
         drawnSinceRestore_ = drawnSinceRestore_ || kind == kFaceKind || kind == kBackKind || kind == kMarkerKind;
     }
     if (!picture.isNull())
         cache_.insert(key, picture);
     return picture;
+}
+
+void CardPictures::beginFrame(std::chrono::milliseconds budget)
+{
+    inFrame_ = true;
+    frameStart_ = std::chrono::steady_clock::now();
+    frameBudget_ = budget;
+    frameUnfinished_ = false;
+    frameDrew_ = false;
+}
+
+bool CardPictures::endFrame()
+{
+    inFrame_ = false;
+    return std::exchange(frameUnfinished_, false);
+}
+
+QPixmap CardPictures::otherSize(const Key& key) const
+{
+    for (const QSize& size : std::as_const(tableSizes_))
+        if (const auto kept = cache_.constFind(Key{key.kind, key.number, size.width(), size.height()});
+            kept != cache_.constEnd())
+            return *kept;
+    // Kept from the last run, at the size of that run's table.
+    for (auto it = restored_.cbegin(); it != restored_.cend(); ++it) {
+        const Key& k = it.key();
+        if (k.kind != key.kind || k.number != key.number)
+            continue;
+        const QImage pixels(reinterpret_cast<const uchar*>(restoredBytes_.constData() + it.value()), k.width,
+                            k.height, qsizetype{k.width} * 4, QImage::Format_ARGB32_Premultiplied);
+        return QPixmap::fromImage(pixels.copy());
+    }
+    return QPixmap();
 }
 
 void CardPictures::keepTableSize(QSize pixelSize)

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -80,6 +81,17 @@ public:
     // caller to scale; the exact pictures come once the size settles.
     void setQuick(bool quick) { quick_ = quick; }
 
+    // A frame of the table. Once `budget` has gone by in it, a picture of
+    // the table not drawn yet at the asked size is given at a size already
+    // drawn (or kept from the last run), for the caller to scale, and the
+    // frame is unfinished: the next frame draws on where it stopped. So a
+    // deck whose cards are slow to draw never holds the table still for
+    // long. A picture with no other size is always drawn, and so is the
+    // first one a frame wants, so that every frame draws on.
+    void beginFrame(std::chrono::milliseconds budget);
+    // Ends the frame: true when some picture was given at another size.
+    bool endFrame();
+
     // Pictures drawn so far, and kept now (for tests and benchmarks).
     int renderCount() const { return renders_; }
     qsizetype keptCount() const { return cache_.size(); }
@@ -125,6 +137,10 @@ private:
 
     // Drops the table's pictures of all but the sizes used last.
     void keepTableSize(QSize pixelSize);
+    // The picture at a size other than `key`'s that is drawn already or
+    // kept from the last run, the size in use first; none when there is
+    // none.
+    QPixmap otherSize(const Key& key) const;
 
     QHash<Key, QPixmap> cache_;
     int renders_ = 0;
@@ -132,6 +148,13 @@ private:
     // resized again and again keeps the pictures of two sizes only.
     QList<QSize> tableSizes_;
     bool quick_ = false;
+    // The frame being drawn: since when, for how long, whether some
+    // picture was given at another size.
+    bool inFrame_ = false;
+    std::chrono::steady_clock::time_point frameStart_;
+    std::chrono::milliseconds frameBudget_{0};
+    bool frameUnfinished_ = false;
+    bool frameDrew_ = false;
 
     // Restored bytes, and where each picture's pixels start in them (read
     // when the picture is first shown); the size of the last face shown,

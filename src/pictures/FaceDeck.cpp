@@ -5,6 +5,7 @@
 
 #include "rules/RunTimeError.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTextStream>
+#include <QThread>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -167,41 +169,68 @@ QString FaceDeck::readableName(const QString& file)
     return words.isEmpty() ? QFileInfo(file).fileName() : words.join(QLatin1Char(' '));
 }
 
+FaceDeck::Parsed FaceDeck::parseFile(const QString& file)
+{
+    Parsed parsed;
+    QString error;
+    const QByteArray text = readSvg(file, error);
+    if (text.isEmpty()) {
+        parsed.error = error.isEmpty() ? QStringLiteral("the file is empty") : error;
+        return parsed;
+    }
+    auto renderer = std::make_unique<QSvgRenderer>(text);
+    if (!renderer->isValid()) {
+        parsed.error = QStringLiteral("the file is not a picture Tablora can read");
+        return parsed;
+    }
+    for (int n = 0; n < kPictures; ++n) {
+        QString& id = parsed.ids[static_cast<size_t>(n)];
+        for (const QString& name : elementIds(n))
+            if (renderer->elementExists(name)) {
+                id = name;
+                break;
+            }
+        if (id.isEmpty()) {
+            parsed.error = QStringLiteral("the card \"%1\" is missing").arg(elementIds(n).first());
+            return parsed;
+        }
+        const QRectF bounds = renderer->transformForElement(id).mapRect(renderer->boundsOnElement(id));
+        if (!bounds.isValid() || bounds.isEmpty()) {
+            parsed.error = QStringLiteral("the card \"%1\" is empty").arg(id);
+            return parsed;
+        }
+        parsed.bounds[static_cast<size_t>(n)] = bounds;
+    }
+    parsed.renderer = std::move(renderer);
+    return parsed;
+}
+
+void FaceDeck::parseSoon()
+{
+    QThread* const main = QCoreApplication::instance() != nullptr ? QCoreApplication::instance()->thread() : nullptr;
+    if (parsed_ || pending_.valid() || main == nullptr)
+        return;
+    pending_ = std::async(std::launch::async, [file = file_, main] {
+        Parsed parsed = parseFile(file);
+        // The renderer is drawn with on the thread that asked.
+        if (parsed.renderer)
+            parsed.renderer->moveToThread(main);
+        return parsed;
+    });
+}
+
 bool FaceDeck::parse()
 {
     if (parsed_)
         return renderer_ != nullptr;
     parsed_ = true;
-    QString error;
-    const QByteArray text = readSvg(file_, error);
-    if (text.isEmpty()) {
-        error_ = error.isEmpty() ? QStringLiteral("the file is empty") : error;
+    Parsed parsed = pending_.valid() ? pending_.get() : parseFile(file_);
+    error_ = parsed.error;
+    if (!parsed.renderer)
         return false;
-    }
-    auto renderer = std::make_unique<QSvgRenderer>(text);
-    if (!renderer->isValid()) {
-        error_ = QStringLiteral("the file is not a picture Tablora can read");
-        return false;
-    }
-    for (int n = 0; n < kPictures; ++n) {
-        for (const QString& id : elementIds(n))
-            if (renderer->elementExists(id)) {
-                ids_[static_cast<size_t>(n)] = id;
-                break;
-            }
-        const QString& id = ids_[static_cast<size_t>(n)];
-        if (id.isEmpty()) {
-            error_ = QStringLiteral("the card \"%1\" is missing").arg(elementIds(n).first());
-            return false;
-        }
-        const QRectF bounds = renderer->transformForElement(id).mapRect(renderer->boundsOnElement(id));
-        if (!bounds.isValid() || bounds.isEmpty()) {
-            error_ = QStringLiteral("the card \"%1\" is empty").arg(id);
-            return false;
-        }
-        bounds_[static_cast<size_t>(n)] = bounds;
-    }
-    renderer_ = std::move(renderer);
+    ids_ = parsed.ids;
+    bounds_ = parsed.bounds;
+    renderer_ = std::move(parsed.renderer);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <array>
+#include <future>
 #include <memory>
 
 class QPainter;
@@ -21,7 +22,8 @@ class QSvgRenderer;
 // folder holding one, with an index.desktop naming the file and the deck.
 //
 // Opening a deck only reads its name and the file's size and time; the SVG
-// is parsed once, when the first picture is asked for, and kept.
+// is parsed once, when the first picture is asked for (or beforehand on a
+// thread of its own, see `parseSoon`), and kept.
 class FaceDeck final {
 public:
     // Picture 0 is the deck's back, 1 .. 52 the faces (Suit x 13 + Num + 1;
@@ -48,6 +50,11 @@ public:
     // a card; `error()` then says why, and no picture is drawn.
     bool parse();
     const QString& error() const { return error_; }
+    // Starts parsing the SVG on a thread of its own, so that a large deck is
+    // ready by the time its first picture is asked for (while the splash
+    // window shows, say); `parse` then waits for it. Does nothing when it
+    // is parsed or being parsed already.
+    void parseSoon();
 
     // The card's shape, width over height.
     double aspect();
@@ -63,6 +70,16 @@ public:
     static QString readableName(const QString& file);
 
 private:
+    // What parsing the file gave: the renderer with every card's element
+    // id and bounds, or why there is none.
+    struct Parsed {
+        std::unique_ptr<QSvgRenderer> renderer;
+        std::array<QString, kPictures> ids;
+        std::array<QRectF, kPictures> bounds;
+        QString error;
+    };
+    static Parsed parseFile(const QString& file);
+
     QString path_;
     QString file_;
     QString name_;
@@ -72,6 +89,7 @@ private:
     std::unique_ptr<QSvgRenderer> renderer_;
     std::array<QString, kPictures> ids_;
     std::array<QRectF, kPictures> bounds_;
+    std::future<Parsed> pending_;
 };
 
 // A deck found in the deck folders.

@@ -121,6 +121,46 @@ TEST_F(BigTableTest, ResizingKeepsThePicturesOfTwoSizesAtMost)
     EXPECT_LE(most, 2 * oneSize) << "the pictures of the current size and the one before";
 }
 
+// A frame draws pictures at a new size for a moment only and scales the
+// rest from the size before; the frames after draw on until none is left,
+// and the table then looks exactly as one drawn in a single frame.
+TEST_F(BigTableTest, ATableDrawnFrameByFrameEndsAsOneDrawnAtOnce)
+{
+    shared.gamePlay.PlayNumber(QStringLiteral("Double Klondike"), GameNo(4));
+    TableView& table = window->table();
+    table.finishAnimations();
+    window->resize(900, 640);
+    QCoreApplication::processEvents();
+    table.viewport()->grab();
+    window->resize(1300, 900);
+    QCoreApplication::processEvents();
+    pictures.setQuick(false);
+    // No time at all: one picture a frame.
+    table.setPictureBudget(std::chrono::milliseconds(0));
+    const int before = pictures.renderCount();
+    QImage first = table.viewport()->grab().toImage();
+    EXPECT_TRUE(table.drawingOn());
+    EXPECT_EQ(pictures.renderCount(), before + 1) << "the first picture a frame wants is drawn";
+    int frames = 1;
+    QImage shown = first;
+    while (table.drawingOn() && frames < 500) {
+        shown = table.viewport()->grab().toImage();
+        ++frames;
+    }
+    ASSERT_FALSE(table.drawingOn()) << "the frames never finished drawing";
+    const int drawn = pictures.renderCount() - before;
+    EXPECT_GT(drawn, 10) << "the faces, backs and markers of the new size";
+    EXPECT_EQ(frames, drawn) << "one picture a frame";
+    EXPECT_NE(first, shown) << "the first frame showed scaled pictures";
+
+    // The same table drawn in one frame.
+    pictures.clearCache();
+    table.setPictureBudget(std::chrono::milliseconds(TableView::kPictureBudgetMs * 1000));
+    const QImage atOnce = table.viewport()->grab().toImage();
+    EXPECT_FALSE(table.drawingOn());
+    EXPECT_EQ(shown, atOnce);
+}
+
 TEST_F(BigTableTest, TheStatusBarShowsTheFiguresAsTheOptionsSay)
 {
     shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));

@@ -123,6 +123,46 @@ TEST(FaceDeckTest, DrawsEveryCardOfAPlainACompressedAndAGnomeNamedDeck)
     EXPECT_EQ(FaceDeck(gnome).name(), QStringLiteral("Gnome Named"));
 }
 
+// A deck parsed on a thread of its own (while the splash shows) draws every
+// card as one parsed when first asked, and a deck that cannot be read says
+// the same; a deck given up before its parse ended goes without harm.
+TEST(FaceDeckTest, ADeckParsedBeforehandDrawsAsOneParsedWhenAsked)
+{
+    QTemporaryDir dir;
+    const QString packed = dir.filePath(QStringLiteral("packed.svgz"));
+    const QString cut = dir.filePath(QStringLiteral("cut.svg"));
+    const QString unnamed = dir.filePath(QStringLiteral("unnamed.svg"));
+    writeGzip(packed, gnomeNamed(plainDeck()));
+    write(cut, plainDeck().left(plainDeck().size() - 200));
+    write(unnamed, QByteArray(plainDeck()).replace("id=\"back\"", "id=\"front\""));
+
+    FaceDeck early(packed);
+    early.parseSoon();
+    early.parseSoon();
+    FaceDeck asked(packed);
+    ASSERT_TRUE(early.parse()) << early.error().toStdString();
+    ASSERT_TRUE(asked.parse());
+    early.parseSoon();
+    EXPECT_DOUBLE_EQ(early.aspect(), asked.aspect());
+    for (int n = 0; n < FaceDeck::kPictures; ++n)
+        EXPECT_EQ(early.picture(n, QSize(71, 96)), asked.picture(n, QSize(71, 96))) << "picture " << n;
+
+    for (const QString& path : {cut, unnamed}) {
+        FaceDeck broken(path);
+        broken.parseSoon();
+        FaceDeck brokenAsked(path);
+        EXPECT_FALSE(broken.parse());
+        EXPECT_FALSE(brokenAsked.parse());
+        EXPECT_FALSE(broken.error().isEmpty());
+        EXPECT_EQ(broken.error(), brokenAsked.error());
+        EXPECT_TRUE(broken.picture(1, QSize(71, 96)).isNull());
+    }
+    {
+        FaceDeck dropped(packed);
+        dropped.parseSoon();
+    }
+}
+
 TEST(FaceDeckTest, DamagedAndPartialDecksAreLeftOutWithOneLineEach)
 {
     QTemporaryDir dir;

@@ -155,6 +155,44 @@ TEST(CardPicturesTest, KeptPicturesShowExactlyAsDrawnAndOnlyForTheirBuild)
     }
 }
 
+// Within a frame whose time is up, a picture of a size not drawn yet comes
+// at a size drawn before or kept from the last run, and the frame is
+// unfinished; the first picture of each frame, and one with no other size,
+// is always drawn. Outside frames every picture comes at its size.
+TEST(CardPicturesTest, AFrameOutOfTimeGivesPicturesOfAnotherSize)
+{
+    QByteArray kept;
+    {
+        CardPictures last;
+        for (int16_t n = 1; n <= 3; ++n)
+            last.face(n, kSmall);
+        kept = last.keptPictures("build 1");
+    }
+    CardPictures pictures;
+    pictures.restorePictures(kept, "build 1");
+    pictures.beginFrame(std::chrono::milliseconds(0));
+    EXPECT_EQ(pictures.face(1, kLarge).size(), kLarge) << "the frame's first picture";
+    EXPECT_EQ(pictures.face(2, kLarge).size(), kSmall) << "kept from the last run";
+    EXPECT_EQ(pictures.face(4, kLarge).size(), kLarge) << "no other size of it";
+    EXPECT_EQ(pictures.renderCount(), 2);
+    EXPECT_TRUE(pictures.endFrame());
+
+    pictures.beginFrame(std::chrono::milliseconds(0));
+    EXPECT_EQ(pictures.face(1, kLarge).size(), kLarge) << "drawn in the frame before";
+    EXPECT_EQ(pictures.face(2, kLarge).size(), kLarge);
+    EXPECT_EQ(pictures.face(3, kLarge).size(), kSmall);
+    EXPECT_TRUE(pictures.endFrame());
+
+    pictures.beginFrame(std::chrono::hours(1));
+    EXPECT_EQ(pictures.face(3, kLarge).size(), kLarge);
+    EXPECT_EQ(pictures.face(5, kLarge).size(), kLarge);
+    EXPECT_FALSE(pictures.endFrame()) << "everything at its size";
+
+    // Outside a frame, time is no matter.
+    EXPECT_EQ(pictures.face(6, kSmall).size(), kSmall);
+    EXPECT_EQ(pictures.face(1, kSmall).size(), kSmall);
+    EXPECT_FALSE(pictures.endFrame());
+}
 TEST(CardPicturesTest, EveryFaceLooksDifferentAndRedSuitsAreRed)
 {
     CardPictures pictures;

@@ -147,6 +147,9 @@ TableView::TableView(const cGames& games, cPlay& play, Services& services, CardP
         viewport()->update();
     });
     guard::connect(services_, &frameTimer_, &QTimer::timeout, this, [this] { advanceFrame(); });
+    drawOnTimer_.setSingleShot(true);
+    drawOnTimer_.setInterval(0);
+    guard::connect(services_, &drawOnTimer_, &QTimer::timeout, this, [this] { viewport()->update(); });
     hintTimer_.setSingleShot(true);
     hintTimer_.setInterval(kHintMs);
     guard::connect(services_, &hintTimer_, &QTimer::timeout, this, [this] { hideHint(); });
@@ -404,6 +407,16 @@ void TableView::resizeEvent(QResizeEvent* event)
     // the exact ones are drawn once it has settled.
     pictures_.setQuick(true);
     settleTimer_.start();
+}
+
+void TableView::paintEvent(QPaintEvent* event)
+{
+    pictures_.beginFrame(pictureBudget_);
+    QGraphicsView::paintEvent(event);
+    if (pictures_.endFrame())
+        drawOnTimer_.start();
+    else
+        drawOnTimer_.stop();
 }
 
 void TableView::makeFocusFrame()

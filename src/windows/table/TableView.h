@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <chrono>
+
 #include <map>
 #include <vector>
 
@@ -67,6 +69,13 @@ public:
     int64_t framesPlayed() const { return clock_; }
     // How long a size must last before the pictures are drawn for it.
     static constexpr int kResizeSettleMs = 150;
+    // How long a frame may spend drawing pictures at a new size; the rest
+    // are scaled from a size drawn before and drawn in the next frames.
+    static constexpr int kPictureBudgetMs = 20;
+    // The time a frame may spend drawing pictures (tests give it none).
+    void setPictureBudget(std::chrono::milliseconds budget) { pictureBudget_ = budget; }
+    // A frame left pictures to draw; the next one is on its way.
+    bool drawingOn() const { return drawOnTimer_.isActive(); }
 
     // Where a card's picture is drawn now (during an animation, where it has
     // got to), in twips.
@@ -157,6 +166,7 @@ public:
     QRectF dropMark() const;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -205,6 +215,9 @@ private:
     QTimer frameTimer_;
     // Runs out once the window has kept its size for a moment.
     QTimer settleTimer_;
+    // Set off by a frame that left pictures to draw.
+    QTimer drawOnTimer_;
+    std::chrono::milliseconds pictureBudget_{kPictureBudgetMs};
     qreal zCounter_ = 0;
     QGraphicsRectItem* focusFrame_ = nullptr;
     QGraphicsRectItem* hintFrom_ = nullptr;
