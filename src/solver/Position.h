@@ -155,6 +155,13 @@ public:
     // back to undo().
     size_t make(const Step& step);
     void undo(size_t mark);
+    // For the search that follows every move: a card just put on the table
+    // from the talon or from a foundation waits for what it was put there
+    // for, and only the moves that serve it are offered next (see
+    // searchSteps() for why no win is lost).
+    void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
+    // The pile whose top card waits (plus one), or zero.
+    int waitingPile() const { return waitPile_; }
     // Drops the undo log: what was made stays made.
     void forget()
     {
@@ -184,6 +191,9 @@ private:
     static constexpr uint8_t kTurnedUp = 1;   // the new top of `from` was turned up
     static constexpr uint8_t kSavedFaces = 2; // the cards' bytes before are in faceLog_
     static constexpr uint8_t kRedealCount = 4;
+    // What waited before the step: the pile in `from`, the foundation in
+    // `to`.
+    static constexpr uint8_t kWaiting = 8;
 
     // The cards the foundation takes now, as bits by card number.
     std::array<uint64_t, 2> takes(int f) const;
@@ -245,6 +255,11 @@ private:
     // Which cards lie on a foundation.
     std::array<bool, kMaxCards + 1> home_{};
     int redealsMade_ = 0;
+    bool deferring_ = false;
+    // The pile whose top card waits, and the foundation it came from (each
+    // plus one, zero for none).
+    uint8_t waitPile_ = 0;
+    uint8_t waitFoundation_ = 0;
     int cardsHome_ = 0;
     int faceDown_ = 0;
     std::vector<Op> log_;

@@ -359,6 +359,9 @@ uint64_t KeySet::rehash(const uint8_t* bytes, size_t n)
 void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart)
 {
     walk.pos.emplace(root);
+    // The complete search leaves out what cannot matter (see
+    // Position::searchSteps); the quick tries are left as they are.
+    walk.pos->setDeferring(exact);
     walk.strict = strict;
     walk.exact = exact;
     walk.restart = restart;
@@ -495,7 +498,12 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
             result.moves = walk.path;
             return Outcome::Won;
         }
-        if (seen(walk)) {
+        // A card waiting is not kept among those seen, which only saves
+        // memory: it is reached, but for rare repeats, only from the
+        // position it was put down from (the same cards with it back in the
+        // talon or on its foundation), which is tried once; the moves from
+        // it lead to positions that are kept.
+        if (pos.waitingPile() == 0 && seen(walk)) {
             pos.undo(mark);
             walk.path.resize(pathMark);
             continue;
