@@ -369,9 +369,11 @@ void Position::key(std::vector<uint8_t>& out) const
     const Rules& r = *rules_;
     constexpr uint8_t kEnd = 0xff;
     constexpr uint8_t kWaits = 0xfe;
+    constexpr uint8_t kRunLeft = 0xfd;
+    constexpr uint8_t kRunWent = 0xfc;
     // Written in place: at most every card and an end mark per pile, the
     // redeals, and two bytes a foundation.
-    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 8));
+    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 16));
     uint8_t* const first = out.data();
     uint8_t* put = first;
     // A card by its looks and which way up it lies.
@@ -391,6 +393,13 @@ void Position::key(std::vector<uint8_t>& out) const
         // come next.
         if (pile + 1 == waitPile_)
             *put++ = kWaits;
+        // The piles a run just left and went to, and the run's length.
+        if (pile + 1 == runFrom_)
+            *put++ = kRunLeft;
+        if (pile + 1 == runTo_) {
+            *put++ = kRunWent;
+            *put++ = runCount_;
+        }
         *put++ = kEnd;
     };
     // Piles that play alike go in one order, whatever their places.
@@ -814,6 +823,23 @@ bool Position::useful(const Step& step) const
 // position from the same cards not waiting, as they are offered different
 // moves. Forced safe moves are not made while a card waits: the moves
 // offered then are those of some winning line as it stands.
+//
+// Runs moved (deferring, automatic play off, runs of any length moving as
+// one and building as cards do, no stock dealing onto the piles). A run R
+// (its bottom card c) moved at move i from home pile P to home pile Q is
+// worth moving only for what it does to P, or to go on further: some win
+// moves it only just before a move that puts a card on P, takes one from P
+// or moves a run from Q that carries c. Take the first such move j after
+// i. Between them nothing touches P (its top, or its emptiness: only a
+// move onto it would use that) nor the card under c on Q, which stays
+// covered; so the line without move i plays the same up to j, R (with
+// whatever was built on it, or less what was taken off its top) lying on
+// P rather than Q. Just before j it moves to Q as at move i: the card
+// under it there is the same, and the run moves whole. No line gets longer
+// and a win ends with every card home, so j comes; so a line of that form
+// exists, and after a run moved only those moves are offered (the key
+// marks both piles and the run's length). The same argument holds when a
+// card waits as above, taken one rule after the other.
 size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
 {
     const Rules& r = *rules_;
@@ -821,7 +847,10 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     const bool waiting = waitPile_ != 0;
     const int waitPile = waitPile_ - 1;
     const int waitFoundation = waitFoundation_ - 1;
-    if (!waiting && !r.autoPlay && !r.spider && r.foundationCount > 0) {
+    const bool runWaiting = runFrom_ != 0;
+    const int runFrom = runFrom_ - 1;
+    const int runTo = runTo_ - 1;
+    if (!waiting && !runWaiting && !r.autoPlay && !r.spider && r.foundationCount > 0) {
         Step safe;
         for (int pile = 0; pile < r.piles; ++pile) {
             const PileKind kind = r.kind[static_cast<size_t>(pile)];
@@ -837,10 +866,33 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     allSteps(out);
     const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
     const bool together = talonNow();
+    // For the complete search, of the empty piles that play alike only the
+    // first takes cards: the others would make the same positions (the key
+    // does not count the order of such piles), and waiting positions are
+    // not looked up among those seen.
+    int firstEmptyHome = -1, firstEmptyReserve = -1;
+    if (deferring_) {
+        for (int p = r.homeBegin; p < r.homeBegin + r.homeCount && homesAlike && firstEmptyHome < 0; ++p)
+            firstEmptyHome = length(p) == 0 ? p : -1;
+        for (int p = r.reserveBegin; p < r.reserveBegin + r.reserveCount && firstEmptyReserve < 0; ++p)
+            firstEmptyReserve = length(p) == 0 ? p : -1;
+    }
+    auto spareEmpty = [&](int to) {
+        if (length(to) != 0)
+            return false;
+        const PileKind kind = r.kind[static_cast<size_t>(to)];
+        return (kind == PileKind::Home && firstEmptyHome >= 0 && to != firstEmptyHome) ||
+               (kind == PileKind::Reserve && firstEmptyReserve >= 0 && to != firstEmptyReserve);
+    };
     size_t kept = begin;
     for (size_t i = begin; i < out.size(); ++i) {
         Step s = out[i];
         if (waiting && (s.kind != Step::Drag || (s.to != waitPile && s.from != waitFoundation)))
+            continue;
+        if (runWaiting && (s.kind != Step::Drag ||
+                           (s.to != runFrom && s.from != runFrom && !(s.from == runTo && s.count >= runCount_))))
+            continue;
+        if (s.kind == Step::Drag && spareEmpty(s.to))
             continue;
         if (s.kind == Step::Redeal && (r.waste < 0 || length(r.waste) == 0))
             continue;
@@ -899,6 +951,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
                                      [&](const Step& s) {
                                          const PileKind kind = r.kind[s.to];
                                          return kind == PileKind::Reserve || (waiting && s.to != waitPile) ||
+                                                (runWaiting && s.to != runFrom) || spareEmpty(s.to) ||
                                                 (kind == PileKind::Home && !held(talonCard(s.from)));
                                      }),
                       out.end());
@@ -1100,6 +1153,21 @@ size_t Position::make(const Step& step)
             waitPile_ = pile;
             waitFoundation_ = foundation;
         }
+        // A run moved from one home pile to another, where runs of any
+        // length move as one and build as cards do.
+        uint8_t left = 0, went = 0, count = 0;
+        if (step.kind == Step::Drag && r.kind[step.from] == PileKind::Home && to == PileKind::Home && r.multiMove &&
+            !r.freecellLimit && !r.runsNarrower && !r.dealToPiles) {
+            left = static_cast<uint8_t>(step.from + 1);
+            went = static_cast<uint8_t>(step.to + 1);
+            count = step.count;
+        }
+        if (left != runFrom_ || went != runTo_ || count != runCount_) {
+            log_.push_back(Op{runFrom_, runTo_, runCount_, kRunWaiting});
+            runFrom_ = left;
+            runTo_ = went;
+            runCount_ = count;
+        }
     }
     return mark;
 }
@@ -1117,6 +1185,12 @@ void Position::undo(size_t mark)
         if ((op.flags & kWaiting) != 0) {
             waitPile_ = op.from;
             waitFoundation_ = op.to;
+            continue;
+        }
+        if ((op.flags & kRunWaiting) != 0) {
+            runFrom_ = op.from;
+            runTo_ = op.to;
+            runCount_ = op.count;
             continue;
         }
         if ((op.flags & kTurnedUp) != 0) {

@@ -162,6 +162,8 @@ public:
     void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
+    // The home pile a run just left (plus one), or zero.
+    int runLeft() const { return runFrom_; }
     // Drops the undo log: what was made stays made.
     void forget()
     {
@@ -194,6 +196,8 @@ private:
     // What waited before the step: the pile in `from`, the foundation in
     // `to`.
     static constexpr uint8_t kWaiting = 8;
+    // What followed a run before the step: from, to and count as they were.
+    static constexpr uint8_t kRunWaiting = 16;
 
     // The cards the foundation takes now, as bits by card number.
     std::array<uint64_t, 2> takes(int f) const;
@@ -260,6 +264,11 @@ private:
     // plus one, zero for none).
     uint8_t waitPile_ = 0;
     uint8_t waitFoundation_ = 0;
+    // After a run moved from one home pile to another: the pile it left and
+    // the pile it went to (each plus one, zero for none), and its length.
+    uint8_t runFrom_ = 0;
+    uint8_t runTo_ = 0;
+    uint8_t runCount_ = 0;
     int cardsHome_ = 0;
     int faceDown_ = 0;
     std::vector<Op> log_;
