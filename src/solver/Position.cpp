@@ -364,7 +364,7 @@ uint64_t Position::hash() const
     return h == 0 ? 1 : h;
 }
 
-void Position::key(std::vector<uint8_t>& out) const
+void Position::key(std::vector<uint8_t>& out, bool marks) const
 {
     const Rules& r = *rules_;
     constexpr uint8_t kEnd = 0xff;
@@ -391,12 +391,12 @@ void Position::key(std::vector<uint8_t>& out) const
             *put++ = code(cards[i]);
         // The pile whose top card waits: only the moves that serve it
         // come next.
-        if (pile + 1 == waitPile_)
+        if (marks && pile + 1 == waitPile_)
             *put++ = kWaits;
         // The piles a run just left and went to, and the run's length.
-        if (pile + 1 == runFrom_)
+        if (marks && pile + 1 == runFrom_)
             *put++ = kRunLeft;
-        if (pile + 1 == runTo_) {
+        if (marks && pile + 1 == runTo_) {
             *put++ = kRunWent;
             *put++ = runCount_;
         }
@@ -456,7 +456,7 @@ void Position::key(std::vector<uint8_t>& out) const
         }
     }
     addAlike(r.reserveBegin, r.reserveCount, true, addPile);
-    if (waitFoundation_ != 0) {
+    if (marks && waitFoundation_ != 0) {
         // The foundation a card waiting was taken from, by its height and
         // top card, which say what it holds: its next card may come down.
         const int f = waitFoundation_ - 1;
@@ -794,7 +794,12 @@ bool Position::useful(const Step& step) const
     return false;
 }
 
-// Waiting cards (deferring, automatic play off). A card put on the table
+// Waiting cards (deferring, automatic play off). Only cards from the talon
+// are made to wait: for cards taken down from a foundation the argument
+// below missed a case, and the check over small tables found a lost win
+// (in a game where any card may go on an empty pile), so they are offered
+// every move as before; what the argument says of them is kept for a later
+// look and is not relied on. A card put on the table
 // from the talon (one card at a time, redeals without limit: every talon
 // card can be played at any time, whichever others are left) or from a
 // foundation is worth putting there only to hold what is built on it, or,
@@ -890,7 +895,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         if (waiting && (s.kind != Step::Drag || (s.to != waitPile && s.from != waitFoundation)))
             continue;
         if (runWaiting && (s.kind != Step::Drag ||
-                           (s.to != runFrom && s.from != runFrom && !(s.from == runTo && s.count >= runCount_))))
+                           (s.to != runFrom && s.from != runFrom && !(s.from == runTo && s.count > runCount_))))
             continue;
         if (s.kind == Step::Drag && spareEmpty(s.to))
             continue;
@@ -1136,18 +1141,11 @@ size_t Position::make(const Step& step)
     }
     }
     if (deferring_) {
-        // What waits after the step: a card from the talon on a home pile,
-        // or a card from a foundation on a home pile or in a reserve.
+        // What waits after the step: a card from the talon on a home pile.
         uint8_t pile = 0, foundation = 0;
         const PileKind to = r.kind[step.to];
         if (step.kind == Step::Talon && to == PileKind::Home)
             pile = static_cast<uint8_t>(step.to + 1);
-        if (step.kind == Step::Drag && r.kind[step.from] == PileKind::Foundation && r.foundationsByTop &&
-            (to == PileKind::Home || to == PileKind::Reserve)) {
-            pile = static_cast<uint8_t>(step.to + 1);
-            if (length(step.from) > 0)
-                foundation = static_cast<uint8_t>(step.from + 1);
-        }
         if (pile != waitPile_ || foundation != waitFoundation_) {
             log_.push_back(Op{waitPile_, waitFoundation_, 0, kWaiting});
             waitPile_ = pile;

@@ -176,7 +176,13 @@ public:
     // The exact key: the same bytes exactly for positions that play alike
     // (piles that play alike in any order, cards that look alike in each
     // other's places), different bytes for any others.
-    void key(std::vector<uint8_t>& out) const;
+    void key(std::vector<uint8_t>& out) const { key(out, true); }
+    // The same without what waits: the key of the same cards offered every
+    // move.
+    void layoutKey(std::vector<uint8_t>& out) const { key(out, false); }
+    // Whether something waits: the moves offered are fewer than at the
+    // same cards with nothing waiting.
+    bool restricted() const { return waitPile_ != 0 || runFrom_ != 0; }
     Move toMove(const Step& step) const;
     // The player's moves that make the step, appended.
     void appendMoves(const Step& step, std::vector<Move>& out) const;
@@ -199,6 +205,7 @@ private:
     // What followed a run before the step: from, to and count as they were.
     static constexpr uint8_t kRunWaiting = 16;
 
+    void key(std::vector<uint8_t>& out, bool marks) const;
     // The cards the foundation takes now, as bits by card number.
     std::array<uint64_t, 2> takes(int f) const;
     bool canGoToFoundation(uint8_t card, int f) const;
