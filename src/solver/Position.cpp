@@ -364,13 +364,16 @@ uint64_t Position::hash() const
     return h == 0 ? 1 : h;
 }
 
-void Position::key(std::vector<uint8_t>& out) const
+void Position::key(std::vector<uint8_t>& out, bool marks) const
 {
     const Rules& r = *rules_;
     constexpr uint8_t kEnd = 0xff;
+    constexpr uint8_t kWaits = 0xfe;
+    constexpr uint8_t kRunLeft = 0xfd;
+    constexpr uint8_t kRunWent = 0xfc;
     // Written in place: at most every card and an end mark per pile, the
     // redeals, and two bytes a foundation.
-    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 4));
+    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 16));
     uint8_t* const first = out.data();
     uint8_t* put = first;
     // A card by its looks and which way up it lies.
@@ -386,6 +389,17 @@ void Position::key(std::vector<uint8_t>& out) const
         const uint8_t* cards = cards_[static_cast<size_t>(pile)].data();
         for (int i = 0, n = length(pile); i < n; ++i)
             *put++ = code(cards[i]);
+        // The pile whose top card waits: only the moves that serve it
+        // come next.
+        if (marks && pile + 1 == waitPile_)
+            *put++ = kWaits;
+        // The piles a run just left and went to, and the run's length.
+        if (marks && pile + 1 == runFrom_)
+            *put++ = kRunLeft;
+        if (marks && pile + 1 == runTo_) {
+            *put++ = kRunWent;
+            *put++ = runCount_;
+        }
         *put++ = kEnd;
     };
     // Piles that play alike go in one order, whatever their places.
@@ -442,6 +456,14 @@ void Position::key(std::vector<uint8_t>& out) const
         }
     }
     addAlike(r.reserveBegin, r.reserveCount, true, addPile);
+    if (marks && waitFoundation_ != 0) {
+        // The foundation a card waiting was taken from, by its height and
+        // top card, which say what it holds: its next card may come down.
+        const int f = waitFoundation_ - 1;
+        *put++ = kWaits;
+        *put++ = static_cast<uint8_t>(length(f));
+        *put++ = length(f) == 0 ? kEnd : code(top(f));
+    }
     out.resize(static_cast<size_t>(put - first));
 }
 
@@ -772,11 +794,68 @@ bool Position::useful(const Step& step) const
     return false;
 }
 
+// Waiting cards (deferring, automatic play off). Only cards from the talon
+// are made to wait: for cards taken down from a foundation the argument
+// below missed a case, and the check over small tables found a lost win
+// (in a game where any card may go on an empty pile), so they are offered
+// every move as before; what the argument says of them is kept for a later
+// look and is not relied on. A card put on the table
+// from the talon (one card at a time, redeals without limit: every talon
+// card can be played at any time, whichever others are left) or from a
+// foundation is worth putting there only to hold what is built on it, or,
+// for a foundation card, to let the card under it come down. So some win,
+// if there is one, puts such a card down only just before a card is built
+// on it, or just before the next card of its foundation comes down:
+//
+// Take a winning line and a card c put down at move i onto pile q, and the
+// first later move j that builds on c, takes the next card off c's
+// foundation, or moves c. Between i and j nothing touches c, the top of q
+// under it or that foundation's top; so the same line without move i plays
+// the same up to j, the one difference being that c is still in the talon
+// (or on its foundation, where nothing else could go on it meanwhile: only
+// c could). Then, before move j:
+// - j builds on c or takes the card under c down: play c onto q now, as at
+//   move i (the top of q is the same card), then j;
+// - j moves c alone (onto a pile, or home): play it from where it still is
+//   straight there instead, which is again a card put down, taken further;
+// - j moves a run from lower in q that carries c: play the run without c,
+//   and c onto the run's end afterwards, taken further likewise.
+// A card put into a reserve holds nothing: from the talon it is never worth
+// it; from a foundation only to let the next card come down. No line gets
+// longer and every card put down is taken further or settled, so a line of
+// that form exists. The search offers, while a card waits, only the moves
+// onto its pile and those from its foundation; the key tells a waiting
+// position from the same cards not waiting, as they are offered different
+// moves. Forced safe moves are not made while a card waits: the moves
+// offered then are those of some winning line as it stands.
+//
+// Runs moved (deferring, automatic play off, runs of any length moving as
+// one and building as cards do, no stock dealing onto the piles). A run R
+// (its bottom card c) moved at move i from home pile P to home pile Q is
+// worth moving only for what it does to P, or to go on further: some win
+// moves it only just before a move that puts a card on P, takes one from P
+// or moves a run from Q that carries c. Take the first such move j after
+// i. Between them nothing touches P (its top, or its emptiness: only a
+// move onto it would use that) nor the card under c on Q, which stays
+// covered; so the line without move i plays the same up to j, R (with
+// whatever was built on it, or less what was taken off its top) lying on
+// P rather than Q. Just before j it moves to Q as at move i: the card
+// under it there is the same, and the run moves whole. No line gets longer
+// and a win ends with every card home, so j comes; so a line of that form
+// exists, and after a run moved only those moves are offered (the key
+// marks both piles and the run's length). The same argument holds when a
+// card waits as above, taken one rule after the other.
 size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
 {
     const Rules& r = *rules_;
     const size_t begin = out.size();
-    if (!r.autoPlay && !r.spider && r.foundationCount > 0) {
+    const bool waiting = waitPile_ != 0;
+    const int waitPile = waitPile_ - 1;
+    const int waitFoundation = waitFoundation_ - 1;
+    const bool runWaiting = runFrom_ != 0;
+    const int runFrom = runFrom_ - 1;
+    const int runTo = runTo_ - 1;
+    if (!waiting && !runWaiting && !r.autoPlay && !r.spider && r.foundationCount > 0) {
         Step safe;
         for (int pile = 0; pile < r.piles; ++pile) {
             const PileKind kind = r.kind[static_cast<size_t>(pile)];
@@ -792,9 +871,34 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     allSteps(out);
     const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
     const bool together = talonNow();
+    // For the complete search, of the empty piles that play alike only the
+    // first takes cards: the others would make the same positions (the key
+    // does not count the order of such piles), and waiting positions are
+    // not looked up among those seen.
+    int firstEmptyHome = -1, firstEmptyReserve = -1;
+    if (deferring_) {
+        for (int p = r.homeBegin; p < r.homeBegin + r.homeCount && homesAlike && firstEmptyHome < 0; ++p)
+            firstEmptyHome = length(p) == 0 ? p : -1;
+        for (int p = r.reserveBegin; p < r.reserveBegin + r.reserveCount && firstEmptyReserve < 0; ++p)
+            firstEmptyReserve = length(p) == 0 ? p : -1;
+    }
+    auto spareEmpty = [&](int to) {
+        if (length(to) != 0)
+            return false;
+        const PileKind kind = r.kind[static_cast<size_t>(to)];
+        return (kind == PileKind::Home && firstEmptyHome >= 0 && to != firstEmptyHome) ||
+               (kind == PileKind::Reserve && firstEmptyReserve >= 0 && to != firstEmptyReserve);
+    };
     size_t kept = begin;
     for (size_t i = begin; i < out.size(); ++i) {
         Step s = out[i];
+        if (waiting && (s.kind != Step::Drag || (s.to != waitPile && s.from != waitFoundation)))
+            continue;
+        if (runWaiting && (s.kind != Step::Drag ||
+                           (s.to != runFrom && s.from != runFrom && !(s.from == runTo && s.count > runCount_))))
+            continue;
+        if (s.kind == Step::Drag && spareEmpty(s.to))
+            continue;
         if (s.kind == Step::Redeal && (r.waste < 0 || length(r.waste) == 0))
             continue;
         if (together && (s.kind != Step::Drag || s.from == r.waste))
@@ -818,8 +922,46 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         out[kept++] = s;
     }
     out.resize(kept);
-    if (together)
+    if (together) {
         talonSteps(out);
+        if (deferring_) {
+            // From the talon nothing goes into a reserve; a card waiting
+            // takes the talon's cards that build on it; and a card goes
+            // onto a home pile only when some card that could be built on
+            // it is where it can be moved from: on a home pile face up, in
+            // the talon, on a foundation's top or in a reserve.
+            std::array<uint64_t, 2> movable{};
+            auto mark = [&](uint8_t card) {
+                const unsigned id = card & kIdMask;
+                movable[id >> 6] |= uint64_t{1} << (id & 63);
+            };
+            for (int p = 0; p < r.piles; ++p) {
+                const PileKind kind = r.kind[static_cast<size_t>(p)];
+                if (kind == PileKind::Home) {
+                    for (int i = length(p) - 1; i >= 0 && (at(p, i) & kDown) == 0; --i)
+                        mark(at(p, i));
+                } else if (length(p) > 0 && kind != PileKind::Stock && kind != PileKind::Waste) {
+                    mark(top(p));
+                }
+            }
+            for (int i = 0, n = talonLength(); i < n; ++i)
+                mark(talonCard(i));
+            auto held = [&](uint8_t card) {
+                for (const uint8_t b : r.builders[card & kIdMask])
+                    if (((movable[b >> 6] >> (b & 63)) & 1) != 0 && b != (card & kIdMask))
+                        return true;
+                return false;
+            };
+            out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(kept), out.end(),
+                                     [&](const Step& s) {
+                                         const PileKind kind = r.kind[s.to];
+                                         return kind == PileKind::Reserve || (waiting && s.to != waitPile) ||
+                                                (runWaiting && s.to != runFrom) || spareEmpty(s.to) ||
+                                                (kind == PileKind::Home && !held(talonCard(s.from)));
+                                     }),
+                      out.end());
+        }
+    }
     sortSteps(out, begin);
     return out.size() - begin;
 }
@@ -998,6 +1140,33 @@ size_t Position::make(const Step& step)
         break;
     }
     }
+    if (deferring_) {
+        // What waits after the step: a card from the talon on a home pile.
+        uint8_t pile = 0, foundation = 0;
+        const PileKind to = r.kind[step.to];
+        if (step.kind == Step::Talon && to == PileKind::Home)
+            pile = static_cast<uint8_t>(step.to + 1);
+        if (pile != waitPile_ || foundation != waitFoundation_) {
+            log_.push_back(Op{waitPile_, waitFoundation_, 0, kWaiting});
+            waitPile_ = pile;
+            waitFoundation_ = foundation;
+        }
+        // A run moved from one home pile to another, where runs of any
+        // length move as one and build as cards do.
+        uint8_t left = 0, went = 0, count = 0;
+        if (step.kind == Step::Drag && r.kind[step.from] == PileKind::Home && to == PileKind::Home && r.multiMove &&
+            !r.freecellLimit && !r.runsNarrower && !r.dealToPiles) {
+            left = static_cast<uint8_t>(step.from + 1);
+            went = static_cast<uint8_t>(step.to + 1);
+            count = step.count;
+        }
+        if (left != runFrom_ || went != runTo_ || count != runCount_) {
+            log_.push_back(Op{runFrom_, runTo_, runCount_, kRunWaiting});
+            runFrom_ = left;
+            runTo_ = went;
+            runCount_ = count;
+        }
+    }
     return mark;
 }
 
@@ -1009,6 +1178,17 @@ void Position::undo(size_t mark)
         log_.pop_back();
         if ((op.flags & kRedealCount) != 0) {
             --redealsMade_;
+            continue;
+        }
+        if ((op.flags & kWaiting) != 0) {
+            waitPile_ = op.from;
+            waitFoundation_ = op.to;
+            continue;
+        }
+        if ((op.flags & kRunWaiting) != 0) {
+            runFrom_ = op.from;
+            runTo_ = op.to;
+            runCount_ = op.count;
             continue;
         }
         if ((op.flags & kTurnedUp) != 0) {

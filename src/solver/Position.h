@@ -155,6 +155,15 @@ public:
     // back to undo().
     size_t make(const Step& step);
     void undo(size_t mark);
+    // For the search that follows every move: a card just put on the table
+    // from the talon or from a foundation waits for what it was put there
+    // for, and only the moves that serve it are offered next (see
+    // searchSteps() for why no win is lost).
+    void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
+    // The pile whose top card waits (plus one), or zero.
+    int waitingPile() const { return waitPile_; }
+    // The home pile a run just left (plus one), or zero.
+    int runLeft() const { return runFrom_; }
     // Drops the undo log: what was made stays made.
     void forget()
     {
@@ -167,7 +176,13 @@ public:
     // The exact key: the same bytes exactly for positions that play alike
     // (piles that play alike in any order, cards that look alike in each
     // other's places), different bytes for any others.
-    void key(std::vector<uint8_t>& out) const;
+    void key(std::vector<uint8_t>& out) const { key(out, true); }
+    // The same without what waits: the key of the same cards offered every
+    // move.
+    void layoutKey(std::vector<uint8_t>& out) const { key(out, false); }
+    // Whether something waits: the moves offered are fewer than at the
+    // same cards with nothing waiting.
+    bool restricted() const { return waitPile_ != 0 || runFrom_ != 0; }
     Move toMove(const Step& step) const;
     // The player's moves that make the step, appended.
     void appendMoves(const Step& step, std::vector<Move>& out) const;
@@ -184,7 +199,13 @@ private:
     static constexpr uint8_t kTurnedUp = 1;   // the new top of `from` was turned up
     static constexpr uint8_t kSavedFaces = 2; // the cards' bytes before are in faceLog_
     static constexpr uint8_t kRedealCount = 4;
+    // What waited before the step: the pile in `from`, the foundation in
+    // `to`.
+    static constexpr uint8_t kWaiting = 8;
+    // What followed a run before the step: from, to and count as they were.
+    static constexpr uint8_t kRunWaiting = 16;
 
+    void key(std::vector<uint8_t>& out, bool marks) const;
     // The cards the foundation takes now, as bits by card number.
     std::array<uint64_t, 2> takes(int f) const;
     bool canGoToFoundation(uint8_t card, int f) const;
@@ -245,6 +266,16 @@ private:
     // Which cards lie on a foundation.
     std::array<bool, kMaxCards + 1> home_{};
     int redealsMade_ = 0;
+    bool deferring_ = false;
+    // The pile whose top card waits, and the foundation it came from (each
+    // plus one, zero for none).
+    uint8_t waitPile_ = 0;
+    uint8_t waitFoundation_ = 0;
+    // After a run moved from one home pile to another: the pile it left and
+    // the pile it went to (each plus one, zero for none), and its length.
+    uint8_t runFrom_ = 0;
+    uint8_t runTo_ = 0;
+    uint8_t runCount_ = 0;
     int cardsHome_ = 0;
     int faceDown_ = 0;
     std::vector<Op> log_;

@@ -142,6 +142,17 @@ public:
         blocks_.clear();
         used_ = kBlock;
     }
+    bool contains(uint64_t hash, const std::vector<uint8_t>& key) const
+    {
+        const uint64_t tag = (hash >> 40) | 1;
+        for (uint64_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
+            const uint64_t held = slots_[slot];
+            if (held == 0)
+                return false;
+            if ((held >> 40) == tag && same(held & kPlaceMask, key))
+                return true;
+        }
+    }
     // False when the key was there already.
     bool insert(uint64_t hash, const std::vector<uint8_t>& key)
     {
@@ -359,6 +370,9 @@ uint64_t KeySet::rehash(const uint8_t* bytes, size_t n)
 void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart)
 {
     walk.pos.emplace(root);
+    // The complete search leaves out what cannot matter (see
+    // Position::searchSteps); the quick tries are left as they are.
+    walk.pos->setDeferring(exact);
     walk.strict = strict;
     walk.exact = exact;
     walk.restart = restart;
@@ -374,6 +388,21 @@ bool Solver::Search::seen(Walk& walk)
 {
     if (!walk.exact)
         return !walk.hashes.insert(walk.pos->hash());
+    if (walk.pos->restricted()) {
+        // Offered fewer moves than the same cards with nothing waiting:
+        // where those have been seen, nothing is left to find here, as a
+        // win from here is a win from them.
+        walk.pos->layoutKey(walk.key);
+        if (walk.keys.contains(KeySet::rehash(walk.key.data(), walk.key.size()), walk.key))
+            return true;
+        // A card waiting is not kept, which only saves memory: it is
+        // reached, but for rare repeats, only from the position it was put
+        // down from (the same cards with it back in the talon or on its
+        // foundation), which is tried once; the moves from it lead to
+        // positions that are kept.
+        if (walk.pos->waitingPile() != 0)
+            return false;
+    }
     walk.pos->key(walk.key);
     return !walk.keys.insert(KeySet::rehash(walk.key.data(), walk.key.size()), walk.key);
 }

@@ -1,0 +1,198 @@
+// What the complete search leaves out must never lose a win: over tables of
+// every game reached by random play, a plain exhaustive search over the
+// moves the complete search is offered gives the same verdict with the
+// cards waiting (a card put down from the talon or a foundation waits for
+// what it was put there for) as without, wherever both settle.
+
+#include "rules/cGames.h"
+#include "rules/mKlondike.h"
+#include "solver/Position.h"
+#include "solver/SolutionPlay.h"
+#include "solver/Solver.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+#include <string>
+
+using solver::Move;
+using solver::PlayedTable;
+using solver::Position;
+using solver::Step;
+
+namespace {
+
+std::string keyOf(const Position& p)
+{
+    std::vector<uint8_t> key;
+    p.key(key);
+    return {key.begin(), key.end()};
+}
+
+enum class Settled { Won, Lost, Unknown };
+
+struct Exhausted {
+    Settled verdict = Settled::Unknown;
+    uint64_t positions = 0;
+    // Positions where a card waited.
+    uint64_t waited = 0;
+};
+
+// Depth first through every move searchSteps() offers, each key once,
+// until a win, the end, or the budget.
+Exhausted exhaust(const Position& root, bool deferring, uint64_t budget)
+{
+    struct Frame {
+        std::vector<Step> steps;
+        size_t next = 0;
+        size_t mark = 0;
+    };
+    Exhausted out;
+    Position pos = root;
+    pos.forget();
+    pos.setDeferring(deferring);
+    std::set<std::string> seen{keyOf(pos)};
+    std::vector<Frame> frames(1);
+    pos.searchSteps(frames.back().steps, false);
+    while (!frames.empty()) {
+        Frame& f = frames.back();
+        if (f.next == f.steps.size()) {
+            pos.undo(f.mark);
+            frames.pop_back();
+            continue;
+        }
+        const Step s = f.steps[f.next++];
+        const size_t mark = pos.make(s);
+        if (pos.won()) {
+            out.verdict = Settled::Won;
+            return out;
+        }
+        if (!seen.insert(keyOf(pos)).second) {
+            pos.undo(mark);
+            continue;
+        }
+        out.waited += pos.waitingPile() != 0 ? 1 : 0;
+        if (++out.positions >= budget)
+            return out;
+        Frame next;
+        next.mark = mark;
+        pos.searchSteps(next.steps, false);
+        frames.push_back(std::move(next));
+    }
+    out.verdict = Settled::Lost;
+    return out;
+}
+
+} // namespace
+
+TEST(SolverReductions, CardsWaitingLoseNoWin)
+{
+    std::mt19937 random(9101);
+    int compared = 0, lost = 0, won = 0, withWaiting = 0, smaller = 0, solverLost = 0;
+    solver::Solver search;
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        PlayedTable t(game.gName, false);
+        if (t.games().spiderRules())
+            continue;
+        // Klondike, where the talon's cards wait, more than the others.
+        const int deals = game.gName == QLatin1String("Klondike") ? 16 : 2;
+        for (int d = 0; d < deals; ++d) {
+            const double number = static_cast<double>(random() % 1000000 + 1);
+            SCOPED_TRACE(game.gName.toStdString() + " deal " + std::to_string(static_cast<long>(number)));
+            t.deal(GameNo(number));
+            // Random play that sends cards home whenever it can, so that
+            // the tables become small enough to be gone through.
+            for (int i = 1; i <= 90; ++i) {
+                const std::vector<std::vector<Move>> lines = t.table().searchLines(false);
+                if (lines.empty() || t.won())
+                    break;
+                const std::vector<Move>& line = random() % 3 != 0 ? lines.front() : lines[random() % lines.size()];
+                for (const Move& m : line)
+                    ASSERT_TRUE(t.play(m));
+                if (i % 15 != 0)
+                    continue;
+                const solver::Table table = t.table();
+                if (table.unsupported() || table.won())
+                    continue;
+                constexpr uint64_t kBudget = 6000;
+                const Exhausted plain = exhaust(table.position(), false, kBudget);
+                if (plain.verdict != Settled::Unknown) {
+                    // The solver, which also passes over positions whose
+                    // cards were seen with nothing waiting, agrees.
+                    solver::Limits limits;
+                    limits.positions = 20000;
+                    limits.shorten = false;
+                    const solver::Verdict v = search.solve(table, limits).verdict;
+                    EXPECT_NE(v,
+                              plain.verdict == Settled::Won ? solver::Verdict::NotWinnable : solver::Verdict::Winnable)
+                        << "after " << i << " moves";
+                    solverLost += v == solver::Verdict::NotWinnable ? 1 : 0;
+                }
+                const Exhausted waiting = exhaust(table.position(), true, kBudget);
+                withWaiting += waiting.waited > 0 ? 1 : 0;
+                if (plain.verdict == Settled::Unknown || waiting.verdict == Settled::Unknown)
+                    continue;
+                EXPECT_EQ(plain.verdict, waiting.verdict)
+                    << "after " << i << " moves, " << plain.positions << " positions without waiting, "
+                    << waiting.positions << " with";
+                ++compared;
+                (plain.verdict == Settled::Won ? won : lost) += 1;
+                smaller += plain.verdict == Settled::Lost && waiting.positions < plain.positions ? 1 : 0;
+            }
+        }
+    }
+    // The check bites: many tables settled both ways, lost ones among
+    // them, and the waiting cards cut some searches down.
+    EXPECT_GT(compared, 300);
+    EXPECT_GT(lost, 40);
+    EXPECT_GT(won, 40);
+    EXPECT_GT(withWaiting, 50);
+    EXPECT_GT(smaller, 10);
+    EXPECT_GT(solverLost, 40);
+    std::printf("compared %d (won %d, lost %d), cards waited in %d, smaller %d, solver lost %d\n", compared, won, lost,
+                withWaiting, smaller, solverLost);
+}
+
+// Made and taken back, a step of the complete search leaves the position
+// as it was, whether a card waited before it, after it or both: the cards,
+// the key and the steps offered.
+TEST(SolverReductions, WaitingIsTakenBackWithTheStep)
+{
+    std::mt19937 random(9102);
+    int checked = 0, waitedAfter = 0, waitedBefore = 0;
+    for (const char* name : {"Klondike", "Double Klondike", "Whitehead", "Klondike Freecell", "Athena"}) {
+        PlayedTable t(QLatin1String(name), false);
+        for (int d = 0; d < 12; ++d) {
+            t.deal(GameNo(static_cast<double>(random() % 1000000 + 1)));
+            Position pos = t.table().position();
+            ASSERT_FALSE(pos.rules().unsupported) << name;
+            pos.forget();
+            pos.setDeferring(true);
+            for (int i = 0; i < 300; ++i) {
+                std::vector<Step> steps;
+                pos.searchSteps(steps, false);
+                if (steps.empty() || pos.won())
+                    break;
+                const Position before = pos;
+                const std::string key = keyOf(pos);
+                for (const Step& s : steps) {
+                    const size_t mark = pos.make(s);
+                    waitedAfter += pos.waitingPile() != 0 ? 1 : 0;
+                    waitedBefore += before.waitingPile() != 0 ? 1 : 0;
+                    pos.undo(mark);
+                    ASSERT_TRUE(pos.sameLayout(before)) << name;
+                    ASSERT_EQ(pos.waitingPile(), before.waitingPile()) << name;
+                    ASSERT_EQ(keyOf(pos), key) << name;
+                    std::vector<Step> again;
+                    pos.searchSteps(again, false);
+                    ASSERT_EQ(again.size(), steps.size()) << name;
+                    ++checked;
+                }
+                pos.make(steps[random() % steps.size()]);
+            }
+        }
+    }
+    EXPECT_GT(checked, 5000);
+    EXPECT_GT(waitedAfter, 500);
+    EXPECT_GT(waitedBefore, 100);
+}
