@@ -156,8 +156,7 @@ public:
     size_t make(const Step& step);
     void undo(size_t mark);
     // For the search that follows every move: a card just put on the table
-    // from the talon or from a foundation waits for what it was put there
-    // for, and only the moves that serve it are offered next (see
+    // from the talon waits for what it was put there for, and only the moves that serve it are offered next (see
     // searchSteps() for why no win is lost).
     void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
     // The pile whose top card waits (plus one), or zero.
