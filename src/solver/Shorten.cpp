@@ -4,6 +4,7 @@
 #include "solver/Position.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -464,25 +465,34 @@ bool TalonLine::reorder()
     return shorter;
 }
 
+// The tables of two layers of a search below, kept from one search to the
+// next: a table is large, and copied into a place already made it costs
+// no allocation.
+struct BeamState {
+    Position pos;
+    uint32_t node = 0;
+    size_t moves = 0;
+};
+struct BeamSpace {
+    std::vector<BeamState> layer, next;
+};
+
 // A search for a short win from the start where the stock turns without
 // limit: the tables that look closest to a win for the moves spent so far
 // are kept, a few hundred at a time, and each is taken one search step
 // further (a drag, or the clicks and the drag that play a card off the
 // waste). How close a table looks: the moves spent, a move for each card
-// still to go home, each card in the stock and each card under the waste's
-// top (it comes back only after the stock is turned again), and
-// `downWeight` half moves for each card face down on the table. Finds a win of fewer than `bound`
-// moves within `budget` positions, or nothing.
-std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight, uint64_t budget, uint64_t& used)
+// still to go home and each card in the stock, half a move for each card
+// under the waste's top (it comes back only after the stock is turned
+// again, but may be played off the waste before), and `downWeight` half
+// moves for each card face down on the table. Finds a win of fewer than
+// `bound` moves within `budget` positions, or nothing.
+std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight, uint64_t budget, uint64_t& used,
+                           BeamSpace& space)
 {
     struct Node {
         uint32_t parent;
         Step step;
-    };
-    struct State {
-        Position pos;
-        uint32_t node;
-        size_t moves;
     };
     struct Child {
         long score;
@@ -492,15 +502,20 @@ std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight,
         uint64_t hash;
     };
     constexpr uint32_t kRoot = ~uint32_t{0};
-    const int cards = start.rules().cards;
+    const Rules& r = start.rules();
     // Kept per layer: as many as the budget gives for a line of the
     // bound's length, but not so few that the search runs dry at once.
     const size_t width = std::clamp<size_t>(budget / 12 / std::max<size_t>(bound / 2, 1), 20, 400);
 
     std::vector<Node> nodes;
-    std::vector<State> beam;
-    beam.push_back(State{start, kRoot, 0});
-    beam.back().pos.forget();
+    std::vector<BeamState>& layer = space.layer;
+    std::vector<BeamState>& next = space.next;
+    if (layer.empty())
+        layer.push_back(BeamState{start, kRoot, 0});
+    else
+        layer.front() = BeamState{start, kRoot, 0};
+    layer.front().pos.forget();
+    size_t layerSize = 1;
     std::unordered_map<uint64_t, size_t> seen;
     seen.emplace(start.hash(), 0);
     std::vector<Step> steps;
@@ -510,39 +525,39 @@ std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight,
     size_t winMoves = bound;
 
     const uint64_t limit = used + budget;
-    while (!beam.empty() && used < limit) {
+    while (layerSize > 0 && used < limit) {
         children.clear();
-        for (uint32_t b = 0; b < beam.size() && used < limit; ++b) {
-            Position& pos = beam[b].pos;
+        for (uint32_t b = 0; b < layerSize && used < limit; ++b) {
+            Position& pos = layer[b].pos;
             steps.clear();
             pos.searchSteps(steps, false);
             for (const Step& st : steps) {
                 scratch.clear();
                 pos.appendMoves(st, scratch);
-                const size_t moves = beam[b].moves + scratch.size();
+                const size_t moves = layer[b].moves + scratch.size();
                 if (moves >= winMoves)
                     continue;
                 const size_t mark = pos.make(st);
                 ++used;
                 if (pos.won()) {
-                    nodes.push_back(Node{beam[b].node, st});
+                    nodes.push_back(Node{layer[b].node, st});
                     winNode = static_cast<uint32_t>(nodes.size() - 1);
                     winMoves = moves;
                 } else {
-                    const int stockDown = pos.rules().stock >= 0 ? pos.length(pos.rules().stock) : 0;
-                    const int waste = pos.rules().waste >= 0 ? pos.length(pos.rules().waste) : 0;
-                    const long left = (cards - pos.cardsHome()) + stockDown + std::max(waste - 1, 0) +
-                                      static_cast<long>(pos.faceDown() - stockDown) * downWeight / 2;
-                    children.push_back(Child{static_cast<long>(moves) + left, b, st, moves, pos.hash()});
+                    const int stockDown = r.stock >= 0 ? pos.length(r.stock) : 0;
+                    const int waste = r.waste >= 0 ? pos.length(r.waste) : 0;
+                    const long twice = 2 * ((r.cards - pos.cardsHome()) + stockDown) + std::max(waste - 1, 0) +
+                                       static_cast<long>(pos.faceDown() - stockDown) * downWeight;
+                    children.push_back(Child{static_cast<long>(moves) + twice / 2, b, st, moves, pos.hash()});
                 }
                 pos.undo(mark);
             }
         }
         std::stable_sort(children.begin(), children.end(),
                          [](const Child& a, const Child& c) { return a.score < c.score; });
-        std::vector<State> next;
+        size_t nextSize = 0;
         for (const Child& c : children) {
-            if (next.size() == width)
+            if (nextSize == width)
                 break;
             if (c.moves >= winMoves)
                 continue;
@@ -552,13 +567,19 @@ std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight,
                     continue;
                 at->second = c.moves;
             }
-            nodes.push_back(Node{beam[c.state].node, c.step});
-            State s{beam[c.state].pos, static_cast<uint32_t>(nodes.size() - 1), c.moves};
-            s.pos.make(c.step);
-            s.pos.forget();
-            next.push_back(std::move(s));
+            nodes.push_back(Node{layer[c.state].node, c.step});
+            if (nextSize == next.size())
+                next.push_back(layer[c.state]);
+            else
+                next[nextSize] = layer[c.state];
+            BeamState& kept = next[nextSize++];
+            kept.node = static_cast<uint32_t>(nodes.size() - 1);
+            kept.moves = c.moves;
+            kept.pos.make(c.step);
+            kept.pos.forget();
         }
-        beam = std::move(next);
+        std::swap(layer, next);
+        layerSize = nextSize;
     }
     std::vector<Move> out;
     if (winNode == kRoot)
@@ -575,6 +596,52 @@ std::vector<Move> beamLine(const Position& start, size_t bound, long downWeight,
     return out;
 }
 
+// Plays the first `at` moves of `line` and searches for a win from there
+// that is shorter than the rest of the line: the whole line it makes, or
+// nothing.
+std::vector<Move> beamFrom(const Position& start, const std::vector<Move>& line, size_t at, long downWeight,
+                           uint64_t budget, uint64_t& used, BeamSpace& space)
+{
+    Position pos = start;
+    for (size_t k = 0; k < at; ++k) {
+        Step step;
+        if (!pos.fromMove(line[k], step))
+            return {};
+        pos.make(step);
+        pos.forget();
+        if (pos.won())
+            return {};
+    }
+    std::vector<Move> rest = beamLine(pos, line.size() - at, downWeight, budget, used, space);
+    if (rest.empty())
+        return {};
+    std::vector<Move> out(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(at));
+    out.insert(out.end(), rest.begin(), rest.end());
+    return out;
+}
+
+// The searches of their own where the stock turns without limit, each
+// given `each` positions. Each weight of the cards face down leads the
+// search another way, and one way may run into a dead end where another
+// wins: a few are tried from the start. Then, from tables an eighth, two
+// eighths and so on along the best line, which is known to win from each
+// of them, searches with less ahead of them look for a shorter rest.
+std::vector<Move> beamLines(const Position& start, std::vector<Move> line, uint64_t each, uint64_t& used,
+                            BeamSpace& space)
+{
+    constexpr std::array<long, 4> kWeights{6, 3, 9, 2};
+    constexpr int kParts = 8;
+    auto take = [&](std::vector<Move> won) {
+        if (!won.empty() && won.size() < line.size())
+            line = std::move(won);
+    };
+    for (const long weight : kWeights)
+        take(beamLine(start, line.size(), weight, each, used, space));
+    for (int part = 1; part < kParts; ++part)
+        take(beamFrom(start, line, line.size() * static_cast<size_t>(part) / kParts, kWeights[0], each, used, space));
+    return line;
+}
+
 } // namespace
 
 std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line, uint64_t positionBudget)
@@ -584,12 +651,17 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
     uint64_t used = 0;
     const bool talon = start.position().rules().talon;
     std::vector<Move> shorter = line;
+    // Where the stock turns without limit, most of the budget goes on
+    // searches of their own for a shorter win, eleven of them; after them
+    // the sweeps below seldom find much, and keep a twentieth (more of a
+    // small budget). Elsewhere the sweeps are all: a seventh.
+    const uint64_t kept =
+        talon ? std::max(positionBudget / 20, std::min<uint64_t>(positionBudget / 2, 50'000)) : positionBudget / 7;
     if (talon) {
-        // Half the budget on a search of its own for a shorter win.
-        std::vector<Move> found = beamLine(start.position(), shorter.size(), 6, positionBudget / 2, used);
-        if (!found.empty())
-            shorter = std::move(found);
+        BeamSpace space;
+        shorter = beamLines(start.position(), shorter, (positionBudget - kept) / 11, used, space);
     }
+    const uint64_t sweepBudget = std::min(positionBudget, used + kept);
     // Each way of shortening opens chances for the other: round again while
     // the line gets shorter.
     for (int round = 0;; ++round) {
@@ -597,11 +669,11 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
         if (talon) {
             // The cheap reordering first, so that the searches below do not
             // leave it without budget.
-            TalonLine drags(start.position(), positionBudget, used);
+            TalonLine drags(start.position(), sweepBudget, used);
             if (drags.load(next) && drags.reorder() && drags.moves().size() < next.size())
                 next = drags.moves();
         }
-        Shortener shortener(start.position(), positionBudget, used);
+        Shortener shortener(start.position(), sweepBudget, used);
         if (!shortener.load(next))
             return line;
         shortener.cutCycles();
@@ -613,7 +685,7 @@ std::vector<Move> shortenLine(const Table& start, const std::vector<Move>& line,
         next = shortener.moves();
         const bool progress = next.size() < shorter.size();
         shorter = std::move(next);
-        if (!progress || used >= positionBudget || round == 8)
+        if (!progress || used >= sweepBudget || round == 8)
             break;
     }
     if (shorter.size() >= line.size())

@@ -183,3 +183,40 @@ TEST(Shorten, ALineThatDoesNotWinComesBackAsItWas)
     EXPECT_EQ(solver::shortenLine(t.table(), wrong, 20000), wrong);
     EXPECT_EQ(solver::shortenLine(t.table(), {}, 20000), std::vector<Move>{});
 }
+
+// Where the stock turns one card at a time without limit (Klondike without
+// automatic play), the searches of their own bring lines down to what a
+// person would play: over a dozen deals each shortened line is taken by the
+// play table and wins, is never longer than the search's line, and all
+// together lose more than a quarter of their length; with room for the
+// searches along the line they come out shorter in all than with a budget
+// that leaves only the sweeps.
+TEST(Shorten, KlondikeLinesComeOutFarShorterWithRoomForTheSearches)
+{
+    const QString name = QStringLiteral("Klondike");
+    size_t found = 0, small = 0, large = 0;
+    int won = 0;
+    for (int number = 1; number <= 12; ++number) {
+        SCOPED_TRACE("deal " + std::to_string(number));
+        const std::vector<Move> line = solved(name, false, number, 100000);
+        if (line.empty())
+            continue;
+        PlayedTable t(name, false);
+        dealt(t, number);
+        const std::vector<Move> sweeps = solver::shortenLine(t.table(), line, 20000);
+        const std::vector<Move> searched = solver::shortenLine(t.table(), line, 400000);
+        for (const std::vector<Move>* s : {&sweeps, &searched}) {
+            EXPECT_LE(s->size(), line.size());
+            bool wins = false;
+            EXPECT_EQ(playedUpTo(name, false, number, *s, wins), s->size());
+            EXPECT_TRUE(wins);
+        }
+        found += line.size();
+        small += sweeps.size();
+        large += searched.size();
+        ++won;
+    }
+    EXPECT_GE(won, 9);
+    EXPECT_LT(large * 4, found * 3) << small;
+    EXPECT_LT(large, small);
+}
