@@ -101,8 +101,11 @@ FirstFrames firstFrame(const Deck& deck)
             }
             QElapsedTimer clock;
             clock.start();
-            Table table(deck, way == 2 ? kept : way == 3 ? larger : QByteArray(), QStringLiteral("Klondike"),
-                        QSize(1280, 800), opened);
+            Table table(deck,
+                        way == 2   ? kept
+                        : way == 3 ? larger
+                                   : QByteArray(),
+                        QStringLiteral("Klondike"), QSize(1280, 800), opened);
             times[way].push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
             if (way == 0) {
                 kept = table.pictures.keptPictures("bench");
@@ -152,8 +155,8 @@ Redraws resizeRedraw(const Deck& deck)
         mostFrames = std::max(mostFrames, frames);
     }
     std::fprintf(stderr, "  (%s: %d pictures drawn over %d resizes, last face %dx%d, at most %d frames to settle)\n",
-                 qPrintable(deck.name), table.pictures.renderCount(), kResizes,
-                 table.pictures.lastFaceSize().width(), table.pictures.lastFaceSize().height(), mostFrames);
+                 qPrintable(deck.name), table.pictures.renderCount(), kResizes, table.pictures.lastFaceSize().width(),
+                 table.pictures.lastFaceSize().height(), mostFrames);
     return {median(times), median(longest), median(settled)};
 }
 

@@ -224,8 +224,8 @@ QPixmap CardPictures::otherSize(const Key& key) const
         const Key& k = it.key();
         if (k.kind != key.kind || k.number != key.number)
             continue;
-        const QImage pixels(reinterpret_cast<const uchar*>(restoredBytes_.constData() + it.value()), k.width,
-                            k.height, qsizetype{k.width} * 4, QImage::Format_ARGB32_Premultiplied);
+        const QImage pixels(reinterpret_cast<const uchar*>(restoredBytes_.constData() + it.value()), k.width, k.height,
+                            qsizetype{k.width} * 4, QImage::Format_ARGB32_Premultiplied);
         return QPixmap::fromImage(pixels.copy());
     }
     return QPixmap();

@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include <chrono>
-
 #include <map>
 #include <vector>
 
