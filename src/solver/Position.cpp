@@ -456,14 +456,6 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
         }
     }
     addAlike(r.reserveBegin, r.reserveCount, true, addPile);
-    if (marks && waitFoundation_ != 0) {
-        // The foundation a card waiting was taken from, by its height and
-        // top card, which say what it holds: its next card may come down.
-        const int f = waitFoundation_ - 1;
-        *put++ = kWaits;
-        *put++ = static_cast<uint8_t>(length(f));
-        *put++ = length(f) == 0 ? kEnd : code(top(f));
-    }
     out.resize(static_cast<size_t>(put - first));
 }
 
@@ -794,40 +786,33 @@ bool Position::useful(const Step& step) const
     return false;
 }
 
-// Waiting cards (deferring, automatic play off). Only cards from the talon
-// are made to wait: for cards taken down from a foundation the argument
-// below missed a case, and the check over small tables found a lost win
-// (in a game where any card may go on an empty pile), so they are offered
-// every move as before; what the argument says of them is kept for a later
-// look and is not relied on. A card put on the table
+// Waiting cards (deferring, automatic play off). A card put on the table
 // from the talon (one card at a time, redeals without limit: every talon
-// card can be played at any time, whichever others are left) or from a
-// foundation is worth putting there only to hold what is built on it, or,
-// for a foundation card, to let the card under it come down. So some win,
-// if there is one, puts such a card down only just before a card is built
-// on it, or just before the next card of its foundation comes down:
+// card can be played at any time, whichever others are left) is worth
+// putting there only to hold what is built on it. So some win, if there is
+// one, puts such a card down only just before a card is built on it:
 //
 // Take a winning line and a card c put down at move i onto pile q, and the
-// first later move j that builds on c, takes the next card off c's
-// foundation, or moves c. Between i and j nothing touches c, the top of q
-// under it or that foundation's top; so the same line without move i plays
-// the same up to j, the one difference being that c is still in the talon
-// (or on its foundation, where nothing else could go on it meanwhile: only
-// c could). Then, before move j:
-// - j builds on c or takes the card under c down: play c onto q now, as at
-//   move i (the top of q is the same card), then j;
-// - j moves c alone (onto a pile, or home): play it from where it still is
+// first later move j that builds on c or moves c. Between i and j nothing
+// touches c or the top of q under it; so the same line without move i
+// plays the same up to j, the one difference being that c is still in the
+// talon. Then, before move j:
+// - j builds on c: play c onto q now, as at move i (the top of q is the
+//   same card), then j;
+// - j moves c alone (onto a pile, or home): play it from the talon
 //   straight there instead, which is again a card put down, taken further;
 // - j moves a run from lower in q that carries c: play the run without c,
 //   and c onto the run's end afterwards, taken further likewise.
-// A card put into a reserve holds nothing: from the talon it is never worth
-// it; from a foundation only to let the next card come down. No line gets
-// longer and every card put down is taken further or settled, so a line of
-// that form exists. The search offers, while a card waits, only the moves
-// onto its pile and those from its foundation; the key tells a waiting
+// A card put into a reserve from the talon holds nothing, and is never
+// worth it. No line gets longer and every card put down is taken further
+// or settled, so a line of that form exists. The search offers, while a
+// card waits, only the moves onto its pile; the key tells a waiting
 // position from the same cards not waiting, as they are offered different
 // moves. Forced safe moves are not made while a card waits: the moves
-// offered then are those of some winning line as it stands.
+// offered then are those of some winning line as it stands. (Cards taken
+// down from a foundation are not made to wait: the same argument misses a
+// case for them, and a check over small tables found a win it lost in a
+// game where any card may go on an empty pile.)
 //
 // Runs moved (deferring, automatic play off, runs of any length moving as
 // one and building as cards do, no stock dealing onto the piles). A run R
@@ -851,7 +836,6 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     const size_t begin = out.size();
     const bool waiting = waitPile_ != 0;
     const int waitPile = waitPile_ - 1;
-    const int waitFoundation = waitFoundation_ - 1;
     const bool runWaiting = runFrom_ != 0;
     const int runFrom = runFrom_ - 1;
     const int runTo = runTo_ - 1;
@@ -892,7 +876,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     size_t kept = begin;
     for (size_t i = begin; i < out.size(); ++i) {
         Step s = out[i];
-        if (waiting && (s.kind != Step::Drag || (s.to != waitPile && s.from != waitFoundation)))
+        if (waiting && (s.kind != Step::Drag || s.to != waitPile))
             continue;
         if (runWaiting && (s.kind != Step::Drag ||
                            (s.to != runFrom && s.from != runFrom && !(s.from == runTo && s.count > runCount_))))
@@ -1142,14 +1126,13 @@ size_t Position::make(const Step& step)
     }
     if (deferring_) {
         // What waits after the step: a card from the talon on a home pile.
-        uint8_t pile = 0, foundation = 0;
+        uint8_t pile = 0;
         const PileKind to = r.kind[step.to];
         if (step.kind == Step::Talon && to == PileKind::Home)
             pile = static_cast<uint8_t>(step.to + 1);
-        if (pile != waitPile_ || foundation != waitFoundation_) {
-            log_.push_back(Op{waitPile_, waitFoundation_, 0, kWaiting});
+        if (pile != waitPile_) {
+            log_.push_back(Op{waitPile_, 0, 0, kWaiting});
             waitPile_ = pile;
-            waitFoundation_ = foundation;
         }
         // A run moved from one home pile to another, where runs of any
         // length move as one and build as cards do.
@@ -1182,7 +1165,6 @@ void Position::undo(size_t mark)
         }
         if ((op.flags & kWaiting) != 0) {
             waitPile_ = op.from;
-            waitFoundation_ = op.to;
             continue;
         }
         if ((op.flags & kRunWaiting) != 0) {

@@ -156,13 +156,12 @@ public:
     size_t make(const Step& step);
     void undo(size_t mark);
     // For the search that follows every move: a card just put on the table
-    // from the talon waits for what it was put there for, and only the moves that serve it are offered next (see
-    // searchSteps() for why no win is lost).
+    // from the talon waits for what it was put there for, and a run just
+    // moved for what it was moved for; only the moves that serve them are
+    // offered next (see searchSteps() for why no win is lost).
     void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
-    // The home pile a run just left (plus one), or zero.
-    int runLeft() const { return runFrom_; }
     // Drops the undo log: what was made stays made.
     void forget()
     {
@@ -198,8 +197,7 @@ private:
     static constexpr uint8_t kTurnedUp = 1;   // the new top of `from` was turned up
     static constexpr uint8_t kSavedFaces = 2; // the cards' bytes before are in faceLog_
     static constexpr uint8_t kRedealCount = 4;
-    // What waited before the step: the pile in `from`, the foundation in
-    // `to`.
+    // What waited before the step: the pile in `from`.
     static constexpr uint8_t kWaiting = 8;
     // What followed a run before the step: from, to and count as they were.
     static constexpr uint8_t kRunWaiting = 16;
@@ -266,10 +264,8 @@ private:
     std::array<bool, kMaxCards + 1> home_{};
     int redealsMade_ = 0;
     bool deferring_ = false;
-    // The pile whose top card waits, and the foundation it came from (each
-    // plus one, zero for none).
+    // The pile whose top card waits (plus one, zero for none).
     uint8_t waitPile_ = 0;
-    uint8_t waitFoundation_ = 0;
     // After a run moved from one home pile to another: the pile it left and
     // the pile it went to (each plus one, zero for none), and its length.
     uint8_t runFrom_ = 0;
