@@ -184,9 +184,7 @@ QPixmap CardPictures::cached(int kind, int number, QSize pixelSize)
         return *it;
     QPixmap picture;
     if (const auto kept = restored_.constFind(key); kept != restored_.constEnd()) {
-        const QImage pixels(reinterpret_cast<const uchar*>(restoredBytes_.constData() + *kept), key.width, key.height,
-                            qsizetype{key.width} * 4, QImage::Format_ARGB32_Premultiplied);
-        picture = QPixmap::fromImage(pixels.copy());
+        picture = restoredPicture(key, *kept);
         restored_.erase(kept);
     } else {
         picture = render(kind, number, pixelSize);
@@ -213,6 +211,14 @@ bool CardPictures::endFrame()
     return std::exchange(frameUnfinished_, false);
 }
 
+QPixmap CardPictures::restoredPicture(const Key& key, qsizetype at) const
+{
+    // Copied out of the bytes, which may be dropped while it is shown.
+    const QImage pixels(reinterpret_cast<const uchar*>(restoredBytes_.constData() + at), key.width, key.height,
+                        qsizetype{key.width} * 4, QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(pixels.copy());
+}
+
 QPixmap CardPictures::otherSize(const Key& key) const
 {
     for (const QSize& size : std::as_const(tableSizes_))
@@ -224,9 +230,7 @@ QPixmap CardPictures::otherSize(const Key& key) const
         const Key& k = it.key();
         if (k.kind != key.kind || k.number != key.number)
             continue;
-        const QImage pixels(reinterpret_cast<const uchar*>(restoredBytes_.constData() + it.value()), k.width, k.height,
-                            qsizetype{k.width} * 4, QImage::Format_ARGB32_Premultiplied);
-        return QPixmap::fromImage(pixels.copy());
+        return restoredPicture(k, it.value());
     }
     return QPixmap();
 }

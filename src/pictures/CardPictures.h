@@ -141,6 +141,8 @@ private:
     // kept from the last run, the size in use first; none when there is
     // none.
     QPixmap otherSize(const Key& key) const;
+    // The picture whose pixels start at `at` in the restored bytes.
+    QPixmap restoredPicture(const Key& key, qsizetype at) const;
 
     QHash<Key, QPixmap> cache_;
     int renders_ = 0;
