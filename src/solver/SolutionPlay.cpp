@@ -110,6 +110,8 @@ WinnableDraw drawWinnable(const QString& gameName, const std::function<GameNo()>
         table.deal(result.number);
         Limits limits;
         limits.positions = budget;
+        // Only the verdict counts here: no time on making the line short.
+        limits.shorten = false;
         limits.time =
             std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
                      std::chrono::milliseconds(1));
