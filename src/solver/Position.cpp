@@ -369,8 +369,6 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
     const Rules& r = *rules_;
     constexpr uint8_t kEnd = 0xff;
     constexpr uint8_t kWaits = 0xfe;
-    constexpr uint8_t kRunLeft = 0xfd;
-    constexpr uint8_t kRunWent = 0xfc;
     // Written in place: at most every card and an end mark per pile, the
     // redeals, and two bytes a foundation.
     out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 16));
@@ -393,13 +391,6 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
         // come next.
         if (marks && pile + 1 == waitPile_)
             *put++ = kWaits;
-        // The piles a run just left and went to, and the run's length.
-        if (marks && pile + 1 == runFrom_)
-            *put++ = kRunLeft;
-        if (marks && pile + 1 == runTo_) {
-            *put++ = kRunWent;
-            *put++ = runCount_;
-        }
         *put++ = kEnd;
     };
     // Piles that play alike go in one order, whatever their places.
@@ -812,34 +803,18 @@ bool Position::useful(const Step& step) const
 // offered then are those of some winning line as it stands. (Cards taken
 // down from a foundation are not made to wait: the same argument misses a
 // case for them, and a check over small tables found a win it lost in a
-// game where any card may go on an empty pile.)
-//
-// Runs moved (deferring, automatic play off, runs of any length moving as
-// one and building as cards do, no stock dealing onto the piles). A run R
-// (its bottom card c) moved at move i from home pile P to home pile Q is
-// worth moving only for what it does to P, or to go on further: some win
-// moves it only just before a move that puts a card on P, takes one from P
-// or moves a run from Q that carries c. Take the first such move j after
-// i. Between them nothing touches P (its top, or its emptiness: only a
-// move onto it would use that) nor the card under c on Q, which stays
-// covered; so the line without move i plays the same up to j, R (with
-// whatever was built on it, or less what was taken off its top) lying on
-// P rather than Q. Just before j it moves to Q as at move i: the card
-// under it there is the same, and the run moves whole. No line gets longer
-// and a win ends with every card home, so j comes; so a line of that form
-// exists, and after a run moved only those moves are offered (the key
-// marks both piles and the run's length). The same argument holds when a
-// card waits as above, taken one rule after the other.
+// game where any card may go on an empty pile. A like rule for a run moved
+// from one pile to another, offering next only the moves that use what it
+// did, was tried too: the same check found wins it lost, in Excel and
+// Stripped Klondike among others.)
+
 size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
 {
     const Rules& r = *rules_;
     const size_t begin = out.size();
     const bool waiting = waitPile_ != 0;
     const int waitPile = waitPile_ - 1;
-    const bool runWaiting = runFrom_ != 0;
-    const int runFrom = runFrom_ - 1;
-    const int runTo = runTo_ - 1;
-    if (!waiting && !runWaiting && !r.autoPlay && !r.spider && r.foundationCount > 0) {
+    if (!waiting && !r.autoPlay && !r.spider && r.foundationCount > 0) {
         Step safe;
         for (int pile = 0; pile < r.piles; ++pile) {
             const PileKind kind = r.kind[static_cast<size_t>(pile)];
@@ -877,9 +852,6 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     for (size_t i = begin; i < out.size(); ++i) {
         Step s = out[i];
         if (waiting && (s.kind != Step::Drag || s.to != waitPile))
-            continue;
-        if (runWaiting && (s.kind != Step::Drag ||
-                           (s.to != runFrom && s.from != runFrom && !(s.from == runTo && s.count > runCount_))))
             continue;
         if (s.kind == Step::Drag && spareEmpty(s.to))
             continue;
@@ -940,7 +912,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
                                      [&](const Step& s) {
                                          const PileKind kind = r.kind[s.to];
                                          return kind == PileKind::Reserve || (waiting && s.to != waitPile) ||
-                                                (runWaiting && s.to != runFrom) || spareEmpty(s.to) ||
+                                                spareEmpty(s.to) ||
                                                 (kind == PileKind::Home && !held(talonCard(s.from)));
                                      }),
                       out.end());
@@ -1134,21 +1106,6 @@ size_t Position::make(const Step& step)
             log_.push_back(Op{waitPile_, 0, 0, kWaiting});
             waitPile_ = pile;
         }
-        // A run moved from one home pile to another, where runs of any
-        // length move as one and build as cards do.
-        uint8_t left = 0, went = 0, count = 0;
-        if (step.kind == Step::Drag && r.kind[step.from] == PileKind::Home && to == PileKind::Home && r.multiMove &&
-            !r.freecellLimit && !r.runsNarrower && !r.dealToPiles) {
-            left = static_cast<uint8_t>(step.from + 1);
-            went = static_cast<uint8_t>(step.to + 1);
-            count = step.count;
-        }
-        if (left != runFrom_ || went != runTo_ || count != runCount_) {
-            log_.push_back(Op{runFrom_, runTo_, runCount_, kRunWaiting});
-            runFrom_ = left;
-            runTo_ = went;
-            runCount_ = count;
-        }
     }
     return mark;
 }
@@ -1165,12 +1122,6 @@ void Position::undo(size_t mark)
         }
         if ((op.flags & kWaiting) != 0) {
             waitPile_ = op.from;
-            continue;
-        }
-        if ((op.flags & kRunWaiting) != 0) {
-            runFrom_ = op.from;
-            runTo_ = op.to;
-            runCount_ = op.count;
             continue;
         }
         if ((op.flags & kTurnedUp) != 0) {

@@ -156,9 +156,9 @@ public:
     size_t make(const Step& step);
     void undo(size_t mark);
     // For the search that follows every move: a card just put on the table
-    // from the talon waits for what it was put there for, and a run just
-    // moved for what it was moved for; only the moves that serve them are
-    // offered next (see searchSteps() for why no win is lost).
+    // from the talon waits for what it was put there for: only the moves
+    // that serve it are offered next (see searchSteps() for why no win is
+    // lost).
     void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
@@ -178,9 +178,6 @@ public:
     // The same without what waits: the key of the same cards offered every
     // move.
     void layoutKey(std::vector<uint8_t>& out) const { key(out, false); }
-    // Whether something waits: the moves offered are fewer than at the
-    // same cards with nothing waiting.
-    bool restricted() const { return waitPile_ != 0 || runFrom_ != 0; }
     Move toMove(const Step& step) const;
     // The player's moves that make the step, appended.
     void appendMoves(const Step& step, std::vector<Move>& out) const;
@@ -199,8 +196,6 @@ private:
     static constexpr uint8_t kRedealCount = 4;
     // What waited before the step: the pile in `from`.
     static constexpr uint8_t kWaiting = 8;
-    // What followed a run before the step: from, to and count as they were.
-    static constexpr uint8_t kRunWaiting = 16;
 
     void key(std::vector<uint8_t>& out, bool marks) const;
     // The cards the foundation takes now, as bits by card number.
@@ -266,11 +261,6 @@ private:
     bool deferring_ = false;
     // The pile whose top card waits (plus one, zero for none).
     uint8_t waitPile_ = 0;
-    // After a run moved from one home pile to another: the pile it left and
-    // the pile it went to (each plus one, zero for none), and its length.
-    uint8_t runFrom_ = 0;
-    uint8_t runTo_ = 0;
-    uint8_t runCount_ = 0;
     int cardsHome_ = 0;
     int faceDown_ = 0;
     std::vector<Op> log_;

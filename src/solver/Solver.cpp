@@ -388,7 +388,7 @@ bool Solver::Search::seen(Walk& walk)
 {
     if (!walk.exact)
         return !walk.hashes.insert(walk.pos->hash());
-    if (walk.pos->restricted()) {
+    if (walk.pos->waitingPile() != 0) {
         // Offered fewer moves than the same cards with nothing waiting:
         // where those have been seen, nothing is left to find here, as a
         // win from here is a win from them.
@@ -397,11 +397,9 @@ bool Solver::Search::seen(Walk& walk)
             return true;
         // A card waiting is not kept, which only saves memory: it is
         // reached, but for rare repeats, only from the position it was put
-        // down from (the same cards with it back in the talon or on its
-        // foundation), which is tried once; the moves from it lead to
-        // positions that are kept.
-        if (walk.pos->waitingPile() != 0)
-            return false;
+        // down from (the same cards with it back in the talon), which is
+        // tried once; the moves from it lead to positions that are kept.
+        return false;
     }
     walk.pos->key(walk.key);
     return !walk.keys.insert(KeySet::rehash(walk.key.data(), walk.key.size()), walk.key);
