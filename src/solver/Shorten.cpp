@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -38,7 +39,8 @@ std::string layoutOf(const Position& p)
 // is the start, point k the table after k steps, the last point a win.
 class Shortener {
 public:
-    Shortener(const Position& start, uint64_t budget, uint64_t& used) : start_(start), budget_(budget), used_(used)
+    Shortener(const Position& start, uint64_t budget, uint64_t& used)
+        : start_(start), budget_(budget), used_(used), talon_(start.rules().talon)
     {
         start_.forget();
     }
@@ -50,7 +52,10 @@ public:
     void cutCycles();
     // From each point in turn, tries every sequence of up to `depth` moves
     // and takes the one that lands furthest on along the line (or wins),
-    // when that saves moves. True when the line got shorter.
+    // when that saves moves. Where the stock turns without limit, the clicks
+    // that bring a card up and its drag off the waste count as one of the
+    // `depth` moves (and as all their moves in what is saved). True when
+    // the line got shorter.
     bool sweep(int depth);
     std::vector<Move> moves() const;
     bool spent() const { return used_ >= budget_; }
@@ -68,12 +73,13 @@ private:
 
     static Point pointOf(const Position& p) { return Point{p.hash(), layoutOf(p)}; }
     void index();
-    void search(Position& pos, size_t from, int left, std::vector<Step>& path, Jump& best);
-    void splice(Position& pos, size_t from, const Jump& jump);
+    void search(Position& pos, size_t from, int left, long spent, std::vector<Step>& path, Jump& best);
+    bool splice(Position& pos, size_t from, const Jump& jump);
 
     Position start_;
     uint64_t budget_;
     uint64_t& used_;
+    bool talon_;
     std::vector<Step> steps_;
     std::vector<Point> points_;
     // The points by hash, in line order.
@@ -137,18 +143,35 @@ void Shortener::index()
         byHash_[points_[j].hash].push_back(static_cast<uint32_t>(j));
 }
 
-void Shortener::search(Position& pos, size_t from, int left, std::vector<Step>& path, Jump& best)
+void Shortener::search(Position& pos, size_t from, int left, long spent, std::vector<Step>& path, Jump& best)
 {
     std::vector<Step> steps;
     pos.allSteps(steps);
+    const size_t single = steps.size();
+    if (talon_)
+        pos.searchSteps(steps, false);
+    std::vector<Move> moves;
     const size_t last = steps_.size();
-    for (const Step& s : steps) {
+    for (size_t k = 0; k < steps.size(); ++k) {
+        const Step& s = steps[k];
+        long cost = 1;
+        if (k >= single) {
+            // Of the search's own steps only a card played off the talon
+            // with clicks before it is new here.
+            if (s.kind != Step::Talon)
+                continue;
+            moves.clear();
+            pos.appendMoves(s, moves);
+            cost = static_cast<long>(moves.size());
+            if (cost <= 1)
+                continue;
+        }
         if (used_ >= budget_)
             return;
         const size_t mark = pos.make(s);
         ++used_;
         path.push_back(s);
-        const auto d = static_cast<long>(path.size());
+        const long d = spent + cost;
         const uint64_t h = pos.hash();
         if (pos.won()) {
             const long gain = static_cast<long>(last - from) - d;
@@ -174,10 +197,11 @@ void Shortener::search(Position& pos, size_t from, int left, std::vector<Step>& 
                 }
             }
             if (left > 1) {
-                const auto [seen, fresh] = near_.try_emplace(h, path.size());
-                if (fresh || seen->second > path.size()) {
-                    seen->second = path.size();
-                    search(pos, from, left - 1, path, best);
+                const auto moved = static_cast<size_t>(d);
+                const auto [seen, fresh] = near_.try_emplace(h, moved);
+                if (fresh || seen->second > moved) {
+                    seen->second = moved;
+                    search(pos, from, left - 1, d, path, best);
                 }
             }
         }
@@ -186,21 +210,39 @@ void Shortener::search(Position& pos, size_t from, int left, std::vector<Step>& 
     }
 }
 
-void Shortener::splice(Position& pos, size_t from, const Jump& jump)
+bool Shortener::splice(Position& pos, size_t from, const Jump& jump)
 {
+    // The line keeps one player's move a step.
+    std::vector<Step> single;
     std::vector<Point> fresh;
-    const size_t mark = pos.make(jump.path.front());
-    fresh.push_back(pointOf(pos));
-    for (size_t k = 1; k < jump.path.size(); ++k) {
-        pos.make(jump.path[k]);
-        fresh.push_back(pointOf(pos));
+    std::vector<Move> moves;
+    std::optional<size_t> mark;
+    bool played = true;
+    for (const Step& s : jump.path) {
+        moves.clear();
+        pos.appendMoves(s, moves);
+        for (const Move& m : moves) {
+            Step one;
+            if (!(played = pos.fromMove(m, one)))
+                break;
+            const size_t made = pos.make(one);
+            if (!mark)
+                mark = made;
+            single.push_back(one);
+            fresh.push_back(pointOf(pos));
+        }
+        if (!played)
+            break;
     }
-    pos.undo(mark);
+    if (mark)
+        pos.undo(*mark);
+    if (!played || static_cast<long>(single.size()) != static_cast<long>(jump.to - from) - jump.gain)
+        return false;
     const auto f = static_cast<std::ptrdiff_t>(from);
     const auto to = static_cast<std::ptrdiff_t>(jump.to);
     const bool toEnd = jump.to == steps_.size();
     steps_.erase(steps_.begin() + f, steps_.begin() + to);
-    steps_.insert(steps_.begin() + f, jump.path.begin(), jump.path.end());
+    steps_.insert(steps_.begin() + f, single.begin(), single.end());
     // A jump to a point of the line keeps that point; a win ends the line
     // where the jump ends.
     if (toEnd) {
@@ -210,6 +252,7 @@ void Shortener::splice(Position& pos, size_t from, const Jump& jump)
         points_.erase(points_.begin() + f + 1, points_.begin() + to);
         points_.insert(points_.begin() + f + 1, fresh.begin(), fresh.end() - 1);
     }
+    return true;
 }
 
 bool Shortener::sweep(int depth)
@@ -224,9 +267,8 @@ bool Shortener::sweep(int depth)
         path.clear();
         near_.clear();
         near_.emplace(points_[i].hash, 0);
-        search(pos, i, depth, path, best);
-        if (best.gain > 0) {
-            splice(pos, i, best);
+        search(pos, i, depth, 0, path, best);
+        if (best.gain > 0 && splice(pos, i, best)) {
             index();
             shortened = true;
             // The line from here changed: look again from the same point.
