@@ -204,6 +204,8 @@ int takeShots(const std::vector<Deck>& decks, const QString& folder)
         const QString name = QFileInfo(deck.path).completeBaseName().isEmpty()
                                  ? QStringLiteral("tablora")
                                  : QFileInfo(deck.path).completeBaseName().replace(QLatin1Char('.'), QLatin1Char('_'));
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
         table.window->grab().save(folder + QStringLiteral("/klondike-%1-%2.png").arg(name, scale));
         if (!deck.path.isEmpty())
             table.shared.services.settings().write(settings::kFaceDeck, deck.path);

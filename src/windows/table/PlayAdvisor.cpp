@@ -6,9 +6,11 @@
 #include "session/Shared.h"
 #include "windows/table/TableView.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -67,6 +69,16 @@ PlayAdvisor::PlayAdvisor(Shared& shared, TableView& table, QLabel& indicator, st
 {
     indicator_.setToolTip(QStringLiteral("Whether all the cards can still be brought home from here, as far as a "
                                          "search can tell"));
+    // As wide as its widest text, in bold: the status bar does not shift as
+    // the answer changes.
+    QFont bold = indicator_.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = 0;
+    for (const QString& text : {kChecking, kWinnable, kNotWinnable, kUnknown, kWon})
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    const QMargins margins = indicator_.contentsMargins();
+    indicator_.setMinimumWidth(widest + margins.left() + margins.right() + 2);
     indicator_.hide();
 }
 
