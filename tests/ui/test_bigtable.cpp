@@ -853,6 +853,7 @@ TEST_F(KeyboardFrameTest, TheFrameGoesRoundThePilesAsTheyLie)
             } else {
                 // (A game without a stock keeps its place under a home pile.)
                 EXPECT_GE(at.x(), before.x()) << "tab " << i << ": to the right in the same row";
+                EXPECT_GT(at.y(), rowTop - card::kHeight / 2) << "tab " << i << ": never back up to a row left";
                 rowTop = std::min(rowTop, at.y());
             }
         }
