@@ -4,12 +4,15 @@
 // cards waiting (a card put down from the talon or a foundation waits for
 // what it was put there for) as without, wherever both settle.
 
+#include "engine/cPlay.h"
+#include "rules/RuleCodes.h"
 #include "rules/cGames.h"
 #include "rules/mKlondike.h"
 #include "solver/Position.h"
 #include "solver/SolutionPlay.h"
 #include "solver/Solver.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -238,4 +241,62 @@ TEST(SolverReductions, WaitingIsTakenBackWithTheStep)
     EXPECT_GT(checked, 5000);
     EXPECT_GT(waitedAfter, 500);
     EXPECT_GT(waitedBefore, 100);
+}
+
+// Of empty home piles that play alike only the first takes cards in the
+// complete search. Where the stock still deals a card onto every pile they
+// do not play alike (each is dealt other cards later), and each empty one
+// is offered what the others are; once the stock is dealt out, only one is.
+TEST(SolverReductions, EmptyPilesTheStockStillDealsOntoAreEachOffered)
+{
+    int games = 0, whileDealing = 0, dealtOut = 0;
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        PlayedTable t(game.gName, false);
+        if (t.games().spiderRules() || t.games().StockMove() != StockMove::DealToHome)
+            continue;
+        SCOPED_TRACE(game.gName.toStdString());
+        ++games;
+        for (int number = 1; number <= 8; ++number) {
+            t.deal(GameNo(static_cast<double>(number)));
+            cPlay& play = t.cards();
+            auto moveAll = [&](int16_t fromCell, int16_t fromPile, int16_t toCell, int16_t toPile, int16_t face) {
+                while (play.GetTop(fromCell, fromPile) >= 0)
+                    play.MoveCard(play.GetTopPicID(fromCell, fromPile), toCell, toPile,
+                                  static_cast<int16_t>(play.GetTop(toCell, toPile) + 1), cPlay::kMoveHistory, 0, 0,
+                                  face);
+            };
+            // The first two home piles emptied into the stock.
+            moveAll(0, 0, 1, 0, cPlay::kFaceDown);
+            moveAll(0, 1, 1, 0, cPlay::kFaceDown);
+            // The moves onto each of the two, by where they come from.
+            auto offered = [&]() {
+                Position pos = t.table().position();
+                pos.forget();
+                pos.setDeferring(true);
+                const int a = pos.rules().homeBegin, b = a + 1;
+                EXPECT_EQ(pos.length(a), 0);
+                EXPECT_EQ(pos.length(b), 0);
+                std::vector<Step> steps;
+                pos.searchSteps(steps, false);
+                std::array<std::set<std::pair<int, int>>, 2> onto;
+                for (const Step& s : steps)
+                    if (s.kind == Step::Drag && (s.to == a || s.to == b))
+                        onto[s.to - a].emplace(s.from, s.count);
+                return onto;
+            };
+            const auto dealing = offered();
+            EXPECT_EQ(dealing[0], dealing[1]) << "deal " << number << ", the stock still dealing";
+            whileDealing += dealing[0].empty() ? 0 : 1;
+            // The stock dealt out onto a third pile.
+            moveAll(1, 0, 0, 2, cPlay::kFaceUp);
+            const auto out = offered();
+            if (!out[0].empty() || !out[1].empty()) {
+                EXPECT_TRUE(out[0].empty() || out[1].empty()) << "deal " << number << ", the stock dealt out";
+                ++dealtOut;
+            }
+        }
+    }
+    EXPECT_GE(games, 3);
+    EXPECT_GT(whileDealing, 10);
+    EXPECT_GT(dealtOut, 10);
 }
