@@ -12,6 +12,7 @@
 #include "solver/SolutionPlay.h"
 #include "solver/Solver.h"
 
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 #include <random>
@@ -299,4 +300,76 @@ TEST(SolverReductions, EmptyPilesTheStockStillDealsOntoAreEachOffered)
     EXPECT_GE(games, 3);
     EXPECT_GT(whileDealing, 10);
     EXPECT_GT(dealtOut, 10);
+}
+
+// A card from the talon goes onto a home pile in the complete search only
+// where a card that could be built on it can be moved there. In Klondike,
+// 9♥ onto 10♠ with one black 8 buried face down and the other on its
+// foundation's top is offered (the 8 can come down onto it); with that 8
+// buried too it is not.
+TEST(SolverReductions, ATalonCardGoesDownWhereAFoundationCardCouldComeOntoIt)
+{
+    PlayedTable t(QStringLiteral("Klondike"), false);
+    t.deal(GameNo(1.0));
+    cPlay& play = t.cards();
+    // Suit 0 spades, 1 hearts, 2 clubs, 3 diamonds; rank 0 is the Ace.
+    auto cardOf = [&](int suit, int rank) {
+        for (int16_t j = 0; j < play.CardCount(); ++j)
+            if (play.Suit(j) == suit && play.Num(j) == rank)
+                return j;
+        return int16_t{-1};
+    };
+    auto put = [&](int16_t card, int16_t cell, int16_t pile, int16_t face) {
+        play.MoveCard(card, cell, pile, static_cast<int16_t>(play.GetTop(cell, pile) + 1), cPlay::kMoveHistory, 0, 0,
+                      face);
+    };
+    // A card taken out of stock or waste alone: the cards on it go to the
+    // other one first.
+    auto take = [&](int16_t card, int16_t cell, int16_t pile, int16_t face) {
+        const int16_t from = play.Cell(card);
+        const int16_t other = from == 2 ? 1 : 2;
+        while (play.GetTopPicID(from, 0) != card)
+            put(play.GetTopPicID(from, 0), other, 0, cPlay::kFaceUp);
+        put(card, cell, pile, face);
+    };
+    auto lay = [&](int spadesHome) {
+        // Every card onto the waste, then the few that matter to their
+        // places, the rest into the stock face down and 9♥ on the waste.
+        for (int16_t cell : {int16_t{0}, int16_t{1}, int16_t{3}})
+            for (int16_t pile = 0; pile < t.games().Piles(cell); ++pile)
+                while (play.GetTop(cell, pile) >= 0)
+                    put(play.GetTopPicID(cell, pile), 2, 0, cPlay::kFaceUp);
+        for (int rank = 0; rank < spadesHome; ++rank)
+            take(cardOf(0, rank), 3, 0, cPlay::kFaceUp);
+        take(cardOf(0, 9), 0, 0, cPlay::kFaceUp);
+        take(cardOf(2, 7), 0, 1, cPlay::kFaceDown);
+        if (spadesHome < 8)
+            take(cardOf(0, 7), 0, 1, cPlay::kFaceDown);
+        take(cardOf(3, 12), 0, 1, cPlay::kFaceUp);
+        const int16_t nine = cardOf(1, 8);
+        take(nine, 0, 2, cPlay::kFaceUp);
+        while (play.GetTop(1, 0) >= 0)
+            put(play.GetTopPicID(1, 0), 2, 0, cPlay::kFaceUp);
+        while (play.GetTop(2, 0) >= 0)
+            put(play.GetTopPicID(2, 0), 1, 0, cPlay::kFaceDown);
+        put(nine, 2, 0, cPlay::kFaceUp);
+    };
+    auto offered = [&]() {
+        Position pos = t.table().position();
+        EXPECT_GT(pos.length(pos.rules().stock), 20);
+        EXPECT_EQ(pos.length(pos.rules().waste), 1);
+        pos.forget();
+        pos.setDeferring(true);
+        std::vector<Step> steps;
+        pos.searchSteps(steps, false);
+        std::vector<Move> moves;
+        for (const Step& s : steps)
+            pos.appendMoves(s, moves);
+        return std::any_of(moves.begin(), moves.end(),
+                           [&](const Move& m) { return m.card == cardOf(1, 8) && m.toCell == 0 && m.toPile == 0; });
+    };
+    lay(8);
+    EXPECT_TRUE(offered()) << "8♠ on its foundation's top";
+    lay(7);
+    EXPECT_FALSE(offered()) << "both black 8s face down";
 }
