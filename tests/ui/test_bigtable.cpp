@@ -1074,6 +1074,8 @@ TEST_F(KeyboardFrameTest, TheDropMarkIsWhereTheReleasePutsTheCard)
                     ASSERT_TRUE(keys().holding());
                     EXPECT_EQ(table().heldMark(), table().runRect(card)) << "the held cards are marked";
                     EXPECT_EQ(play.drag().card, card);
+                    // Still over its own pile, where a drop puts it back.
+                    EXPECT_TRUE(table().dropMark().isEmpty()) << "card " << card << ": no mark on its own pile";
                     keys().moveTo(static_cast<size_t>(std::find(places.begin(), places.end(), to) - places.begin()));
                     const bool keyMark = !table().dropMark().isEmpty();
                     QTest::keyClick(&table(), Qt::Key_Return);
