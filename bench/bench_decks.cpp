@@ -9,9 +9,9 @@
 //   exact ones are drawn in the frames after);
 // - one redraw of a Double Klondike table while it is resized (the window
 //   laid out again, the pictures of a size drawn before scaled, the table
-//   painted once), and once the size settles the longest frame and the time until every
-//   picture is drawn at the new size (each frame draws for a moment, the
-//   rest are scaled until a later frame draws them).
+//   painted once), and once the size settles the longest frame and the
+//   time until every picture is drawn at the new size (each frame draws for
+//   a moment, the rest are scaled until a later frame draws them).
 // Each figure is the median of its runs. The decks: the test deck, and one
 // deck of each family when installed.
 

@@ -77,6 +77,7 @@ PlayAdvisor::PlayAdvisor(Shared& shared, TableView& table, QLabel& indicator, st
     int widest = 0;
     for (const QString& text : {kChecking, kWinnable, kNotWinnable, kUnknown, kWon})
         widest = std::max(widest, metrics.horizontalAdvance(text));
+    // A pixel each side to spare for the rounding of bold text.
     const QMargins margins = indicator_.contentsMargins();
     indicator_.setMinimumWidth(widest + margins.left() + margins.right() + 2);
     indicator_.hide();
