@@ -225,7 +225,7 @@ private:
     size_t used_ = 0;
 };
 
-// The best positions a stage of the Spider search reached, each with the
+// The best positions a stage of the search by stages reached, each with the
 // line to it: the stage's next deal starts from them.
 struct Beam {
     struct Kept {
@@ -323,7 +323,7 @@ private:
         std::vector<uint8_t> key;
         bool started = false;
         bool done = false;
-        // Set while a stage of the Spider search runs: no deals, and every
+        // Set while a stage of the search by stages runs: no deals, and every
         // new position is offered to it.
         struct Beam* beam = nullptr;
     };
@@ -600,9 +600,15 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     begin(complete_, root, false, true, 0);
     constexpr uint64_t kFirstSlice = 20'000;
     bool quickDone = false;
+    const bool spider = root.rules().spider;
     for (uint32_t round = 0; !stop.hit; ++round) {
         const uint64_t slice = kFirstSlice << std::min<uint32_t>(round, 40);
-        if (root.rules().spider && !quickDone) {
+        // Where the stock deals onto the piles, a table between two deals
+        // can be played out in many ways, and the stages keep the best of
+        // them to deal on: there every other round goes on stages instead
+        // of a quick try. In the Spider games the stages are all.
+        const bool staged = spider || (root.rules().dealToPiles && round % 2 == 1);
+        if (staged && !quickDone) {
             outcome = stages(root, round, stop, result, best);
             if (outcome == Outcome::Won || stop.hit)
                 break;
@@ -618,7 +624,7 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         }
         // In the Spider games a complete search is hopeless but for the
         // smallest tables: the stages get the most of the time.
-        outcome = go(complete_, root.rules().spider ? slice / 4 : slice, stop, result, best);
+        outcome = go(complete_, spider ? slice / 4 : slice, stop, result, best);
         if (outcome != Outcome::Stopped)
             break;
     }

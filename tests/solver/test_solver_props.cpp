@@ -636,6 +636,43 @@ TEST(SolverProps, EveryWinningLineReplaysOnTheTable)
     EXPECT_GE(otherWins, 100);
 }
 
+// Where the stock deals onto the piles, the searches after the first round
+// take turns with a search by stages: the lines won past the first round,
+// by either, play on the table and win.
+TEST(SolverProps, LinesWonByStagesWinOnThePlayTable)
+{
+    std::mt19937 random(4411);
+    solver::Solver search;
+    int games = 0;
+    int lateWins = 0;
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        PlayedTable t(game.gName, false);
+        if (t.games().spiderRules() || t.games().StockMove() != StockMove::DealToHome)
+            continue;
+        ++games;
+        for (const bool autoPlay : {false, true}) {
+            PlayedTable played(game.gName, autoPlay);
+            for (const double number : numbers(random, 6)) {
+                SCOPED_TRACE(game.gName.toStdString() + " deal " + std::to_string(static_cast<long>(number)) +
+                             (autoPlay ? " with automatic play" : ""));
+                played.deal(GameNo(number));
+                solver::Limits limits;
+                limits.positions = 120'000;
+                limits.shorten = false;
+                const solver::Result r = search.solve(played.table(), limits);
+                // The first round's quick try and complete search take
+                // 40,000 positions.
+                if (r.verdict != Verdict::Winnable || r.positions <= 40'000)
+                    continue;
+                expectLineWins(game.gName, autoPlay, number, {}, r.moves);
+                ++lateWins;
+            }
+        }
+    }
+    EXPECT_GE(games, 6);
+    EXPECT_GE(lateWins, 4);
+}
+
 namespace {
 
 // Tables part-way through deals of every game, every tenth move of random
