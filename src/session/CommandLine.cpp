@@ -14,8 +14,10 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <unistd.h>
 
 namespace {
 
@@ -24,6 +26,15 @@ constexpr int kUsageError = 2;
 // --solve without a budget: the time alone stops the search.
 constexpr std::chrono::milliseconds kSolveTime{10'000};
 constexpr uint64_t kNoPositionsCap = uint64_t{1} << 62;
+// The most memory a search with a budget of positions takes.
+constexpr uint64_t kMostSolveMemory = uint64_t{16} << 30;
+
+uint64_t physicalMemory()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long size = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && size > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(size) : 0;
+}
 
 void printUsage(QTextStream& out)
 {
@@ -39,7 +50,8 @@ void printUsage(QTextStream& out)
            "  --solve NAME NUMBER [--budget POSITIONS] [--save FILE]\n"
            "                       look for a win in game NAME with number NUMBER for\n"
            "                       about 10 seconds, or until POSITIONS positions are\n"
-           "                       tried when given; print the answer, then the\n"
+           "                       tried when given (then with up to half the\n"
+           "                       machine's memory); print the answer, then the\n"
            "                       positions tried and the time taken; with --save,\n"
            "                       write a winning line to FILE as a finished game\n"
            "  --export-stats FILE  write the statistics report of all players to FILE,\n"
@@ -163,6 +175,9 @@ int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
         }
         limits.positions = budget;
         limits.time = std::chrono::milliseconds{0};
+        // A long search asked for by name may take half the machine's
+        // memory for the positions it has seen.
+        limits.memory = std::max(limits.memory, std::min(physicalMemory() / 2, kMostSolveMemory));
     }
 
     // Played as the player has the game set: with or without automatic play.
@@ -180,7 +195,13 @@ int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
         switch (result.verdict) {
         case solver::Verdict::Winnable: out << "winnable in " << result.moves.size() << " moves\n"; break;
         case solver::Verdict::NotWinnable: out << "not winnable\n"; break;
-        case solver::Verdict::Unknown: out << "unknown after " << result.positions << " positions\n"; break;
+        case solver::Verdict::Unknown:
+            out << "unknown after " << result.positions << " positions";
+            if (result.memoryFull)
+                out << ", when the positions seen filled the " << limits.memory / (uint64_t{1} << 20)
+                    << " MB the search may take";
+            out << "\n";
+            break;
         }
         out << "searched " << result.positions << " positions in " << QString::number(seconds, 'f', 2) << " s\n";
         if (!savePath.isEmpty() && result.verdict == solver::Verdict::Winnable)

@@ -547,8 +547,12 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
                 stop.hit = true;
                 return Outcome::Stopped;
             }
-            if ((stop.limits.time.count() > 0 && std::chrono::steady_clock::now() - stop.started >= stop.limits.time) ||
-                memory() >= stop.limits.memory) {
+            if (memory() >= stop.limits.memory) {
+                result.memoryFull = true;
+                stop.hit = true;
+                return Outcome::Stopped;
+            }
+            if (stop.limits.time.count() > 0 && std::chrono::steady_clock::now() - stop.started >= stop.limits.time) {
                 stop.hit = true;
                 return Outcome::Stopped;
             }

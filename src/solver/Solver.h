@@ -76,6 +76,8 @@ struct Result {
     // moves and the stock clicks that bring a card up count with it.
     uint64_t movesMade = 0;
     bool cancelled = false;
+    // Stopped because the positions seen filled the memory allowed.
+    bool memoryFull = false;
 };
 
 class Position;

@@ -349,5 +349,15 @@ TEST(Solver, StopsWhenCancelledFromAnotherThreadOrOutOfBudget)
     EXPECT_EQ(r.verdict, Verdict::Unknown);
     EXPECT_FALSE(r.cancelled);
     EXPECT_LE(r.positions, 50u);
+    EXPECT_FALSE(r.memoryFull);
     ASSERT_TRUE(r.bestMove.has_value());
+
+    // The memory is looked at every few thousand positions; full, the
+    // search stops and says so.
+    solver::Limits tight;
+    tight.memory = uint64_t{1} << 20;
+    const solver::Result full = search.solve(table, tight);
+    EXPECT_EQ(full.verdict, Verdict::Unknown);
+    EXPECT_TRUE(full.memoryFull);
+    EXPECT_LE(full.positions, 4096u * 2);
 }
