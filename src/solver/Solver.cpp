@@ -609,14 +609,9 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         const uint64_t slice = kFirstSlice << std::min<uint32_t>(round, 40);
         // Where the stock deals onto the piles, a table between two deals
         // can be played out in many ways, and the stages keep the best of
-        // them to deal on: there every other round goes on stages instead
-        // of a quick try. In the Spider games the stages are all.
-        const bool staged = spider || (root.rules().dealToPiles && round % 2 == 1);
-        if (staged && !quickDone) {
-            outcome = stages(root, round, stop, result, best);
-            if (outcome == Outcome::Won || stop.hit)
-                break;
-        } else if (!quickDone) {
+        // them to deal on: there every other round goes on stages too,
+        // after the quick try. In the Spider games the stages are all.
+        if (!spider && !quickDone) {
             quick_.hashes.clear();
             begin(quick_, root, true, false, round);
             outcome = go(quick_, slice, stop, result, best);
@@ -625,6 +620,11 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             // A quick try that ran out of moves proves nothing, as it left
             // some out; another order would only go through them again.
             quickDone = outcome == Outcome::Exhausted;
+        }
+        if ((spider || (root.rules().dealToPiles && round % 2 == 1)) && !quickDone) {
+            outcome = stages(root, round, stop, result, best);
+            if (outcome == Outcome::Won || stop.hit)
+                break;
         }
         // In the Spider games a complete search is hopeless but for the
         // smallest tables: the stages get the most of the time.
