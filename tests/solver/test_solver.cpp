@@ -36,8 +36,7 @@ void arrange(PlayedTable& t, const std::vector<std::vector<int16_t>>& piles)
     cPlay& play = t.cards();
     const cGames& games = t.games();
     auto moveTop = [&](int16_t cell, int16_t pile, int16_t toCell, int16_t toPile) {
-        play.MoveCard(play.GetTopPicID(cell, pile), toCell, toPile,
-                      static_cast<int16_t>(play.GetTop(toCell, toPile) + 1), cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
+        putOnTop(play, play.GetTopPicID(cell, pile), toCell, toPile);
     };
     // Everything to the waste first.
     for (int16_t cell : {int16_t{0}, int16_t{1}, int16_t{3}, int16_t{4}})
@@ -84,9 +83,7 @@ void swapPiles(PlayedTable& t, int16_t a, int16_t b)
         faces.emplace_back(j, play.FaceMode(j));
     auto moveAll = [&](int16_t fromCell, int16_t fromPile, int16_t toCell, int16_t toPile) {
         while (play.GetTop(fromCell, fromPile) >= 0)
-            play.MoveCard(play.GetTopPicID(fromCell, fromPile), toCell, toPile,
-                          static_cast<int16_t>(play.GetTop(toCell, toPile) + 1), cPlay::kMoveHistory, 0, 0,
-                          cPlay::kFaceUp);
+            putOnTop(play, play.GetTopPicID(fromCell, fromPile), toCell, toPile);
     };
     // Through two spare places, so that each pile keeps its order.
     moveAll(0, a, 2, 0);

@@ -251,8 +251,7 @@ void relayout(PlayedTable& t, const Layout& target)
     const int16_t spareWaste = t.games().Piles(Cell::Waste);
     auto spare = [&](int16_t cell) { return cell == Cell::Stock ? spareStock : spareWaste; };
     auto moveTop = [&](int16_t cell, int16_t pile, int16_t toCell, int16_t toPile) {
-        play.MoveCard(play.GetTopPicID(cell, pile), toCell, toPile,
-                      static_cast<int16_t>(play.GetTop(toCell, toPile) + 1), cPlay::kMoveHistory, 0, 0, cPlay::kFaceUp);
+        putOnTop(play, play.GetTopPicID(cell, pile), toCell, toPile);
     };
     for (int16_t cell = 0; cell < cPlay::kCells; ++cell)
         for (int16_t pile = 0; pile < pilesInUse(t.games(), cell); ++pile)

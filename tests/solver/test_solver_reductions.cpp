@@ -11,6 +11,7 @@
 #include "solver/Position.h"
 #include "solver/SolutionPlay.h"
 #include "solver/Solver.h"
+#include "support/TableMoves.h"
 
 #include <algorithm>
 #include <array>
@@ -263,9 +264,7 @@ TEST(SolverReductions, EmptyPilesTheStockStillDealsOntoAreEachOffered)
             cPlay& play = t.cards();
             auto moveAll = [&](int16_t fromCell, int16_t fromPile, int16_t toCell, int16_t toPile, int16_t face) {
                 while (play.GetTop(fromCell, fromPile) >= 0)
-                    play.MoveCard(play.GetTopPicID(fromCell, fromPile), toCell, toPile,
-                                  static_cast<int16_t>(play.GetTop(toCell, toPile) + 1), cPlay::kMoveHistory, 0, 0,
-                                  face);
+                    putOnTop(play, play.GetTopPicID(fromCell, fromPile), toCell, toPile, face);
             };
             // The first two home piles emptied into the stock.
             moveAll(0, 0, 1, 0, cPlay::kFaceDown);
@@ -320,10 +319,7 @@ TEST(SolverReductions, ATalonCardGoesDownWhereAFoundationCardCouldComeOntoIt)
                 return j;
         return int16_t{-1};
     };
-    auto put = [&](int16_t card, int16_t cell, int16_t pile, int16_t face) {
-        play.MoveCard(card, cell, pile, static_cast<int16_t>(play.GetTop(cell, pile) + 1), cPlay::kMoveHistory, 0, 0,
-                      face);
-    };
+    auto put = [&](int16_t card, int16_t cell, int16_t pile, int16_t face) { putOnTop(play, card, cell, pile, face); };
     // A card taken out of stock or waste alone: the cards on it go to the
     // other one first.
     auto take = [&](int16_t card, int16_t cell, int16_t pile, int16_t face) {

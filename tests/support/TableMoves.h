@@ -7,6 +7,13 @@
 
 #include <vector>
 
+// Puts the card on top of the pile the way the history moves cards: not
+// recorded, no automatic play.
+inline void putOnTop(cPlay& play, int16_t card, int16_t cell, int16_t pile, int16_t face = cPlay::kFaceUp)
+{
+    play.MoveCard(card, cell, pile, static_cast<int16_t>(play.GetTop(cell, pile) + 1), cPlay::kMoveHistory, 0, 0, face);
+}
+
 // Every move the play table takes from a player here, found by asking its
 // rules about every card a player could grab and every pile it could go to.
 inline std::vector<solver::Move> tableMoves(solver::PlayedTable& t)
