@@ -607,10 +607,6 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     const bool spider = root.rules().spider;
     for (uint32_t round = 0; !stop.hit; ++round) {
         const uint64_t slice = kFirstSlice << std::min<uint32_t>(round, 40);
-        // Where the stock deals onto the piles, a table between two deals
-        // can be played out in many ways, and the stages keep the best of
-        // them to deal on: there every other round goes on stages too,
-        // after the quick try. In the Spider games the stages are all.
         if (!spider && !quickDone) {
             quick_.hashes.clear();
             begin(quick_, root, true, false, round);
@@ -621,6 +617,10 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             // some out; another order would only go through them again.
             quickDone = outcome == Outcome::Exhausted;
         }
+        // Where the stock deals onto the piles, a table between two deals
+        // can be played out in many ways, and the stages keep the best of
+        // them to deal on: there every other round goes on stages too,
+        // after the quick try. In the Spider games the stages are all.
         if ((spider || (root.rules().dealToPiles && round % 2 == 1)) && !quickDone) {
             outcome = stages(root, round, stop, result, best);
             if (outcome == Outcome::Won || stop.hit)
