@@ -196,6 +196,11 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
             r.baseMask[static_cast<size_t>(j >> 6)] |= uint64_t{1} << (j & 63);
     for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
         r.foundationPiles |= uint64_t{1} << f;
+    r.talonSays = r.foundationPiles;
+    if (r.stock >= 0)
+        r.talonSays |= uint64_t{1} << r.stock;
+    if (r.waste >= 0)
+        r.talonSays |= uint64_t{1} << r.waste;
     // A foundation's cards follow from its top card when each card has but
     // one kind of card it may lie on there.
     r.foundationsByTop = true;
@@ -301,9 +306,11 @@ void Position::push(int pile, uint8_t card)
     cards_[k][static_cast<size_t>(at)] = card;
     len_[k] = static_cast<uint8_t>(at + 1);
     dirty_ |= uint64_t{1} << pile;
-    talonKnown_ = -1;
-    if (((rules_->foundationPiles >> pile) & 1) != 0)
-        homeableKnown_ = false;
+    if (((rules_->talonSays >> pile) & 1) != 0) {
+        talonKnown_ = -1;
+        if (((rules_->foundationPiles >> pile) & 1) != 0)
+            homeableKnown_ = false;
+    }
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         ++faceDown_;
@@ -316,9 +323,11 @@ uint8_t Position::pop(int pile)
     const uint8_t card = cards_[k][static_cast<size_t>(at)];
     len_[k] = static_cast<uint8_t>(at);
     dirty_ |= uint64_t{1} << pile;
-    talonKnown_ = -1;
-    if (((rules_->foundationPiles >> pile) & 1) != 0)
-        homeableKnown_ = false;
+    if (((rules_->talonSays >> pile) & 1) != 0) {
+        talonKnown_ = -1;
+        if (((rules_->foundationPiles >> pile) & 1) != 0)
+            homeableKnown_ = false;
+    }
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         --faceDown_;
@@ -707,14 +716,6 @@ bool Position::talonNow() const
     return talonKnown_ == 1;
 }
 
-int Position::talonLength() const { return length(rules_->waste) + length(rules_->stock); }
-
-uint8_t Position::talonCard(int i) const
-{
-    const int w = length(rules_->waste);
-    return i < w ? at(rules_->waste, i) : at(rules_->stock, length(rules_->stock) - 1 - (i - w));
-}
-
 void Position::talonSteps(std::vector<Step>& out) const
 {
     const Rules& r = *rules_;
@@ -1082,12 +1083,16 @@ size_t Position::make(const Step& step)
         break;
     case Step::Redeal: redeal(); break;
     case Step::Talon: {
-        // A card under the waste's top: the rest of the stock is dealt and
-        // the waste turned back first.
+        // A card under the waste's top: the player deals out the rest of
+        // the stock, turns the waste back and deals up to the card. That
+        // leaves the sequence as it was, split just above the card, as
+        // putting the waste's upper cards back on the stock does in fewer
+        // card moves.
         if (step.from < length(r.waste) - 1) {
-            while (length(r.stock) > 0)
-                moveCards(r.stock, r.waste, 1, false);
-            redeal();
+            log_.push_back(Op{0, 0, 0, kRedealCount});
+            ++redealsMade_;
+            while (length(r.waste) > step.from + 1)
+                moveCards(r.waste, r.stock, 1, true);
         }
         while (length(r.waste) < step.from + 1)
             moveCards(r.stock, r.waste, 1, false);

@@ -55,6 +55,9 @@ struct Rules {
     std::array<std::vector<std::array<uint64_t, 2>>, 4> nextMask;
     std::array<uint64_t, 2> baseMask{};
     uint64_t foundationPiles = 0;
+    // The piles whose cards say whether stock and waste count as one:
+    // those two and the foundations.
+    uint64_t talonSays = 0;
     // Runs move in a narrower order than cards are built in.
     bool runsNarrower = false;
     // A foundation's top card and height say which cards it holds.
@@ -222,8 +225,13 @@ private:
     bool useful(const Step& step) const;
     // Stock and waste count as one sequence here.
     bool talonNow() const;
-    int talonLength() const;
-    uint8_t talonCard(int i) const;
+    int talonLength() const { return length(rules_->waste) + length(rules_->stock); }
+    // The sequence: the waste bottom first, then the stock top first.
+    uint8_t talonCard(int i) const
+    {
+        const int w = length(rules_->waste);
+        return i < w ? at(rules_->waste, i) : at(rules_->stock, length(rules_->stock) - 1 - (i - w));
+    }
     void talonSteps(std::vector<Step>& out) const;
 
     void moveCards(int from, int to, int count, bool down);
