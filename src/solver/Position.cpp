@@ -306,11 +306,8 @@ void Position::push(int pile, uint8_t card)
     cards_[k][static_cast<size_t>(at)] = card;
     len_[k] = static_cast<uint8_t>(at + 1);
     dirty_ |= uint64_t{1} << pile;
-    if (((rules_->talonSays >> pile) & 1) != 0) {
-        talonKnown_ = -1;
-        if (((rules_->foundationPiles >> pile) & 1) != 0)
-            homeableKnown_ = false;
-    }
+    if (((rules_->talonSays >> pile) & 1) != 0)
+        talonChanged(pile, card, true);
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         ++faceDown_;
@@ -323,11 +320,8 @@ uint8_t Position::pop(int pile)
     const uint8_t card = cards_[k][static_cast<size_t>(at)];
     len_[k] = static_cast<uint8_t>(at);
     dirty_ |= uint64_t{1} << pile;
-    if (((rules_->talonSays >> pile) & 1) != 0) {
-        talonKnown_ = -1;
-        if (((rules_->foundationPiles >> pile) & 1) != 0)
-            homeableKnown_ = false;
-    }
+    if (((rules_->talonSays >> pile) & 1) != 0)
+        talonChanged(pile, card, false);
     pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         --faceDown_;
@@ -571,22 +565,16 @@ void Position::allSteps(std::vector<Step>& out) const
     }
 }
 
-bool Position::canGoHomeNow(uint8_t card) const
+void Position::findHomeable() const
 {
-    if (!homeableKnown_) {
-        // Which cards some foundation takes, worked out again only after a
-        // foundation changed.
-        const Rules& r = *rules_;
-        homeable_ = {};
-        for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f) {
-            const std::array<uint64_t, 2> next = takes(f);
-            homeable_[0] |= next[0];
-            homeable_[1] |= next[1];
-        }
-        homeableKnown_ = true;
+    const Rules& r = *rules_;
+    homeable_ = {};
+    for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f) {
+        const std::array<uint64_t, 2> next = takes(f);
+        homeable_[0] |= next[0];
+        homeable_[1] |= next[1];
     }
-    const unsigned id = card & kIdMask;
-    return ((homeable_[id >> 6] >> (id & 63)) & 1) != 0;
+    homeableKnown_ = true;
 }
 
 bool Position::noLongerNeeded(uint8_t card) const
@@ -695,25 +683,6 @@ int32_t Position::priorityOf(const Step& step) const
     if (below < 0)
         return length(step.to) > 0 ? 700 : 10;
     return length(step.to) > 0 ? 400 : 300;
-}
-
-bool Position::talonNow() const
-{
-    const Rules& r = *rules_;
-    if (r.talon)
-        return true;
-    if (!r.talonStill)
-        return false;
-    if (talonKnown_ < 0) {
-        // Clicks through the stock set nothing off while no card of stock
-        // or waste can go home: every card of them is then a few clicks
-        // away, and where the stock ends does not count.
-        talonKnown_ = 1;
-        for (int i = 0, n = talonLength(); i < n && talonKnown_ == 1; ++i)
-            if (canGoHomeNow(talonCard(i)))
-                talonKnown_ = 0;
-    }
-    return talonKnown_ == 1;
 }
 
 void Position::talonSteps(std::vector<Step>& out) const

@@ -218,13 +218,45 @@ private:
     void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve, const HomeDrops& drops) const;
     int32_t priorityOf(const Step& step) const;
     int32_t spiderPriority(const Step& step) const;
-    bool canGoHomeNow(uint8_t card) const;
+    bool canGoHomeNow(uint8_t card) const
+    {
+        if (!homeableKnown_)
+            findHomeable();
+        const unsigned id = card & kIdMask;
+        return ((homeable_[id >> 6] >> (id & 63)) & 1) != 0;
+    }
+    // Which cards some foundation takes, worked out again only after a
+    // foundation changed.
+    void findHomeable() const;
     // Nothing a win could build on the card needs it off its foundation.
     bool noLongerNeeded(uint8_t card) const;
     bool safeHome(int pile, Step& step) const;
     bool useful(const Step& step) const;
     // Stock and waste count as one sequence here.
-    bool talonNow() const;
+    bool talonNow() const
+    {
+        if (rules_->talon)
+            return true;
+        if (!rules_->talonStill)
+            return false;
+        // Clicks through the stock set nothing off while no card of stock
+        // or waste can go home: every card of them is then a few clicks
+        // away, and where the stock ends does not count.
+        if (!homeableKnown_)
+            findHomeable();
+        return (talonCards_[0] & homeable_[0]) == 0 && (talonCards_[1] & homeable_[1]) == 0;
+    }
+    // A card put on or taken off stock, waste or a foundation.
+    void talonChanged(int pile, uint8_t card, bool added)
+    {
+        if (((rules_->foundationPiles >> pile) & 1) != 0) {
+            homeableKnown_ = false;
+            return;
+        }
+        const unsigned id = card & kIdMask;
+        const uint64_t bit = uint64_t{1} << (id & 63);
+        talonCards_[id >> 6] = added ? talonCards_[id >> 6] | bit : talonCards_[id >> 6] & ~bit;
+    }
     int talonLength() const { return length(rules_->waste) + length(rules_->stock); }
     // The sequence: the waste bottom first, then the stock top first.
     uint8_t talonCard(int i) const
@@ -253,8 +285,8 @@ private:
     mutable uint64_t dirty_ = ~uint64_t{0};
     mutable bool ownHome_ = false;
     mutable bool together_ = false;
-    // Whether stock and waste count as one here: unknown (-1), no, yes.
-    mutable int8_t talonKnown_ = -1;
+    // The cards in stock and waste, as bits by card number.
+    std::array<uint64_t, 2> talonCards_{};
     // The cards some foundation takes now, while known.
     mutable std::array<uint64_t, 2> homeable_{};
     mutable bool homeableKnown_ = false;
