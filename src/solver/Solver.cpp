@@ -261,7 +261,8 @@ struct Beam {
         }
         return s;
     }
-    void consider(const Position& pos, const std::vector<Move>& path)
+    // `path` gives the line to the position, worked out only when kept.
+    template <typename Path> void consider(const Position& pos, Path&& path)
     {
         const int s = score(pos);
         if (kept.size() >= width && s <= kept.back().score)
@@ -273,7 +274,7 @@ struct Beam {
         if (kept.size() >= width)
             kept.pop_back();
         auto at = std::find_if(kept.begin(), kept.end(), [s](const Kept& k) { return k.score < s; });
-        Kept fresh{s, h, pos, path};
+        Kept fresh{s, h, pos, path()};
         fresh.pos.forget();
         kept.insert(at, std::move(fresh));
     }
@@ -302,7 +303,7 @@ private:
         // The undo mark and the length of the line before the move that
         // led here.
         size_t mark;
-        size_t pathMark;
+        size_t lineMark;
     };
     struct Best {
         int score = -1;
@@ -317,7 +318,12 @@ private:
         uint64_t noise = 1;
         std::vector<Step> steps;
         std::vector<Frame> frames;
-        std::vector<Move> path;
+        // The way here: the player's moves to where the walk set off, then
+        // the steps from there. The steps become moves only when asked for,
+        // as most lines are given up.
+        std::optional<Position> origin;
+        std::vector<Move> prefix;
+        std::vector<Step> line;
         HashSet hashes;
         KeySet keys;
         std::vector<uint8_t> key;
@@ -344,6 +350,8 @@ private:
     bool seen(Walk& walk);
     void order(Walk& walk, size_t begin);
     size_t memory() const { return quick_.hashes.bytes() + complete_.keys.bytes(); }
+    static std::vector<Move> pathOf(const Walk& walk);
+    static Move firstMove(const Walk& walk);
 
     Walk quick_;
     Walk complete_;
@@ -370,6 +378,7 @@ uint64_t KeySet::rehash(const uint8_t* bytes, size_t n)
 void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart)
 {
     walk.pos.emplace(root);
+    walk.origin.emplace(root);
     // The complete search leaves out what cannot matter (see
     // Position::searchSteps); the quick tries are left as they are.
     walk.pos->setDeferring(exact);
@@ -379,7 +388,8 @@ void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool e
     walk.noise = 0x9e3779b97f4a7c15ULL * (restart + 1);
     walk.steps.clear();
     walk.frames.clear();
-    walk.path.clear();
+    walk.prefix.clear();
+    walk.line.clear();
     walk.started = false;
     walk.done = false;
 }
@@ -452,9 +462,9 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
         for (const Beam::Kept& start : starts) {
             Walk& walk = quick_;
             begin(walk, start.pos, true, false, round);
-            walk.path = start.path;
+            walk.prefix = start.path;
             walk.beam = &beam;
-            beam.consider(*walk.pos, walk.path);
+            beam.consider(*walk.pos, [&] { return walk.prefix; });
             const bool last = stock < 0 || walk.pos->length(stock) == 0;
             const Outcome outcome = go(walk, last ? perStage * 4 : perStage, stop, result, best);
             walk.beam = nullptr;
@@ -508,34 +518,34 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
                 return Outcome::Exhausted;
             }
             pos.undo(done.mark);
-            walk.path.resize(done.pathMark);
+            walk.line.resize(done.lineMark);
             continue;
         }
         if (positions >= slice)
             return Outcome::Stopped;
         const Step step = walk.steps[frame.next++];
-        const size_t pathMark = walk.path.size();
-        pos.appendMoves(step, walk.path);
+        const size_t lineMark = walk.line.size();
+        walk.line.push_back(step);
         const size_t mark = pos.make(step);
         ++result.movesMade;
         if (pos.won()) {
-            result.moves = walk.path;
+            result.moves = pathOf(walk);
             return Outcome::Won;
         }
         if (seen(walk)) {
             pos.undo(mark);
-            walk.path.resize(pathMark);
+            walk.line.resize(lineMark);
             continue;
         }
         ++positions;
         ++result.positions;
         ++stop.positions;
         if (walk.beam != nullptr)
-            walk.beam->consider(pos, walk.path);
+            walk.beam->consider(pos, [&] { return pathOf(walk); });
         const int score = pos.cardsHome() * 3 + (pos.rules().cards - pos.faceDown());
         if (score > best.score) {
             best.score = score;
-            best.move = walk.path.front();
+            best.move = firstMove(walk);
         }
         if (stop.positions >= stop.limits.positions) {
             stop.hit = true;
@@ -559,8 +569,26 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
         }
         const size_t begin = walk.steps.size();
         expand(walk);
-        walk.frames.push_back(Frame{begin, walk.steps.size(), begin, mark, pathMark});
+        walk.frames.push_back(Frame{begin, walk.steps.size(), begin, mark, lineMark});
     }
+}
+
+std::vector<Move> Solver::Search::pathOf(const Walk& walk)
+{
+    std::vector<Move> out = walk.prefix;
+    Position p = *walk.origin;
+    for (const Step& s : walk.line) {
+        p.appendMoves(s, out);
+        p.make(s);
+    }
+    return out;
+}
+
+Move Solver::Search::firstMove(const Walk& walk)
+{
+    if (!walk.prefix.empty())
+        return walk.prefix.front();
+    return walk.origin->toMove(walk.line.front());
 }
 
 Result Solver::Search::run(const Table& table, const Limits& limits)
