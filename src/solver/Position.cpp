@@ -251,6 +251,8 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
 
     r.zobrist = zobristWords();
     std::mt19937_64 salts(0x5eedu);
+    for (uint64_t& w : r.cardWord)
+        w = salts();
     const uint64_t homeSalt = salts();
     std::array<uint64_t, 2> foundationSalt{salts(), salts()};
     const uint64_t reserveSalt = salts();
@@ -346,12 +348,11 @@ uint64_t Position::hash() const
     }
     // Only the piles changed since the last hash are mixed again.
     if (together && (dirty_ & talonPiles_) != 0) {
-        // Where the stock ends and the waste begins does not count.
-        uint64_t t = 0;
-        const int n = talonLength();
-        for (int i = 0; i < n; ++i)
-            t ^= r.z(talonCard(i) & kIdMask, i);
-        mixed_[static_cast<size_t>(r.stock)] = mix(t + r.salt[static_cast<size_t>(r.stock)]);
+        // Where the stock ends and the waste begins does not count; which
+        // cards are left says in what order they lie, as the clicks and the
+        // redeals keep the order they were dealt in and a card only ever
+        // leaves.
+        mixed_[static_cast<size_t>(r.stock)] = mix(talonHash_ + r.salt[static_cast<size_t>(r.stock)]);
         mixed_[static_cast<size_t>(r.waste)] = 0;
         dirty_ &= ~talonPiles_;
     }

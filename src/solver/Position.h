@@ -95,6 +95,9 @@ struct Rules {
     std::vector<uint64_t> zobrist;
     std::array<uint64_t, kMaxPiles> salt{};
     std::array<uint64_t, kMaxPiles> homeOwnSalt{};
+    // A random word per card, for the cards left in stock and waste where
+    // they count as one sequence.
+    std::array<uint64_t, kMaxCards + 1> cardWord{};
 
     bool unsupported = false;
 
@@ -256,6 +259,7 @@ private:
         const unsigned id = card & kIdMask;
         const uint64_t bit = uint64_t{1} << (id & 63);
         talonCards_[id >> 6] = added ? talonCards_[id >> 6] | bit : talonCards_[id >> 6] & ~bit;
+        talonHash_ ^= rules_->cardWord[id];
     }
     int talonLength() const { return length(rules_->waste) + length(rules_->stock); }
     // The sequence: the waste bottom first, then the stock top first.
@@ -287,6 +291,7 @@ private:
     mutable bool together_ = false;
     // The cards in stock and waste, as bits by card number.
     std::array<uint64_t, 2> talonCards_{};
+    uint64_t talonHash_ = 0;
     // The cards some foundation takes now, while known.
     mutable std::array<uint64_t, 2> homeable_{};
     mutable bool homeableKnown_ = false;
