@@ -415,11 +415,11 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
     if (r.talonStill)
         *put++ = together ? 1 : 0;
     if (together) {
-        // Where the stock ends and the waste begins does not count.
-        const int n = talonLength();
-        for (int i = 0; i < n; ++i)
-            *put++ = code(talonCard(i) & kIdMask);
-        *put++ = kEnd;
+        // Where the stock ends and the waste begins does not count, and the
+        // cards left say in what order they lie (see hash()): one bit a
+        // card.
+        for (int b = 0, n = (r.cards + 7) / 8; b < n; ++b)
+            *put++ = static_cast<uint8_t>(talonCards_[static_cast<size_t>(b / 8)] >> (8 * (b % 8)));
     } else {
         if (r.stock >= 0)
             addPile(r.stock);
