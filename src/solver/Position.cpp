@@ -247,6 +247,8 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     const bool oneByOne = !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != StockType::TopPlayable &&
                           !r.dealToPiles && r.redeals && r.redealLimit == Redeal::kUnlimited;
     r.talon = oneByOne && !r.autoPlay;
+    if (r.talon)
+        r.unhashed = (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste);
     r.talonStill = oneByOne && r.autoPlay;
 
     r.zobrist = zobristWords();
@@ -310,7 +312,8 @@ void Position::push(int pile, uint8_t card)
     dirty_ |= uint64_t{1} << pile;
     if (((rules_->talonSays >> pile) & 1) != 0)
         talonChanged(pile, card, true);
-    pileHash_[k] ^= rules_->z(card, at);
+    if (((rules_->unhashed >> pile) & 1) == 0)
+        pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         ++faceDown_;
 }
@@ -324,7 +327,8 @@ uint8_t Position::pop(int pile)
     dirty_ |= uint64_t{1} << pile;
     if (((rules_->talonSays >> pile) & 1) != 0)
         talonChanged(pile, card, false);
-    pileHash_[k] ^= rules_->z(card, at);
+    if (((rules_->unhashed >> pile) & 1) == 0)
+        pileHash_[k] ^= rules_->z(card, at);
     if ((card & kDown) != 0)
         --faceDown_;
     return card;

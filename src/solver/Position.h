@@ -58,6 +58,9 @@ struct Rules {
     // The piles whose cards say whether stock and waste count as one:
     // those two and the foundations.
     uint64_t talonSays = 0;
+    // Piles whose own hash is never asked for: stock and waste where they
+    // always count as one sequence.
+    uint64_t unhashed = 0;
     // Runs move in a narrower order than cards are built in.
     bool runsNarrower = false;
     // A foundation's top card and height say which cards it holds.
