@@ -387,9 +387,23 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
     // Piles in the order of their hashes: alike piles hash alike. Two
     // different piles hashing alike could only put alike positions in two
     // orders, so that one is tried twice; never two different ones in one.
-    auto less = [&](int a, int b) {
-        const uint64_t ha = pileHash_[static_cast<size_t>(a)], hb = pileHash_[static_cast<size_t>(b)];
-        return ha != hb ? ha < hb : length(a) < length(b);
+    // Sorted as plain numbers: the hash's upper bits, the pile in the
+    // lowest byte.
+    auto byHash = [&](std::array<uint8_t, kMaxPiles>& piles, int count) {
+        std::array<uint64_t, kMaxPiles> tagged; // NOLINT: filled before it is read
+        for (int i = 0; i < count; ++i) {
+            const uint8_t p = piles[static_cast<size_t>(i)];
+            tagged[static_cast<size_t>(i)] = (pileHash_[p] & ~uint64_t{0xff}) | p;
+        }
+        for (int i = 1; i < count; ++i) {
+            const uint64_t v = tagged[static_cast<size_t>(i)];
+            int j = i;
+            for (; j > 0 && tagged[static_cast<size_t>(j - 1)] > v; --j)
+                tagged[static_cast<size_t>(j)] = tagged[static_cast<size_t>(j - 1)];
+            tagged[static_cast<size_t>(j)] = v;
+        }
+        for (int i = 0; i < count; ++i)
+            piles[static_cast<size_t>(i)] = static_cast<uint8_t>(tagged[static_cast<size_t>(i)] & 0xff);
     };
     auto addPile = [&](int pile) {
         const uint8_t* cards = cards_[static_cast<size_t>(pile)].data();
@@ -407,7 +421,7 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
         for (int i = 0; i < count; ++i)
             order[static_cast<size_t>(i)] = static_cast<uint8_t>(begin + i);
         if (alike)
-            std::sort(order.begin(), order.begin() + count, less);
+            byHash(order, count);
         for (int i = 0; i < count; ++i)
             add(order[static_cast<size_t>(i)]);
     };
@@ -449,7 +463,7 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
                 *put++ = static_cast<uint8_t>(tops[static_cast<size_t>(i)] & 0xff);
             }
         } else {
-            std::sort(order.begin(), order.begin() + count, less);
+            byHash(order, count);
             for (int i = 0; i < count; ++i)
                 addPile(order[static_cast<size_t>(i)]);
         }
