@@ -232,10 +232,16 @@ struct Beam {
         int score;
         uint64_t hash;
         Position pos;
+        // The player's moves to it; while the stage runs, the start it came
+        // from and the steps from there instead.
         std::vector<Move> path;
+        size_t from = 0;
+        std::vector<Step> line;
     };
     size_t width = 1;
     std::vector<Kept> kept;
+    // The start the stage's walk set off from.
+    size_t from = 0;
 
     // How far the position has come: cards home and turned up, runs in
     // suit, piles empty.
@@ -261,8 +267,7 @@ struct Beam {
         }
         return s;
     }
-    // `path` gives the line to the position, worked out only when kept.
-    template <typename Path> void consider(const Position& pos, Path&& path)
+    void consider(const Position& pos, const std::vector<Step>& line)
     {
         const int s = score(pos);
         if (kept.size() >= width && s <= kept.back().score)
@@ -274,7 +279,7 @@ struct Beam {
         if (kept.size() >= width)
             kept.pop_back();
         auto at = std::find_if(kept.begin(), kept.end(), [s](const Kept& k) { return k.score < s; });
-        Kept fresh{s, h, pos, path()};
+        Kept fresh{s, h, pos, {}, from, line};
         fresh.pos.forget();
         kept.insert(at, std::move(fresh));
     }
@@ -452,19 +457,21 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
     const uint64_t perStage = uint64_t{2500} << std::min<uint32_t>(round, 30);
     const int stock = root.rules().stock;
     std::vector<Beam::Kept> starts;
-    starts.push_back(Beam::Kept{0, 0, root, {}});
+    starts.push_back(Beam::Kept{0, 0, root, {}, 0, {}});
     Beam beam;
     beam.width = width;
     for (;;) {
         beam.kept.clear();
         quick_.hashes.clear();
         // The starts of a stage share what they have seen.
-        for (const Beam::Kept& start : starts) {
+        for (size_t i = 0; i < starts.size(); ++i) {
+            const Beam::Kept& start = starts[i];
             Walk& walk = quick_;
             begin(walk, start.pos, true, false, round);
             walk.prefix = start.path;
             walk.beam = &beam;
-            beam.consider(*walk.pos, [&] { return walk.prefix; });
+            beam.from = i;
+            beam.consider(*walk.pos, walk.line);
             const bool last = stock < 0 || walk.pos->length(stock) == 0;
             const Outcome outcome = go(walk, last ? perStage * 4 : perStage, stop, result, best);
             walk.beam = nullptr;
@@ -473,6 +480,18 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
         }
         if (stock < 0)
             return Outcome::Exhausted;
+        // The lines to the positions kept, as moves: played from their
+        // starts.
+        for (Beam::Kept& k : beam.kept) {
+            const Beam::Kept& start = starts[k.from];
+            k.path = start.path;
+            Position p = start.pos;
+            for (const Step& step : k.line) {
+                p.appendMoves(step, k.path);
+                p.make(step);
+            }
+            k.line.clear();
+        }
         starts.clear();
         for (Beam::Kept& k : beam.kept) {
             if (k.pos.length(stock) == 0)
@@ -541,7 +560,7 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
         ++result.positions;
         ++stop.positions;
         if (walk.beam != nullptr)
-            walk.beam->consider(pos, [&] { return pathOf(walk); });
+            walk.beam->consider(pos, walk.line);
         const int score = pos.cardsHome() * 3 + (pos.rules().cards - pos.faceDown());
         if (score > best.score) {
             best.score = score;
