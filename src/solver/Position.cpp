@@ -960,6 +960,43 @@ void Position::moveCards(int from, int to, int count, bool down)
     log_.push_back(op);
 }
 
+void Position::shiftTalon(int from, int to, int count, bool down)
+{
+    if (count <= 0)
+        return;
+    // Where stock and waste always count as one, their cards keep no hash
+    // of their own and stay in the sequence: a shift of cards between them,
+    // each turned over, is taken back by the shift the other way, so long
+    // as each card lay the other way up before.
+    bool plain = rules_->talon;
+    for (int i = 0, n = length(from); plain && i < count; ++i)
+        plain = ((at(from, n - 1 - i) & kDown) != 0) != down;
+    if (!plain) {
+        for (int i = 0; i < count; ++i)
+            moveCards(from, to, 1, down);
+        return;
+    }
+    shift(from, to, count, down);
+    log_.push_back(Op{static_cast<uint8_t>(from), static_cast<uint8_t>(to), static_cast<uint8_t>(count), kShifted});
+}
+
+void Position::shift(int from, int to, int count, bool down)
+{
+    const auto f = static_cast<size_t>(from);
+    const auto t = static_cast<size_t>(to);
+    int n = len_[f];
+    int m = len_[t];
+    for (int i = 0; i < count; ++i) {
+        const uint8_t card = cards_[f][static_cast<size_t>(--n)];
+        cards_[t][static_cast<size_t>(m++)] =
+            down ? static_cast<uint8_t>(card | kDown) : static_cast<uint8_t>(card & kIdMask);
+    }
+    len_[f] = static_cast<uint8_t>(n);
+    len_[t] = static_cast<uint8_t>(m);
+    faceDown_ += down ? count : -count;
+    dirty_ |= (uint64_t{1} << from) | (uint64_t{1} << to);
+}
+
 void Position::turnUp(int pile, Op& op)
 {
     // Uncovering a face-down home card turns it up.
@@ -1077,13 +1114,24 @@ size_t Position::make(const Step& step)
         // putting the waste's upper cards back on the stock does in fewer
         // card moves.
         if (step.from < length(r.waste) - 1) {
-            log_.push_back(Op{0, 0, 0, kRedealCount});
-            ++redealsMade_;
-            while (length(r.waste) > step.from + 1)
-                moveCards(r.waste, r.stock, 1, true);
+            // The shortcut takes the cards to lie as the clicks leave them:
+            // those staying on the waste face up, the stock face down.
+            bool asDealt = true;
+            for (int i = 0; i <= step.from && asDealt; ++i)
+                asDealt = (at(r.waste, i) & kDown) == 0;
+            for (int i = 0, n = length(r.stock); i < n && asDealt; ++i)
+                asDealt = (at(r.stock, i) & kDown) != 0;
+            if (asDealt) {
+                log_.push_back(Op{0, 0, 0, kRedealCount});
+                ++redealsMade_;
+                shiftTalon(r.waste, r.stock, length(r.waste) - (step.from + 1), true);
+            } else {
+                while (length(r.stock) > 0)
+                    moveCards(r.stock, r.waste, 1, false);
+                redeal();
+            }
         }
-        while (length(r.waste) < step.from + 1)
-            moveCards(r.stock, r.waste, 1, false);
+        shiftTalon(r.stock, r.waste, step.from + 1 - length(r.waste), false);
         moveCards(r.waste, step.to, 1, false);
         automatic();
         break;
@@ -1115,6 +1163,10 @@ void Position::undo(size_t mark)
         }
         if ((op.flags & kWaiting) != 0) {
             waitPile_ = op.from;
+            continue;
+        }
+        if ((op.flags & kShifted) != 0) {
+            shift(op.to, op.from, op.count, op.from == r.stock);
             continue;
         }
         if ((op.flags & kTurnedUp) != 0) {

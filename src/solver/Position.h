@@ -205,6 +205,9 @@ private:
     static constexpr uint8_t kRedealCount = 4;
     // What waited before the step: the pile in `from`.
     static constexpr uint8_t kWaiting = 8;
+    // `count` cards shifted one by one from `from` to `to`, each turned
+    // over (see shiftTalon()).
+    static constexpr uint8_t kShifted = 16;
 
     void key(std::vector<uint8_t>& out, bool marks) const;
     // The cards the foundation takes now, as bits by card number.
@@ -274,6 +277,9 @@ private:
     void talonSteps(std::vector<Step>& out) const;
 
     void moveCards(int from, int to, int count, bool down);
+    // Cards dealt from stock to waste, or put back, one by one.
+    void shiftTalon(int from, int to, int count, bool down);
+    void shift(int from, int to, int count, bool down);
     void redeal();
     void turnUp(int pile, Op& op);
     void push(int pile, uint8_t card);

@@ -246,6 +246,60 @@ TEST(SolverReductions, WaitingIsTakenBackWithTheStep)
     EXPECT_GT(waitedBefore, 100);
 }
 
+// A table read part-way through may have a card of the stock face up or
+// one of the waste face down. A talon card played past such a card makes
+// what the play table makes, and taken back leaves every card lying as it
+// lay, whichever way up.
+TEST(SolverReductions, TalonCardsPlayedPastCardsTheOtherWayUpComeBackAsTheyLay)
+{
+    PlayedTable t(QStringLiteral("Klondike"), false);
+    auto layOut = [&](int number) {
+        t.deal(GameNo(static_cast<double>(number)));
+        cPlay& play = t.cards();
+        // Waste from the bottom: two face up, one face down, four face up;
+        // on odd deals also the stock's top card face up.
+        for (int i = 0; i < 2; ++i)
+            putOnTop(play, play.GetTopPicID(1, 0), 2, 0, cPlay::kFaceUp);
+        putOnTop(play, play.GetTopPicID(1, 0), 2, 0, cPlay::kFaceDown);
+        for (int i = 0; i < 4; ++i)
+            putOnTop(play, play.GetTopPicID(1, 0), 2, 0, cPlay::kFaceUp);
+        if (number % 2 == 1) {
+            putOnTop(play, play.GetTopPicID(1, 0), 2, 0, cPlay::kFaceUp);
+            putOnTop(play, play.GetTopPicID(2, 0), 1, 0, cPlay::kFaceUp);
+        }
+    };
+    int below = 0, beyond = 0;
+    for (int number = 1; number <= 40; ++number) {
+        layOut(number);
+        Position base = t.table().position();
+        base.forget();
+        const int w = base.length(base.rules().waste);
+        std::vector<Step> steps;
+        base.searchSteps(steps, false);
+        for (const Step& s : steps) {
+            if (s.kind != Step::Talon)
+                continue;
+            SCOPED_TRACE("deal " + std::to_string(number) + ", talon card " + std::to_string(s.from));
+            // Past the waste's face-down card, or past the stock's face-up
+            // top.
+            below += s.from > 2 && s.from < w - 1 ? 1 : 0;
+            beyond += s.from > w ? 1 : 0;
+            Position p = base;
+            const size_t mark = p.make(s);
+            std::vector<Move> moves;
+            base.appendMoves(s, moves);
+            for (const Move& m : moves)
+                ASSERT_TRUE(t.play(m));
+            ASSERT_TRUE(p.sameLayout(t.table().position())) << "the step makes another table than the play table";
+            p.undo(mark);
+            ASSERT_TRUE(p.sameLayout(base));
+            layOut(number);
+        }
+    }
+    EXPECT_GT(below, 10);
+    EXPECT_GT(beyond, 10);
+}
+
 // Of empty home piles that play alike only the first takes cards in the
 // complete search. Where the stock still deals a card onto every pile they
 // do not play alike (each is dealt other cards later), and each empty one
