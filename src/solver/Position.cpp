@@ -1082,8 +1082,7 @@ void Position::redeal()
     log_.push_back(Op{0, 0, 0, kRedealCount});
     ++redealsMade_;
     if (r.waste >= 0)
-        while (length(r.waste) > 0)
-            moveCards(r.waste, r.stock, 1, true);
+        shiftTalon(r.waste, r.stock, length(r.waste), true);
 }
 
 size_t Position::make(const Step& step)
@@ -1126,8 +1125,7 @@ size_t Position::make(const Step& step)
                 ++redealsMade_;
                 shiftTalon(r.waste, r.stock, length(r.waste) - (step.from + 1), true);
             } else {
-                while (length(r.stock) > 0)
-                    moveCards(r.stock, r.waste, 1, false);
+                shiftTalon(r.stock, r.waste, length(r.stock), false);
                 redeal();
             }
         }

@@ -355,6 +355,9 @@ private:
     bool seen(Walk& walk);
     void order(Walk& walk, size_t begin);
     size_t memory() const { return quick_.hashes.bytes() + complete_.keys.bytes(); }
+    // The player's moves: `prefix`, then those of the steps made from `from`.
+    static std::vector<Move> movesAlong(const Position& from, const std::vector<Move>& prefix,
+                                        const std::vector<Step>& line);
     static std::vector<Move> pathOf(const Walk& walk);
     static Move firstMove(const Walk& walk);
 
@@ -484,12 +487,7 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
         // starts.
         for (Beam::Kept& k : beam.kept) {
             const Beam::Kept& start = starts[k.from];
-            k.path = start.path;
-            Position p = start.pos;
-            for (const Step& step : k.line) {
-                p.appendMoves(step, k.path);
-                p.make(step);
-            }
+            k.path = movesAlong(start.pos, start.path, k.line);
             k.line.clear();
         }
         starts.clear();
@@ -592,16 +590,19 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
     }
 }
 
-std::vector<Move> Solver::Search::pathOf(const Walk& walk)
+std::vector<Move> Solver::Search::movesAlong(const Position& from, const std::vector<Move>& prefix,
+                                             const std::vector<Step>& line)
 {
-    std::vector<Move> out = walk.prefix;
-    Position p = *walk.origin;
-    for (const Step& s : walk.line) {
+    std::vector<Move> out = prefix;
+    Position p = from;
+    for (const Step& s : line) {
         p.appendMoves(s, out);
         p.make(s);
     }
     return out;
 }
+
+std::vector<Move> Solver::Search::pathOf(const Walk& walk) { return movesAlong(*walk.origin, walk.prefix, walk.line); }
 
 Move Solver::Search::firstMove(const Walk& walk)
 {
