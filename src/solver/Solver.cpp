@@ -616,7 +616,7 @@ Result Solver::Search::run(const Table& table, const Limits& limits)
     Result result = search(table, limits);
     // The line found is what the hints follow: made as short as a small
     // search finds, detours and needless clicks on the stock taken out.
-    constexpr uint64_t kShortening = 1'200'000;
+    constexpr uint64_t kShortening = 1'800'000;
     if (limits.shorten && result.verdict == Verdict::Winnable && !result.moves.empty() &&
         !(limits.cancel != nullptr && limits.cancel->load(std::memory_order_relaxed))) {
         result.moves = shortenLine(table, result.moves, kShortening);
