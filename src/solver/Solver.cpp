@@ -249,6 +249,10 @@ struct Beam {
     {
         const Rules& r = pos.rules();
         int s = pos.cardsHome() * 40;
+        // A card on the waste is one more to be played off it, the others
+        // on it first.
+        if (r.waste >= 0)
+            s -= 30 * pos.length(r.waste);
         for (int p = r.homeBegin; p < r.homeBegin + r.homeCount; ++p) {
             const int n = pos.length(p);
             if (n == 0) {
