@@ -459,9 +459,12 @@ Solver::Search::Outcome Solver::Search::stages(const Position& root, uint32_t ro
 {
     // A stage plays what it can without dealing, from each of the best
     // positions the last stage reached; the best it reaches are dealt on
-    // and start the next stage. Wider and longer each round.
-    const size_t width = size_t{8} << std::min<uint32_t>(round, 10);
-    const uint64_t perStage = uint64_t{2500} << std::min<uint32_t>(round, 30);
+    // and start the next stage. Wider and longer each round; narrower
+    // where the stock turns a card at a time onto a waste, as a stage
+    // there lasts but one card. Many short stages soon, rather than a few
+    // long ones, settle the most deals in the time.
+    const size_t width = size_t{root.rules().waste >= 0 ? 8u : 16u} << std::min<uint32_t>(round, 10);
+    const uint64_t perStage = uint64_t{500} << std::min<uint32_t>(round, 30);
     const int stock = root.rules().stock;
     std::vector<Beam::Kept> starts;
     starts.push_back(Beam::Kept{0, 0, root, {}, 0, {}});

@@ -480,7 +480,7 @@ TEST(SolverProps, MakeAndUndoChangeNothingAndMakeAgreesWithThePlayTable)
             compared += check.compared;
         }
     }
-    EXPECT_GT(steps, 300000);
+    EXPECT_GT(steps, 250000);
     EXPECT_GT(compared, 40000);
     EXPECT_GT(alongWins, 2000);
 }
