@@ -2,6 +2,7 @@
 #include "solver/SolutionPlay.h"
 #include "solver/Solver.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -177,9 +178,13 @@ TEST(Shorten, ALineThatDoesNotWinComesBackAsItWas)
     dealt(t, 3);
     const std::vector<Move> part(line.begin(), line.end() - 3);
     EXPECT_EQ(solver::shortenLine(t.table(), part, 20000), part);
-    // A card dropped where no pile is.
+    // A card dropped where no pile is (a drag: a click on the stock has
+    // no pile to go to).
     std::vector<Move> wrong = line;
-    wrong[line.size() / 2].toPile = 99;
+    auto drag = std::find_if(wrong.begin() + static_cast<std::ptrdiff_t>(line.size() / 2), wrong.end(),
+                             [](const Move& m) { return m.kind == Move::Kind::Drag; });
+    ASSERT_NE(drag, wrong.end());
+    drag->toPile = 99;
     EXPECT_EQ(solver::shortenLine(t.table(), wrong, 20000), wrong);
     EXPECT_EQ(solver::shortenLine(t.table(), {}, 20000), std::vector<Move>{});
 }
