@@ -665,6 +665,12 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     constexpr uint64_t kFirstSlice = 20'000;
     bool quickDone = false;
     const bool spider = root.rules().spider;
+    // Where the stock deals onto the piles, or goes through but once onto
+    // the waste, a table between two deals can be played out in many ways
+    // that cannot be taken back, and the stages keep the best of them to
+    // deal on.
+    const bool staged =
+        root.rules().dealToPiles || (root.rules().stock >= 0 && root.rules().waste >= 0 && !root.rules().redeals);
     for (uint32_t round = 0; !stop.hit; ++round) {
         const uint64_t slice = kFirstSlice << std::min<uint32_t>(round, 40);
         if (!spider && !quickDone) {
@@ -677,11 +683,9 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             // some out; another order would only go through them again.
             quickDone = outcome == Outcome::Exhausted;
         }
-        // Where the stock deals onto the piles, a table between two deals
-        // can be played out in many ways, and the stages keep the best of
-        // them to deal on: there every other round goes on stages too,
-        // after the quick try. In the Spider games the stages are all.
-        if ((spider || (root.rules().dealToPiles && round % 2 == 1)) && !quickDone) {
+        // There every other round goes on stages too, after the quick try.
+        // In the Spider games the stages are all.
+        if ((spider || (staged && round % 2 == 1)) && !quickDone) {
             outcome = stages(root, round, stop, result, best);
             if (outcome == Outcome::Won || stop.hit)
                 break;

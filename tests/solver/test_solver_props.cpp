@@ -672,36 +672,43 @@ TEST(SolverProps, LinesWonByStagesWinOnThePlayTable)
     EXPECT_GE(lateWins, 4);
 }
 
-// In the Spider games that deal a card at a time onto a waste, the stages
-// find the wins of these deals within a budget in positions (a little
-// above what each takes), and the lines play on the table. Stages that kept
-// tables burying cards on the waste, or a first round spent on a few long
-// walks, leave the first of them unknown.
-TEST(SolverProps, StagesWinSpiderDealsDealtOntoAWaste)
+// Where the stock goes through once, a card at a time onto a waste, the
+// stages find the wins of these deals within a budget in positions (a
+// little above what each takes), and the lines play on the table: the
+// Spider games, and games that build down in alternate colours. Stages that
+// kept tables burying cards on the waste, or a first round spent on a few
+// long walks, leave Klondike Spider 1 unknown; without stages, the others
+// are left unknown.
+TEST(SolverProps, StagesWinDealsWhoseStockGoesOnceOntoAWaste)
 {
     solver::Solver search;
     struct Deals {
         const char* game;
+        bool autoPlay;
         std::vector<int> numbers;
         uint64_t positions;
     };
     const std::vector<Deals> all = {
-        {"Klondike Spider", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 400'000},
-        {"Double Simon", {1, 3, 7, 9, 11, 12}, 300'000},
-        {"Double Klondike Spider", {1, 3, 4, 8, 10}, 300'000},
+        {"Klondike Spider", false, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 400'000},
+        {"Double Simon", false, {1, 3, 7, 9, 11, 12}, 300'000},
+        {"Double Klondike Spider", false, {1, 3, 4, 8, 10}, 300'000},
+        {"Double Klondike Freecell", true, {1, 2, 4}, 500'000},
+        {"Double Klondike Freecell", false, {2, 4, 5}, 450'000},
+        {"Double Eclipse", false, {1}, 200'000},
     };
     for (const Deals& d : all) {
         const QString name = QString::fromLatin1(d.game);
-        PlayedTable played(name, false);
+        PlayedTable played(name, d.autoPlay);
         for (const int number : d.numbers) {
-            SCOPED_TRACE(std::string(d.game) + " deal " + std::to_string(number));
+            SCOPED_TRACE(std::string(d.game) + " deal " + std::to_string(number) +
+                         (d.autoPlay ? " with automatic play" : ""));
             played.deal(GameNo(static_cast<double>(number)));
             solver::Limits limits;
             limits.positions = d.positions;
             limits.shorten = false;
             const solver::Result r = search.solve(played.table(), limits);
             ASSERT_EQ(r.verdict, Verdict::Winnable) << "unknown after " << r.positions << " positions";
-            expectLineWins(name, false, number, {}, r.moves);
+            expectLineWins(name, d.autoPlay, number, {}, r.moves);
         }
     }
 }
