@@ -690,9 +690,11 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             if (outcome == Outcome::Won || stop.hit)
                 break;
         }
-        // In the Spider games a complete search is hopeless but for the
-        // smallest tables: the stages get the most of the time.
-        outcome = go(complete_, spider ? slice / 4 : slice, stop, result, best);
+        // In the Spider games, and in the games of the stages with two
+        // decks, a complete search is hopeless but for the smallest tables:
+        // the stages get the most of the time.
+        const bool hopeless = spider || (staged && !root.rules().singleDeck);
+        outcome = go(complete_, hopeless ? slice / 4 : slice, stop, result, best);
         if (outcome != Outcome::Stopped)
             break;
     }
