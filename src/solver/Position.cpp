@@ -303,6 +303,30 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     return position;
 }
 
+Position Position::withAutoPlay(bool on) const
+{
+    auto rules = std::make_shared<Rules>(*rules_);
+    Rules& r = *rules;
+    r.autoPlay = on && !r.spider;
+    const bool oneByOne = r.talon || r.talonStill;
+    r.talon = oneByOne && !r.autoPlay;
+    r.talonStill = oneByOne && r.autoPlay;
+    r.unhashed = r.talon ? (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste) : 0;
+    Position out;
+    out.rules_ = rules;
+    out.redealsMade_ = redealsMade_;
+    for (int i = 0; i < r.piles; ++i)
+        for (int p = 0; p < length(i); ++p)
+            out.push(i, at(i, p));
+    out.home_ = home_;
+    out.cardsHome_ = cardsHome_;
+    out.pileMask_ = pileMask_;
+    out.talonPiles_ = oneByOne ? (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste) : 0;
+    out.log_.reserve(4096);
+    out.faceLog_.reserve(4096);
+    return out;
+}
+
 void Position::push(int pile, uint8_t card)
 {
     const auto k = static_cast<size_t>(pile);

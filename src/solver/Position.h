@@ -141,6 +141,8 @@ void sortSteps(std::vector<Step>& steps, size_t begin);
 class Position {
 public:
     static std::unique_ptr<Position> of(const cGames& games, const cPlay& play, int16_t redealsMade, bool autoPlay);
+    // The same cards with automatic play set the other way.
+    Position withAutoPlay(bool on) const;
 
     const Rules& rules() const { return *rules_; }
     int length(int pile) const { return len_[static_cast<size_t>(pile)]; }

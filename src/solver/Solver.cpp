@@ -363,6 +363,9 @@ private:
     static std::vector<Move> movesAlong(const Position& from, const std::vector<Move>& prefix,
                                         const std::vector<Step>& line);
     static std::vector<Move> pathOf(const Walk& walk);
+    // The moves of `line` the table takes, each played as it comes from
+    // `from` on: true when they win.
+    static bool replayed(const Position& from, const std::vector<Move>& line, std::vector<Move>& out);
     static Move firstMove(const Walk& walk);
 
     Walk quick_;
@@ -614,6 +617,23 @@ std::vector<Move> Solver::Search::movesAlong(const Position& from, const std::ve
     return out;
 }
 
+bool Solver::Search::replayed(const Position& from, const std::vector<Move>& line, std::vector<Move>& out)
+{
+    Position p = from;
+    out.clear();
+    for (const Move& m : line) {
+        Step step;
+        if (!p.fromMove(m, step))
+            continue;
+        p.make(step);
+        p.forget();
+        out.push_back(m);
+        if (p.won())
+            return true;
+    }
+    return false;
+}
+
 std::vector<Move> Solver::Search::pathOf(const Walk& walk) { return movesAlong(*walk.origin, walk.prefix, walk.line); }
 
 Move Solver::Search::firstMove(const Walk& walk)
@@ -665,6 +685,9 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     constexpr uint64_t kFirstSlice = 20'000;
     bool quickDone = false;
     const bool spider = root.rules().spider;
+    std::optional<Position> manual;
+    if (root.rules().autoPlay)
+        manual.emplace(root.withAutoPlay(false));
     // Where the stock deals onto the piles, or goes through but once onto
     // the waste, a table between two deals can be played out in many ways
     // that cannot be taken back, and the stages keep the best of them to
@@ -682,6 +705,28 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             // A quick try that ran out of moves proves nothing, as it left
             // some out; another order would only go through them again.
             quickDone = outcome == Outcome::Exhausted;
+            // With automatic play on, a line found with it off often wins
+            // too: the cards it sends up go up by themselves, and the rest
+            // of its moves are played as they stand. The tries with it on
+            // miss many such wins, and every other round looks for one.
+            if (manual && round % 2 == 1) {
+                quick_.hashes.clear();
+                begin(quick_, *manual, true, false, round);
+                Best ignored;
+                const Outcome found = go(quick_, slice, stop, result, ignored);
+                if (found == Outcome::Won) {
+                    const std::vector<Move> line = std::move(result.moves);
+                    if (replayed(root, line, result.moves)) {
+                        outcome = Outcome::Won;
+                        break;
+                    }
+                    result.moves.clear();
+                }
+                if (stop.hit) {
+                    outcome = Outcome::Stopped;
+                    break;
+                }
+            }
         }
         // There every other round goes on stages too, after the quick try.
         // In the Spider games the stages are all.

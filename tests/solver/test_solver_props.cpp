@@ -927,3 +927,68 @@ TEST(SolverProps, NoRedealPastTheLimit)
         }
     }
 }
+
+// The search without automatic play, set off from a table that has it on,
+// sees what the table itself gives with it off: the same key, hash and
+// steps, and after every step the same again. A line found there that the
+// table with automatic play takes, less the cards it sent up by itself,
+// wins there; Klondike deal 12 with automatic play is won so, where the
+// tries with it on alone are still searching after 500,000 positions.
+TEST(SolverProps, TheTableWithoutAutomaticPlayIsWhatItsSettingGives)
+{
+    std::mt19937 random(4711);
+    int compared = 0;
+    for (const mKlondike::GameListEntry& game : mKlondike::GameList()) {
+        PlayedTable t(game.gName, true);
+        for (const double number : numbers(random, 2)) {
+            SCOPED_TRACE(game.gName.toStdString() + " deal " + std::to_string(static_cast<long>(number)));
+            std::vector<Move> line;
+            walk(
+                t, number, 40, random, line,
+                [&] {
+                    if (line.size() % 8 != 0)
+                        return;
+                    SCOPED_TRACE("after " + std::to_string(line.size()) + " moves");
+                    const solver::Table on = solver::Table::of(t.games(), t.cards(), t.redealsMade(), true);
+                    const solver::Table off = solver::Table::of(t.games(), t.cards(), t.redealsMade(), false);
+                    if (on.unsupported())
+                        return;
+                    const Position turned = on.position().withAutoPlay(false);
+                    const Position& expected = off.position();
+                    std::vector<Step> steps, wanted;
+                    turned.searchSteps(steps, false);
+                    expected.searchSteps(wanted, false);
+                    ASSERT_TRUE(sameSteps(steps, wanted));
+                    for (const Step& s : steps) {
+                        SCOPED_TRACE(describe(s));
+                        Position a = turned;
+                        Position b = expected;
+                        a.setDeferring(true);
+                        b.setDeferring(true);
+                        a.make(s);
+                        b.make(s);
+                        ASSERT_TRUE(a.sameLayout(b));
+                        ASSERT_EQ(keyOf(a), keyOf(b));
+                        ASSERT_EQ(a.hash(), b.hash());
+                        std::vector<Step> x, y;
+                        a.searchSteps(x, true);
+                        b.searchSteps(y, true);
+                        ASSERT_TRUE(sameSteps(x, y));
+                        ++compared;
+                    }
+                },
+                20);
+        }
+    }
+    EXPECT_GT(compared, 5000);
+
+    solver::Solver search;
+    PlayedTable played(QStringLiteral("Klondike"), true);
+    played.deal(GameNo(12.0));
+    solver::Limits limits;
+    limits.positions = 150'000;
+    limits.shorten = false;
+    const solver::Result r = search.solve(played.table(), limits);
+    ASSERT_EQ(r.verdict, Verdict::Winnable) << "unknown after " << r.positions << " positions";
+    expectLineWins(QStringLiteral("Klondike"), true, 12, {}, r.moves);
+}
