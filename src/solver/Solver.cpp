@@ -686,7 +686,7 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     bool quickDone = false;
     const bool spider = root.rules().spider;
     std::optional<Position> manual;
-    if (root.rules().autoPlay)
+    if (root.rules().autoPlay && root.rules().talonStill)
         manual.emplace(root.withAutoPlay(false));
     // Where the stock deals onto the piles, or goes through but once onto
     // the waste, a table between two deals can be played out in many ways
@@ -708,8 +708,10 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             // With automatic play on, a line found with it off often wins
             // too: the cards it sends up go up by themselves, and the rest
             // of its moves are played as they stand. The tries with it on
-            // miss many such wins, and every other round looks for one.
-            if (manual && round % 2 == 1) {
+            // miss many such wins. Where the talon counts as one sequence
+            // the search with it off is the stronger one, and every round
+            // looks for such a line there.
+            if (manual) {
                 quick_.hashes.clear();
                 begin(quick_, *manual, true, false, round);
                 Best ignored;
