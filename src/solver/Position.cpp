@@ -41,6 +41,17 @@ const std::vector<uint64_t>& zobristWords()
     return words;
 }
 
+// Where the stock turns one card at a time and redeals without limit,
+// whether stock and waste count as one sequence always or only while
+// automatic play has nothing of theirs to send up; such piles are then
+// hashed as one.
+void setTalon(Rules& r, bool oneByOne)
+{
+    r.talon = oneByOne && !r.autoPlay;
+    r.talonStill = oneByOne && r.autoPlay;
+    r.unhashed = r.talon ? (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste) : 0;
+}
+
 std::vector<uint8_t> pairTable(const cPlay& play, int cards, int32_t code, bool wrap)
 {
     std::vector<uint8_t> table(static_cast<size_t>(cards * cards));
@@ -246,10 +257,7 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
     r.goalDiv = games.GoalDiv();
     const bool oneByOne = !r.spider && r.stock >= 0 && r.waste >= 0 && r.stockType != StockType::TopPlayable &&
                           !r.dealToPiles && r.redeals && r.redealLimit == Redeal::kUnlimited;
-    r.talon = oneByOne && !r.autoPlay;
-    if (r.talon)
-        r.unhashed = (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste);
-    r.talonStill = oneByOne && r.autoPlay;
+    setTalon(r, oneByOne);
 
     r.zobrist = zobristWords();
     std::mt19937_64 salts(0x5eedu);
@@ -295,12 +303,17 @@ std::unique_ptr<Position> Position::of(const cGames& games, const cPlay& play, i
             }
         }
     }
-    pos.pileMask_ = r.piles >= 64 ? ~uint64_t{0} : (uint64_t{1} << r.piles) - 1;
-    if (r.talon || r.talonStill)
-        pos.talonPiles_ = (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste);
-    pos.log_.reserve(4096);
-    pos.faceLog_.reserve(4096);
+    pos.settle();
     return position;
+}
+
+void Position::settle()
+{
+    const Rules& r = *rules_;
+    pileMask_ = r.piles >= 64 ? ~uint64_t{0} : (uint64_t{1} << r.piles) - 1;
+    talonPiles_ = r.talon || r.talonStill ? (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste) : 0;
+    log_.reserve(4096);
+    faceLog_.reserve(4096);
 }
 
 Position Position::withAutoPlay(bool on) const
@@ -308,10 +321,7 @@ Position Position::withAutoPlay(bool on) const
     auto rules = std::make_shared<Rules>(*rules_);
     Rules& r = *rules;
     r.autoPlay = on && !r.spider;
-    const bool oneByOne = r.talon || r.talonStill;
-    r.talon = oneByOne && !r.autoPlay;
-    r.talonStill = oneByOne && r.autoPlay;
-    r.unhashed = r.talon ? (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste) : 0;
+    setTalon(r, r.talon || r.talonStill);
     Position out;
     out.rules_ = rules;
     out.redealsMade_ = redealsMade_;
@@ -320,10 +330,7 @@ Position Position::withAutoPlay(bool on) const
             out.push(i, at(i, p));
     out.home_ = home_;
     out.cardsHome_ = cardsHome_;
-    out.pileMask_ = pileMask_;
-    out.talonPiles_ = oneByOne ? (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste) : 0;
-    out.log_.reserve(4096);
-    out.faceLog_.reserve(4096);
+    out.settle();
     return out;
 }
 

@@ -212,6 +212,8 @@ private:
     static constexpr uint8_t kShifted = 16;
 
     void key(std::vector<uint8_t>& out, bool marks) const;
+    // What follows from the rules and the cards once all are in place.
+    void settle();
     // The cards the foundation takes now, as bits by card number.
     std::array<uint64_t, 2> takes(int f) const;
     bool canGoToFoundation(uint8_t card, int f) const;

@@ -686,6 +686,7 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     bool quickDone = false;
     const bool spider = root.rules().spider;
     std::optional<Position> manual;
+    bool manualDone = false;
     if (root.rules().autoPlay && root.rules().talonStill)
         manual.emplace(root.withAutoPlay(false));
     // Where the stock deals onto the piles, or goes through but once onto
@@ -705,33 +706,34 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             // A quick try that ran out of moves proves nothing, as it left
             // some out; another order would only go through them again.
             quickDone = outcome == Outcome::Exhausted;
-            // With automatic play on, a line found with it off often wins
-            // too: the cards it sends up go up by themselves, and the rest
-            // of its moves are played as they stand. The tries with it on
-            // miss many such wins. Where the talon counts as one sequence
-            // the search with it off is the stronger one, and every round
-            // looks for such a line there.
-            if (manual) {
-                quick_.hashes.clear();
-                begin(quick_, *manual, true, false, round);
-                Best ignored;
-                const Outcome found = go(quick_, slice, stop, result, ignored);
-                if (found == Outcome::Won) {
-                    const std::vector<Move> line = std::move(result.moves);
-                    if (replayed(root, line, result.moves)) {
-                        outcome = Outcome::Won;
-                        break;
-                    }
-                    result.moves.clear();
-                }
-                if (stop.hit) {
-                    outcome = Outcome::Stopped;
+        }
+        // With automatic play on, a line found with it off often wins too:
+        // the cards it sends up go up by themselves, and the rest of its
+        // moves are played as they stand. The tries with it on miss many
+        // such wins. Where the talon counts as one sequence the search
+        // with it off is the stronger one, and every round looks for such
+        // a line there, until it has nothing left to try.
+        if (manual && !manualDone) {
+            quick_.hashes.clear();
+            begin(quick_, *manual, true, false, round);
+            Best ignored;
+            const Outcome found = go(quick_, slice, stop, result, ignored);
+            if (found == Outcome::Won) {
+                const std::vector<Move> line = std::move(result.moves);
+                if (replayed(root, line, result.moves)) {
+                    outcome = Outcome::Won;
                     break;
                 }
+                result.moves.clear();
             }
+            if (stop.hit) {
+                outcome = Outcome::Stopped;
+                break;
+            }
+            manualDone = found == Outcome::Exhausted;
         }
-        // There every other round goes on stages too, after the quick try.
-        // In the Spider games the stages are all.
+        // In the games of the stages every other round goes on stages too,
+        // after the quick try; in the Spider games the stages are all.
         if ((spider || (staged && round % 2 == 1)) && !quickDone) {
             outcome = stages(root, round, stop, result, best);
             if (outcome == Outcome::Won || stop.hit)
