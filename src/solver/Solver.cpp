@@ -699,7 +699,13 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         const uint64_t slice = kFirstSlice << std::min<uint32_t>(round, 40);
         if (!spider && !quickDone) {
             quick_.hashes.clear();
-            begin(quick_, root, true, false, round);
+            // In the games of one deck, every other try after the first
+            // also makes the moves that only shift cards about, which the
+            // strict tries leave out: some wins need them (Canister, which
+            // deals every card at the start, most of all). With two decks
+            // there are so many of them that they only slowed the tries.
+            const bool strict = !root.rules().singleDeck || round % 2 == 0;
+            begin(quick_, root, strict, false, round);
             outcome = go(quick_, slice, stop, result, best);
             if (outcome == Outcome::Won || stop.hit)
                 break;
