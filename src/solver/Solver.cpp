@@ -710,7 +710,8 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             if (outcome == Outcome::Won || stop.hit)
                 break;
             // A quick try that ran out of moves proves nothing, as it left
-            // some out; another order would only go through them again.
+            // some out or took two positions for one by their hash; another
+            // order would only go through them again.
             quickDone = outcome == Outcome::Exhausted;
         }
         // With automatic play on, a line found with it off often wins too:
