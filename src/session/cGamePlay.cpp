@@ -187,10 +187,10 @@ void cGamePlay::PlayRandom(const QString& gName)
         return;
     }
     // Numbers are drawn until the solver wins one; a few seconds at most.
-    constexpr std::chrono::milliseconds kWithin{3000};
     constexpr uint64_t kBudget = 300'000;
     const solver::WinnableDraw draw = solver::drawWinnable(
-        name, [this] { return RandomGameNo(); }, services_.settings().read(settings::kAutoPlay) != 0, kWithin, kBudget);
+        name, [this] { return RandomGameNo(); }, services_.settings().read(settings::kAutoPlay) != 0, winnableWithin_,
+        kBudget);
     StartGame(name, draw.number, kNewDeal, 0, 0, 0);
     if (!draw.proven)
         host_->showStatusMessage(

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdint>
 
 class Services;
@@ -43,6 +44,10 @@ public:
     void setArchive(GameArchive* archive) { archive_ = archive != nullptr ? archive : &noArchive_; }
     void setKeeper(GameKeeper* keeper) { keeper_ = keeper != nullptr ? keeper : &noKeeper_; }
     SessionHost& host() { return *host_; }
+    // How long a random deal is searched for a winnable one before the last
+    // number drawn is dealt anyway. Each number drawn is searched in a fixed
+    // number of positions as well.
+    void setWinnableSearchTime(std::chrono::milliseconds within) { winnableWithin_ = within; }
 
     void StartGame(const QString& cGameName, const GameNo& cGameNo, int32_t cLoadType, int32_t cTime, int16_t cScore,
                    int16_t cRedealsComp);
@@ -152,6 +157,7 @@ private:
     ScoreRecorder* scores_ = &noScores_;
     GameArchive* archive_ = &noArchive_;
     GameKeeper* keeper_ = &noKeeper_;
+    std::chrono::milliseconds winnableWithin_{3000};
 
     bool running_ = false;
     QString startTime_;
