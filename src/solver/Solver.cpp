@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <optional>
+#include <sys/mman.h>
 
 namespace solver {
 
@@ -77,6 +80,86 @@ namespace {
 // within a few hundred positions.
 constexpr size_t kFirstSlots = size_t{1} << 10;
 
+// Zeroed memory for the tables of positions seen. Large ones come straight
+// from the system, already zero, in large pages where it allows: the
+// search looks up places all over them, and in small pages nearly every
+// look-up would first have to find its page.
+class Zeroed {
+public:
+    Zeroed() = default;
+    explicit Zeroed(size_t bytes) : size_(bytes)
+    {
+        if (bytes == 0)
+            return;
+        if (bytes < kLarge) {
+            base_ = std::calloc(bytes, 1);
+            if (base_ == nullptr)
+                throw std::bad_alloc();
+            data_ = static_cast<uint8_t*>(base_);
+            return;
+        }
+        // A large page must start on its own boundary: some to spare.
+        mapped_ = bytes + kLarge;
+        base_ = mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (base_ == MAP_FAILED) {
+            base_ = nullptr;
+            mapped_ = 0;
+            throw std::bad_alloc();
+        }
+        const auto at = (reinterpret_cast<uintptr_t>(base_) + kLarge - 1) & ~(uintptr_t{kLarge} - 1);
+        data_ = reinterpret_cast<uint8_t*>(at);
+        madvise(data_, bytes, MADV_HUGEPAGE);
+    }
+    Zeroed(Zeroed&& other) noexcept { swap(other); }
+    Zeroed& operator=(Zeroed&& other) noexcept
+    {
+        Zeroed gone(std::move(other));
+        swap(gone);
+        return *this;
+    }
+    Zeroed(const Zeroed&) = delete;
+    Zeroed& operator=(const Zeroed&) = delete;
+    ~Zeroed()
+    {
+        if (mapped_ != 0)
+            munmap(base_, mapped_);
+        else
+            std::free(base_);
+    }
+    uint8_t* data() const { return data_; }
+    size_t size() const { return size_; }
+
+private:
+    static constexpr size_t kLarge = size_t{2} << 20;
+    void swap(Zeroed& other) noexcept
+    {
+        std::swap(base_, other.base_);
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(mapped_, other.mapped_);
+    }
+    void* base_ = nullptr;
+    uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    size_t mapped_ = 0;
+};
+
+// A table of slots, each a word, all zero to begin with.
+class Slots {
+public:
+    explicit Slots(size_t count = 0) : memory_(count * sizeof(uint64_t)), count_(count) {}
+    uint64_t& operator[](uint64_t i) { return words()[i]; }
+    uint64_t operator[](uint64_t i) const { return words()[i]; }
+    size_t size() const { return count_; }
+    const uint64_t* begin() const { return words(); }
+    const uint64_t* end() const { return words() + count_; }
+
+private:
+    uint64_t* words() const { return reinterpret_cast<uint64_t*>(memory_.data()); }
+    Zeroed memory_;
+    size_t count_ = 0;
+};
+
 // The positions a quick try has seen, by hash alone: open addressing,
 // growing as it fills. A hash shared by two positions only makes a try
 // miss one of them, and a try never proves anything.
@@ -85,7 +168,7 @@ public:
     // Starts small again, and gives back what it took.
     void clear()
     {
-        std::vector<uint64_t>(kFirstSlots, 0).swap(slots_);
+        slots_ = Slots(kFirstSlots);
         mask_ = slots_.size() - 1;
         count_ = 0;
     }
@@ -115,15 +198,15 @@ private:
     }
     void grow()
     {
-        std::vector<uint64_t> old(slots_.size() * 2, 0);
-        old.swap(slots_);
+        Slots old(slots_.size() * 2);
+        std::swap(old, slots_);
         mask_ = slots_.size() - 1;
         count_ = 0;
         for (const uint64_t key : old)
             if (key != 0)
                 place(key);
     }
-    std::vector<uint64_t> slots_;
+    Slots slots_;
     uint64_t mask_ = 0;
     size_t count_ = 0;
 };
@@ -136,7 +219,7 @@ public:
     // Starts small again, and gives back what it took.
     void clear()
     {
-        std::vector<uint64_t>(kFirstSlots, 0).swap(slots_);
+        slots_ = Slots(kFirstSlots);
         mask_ = slots_.size() - 1;
         count_ = 0;
         blocks_.clear();
@@ -183,10 +266,10 @@ private:
     uint64_t store(const std::vector<uint8_t>& key)
     {
         if (used_ + key.size() + 2 > kBlock) {
-            blocks_.push_back(std::make_unique<uint8_t[]>(kBlock));
+            blocks_.emplace_back(kBlock);
             used_ = 0;
         }
-        uint8_t* at = blocks_.back().get() + used_;
+        uint8_t* at = blocks_.back().data() + used_;
         at[0] = static_cast<uint8_t>(key.size() & 0xff);
         at[1] = static_cast<uint8_t>(key.size() >> 8);
         std::memcpy(at + 2, key.data(), key.size());
@@ -195,7 +278,7 @@ private:
         return place;
     }
     // A key kept: its length in two bytes, then its bytes.
-    const uint8_t* keptAt(uint64_t place) const { return blocks_[place / kBlock].get() + place % kBlock; }
+    const uint8_t* keptAt(uint64_t place) const { return blocks_[place / kBlock].data() + place % kBlock; }
     static size_t keptLength(const uint8_t* at) { return at[0] | (size_t{at[1]} << 8); }
     bool same(uint64_t place, const std::vector<uint8_t>& key) const
     {
@@ -204,8 +287,8 @@ private:
     }
     void grow()
     {
-        std::vector<uint64_t> old(slots_.size() * 2, 0);
-        old.swap(slots_);
+        Slots old(slots_.size() * 2);
+        std::swap(old, slots_);
         mask_ = slots_.size() - 1;
         for (const uint64_t held : old) {
             if (held == 0)
@@ -218,10 +301,10 @@ private:
             slots_[slot] = held;
         }
     }
-    std::vector<uint64_t> slots_;
+    Slots slots_;
     uint64_t mask_ = 0;
     size_t count_ = 0;
-    std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+    std::vector<Zeroed> blocks_;
     size_t used_ = 0;
 };
 
