@@ -173,6 +173,9 @@ public:
     void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
+    // True when all that was made since `mark` is one move of cards that
+    // turned nothing over and set nothing else off.
+    bool oneMoveSince(size_t mark) const { return log_.size() == mark + 1 && log_.back().flags == 0; }
     // Drops the undo log: what was made stays made.
     void forget()
     {

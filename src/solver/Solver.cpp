@@ -440,6 +440,7 @@ private:
     Outcome stages(const Position& root, uint32_t round, Stop& stop, Result& result, Best& best);
     Outcome go(Walk& walk, uint64_t slice, Stop& stop, Result& result, Best& best);
     bool seen(Walk& walk);
+    static bool undoesLast(const Walk& walk, const Frame& frame, const Step& step);
     void order(Walk& walk, size_t begin);
     size_t memory() const { return quick_.hashes.bytes() + complete_.keys.bytes(); }
     // The player's moves: `prefix`, then those of the steps made from `from`.
@@ -493,6 +494,21 @@ void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool e
     walk.line.clear();
     walk.started = false;
     walk.done = false;
+}
+
+bool Solver::Search::undoesLast(const Walk& walk, const Frame& frame, const Step& step)
+{
+    // Moving the cards just moved straight back gives the position before,
+    // which is on the way here and so seen already; the table of positions
+    // seen would say so, at the price of the move, the look-up and the
+    // undo. Only where the move did nothing else (no card turned up or
+    // played on by itself, nothing waiting before or after) and the
+    // position before was made by a move of this walk, and so settled.
+    if (step.kind != Step::Drag || walk.line.size() < 2)
+        return false;
+    const Step& last = walk.line.back();
+    return last.kind == Step::Drag && last.from == step.to && last.to == step.from && last.count == step.count &&
+           walk.pos->waitingPile() == 0 && walk.pos->oneMoveSince(frame.mark);
 }
 
 bool Solver::Search::seen(Walk& walk)
@@ -639,6 +655,8 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
         if (positions >= slice)
             return Outcome::Stopped;
         const Step step = walk.steps[frame.next++];
+        if (undoesLast(walk, frame, step))
+            continue;
         const size_t lineMark = walk.line.size();
         walk.line.push_back(step);
         const size_t mark = pos.make(step);
