@@ -80,6 +80,20 @@ namespace {
 // within a few hundred positions.
 constexpr size_t kFirstSlots = size_t{1} << 10;
 
+// Under the address checker every table comes from the heap, where each
+// byte read out of bounds is caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kHeapOnly = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kHeapOnly = true;
+#else
+constexpr bool kHeapOnly = false;
+#endif
+#else
+constexpr bool kHeapOnly = false;
+#endif
+
 // Zeroed memory for the tables of positions seen. Large ones come straight
 // from the system, already zero, in large pages where it allows: the
 // search looks up places all over them, and in small pages nearly every
@@ -91,7 +105,7 @@ public:
     {
         if (bytes == 0)
             return;
-        if (bytes < kLarge) {
+        if (bytes < kLarge || kHeapOnly) {
             base_ = std::calloc(bytes, 1);
             if (base_ == nullptr)
                 throw std::bad_alloc();
