@@ -161,17 +161,16 @@ private:
 // A table of slots, each a word, all zero to begin with.
 class Slots {
 public:
-    explicit Slots(size_t count = 0) : memory_(count * sizeof(uint64_t)), count_(count) {}
+    explicit Slots(size_t count = 0) : memory_(count * sizeof(uint64_t)) {}
     uint64_t& operator[](uint64_t i) { return words()[i]; }
     uint64_t operator[](uint64_t i) const { return words()[i]; }
-    size_t size() const { return count_; }
+    size_t size() const { return memory_.size() / sizeof(uint64_t); }
     const uint64_t* begin() const { return words(); }
-    const uint64_t* end() const { return words() + count_; }
+    const uint64_t* end() const { return words() + size(); }
 
 private:
     uint64_t* words() const { return reinterpret_cast<uint64_t*>(memory_.data()); }
     Zeroed memory_;
-    size_t count_ = 0;
 };
 
 // The positions a quick try has seen, by hash alone: open addressing,
