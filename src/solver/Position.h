@@ -173,9 +173,15 @@ public:
     void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
-    // True when all that was made since `mark` is one move of cards that
-    // turned nothing over and set nothing else off.
-    bool oneMoveSince(size_t mark) const { return log_.size() == mark + 1 && log_.back().flags == 0; }
+    // True when `step` only takes back `last`, made at `mark`: the same
+    // cards straight back, where `last` turned nothing over, set nothing
+    // off and left nothing waiting. It then gives the position before
+    // `last`, so long as that one was settled.
+    bool takesBack(const Step& last, size_t mark, const Step& step) const
+    {
+        return step.kind == Step::Drag && last.kind == Step::Drag && last.from == step.to && last.to == step.from &&
+               last.count == step.count && waitPile_ == 0 && log_.size() == mark + 1 && log_.back().flags == 0;
+    }
     // Drops the undo log: what was made stays made.
     void forget()
     {

@@ -514,14 +514,9 @@ bool Solver::Search::undoesLast(const Walk& walk, const Frame& frame, const Step
     // Moving the cards just moved straight back gives the position before,
     // which is on the way here and so seen already; the table of positions
     // seen would say so, at the price of the move, the look-up and the
-    // undo. Only where the move did nothing else (no card turned up or
-    // played on by itself, nothing waiting before or after) and the
-    // position before was made by a move of this walk, and so settled.
-    if (step.kind != Step::Drag || walk.line.size() < 2)
-        return false;
-    const Step& last = walk.line.back();
-    return last.kind == Step::Drag && last.from == step.to && last.to == step.from && last.count == step.count &&
-           walk.pos->waitingPile() == 0 && walk.pos->oneMoveSince(frame.mark);
+    // undo. Only where the position before was made by a move of this
+    // walk, and so settled.
+    return walk.line.size() >= 2 && walk.pos->takesBack(walk.line.back(), frame.mark, step);
 }
 
 bool Solver::Search::seen(Walk& walk)

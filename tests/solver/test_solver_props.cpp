@@ -369,6 +369,7 @@ struct StepCheck {
     PlayedTable& probe;
     int steps = 0;
     int compared = 0;
+    int takenBack = 0;
 
     void at(PlayedTable& t, double number, const std::vector<Move>& line, Against against)
     {
@@ -392,6 +393,17 @@ struct StepCheck {
             const std::string madeKey = keyOf(p);
             std::vector<Step> next;
             p.allSteps(next);
+            // A step the search passes over as taking this one back gives
+            // the table as it was.
+            for (const Step& n : next) {
+                if (!p.takesBack(s, mark, n))
+                    continue;
+                Position back = p;
+                back.make(n);
+                ASSERT_TRUE(back.sameLayout(base)) << "taken back by " << describe(n);
+                ASSERT_EQ(keyOf(back), key);
+                ++takenBack;
+            }
             if (!next.empty()) {
                 const size_t inner = p.make(next[random() % next.size()]);
                 p.undo(inner);
@@ -436,6 +448,7 @@ struct MadeAndUndone {
     int steps = 0;
     int compared = 0;
     int alongWins = 0;
+    int takenBack = 0;
 };
 
 // Every other game of the list from `first` on, counted in `out`.
@@ -446,6 +459,7 @@ void makeAndUndo(size_t first, uint32_t seed, MadeAndUndone& out)
     int steps = 0;
     int compared = 0;
     int alongWins = 0;
+    int takenBack = 0;
     solver::Solver search;
     const auto& list = mKlondike::GameList();
     for (size_t g = first; g < list.size(); g += 2) {
@@ -490,9 +504,10 @@ void makeAndUndo(size_t first, uint32_t seed, MadeAndUndone& out)
             }
             steps += check.steps;
             compared += check.compared;
+            takenBack += check.takenBack;
         }
     }
-    out = {steps, compared, alongWins};
+    out = {steps, compared, alongWins, takenBack};
 }
 
 // The same, with enough checked.
@@ -500,10 +515,11 @@ void expectMadeAndUndone(size_t first, uint32_t seed)
 {
     MadeAndUndone m;
     makeAndUndo(first, seed, m);
-    std::printf("steps %d compared %d along wins %d\n", m.steps, m.compared, m.alongWins);
+    std::printf("steps %d compared %d along wins %d taken back %d\n", m.steps, m.compared, m.alongWins, m.takenBack);
     EXPECT_GT(m.steps, 100000);
     EXPECT_GT(m.compared, 15000);
     EXPECT_GT(m.alongWins, 800);
+    EXPECT_GT(m.takenBack, 20000);
 }
 
 } // namespace
