@@ -596,6 +596,13 @@ void Position::eachDrop(uint8_t card, int count, int from, const HomeDrops& drop
 
 void Position::allSteps(std::vector<Step>& out) const
 {
+    HomeDrops drops; // NOLINT: filled before it is read
+    homeDrops(drops);
+    allSteps(out, drops, false);
+}
+
+void Position::allSteps(std::vector<Step>& out, const HomeDrops& drops, bool talonApart) const
+{
     const Rules& r = *rules_;
     int emptyHome = 0;
     int emptyReserve = 0;
@@ -603,11 +610,10 @@ void Position::allSteps(std::vector<Step>& out) const
         emptyHome += length(r.homeBegin + p) == 0 ? 1 : 0;
     for (int p = 0; p < r.reserveCount; ++p)
         emptyReserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
-    HomeDrops drops; // NOLINT: filled before it is read
-    homeDrops(drops);
     for (int pile = 0; pile < r.piles; ++pile)
-        dragSteps(pile, &out, emptyHome, emptyReserve, drops);
-    if (r.stock >= 0 && r.stockType != StockType::TopPlayable) {
+        if (!talonApart || pile != r.waste)
+            dragSteps(pile, &out, emptyHome, emptyReserve, drops);
+    if (!talonApart && r.stock >= 0 && r.stockType != StockType::TopPlayable) {
         if (length(r.stock) > 0)
             out.push_back(Step{Step::Deal, static_cast<uint8_t>(r.stock), 0, 0, 0});
         else if (r.redeals && (r.redealLimit == -1 || redealsMade_ < r.redealLimit))
@@ -735,13 +741,11 @@ int32_t Position::priorityOf(const Step& step) const
     return length(step.to) > 0 ? 400 : 300;
 }
 
-void Position::talonSteps(std::vector<Step>& out) const
+void Position::talonSteps(std::vector<Step>& out, const HomeDrops& drops) const
 {
     const Rules& r = *rules_;
     const int n = talonLength();
     const int w = length(r.waste);
-    HomeDrops drops; // NOLINT: filled before it is read
-    homeDrops(drops);
     for (int i = 0; i < n; ++i) {
         const uint8_t card = talonCard(i);
         // Clicks before the card lies on the waste.
@@ -847,9 +851,13 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
             }
         }
     }
-    allSteps(out);
-    const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
+    // Where stock and waste count as one sequence, their cards are played
+    // by talonSteps() instead.
     const bool together = talonNow();
+    HomeDrops drops; // NOLINT: filled before it is read
+    homeDrops(drops);
+    allSteps(out, drops, together);
+    const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
     // For the complete search, of the empty piles that play alike only the
     // first takes cards: the others would make the same positions (the key
     // does not count the order of such piles), and waiting positions are
@@ -899,7 +907,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     }
     out.resize(kept);
     if (together) {
-        talonSteps(out);
+        talonSteps(out, drops);
         if (deferring_) {
             // From the talon nothing goes into a reserve; a card waiting
             // takes the talon's cards that build on it; and a card goes

@@ -287,7 +287,10 @@ private:
         const int w = length(rules_->waste);
         return i < w ? at(rules_->waste, i) : at(rules_->stock, length(rules_->stock) - 1 - (i - w));
     }
-    void talonSteps(std::vector<Step>& out) const;
+    // Talon apart: leaves out the drags from the waste and the clicks on
+    // the stock.
+    void allSteps(std::vector<Step>& out, const HomeDrops& drops, bool talonApart) const;
+    void talonSteps(std::vector<Step>& out, const HomeDrops& drops) const;
 
     void moveCards(int from, int to, int count, bool down);
     // Cards dealt from stock to waste, or put back, one by one.
