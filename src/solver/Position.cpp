@@ -598,10 +598,10 @@ void Position::allSteps(std::vector<Step>& out) const
 {
     HomeDrops drops; // NOLINT: filled before it is read
     homeDrops(drops);
-    allSteps(out, drops, false);
+    allSteps(out, drops, false, false);
 }
 
-void Position::allSteps(std::vector<Step>& out, const HomeDrops& drops, bool talonApart) const
+void Position::allSteps(std::vector<Step>& out, const HomeDrops& drops, bool noWaste, bool noClicks) const
 {
     const Rules& r = *rules_;
     int emptyHome = 0;
@@ -611,9 +611,9 @@ void Position::allSteps(std::vector<Step>& out, const HomeDrops& drops, bool tal
     for (int p = 0; p < r.reserveCount; ++p)
         emptyReserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
     for (int pile = 0; pile < r.piles; ++pile)
-        if (!talonApart || pile != r.waste)
+        if (!noWaste || pile != r.waste)
             dragSteps(pile, &out, emptyHome, emptyReserve, drops);
-    if (!talonApart && r.stock >= 0 && r.stockType != StockType::TopPlayable) {
+    if (!noClicks && r.stock >= 0 && r.stockType != StockType::TopPlayable) {
         if (length(r.stock) > 0)
             out.push_back(Step{Step::Deal, static_cast<uint8_t>(r.stock), 0, 0, 0});
         else if (r.redeals && (r.redealLimit == -1 || redealsMade_ < r.redealLimit))
@@ -763,6 +763,62 @@ void Position::talonSteps(std::vector<Step>& out, const HomeDrops& drops) const
     }
 }
 
+void Position::click()
+{
+    // On a table where nothing can go home, a click changes only the
+    // waste's top: automatic play has nothing to do unless that card can
+    // go.
+    const Rules& r = *rules_;
+    if (length(r.stock) == 0) {
+        redeal();
+        return;
+    }
+    moveCards(r.stock, r.waste, 1, false);
+    if (canGoHomeNow(top(r.waste)))
+        automatic();
+}
+
+void Position::clickSteps(std::vector<Step>& out, const HomeDrops& drops) const
+{
+    // Only from a table automatic play has done with (see click()).
+    const Rules& r = *rules_;
+    auto goes = [&](int pile) { return length(pile) > 0 && canGoHomeNow(top(pile)); };
+    for (int p = r.homeBegin; p < r.homeBegin + r.homeCount; ++p)
+        if (goes(p))
+            return;
+    for (int p = r.reserveBegin; p < r.reserveBegin + r.reserveCount; ++p)
+        if (goes(p))
+            return;
+    if (goes(r.waste))
+        return;
+    // The cards come up in the talon's order from where it is split, the
+    // waste turned back once between. Up to the first that can go home,
+    // each may be played where it fits; clicking up to that one is a step
+    // of its own, and the cards after it are offered from the table it
+    // leaves.
+    const int n = talonLength();
+    const int w = length(r.waste);
+    const int turn = n - w + 1;
+    for (int j = 1; j <= n && j <= kPileCap; ++j) {
+        if (j == turn)
+            continue;
+        const uint8_t card = talonCard(j < turn ? w + j - 1 : j - turn - 1);
+        const int clicks = std::min(j, 40);
+        if (canGoHomeNow(card)) {
+            out.push_back(Step{Step::Clicks, static_cast<uint8_t>(j), Step::kNowhere, 1, 500 - clicks});
+            return;
+        }
+        eachDrop(card, 1, r.waste, drops, [&](int to) {
+            const PileKind kind = r.kind[static_cast<size_t>(to)];
+            out.push_back(Step{Step::Clicks, static_cast<uint8_t>(j), static_cast<uint8_t>(to), 1,
+                               (kind == PileKind::Reserve ? 150
+                                : length(to) > 0          ? 650
+                                                          : 600) -
+                                   clicks});
+        });
+    }
+}
+
 bool Position::useful(const Step& step) const
 {
     const Rules& r = *rules_;
@@ -854,9 +910,10 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     // Where stock and waste count as one sequence, their cards are played
     // by talonSteps() instead.
     const bool together = talonNow();
+    const bool clicks = clicking_ && !together && r.stock >= 0 && r.waste >= 0;
     HomeDrops drops; // NOLINT: filled before it is read
     homeDrops(drops);
-    allSteps(out, drops, together);
+    allSteps(out, drops, together, together || clicks);
     const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
     // For the complete search, of the empty piles that play alike only the
     // first takes cards: the others would make the same positions (the key
@@ -906,6 +963,8 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         out[kept++] = s;
     }
     out.resize(kept);
+    if (clicks)
+        clickSteps(out, drops);
     if (together) {
         talonSteps(out, drops);
         if (deferring_) {
@@ -1145,6 +1204,14 @@ size_t Position::make(const Step& step)
         }
         break;
     case Step::Redeal: redeal(); break;
+    case Step::Clicks:
+        for (int k = 0; k < step.from; ++k)
+            click();
+        if (step.to != Step::kNowhere) {
+            moveCards(r.waste, step.to, 1, false);
+            automatic();
+        }
+        break;
     case Step::Talon: {
         // A card under the waste's top: the player deals out the rest of
         // the stock, turns the waste back and deals up to the card. That
@@ -1237,6 +1304,7 @@ Move Position::toMove(const Step& step) const
     const Rules& r = *rules_;
     Move m;
     switch (step.kind) {
+    case Step::Clicks:
     case Step::Talon: {
         std::vector<Move> line;
         appendMoves(step, line);
@@ -1263,11 +1331,34 @@ Move Position::toMove(const Step& step) const
 
 void Position::appendMoves(const Step& step, std::vector<Move>& out) const
 {
+    const Rules& r = *rules_;
+    if (step.kind == Step::Clicks) {
+        // Clicked through on a copy, to see which card comes up.
+        Position p = *this;
+        p.forget();
+        Move click;
+        click.fromCell = Cell::Stock;
+        click.toCell = Cell::Stock;
+        for (int k = 0; k < step.from; ++k) {
+            click.kind = p.length(r.stock) > 0 ? Move::Kind::Deal : Move::Kind::Redeal;
+            out.push_back(click);
+            p.click();
+        }
+        if (step.to != Step::kNowhere) {
+            Move drag;
+            drag.card = static_cast<int16_t>(p.top(r.waste) & kIdMask);
+            drag.fromCell = Cell::Waste;
+            drag.fromPile = 0;
+            drag.toCell = r.cell[step.to];
+            drag.toPile = r.pileNo[step.to];
+            out.push_back(drag);
+        }
+        return;
+    }
     if (step.kind != Step::Talon) {
         out.push_back(toMove(step));
         return;
     }
-    const Rules& r = *rules_;
     const int w = length(r.waste);
     Move click;
     click.fromCell = Cell::Stock;

@@ -123,8 +123,11 @@ struct Rules {
 // that go.
 struct Step {
     // Talon: `from` is the card's place in the sequence of waste (bottom
-    // first) and stock (top first).
-    enum Kind : uint8_t { Drag, Deal, Redeal, Talon };
+    // first) and stock (top first). Clicks: `from` clicks on the stock,
+    // each with what automatic play sends home after it, then the waste's
+    // top card onto `to` (kNowhere: left there).
+    enum Kind : uint8_t { Drag, Deal, Redeal, Talon, Clicks };
+    static constexpr uint8_t kNowhere = 0xff;
     Kind kind = Drag;
     uint8_t from = 0;
     uint8_t to = 0;
@@ -171,6 +174,11 @@ public:
     // that serve it are offered next (see searchSteps() for why no win is
     // lost).
     void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
+    // For the quick tries: where automatic play sends cards home from the
+    // talon, so that it cannot count as one sequence, the clicks that
+    // bring a card up are made in the step that plays it, and a run of
+    // clicks is a step of its own only where something went home on it.
+    void setClicking(bool on) { clicking_ = on && rules_->autoPlay && rules_->talonStill; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
     // True when `step` only takes back `last`, made at `mark`: the same
@@ -287,10 +295,14 @@ private:
         const int w = length(rules_->waste);
         return i < w ? at(rules_->waste, i) : at(rules_->stock, length(rules_->stock) - 1 - (i - w));
     }
-    // Talon apart: leaves out the drags from the waste and the clicks on
-    // the stock.
-    void allSteps(std::vector<Step>& out, const HomeDrops& drops, bool talonApart) const;
+    // Leaves out, as asked, the drags from the waste and the clicks on the
+    // stock.
+    void allSteps(std::vector<Step>& out, const HomeDrops& drops, bool noWaste, bool noClicks) const;
     void talonSteps(std::vector<Step>& out, const HomeDrops& drops) const;
+    // The steps of clicks (see setClicking()).
+    void clickSteps(std::vector<Step>& out, const HomeDrops& drops) const;
+    // One click on the stock: a card dealt, or the waste turned back.
+    void click();
 
     void moveCards(int from, int to, int count, bool down);
     // Cards dealt from stock to waste, or put back, one by one.
@@ -329,6 +341,7 @@ private:
     std::array<bool, kMaxCards + 1> home_{};
     int redealsMade_ = 0;
     bool deferring_ = false;
+    bool clicking_ = false;
     // The pile whose top card waits (plus one, zero for none).
     uint8_t waitPile_ = 0;
     int cardsHome_ = 0;

@@ -497,6 +497,11 @@ void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool e
     // where the talon holds the key cards it finds wins sooner so, with
     // fewer ways to lose itself; the tries between keep every order.
     walk.pos->setDeferring(exact || restart % 2 == 0);
+    // The tries between, with automatic play, reach a card deep in the
+    // stock in one step where the talon cannot count as one sequence; the
+    // first keeps to single clicks, which find short lines for the easy
+    // deals (see Position::setClicking()).
+    walk.pos->setClicking(!exact && restart % 2 == 1);
     walk.strict = strict;
     walk.exact = exact;
     walk.restart = restart;

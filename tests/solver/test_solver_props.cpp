@@ -370,6 +370,7 @@ struct StepCheck {
     int steps = 0;
     int compared = 0;
     int takenBack = 0;
+    int clicked = 0;
 
     void at(PlayedTable& t, double number, const std::vector<Move>& line, Against against)
     {
@@ -384,6 +385,21 @@ struct StepCheck {
         std::vector<Step> tried = all;
         tried.insert(tried.end(), strict.begin(), strict.end());
         tried.insert(tried.end(), loose.begin(), loose.end());
+        // The quick tries' steps that click through the stock, found by
+        // clicking and taking the clicks back: the table stays as it was.
+        Position clicking = base;
+        clicking.setClicking(true);
+        std::vector<Step> clicks, again;
+        clicking.searchSteps(clicks, true);
+        ASSERT_TRUE(clicking.sameLayout(base));
+        ASSERT_EQ(keyOf(clicking), key);
+        clicking.searchSteps(again, true);
+        ASSERT_TRUE(sameSteps(clicks, again));
+        for (const Step& s : clicks)
+            if (s.kind == Step::Clicks) {
+                tried.push_back(s);
+                ++clicked;
+            }
         for (const Step& s : tried) {
             SCOPED_TRACE("after " + std::to_string(line.size()) + " moves, " + describe(s));
             Position p = base;
@@ -449,6 +465,7 @@ struct MadeAndUndone {
     int compared = 0;
     int alongWins = 0;
     int takenBack = 0;
+    int clicked = 0;
 };
 
 // Every other game of the list from `first` on, counted in `out`.
@@ -460,6 +477,7 @@ void makeAndUndo(size_t first, uint32_t seed, MadeAndUndone& out)
     int compared = 0;
     int alongWins = 0;
     int takenBack = 0;
+    int clicked = 0;
     solver::Solver search;
     const auto& list = mKlondike::GameList();
     for (size_t g = first; g < list.size(); g += 2) {
@@ -505,9 +523,10 @@ void makeAndUndo(size_t first, uint32_t seed, MadeAndUndone& out)
             steps += check.steps;
             compared += check.compared;
             takenBack += check.takenBack;
+            clicked += check.clicked;
         }
     }
-    out = {steps, compared, alongWins, takenBack};
+    out = {steps, compared, alongWins, takenBack, clicked};
 }
 
 // The same, with enough checked.
@@ -515,11 +534,13 @@ void expectMadeAndUndone(size_t first, uint32_t seed)
 {
     MadeAndUndone m;
     makeAndUndo(first, seed, m);
-    std::printf("steps %d compared %d along wins %d taken back %d\n", m.steps, m.compared, m.alongWins, m.takenBack);
+    std::printf("steps %d compared %d along wins %d taken back %d clicked %d\n", m.steps, m.compared, m.alongWins,
+                m.takenBack, m.clicked);
     EXPECT_GT(m.steps, 100000);
     EXPECT_GT(m.compared, 15000);
     EXPECT_GT(m.alongWins, 800);
     EXPECT_GT(m.takenBack, 20000);
+    EXPECT_GT(m.clicked, 1000);
 }
 
 } // namespace
