@@ -741,6 +741,16 @@ int32_t Position::priorityOf(const Step& step) const
     return length(step.to) > 0 ? 400 : 300;
 }
 
+int32_t Position::fromTalon(int to, int clicks) const
+{
+    const PileKind kind = rules_->kind[static_cast<size_t>(to)];
+    return (kind == PileKind::Foundation ? 1000
+            : kind == PileKind::Reserve  ? 150
+            : length(to) > 0             ? 650
+                                         : 600) -
+           std::min(clicks, 40);
+}
+
 void Position::talonSteps(std::vector<Step>& out, const HomeDrops& drops) const
 {
     const Rules& r = *rules_;
@@ -751,14 +761,8 @@ void Position::talonSteps(std::vector<Step>& out, const HomeDrops& drops) const
         // Clicks before the card lies on the waste.
         const int clicks = i >= w - 1 ? i - (w - 1) : length(r.stock) + 1 + i + 1;
         eachDrop(card, 1, r.waste, drops, [&](int to) {
-            const PileKind kind = r.kind[static_cast<size_t>(to)];
-            Step step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(to), 1, 0};
-            step.priority = (kind == PileKind::Foundation ? 1000
-                             : kind == PileKind::Reserve  ? 150
-                             : length(to) > 0             ? 650
-                                                          : 600) -
-                            std::min(clicks, 40);
-            out.push_back(step);
+            out.push_back(
+                Step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(to), 1, fromTalon(to, clicks)});
         });
     }
 }
@@ -803,18 +807,12 @@ void Position::clickSteps(std::vector<Step>& out, const HomeDrops& drops) const
         if (j == turn)
             continue;
         const uint8_t card = talonCard(j < turn ? w + j - 1 : j - turn - 1);
-        const int clicks = std::min(j, 40);
         if (canGoHomeNow(card)) {
-            out.push_back(Step{Step::Clicks, static_cast<uint8_t>(j), Step::kNowhere, 1, 500 - clicks});
+            out.push_back(Step{Step::Clicks, static_cast<uint8_t>(j), Step::kNowhere, 1, 500 - std::min(j, 40)});
             return;
         }
         eachDrop(card, 1, r.waste, drops, [&](int to) {
-            const PileKind kind = r.kind[static_cast<size_t>(to)];
-            out.push_back(Step{Step::Clicks, static_cast<uint8_t>(j), static_cast<uint8_t>(to), 1,
-                               (kind == PileKind::Reserve ? 150
-                                : length(to) > 0          ? 650
-                                                          : 600) -
-                                   clicks});
+            out.push_back(Step{Step::Clicks, static_cast<uint8_t>(j), static_cast<uint8_t>(to), 1, fromTalon(to, j)});
         });
     }
 }

@@ -298,6 +298,8 @@ private:
     // Leaves out, as asked, the drags from the waste and the clicks on the
     // stock.
     void allSteps(std::vector<Step>& out, const HomeDrops& drops, bool noWaste, bool noClicks) const;
+    // The priority of a talon card played onto `to` after `clicks` clicks.
+    int32_t fromTalon(int to, int clicks) const;
     void talonSteps(std::vector<Step>& out, const HomeDrops& drops) const;
     // The steps of clicks (see setClicking()).
     void clickSteps(std::vector<Step>& out, const HomeDrops& drops) const;

@@ -214,6 +214,30 @@ TEST(Solver, EveryWinningLineWinsOnThePlayTableInHalfTheGames) { expectWinningLi
 
 TEST(Solver, EveryWinningLineWinsOnThePlayTableInTheOtherHalf) { expectWinningLinesWin(1); }
 
+// With automatic play, a table where a card of the stock or waste can go
+// home is no longer one sequence of talon cards: a card deep in the stock
+// is played with the clicks that bring it up in one step, or each click
+// would be a position of its own. Klondike deal 63 is won so in a few tens
+// of thousands of positions (click by click it took millions), and its line,
+// clicks and all, wins on the play table.
+TEST(Solver, WithAutomaticPlayACardDeepInTheStockIsPlayedInOneStep)
+{
+    PlayedTable t(QStringLiteral("Klondike"), true);
+    t.deal(GameNo(63));
+    solver::Solver search;
+    solver::Limits limits;
+    limits.positions = 200'000;
+    limits.shorten = false;
+    const solver::Result r = search.solve(t.table(), limits);
+    ASSERT_EQ(r.verdict, Verdict::Winnable) << r.positions << " positions";
+    const auto clicks =
+        std::count_if(r.moves.begin(), r.moves.end(), [](const Move& m) { return m.kind != Move::Kind::Drag; });
+    EXPECT_GT(clicks, 20);
+    for (size_t i = 0; i < r.moves.size(); ++i)
+        ASSERT_TRUE(t.play(r.moves[i])) << "move " << i;
+    EXPECT_TRUE(t.won());
+}
+
 // A winning line played as a player plays it, each card picked up and
 // dropped on its pile through the table's one entry for a player's move,
 // wins the deal with the same history as the line played out by the solver.

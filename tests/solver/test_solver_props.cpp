@@ -385,16 +385,12 @@ struct StepCheck {
         std::vector<Step> tried = all;
         tried.insert(tried.end(), strict.begin(), strict.end());
         tried.insert(tried.end(), loose.begin(), loose.end());
-        // The quick tries' steps that click through the stock, found by
-        // clicking and taking the clicks back: the table stays as it was.
+        // The quick tries' steps that play a card with the clicks that
+        // bring it up.
         Position clicking = base;
         clicking.setClicking(true);
-        std::vector<Step> clicks, again;
+        std::vector<Step> clicks;
         clicking.searchSteps(clicks, true);
-        ASSERT_TRUE(clicking.sameLayout(base));
-        ASSERT_EQ(keyOf(clicking), key);
-        clicking.searchSteps(again, true);
-        ASSERT_TRUE(sameSteps(clicks, again));
         for (const Step& s : clicks)
             if (s.kind == Step::Clicks) {
                 tried.push_back(s);
