@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <random>
 
 namespace solver {
@@ -409,8 +410,9 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
     constexpr uint8_t kEnd = 0xff;
     constexpr uint8_t kWaits = 0xfe;
     // Written in place: at most every card and an end mark per pile, the
-    // redeals, and two bytes a foundation.
-    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 16));
+    // redeals, and two bytes a foundation; and room for the last copy of
+    // a pile to run over.
+    out.resize(static_cast<size_t>(r.cards + 3 * r.piles + 32));
     uint8_t* const first = out.data();
     uint8_t* put = first;
     // A card by its looks and which way up it lies.
@@ -438,8 +440,20 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
     };
     auto addPile = [&](int pile) {
         const uint8_t* cards = cards_[static_cast<size_t>(pile)].data();
-        for (int i = 0, n = length(pile); i < n; ++i)
-            *put++ = code(cards[i]);
+        const int n = length(pile);
+        if (r.singleDeck) {
+            // No two cards alike: a card's own number says as much as its
+            // looks. Copied sixteen bytes at a time, the last few past the
+            // pile's end overwritten by what comes next (or left past the
+            // key's end, inside the room made for them).
+            static_assert(kPileCap % 16 == 0);
+            for (int i = 0; i < n; i += 16)
+                std::memcpy(put + i, cards + i, 16);
+            put += n;
+        } else {
+            for (int i = 0; i < n; ++i)
+                *put++ = code(cards[i]);
+        }
         // The pile whose top card waits: only the moves that serve it
         // come next.
         if (marks && pile + 1 == waitPile_)

@@ -164,6 +164,7 @@ public:
     explicit Slots(size_t count = 0) : memory_(count * sizeof(uint64_t)) {}
     uint64_t& operator[](uint64_t i) { return words()[i]; }
     uint64_t operator[](uint64_t i) const { return words()[i]; }
+    const uint64_t* at(uint64_t i) const { return words() + i; }
     size_t size() const { return memory_.size() / sizeof(uint64_t); }
     const uint64_t* begin() const { return words(); }
     const uint64_t* end() const { return words() + size(); }
@@ -225,8 +226,10 @@ private:
 };
 
 // The positions the complete search has seen, by their exact keys: no two
-// positions are ever taken for one. Each slot holds a few bits of the hash
-// and where the key's bytes lie; the keys are kept in large blocks.
+// positions are ever taken for one. Each slot holds a few bits of the
+// position's hash and where the key's bytes lie; the keys are kept in large
+// blocks, each with the hash's low bits, which say where its slot goes when
+// the table grows.
 class KeySet {
 public:
     // Starts small again, and gives back what it took.
@@ -238,6 +241,9 @@ public:
         blocks_.clear();
         used_ = kBlock;
     }
+    // Asks for the slot of `hash` early, so that it is on hand by the time
+    // the key has been written.
+    void prefetch(uint64_t hash) const { __builtin_prefetch(slots_.at(hash & mask_)); }
     bool contains(uint64_t hash, const std::vector<uint8_t>& key) const
     {
         const uint64_t tag = (hash >> 40) | 1;
@@ -264,39 +270,48 @@ public:
                 return false;
             slot = (slot + 1) & mask_;
         }
-        slots_[slot] = (tag << 40) | store(key);
+        slots_[slot] = (tag << 40) | store(hash, key);
         ++count_;
         return true;
     }
     size_t bytes() const { return slots_.size() * sizeof(uint64_t) + blocks_.size() * kBlock; }
-    // Where a key's slot is found.
-    static uint64_t rehash(const uint8_t* bytes, size_t n);
 
 private:
     static constexpr size_t kBlock = size_t{1} << 22;
     static constexpr uint64_t kPlaceMask = (uint64_t{1} << 40) - 1;
+    // A key kept: its length in two bytes, the hash's low four bytes, then
+    // the key's bytes. Four bytes of the hash place it in tables of up to
+    // 2^32 slots, more than the memory a search may take holds.
+    static constexpr size_t kHead = 6;
 
-    uint64_t store(const std::vector<uint8_t>& key)
+    uint64_t store(uint64_t hash, const std::vector<uint8_t>& key)
     {
-        if (used_ + key.size() + 2 > kBlock) {
+        if (used_ + key.size() + kHead > kBlock) {
             blocks_.emplace_back(kBlock);
             used_ = 0;
         }
         uint8_t* at = blocks_.back().data() + used_;
         at[0] = static_cast<uint8_t>(key.size() & 0xff);
         at[1] = static_cast<uint8_t>(key.size() >> 8);
-        std::memcpy(at + 2, key.data(), key.size());
+        const auto low = static_cast<uint32_t>(hash);
+        std::memcpy(at + 2, &low, sizeof low);
+        std::memcpy(at + kHead, key.data(), key.size());
         const uint64_t place = (blocks_.size() - 1) * kBlock + used_;
-        used_ += key.size() + 2;
+        used_ += key.size() + kHead;
         return place;
     }
-    // A key kept: its length in two bytes, then its bytes.
     const uint8_t* keptAt(uint64_t place) const { return blocks_[place / kBlock].data() + place % kBlock; }
     static size_t keptLength(const uint8_t* at) { return at[0] | (size_t{at[1]} << 8); }
+    static uint64_t keptHash(const uint8_t* at)
+    {
+        uint32_t low = 0;
+        std::memcpy(&low, at + 2, sizeof low);
+        return low;
+    }
     bool same(uint64_t place, const std::vector<uint8_t>& key) const
     {
         const uint8_t* at = keptAt(place);
-        return keptLength(at) == key.size() && std::memcmp(at + 2, key.data(), key.size()) == 0;
+        return keptLength(at) == key.size() && std::memcmp(at + kHead, key.data(), key.size()) == 0;
     }
     void grow()
     {
@@ -306,9 +321,9 @@ private:
         for (const uint64_t held : old) {
             if (held == 0)
                 continue;
-            // The slot's hash bits are gone: the key says where it goes.
-            const uint8_t* at = keptAt(held & kPlaceMask);
-            uint64_t slot = rehash(at + 2, keptLength(at)) & mask_;
+            // The slot keeps only the hash's high bits: the key's own
+            // record has the low ones.
+            uint64_t slot = keptHash(keptAt(held & kPlaceMask)) & mask_;
             while (slots_[slot] != 0)
                 slot = (slot + 1) & mask_;
             slots_[slot] = held;
@@ -469,24 +484,6 @@ private:
     Walk complete_;
 };
 
-uint64_t KeySet::rehash(const uint8_t* bytes, size_t n)
-{
-    // Eight bytes at a time.
-    uint64_t h = 0x9e3779b97f4a7c15ULL ^ n;
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        h = (h ^ word) * 0xbf58476d1ce4e5b9ULL;
-        h ^= h >> 29;
-    }
-    uint64_t last = 0;
-    std::memcpy(&last, bytes + i, n - i);
-    h = (h ^ last) * 0x94d049bb133111ebULL;
-    h ^= h >> 31;
-    return h;
-}
-
 void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart)
 {
     walk.pos.emplace(root);
@@ -530,12 +527,15 @@ bool Solver::Search::seen(Walk& walk)
     // waiting: the two are told apart.
     if (!walk.exact)
         return !walk.hashes.insert(walk.pos->hash() + 0x9e3779b97f4a7c15ULL * walk.pos->waitingPile());
+    // Positions that play alike hash alike, with or without what waits.
+    const uint64_t hash = walk.pos->hash();
+    walk.keys.prefetch(hash);
     if (walk.pos->waitingPile() != 0) {
         // Offered fewer moves than the same cards with nothing waiting:
         // where those have been seen, nothing is left to find here, as a
         // win from here is a win from them.
         walk.pos->layoutKey(walk.key);
-        if (walk.keys.contains(KeySet::rehash(walk.key.data(), walk.key.size()), walk.key))
+        if (walk.keys.contains(hash, walk.key))
             return true;
         // A card waiting is not kept, which only saves memory: it is
         // reached, but for rare repeats, only from the position it was put
@@ -544,7 +544,7 @@ bool Solver::Search::seen(Walk& walk)
         return false;
     }
     walk.pos->key(walk.key);
-    return !walk.keys.insert(KeySet::rehash(walk.key.data(), walk.key.size()), walk.key);
+    return !walk.keys.insert(hash, walk.key);
 }
 
 void Solver::Search::order(Walk& walk, size_t begin)

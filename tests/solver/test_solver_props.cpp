@@ -577,14 +577,21 @@ TEST(SolverProps, EqualKeysOnlyForPositionsThatPlayAlikeAndAlwaysForThem)
                 // that play differently would be a chance in 2^64, here a
                 // fault.
                 std::map<uint64_t, std::string> hashed;
+                // The complete search finds a key's slot by the hash: one
+                // key with two hashes would be searched from twice.
+                std::map<std::string, uint64_t> hashOfKey;
                 auto note = [&](const Position& p, const std::string& where) {
                     const std::string text = canon(p, face);
-                    const auto [it, added] = seen.emplace(keyOf(p), text);
+                    const std::string key = keyOf(p);
+                    const auto [it, added] = seen.emplace(key, text);
                     ++positions;
                     if (!added && it->second != text)
                         ADD_FAILURE() << "one key for two positions that play differently, " << where << ":\n"
                                       << it->second << "\n"
                                       << text;
+                    const auto [k, keyAdded] = hashOfKey.emplace(key, p.hash());
+                    if (!keyAdded && k->second != p.hash())
+                        ADD_FAILURE() << "one key with two hashes, " << where << ":\n" << text;
                     const auto [h, hashAdded] = hashed.emplace(p.hash(), text);
                     if (!hashAdded && h->second != text)
                         ADD_FAILURE() << "one hash for two positions that play differently, " << where << ":\n"
