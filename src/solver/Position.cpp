@@ -535,8 +535,19 @@ bool Position::canGoToFoundation(uint8_t card, int f) const
     return ((takes(f)[id >> 6] >> (id & 63)) & 1) != 0;
 }
 
-void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve,
-                         const HomeDrops& drops) const
+std::pair<int, int> Position::emptyPiles() const
+{
+    const Rules& r = *rules_;
+    int home = 0;
+    int reserve = 0;
+    for (int p = 0; p < r.homeCount; ++p)
+        home += length(r.homeBegin + p) == 0 ? 1 : 0;
+    for (int p = 0; p < r.reserveCount; ++p)
+        reserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
+    return {home, reserve};
+}
+
+template <typename Head> void Position::eachHead(int pile, int emptyHome, int emptyReserve, Head&& head) const
 {
     const Rules& r = *rules_;
     const int n = length(pile);
@@ -561,20 +572,30 @@ void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int em
             if ((card & kDown) != 0)
                 continue;
         }
+        head(card, count);
+    }
+}
+
+void Position::dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve,
+                         const HomeDrops& drops) const
+{
+    eachHead(pile, emptyHome, emptyReserve, [&](uint8_t card, int count) {
         eachDrop(card, count, pile, drops, [&](int to) {
             out->push_back(
                 Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(to), static_cast<uint8_t>(count), 0});
         });
-    }
+    });
 }
 
-void Position::homeDrops(HomeDrops& drops) const
+void Position::homeDrops(HomeDrops& drops, int only) const
 {
     const Rules& r = *rules_;
     std::fill_n(drops.onTop.begin(), r.cards, 0);
     drops.empty = 0;
     for (int p = 0; p < r.homeCount; ++p) {
         const int pile = r.homeBegin + p;
+        if (only >= 0 && pile != only)
+            continue;
         if (length(pile) == 0) {
             drops.empty |= uint64_t{1} << p;
             continue;
@@ -618,12 +639,7 @@ void Position::allSteps(std::vector<Step>& out) const
 void Position::allSteps(std::vector<Step>& out, const HomeDrops& drops, bool noWaste, bool noClicks) const
 {
     const Rules& r = *rules_;
-    int emptyHome = 0;
-    int emptyReserve = 0;
-    for (int p = 0; p < r.homeCount; ++p)
-        emptyHome += length(r.homeBegin + p) == 0 ? 1 : 0;
-    for (int p = 0; p < r.reserveCount; ++p)
-        emptyReserve += length(r.reserveBegin + p) == 0 ? 1 : 0;
+    const auto [emptyHome, emptyReserve] = emptyPiles();
     for (int pile = 0; pile < r.piles; ++pile)
         if (!noWaste || pile != r.waste)
             dragSteps(pile, &out, emptyHome, emptyReserve, drops);
@@ -923,8 +939,10 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     // by talonSteps() instead.
     const bool together = talonNow();
     const bool clicks = clicking_ && !together && r.stock >= 0 && r.waste >= 0;
+    // While a card waits, only the moves onto its pile are kept: the
+    // others are not looked for.
     HomeDrops drops; // NOLINT: filled before it is read
-    homeDrops(drops);
+    homeDrops(drops, waiting ? waitPile : -1);
     allSteps(out, drops, together, together || clicks);
     const bool homesAlike = !(r.dealToPiles && r.stock >= 0 && length(r.stock) > 0);
     // For the complete search, of the empty piles that play alike only the
@@ -983,28 +1001,60 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
             // From the talon nothing goes into a reserve; a card waiting
             // takes the talon's cards that build on it; and a card goes
             // onto a home pile only when some card that could be built on
-            // it is where it can be moved from: on a home pile face up, in
-            // the talon, on a foundation's top or in a reserve.
-            std::array<uint64_t, 2> movable{};
-            auto mark = [&](uint8_t card) {
+            // it could be moved there next (a win puts it down for that
+            // alone): the head of a run that can be picked up from another
+            // pile, a foundation's top the search takes down, a reserve's
+            // top, or a card of the talon that could wait in its turn.
+            // That last is asked loosely: some card that could be built on
+            // it lies face up on a home pile, in the talon, on a
+            // foundation's top or in a reserve.
+            std::array<uint64_t, 2> loose{};
+            std::array<uint64_t, 2> firm{};
+            // The home pile a firm card lies on, or none.
+            std::array<int8_t, kMaxCards + 1> onPile; // NOLINT: read only for firm cards
+            auto mark = [](std::array<uint64_t, 2>& set, uint8_t card) {
                 const unsigned id = card & kIdMask;
-                movable[id >> 6] |= uint64_t{1} << (id & 63);
+                set[id >> 6] |= uint64_t{1} << (id & 63);
             };
+            auto in = [](const std::array<uint64_t, 2>& set, unsigned id) {
+                return ((set[id >> 6] >> (id & 63)) & 1) != 0;
+            };
+            const auto [emptyHome, emptyReserve] = emptyPiles();
             for (int p = 0; p < r.piles; ++p) {
                 const PileKind kind = r.kind[static_cast<size_t>(p)];
                 if (kind == PileKind::Home) {
                     for (int i = length(p) - 1; i >= 0 && (at(p, i) & kDown) == 0; --i)
-                        mark(at(p, i));
+                        mark(loose, at(p, i));
+                    eachHead(p, emptyHome, emptyReserve, [&](uint8_t card, int) {
+                        mark(firm, card);
+                        onPile[card & kIdMask] = static_cast<int8_t>(p);
+                    });
                 } else if (length(p) > 0 && kind != PileKind::Stock && kind != PileKind::Waste) {
-                    mark(top(p));
+                    mark(loose, top(p));
+                    if (kind != PileKind::Foundation || !noLongerNeeded(top(p))) {
+                        mark(firm, top(p));
+                        onPile[top(p) & kIdMask] = -1;
+                    }
                 }
             }
             for (int i = 0, n = talonLength(); i < n; ++i)
-                mark(talonCard(i));
-            auto held = [&](uint8_t card) {
-                for (const uint8_t b : r.builders[card & kIdMask])
-                    if (((movable[b >> 6] >> (b & 63)) & 1) != 0 && b != (card & kIdMask))
+                mark(loose, talonCard(i));
+            auto looseHeld = [&](unsigned id) {
+                for (const uint8_t b : r.builders[id])
+                    if (in(loose, b) && b != id)
                         return true;
+                return false;
+            };
+            auto held = [&](uint8_t card, int onto) {
+                const unsigned id = card & kIdMask;
+                for (const uint8_t b : r.builders[id]) {
+                    if (b == id)
+                        continue;
+                    if (in(firm, b) && onPile[b] != onto)
+                        return true;
+                    if (in(talonCards_, b) && looseHeld(b))
+                        return true;
+                }
                 return false;
             };
             out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(kept), out.end(),
@@ -1012,7 +1062,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
                                          const PileKind kind = r.kind[s.to];
                                          return kind == PileKind::Reserve || (waiting && s.to != waitPile) ||
                                                 spareEmpty(s.to) ||
-                                                (kind == PileKind::Home && !held(talonCard(s.from)));
+                                                (kind == PileKind::Home && !held(talonCard(s.from), s.to));
                                      }),
                       out.end());
         }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class cGames;
@@ -240,11 +241,16 @@ private:
         std::array<uint64_t, kMaxCards + 1> onTop;
         uint64_t empty;
     };
-    void homeDrops(HomeDrops& drops) const;
+    // Only onto `only`, where it is a home pile.
+    void homeDrops(HomeDrops& drops, int only = -1) const;
     // Calls add(pile) for every pile the card (with count - 1 on it) may be
     // put down on.
     template <typename Add> void eachDrop(uint8_t card, int count, int from, const HomeDrops& drops, Add&& add) const;
-    int pickable(int pile) const;
+    // The empty home piles and reserves.
+    std::pair<int, int> emptyPiles() const;
+    // Calls head(card, count) for every card that may be picked up from
+    // the pile, with the count of cards that go with it.
+    template <typename Head> void eachHead(int pile, int emptyHome, int emptyReserve, Head&& head) const;
     void dragSteps(int pile, std::vector<Step>* out, int emptyHome, int emptyReserve, const HomeDrops& drops) const;
     int32_t priorityOf(const Step& step) const;
     int32_t spiderPriority(const Step& step) const;
