@@ -313,6 +313,8 @@ void Position::settle()
     const Rules& r = *rules_;
     pileMask_ = r.piles >= 64 ? ~uint64_t{0} : (uint64_t{1} << r.piles) - 1;
     talonPiles_ = r.talon || r.talonStill ? (uint64_t{1} << r.stock) | (uint64_t{1} << r.waste) : 0;
+    for (int i = 0; i < r.homeCount; ++i)
+        homeOrder_[static_cast<size_t>(i)] = static_cast<uint8_t>(r.homeBegin + i);
     log_.reserve(4096);
     faceLog_.reserve(4096);
 }
@@ -473,7 +475,17 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
     if (r.redealLimit >= 0)
         *put++ = static_cast<uint8_t>(std::min(redealsMade_, 0xfe));
     const bool ownHome = r.dealToPiles && r.stock >= 0 && length(r.stock) > 0;
-    addAlike(r.homeBegin, r.homeCount, !ownHome, addPile);
+    if (ownHome) {
+        addAlike(r.homeBegin, r.homeCount, false, addPile);
+    } else {
+        // Sorted from the order the last key found: a move or two changes
+        // only a pile or two, so few are out of place.
+        std::copy_n(homeOrder_.begin(), r.homeCount, order.begin());
+        byHash(order, r.homeCount);
+        std::copy_n(order.begin(), r.homeCount, homeOrder_.begin());
+        for (int i = 0; i < r.homeCount; ++i)
+            addPile(order[static_cast<size_t>(i)]);
+    }
     const bool together = talonNow();
     if (r.talonStill)
         *put++ = together ? 1 : 0;
@@ -481,8 +493,14 @@ void Position::key(std::vector<uint8_t>& out, bool marks) const
         // Where the stock ends and the waste begins does not count, and the
         // cards left say in what order they lie (see hash()): one bit a
         // card.
-        for (int b = 0, n = (r.cards + 7) / 8; b < n; ++b)
-            *put++ = static_cast<uint8_t>(talonCards_[static_cast<size_t>(b / 8)] >> (8 * (b % 8)));
+        // All sixteen bytes written, the unused ones then overwritten.
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(put, talonCards_.data(), 16);
+        } else {
+            for (int b = 0; b < 16; ++b)
+                put[b] = static_cast<uint8_t>(talonCards_[static_cast<size_t>(b / 8)] >> (8 * (b % 8)));
+        }
+        put += (r.cards + 7) / 8;
     } else {
         if (r.stock >= 0)
             addPile(r.stock);

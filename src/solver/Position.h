@@ -333,6 +333,9 @@ private:
     mutable std::array<uint64_t, kMaxPiles> mixed_{};
     mutable uint64_t dirty_ = ~uint64_t{0};
     mutable bool ownHome_ = false;
+    // The home piles in the order of their hashes when the last key was
+    // written.
+    mutable std::array<uint8_t, kMaxPiles> homeOrder_{};
     mutable bool together_ = false;
     // The cards in stock and waste, as bits by card number.
     std::array<uint64_t, 2> talonCards_{};
