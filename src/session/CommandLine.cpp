@@ -26,6 +26,10 @@ constexpr int kUsageError = 2;
 // --solve without a budget: the time alone stops the search.
 constexpr std::chrono::milliseconds kSolveTime{10'000};
 constexpr uint64_t kNoPositionsCap = uint64_t{1} << 62;
+// The most positions a search may be given: proving some lost Klondike
+// deals takes well over a hundred million, and the memory allowed below
+// stops a search long before this many in most games.
+constexpr qulonglong kMostBudget = 1'000'000'000;
 // The most memory a search with a budget of positions takes.
 constexpr uint64_t kMostSolveMemory = uint64_t{16} << 30;
 
@@ -169,8 +173,9 @@ int solveDeal(const QStringList& args, QTextStream& out, QTextStream& err)
         }
         bool ok = false;
         const qulonglong budget = value.toULongLong(&ok);
-        if (!ok || budget == 0 || budget > 100'000'000) {
-            err << "tablora: the budget \"" << value << "\" is not a number of positions from 1 to 100000000\n";
+        if (!ok || budget == 0 || budget > kMostBudget) {
+            err << "tablora: the budget \"" << value << "\" is not a number of positions from 1 to " << kMostBudget
+                << "\n";
             return kUsageError;
         }
         limits.positions = budget;

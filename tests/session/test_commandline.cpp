@@ -294,6 +294,8 @@ TEST(CommandLine, SolveFindsAWinAndSavesAGameThatReplaysToTheEnd)
         {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("--budget")},
         {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("--budget"),
          QStringLiteral("0")},
+        {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("--budget"),
+         QStringLiteral("1000000001")},
         {QStringLiteral("--solve"), QStringLiteral("Klondike"), QStringLiteral("1"), QStringLiteral("--fast")},
     };
     for (const QStringList& args : bad) {
