@@ -355,7 +355,10 @@ struct Beam {
     size_t from = 0;
 
     // How far the position has come: cards home and turned up, runs in
-    // suit, piles empty.
+    // suit, piles empty; where the stock goes once onto a waste, less for
+    // each card with a higher card of its own suit and deck somewhere above
+    // it in its pile or the waste, as one of the two must be moved aside
+    // before the lower can go home.
     static int score(const Position& pos)
     {
         const Rules& r = pos.rules();
@@ -364,12 +367,22 @@ struct Beam {
         // on it first.
         if (r.waste >= 0)
             s -= 30 * pos.length(r.waste);
+        // Where the stock goes once onto a waste (but for Spider, whose runs
+        // go home whole), cards buried under their own suit's higher cards
+        // are what leaves the last of them stuck; and an empty pile that
+        // takes only some ranks waits for one of them.
+        const bool buried = r.waste >= 0 && !r.spider;
+        if (buried)
+            s -= 40 * blocked(pos, r.waste);
+        const int empty = buried && r.emptyNum >= 0 ? 40 : 150;
         for (int p = r.homeBegin; p < r.homeBegin + r.homeCount; ++p) {
             const int n = pos.length(p);
             if (n == 0) {
-                s += 150;
+                s += empty;
                 continue;
             }
+            if (buried)
+                s -= 40 * blocked(pos, p);
             for (int i = 0; i < n; ++i) {
                 const uint8_t c = pos.at(p, i);
                 if ((c & kDown) != 0) {
@@ -381,6 +394,23 @@ struct Beam {
             }
         }
         return s;
+    }
+    // The cards of the pile that have a higher card of the same suit and
+    // deck above them, face up or down.
+    static int blocked(const Position& pos, int pile)
+    {
+        const Rules& r = pos.rules();
+        std::array<int, kMaxPiles> highest;
+        highest.fill(-1);
+        int count = 0;
+        for (int i = pos.length(pile) - 1; i >= 0; --i) {
+            const unsigned id = pos.at(pile, i) & kIdMask;
+            int& above = highest[r.suitPile[id]];
+            if (above > r.rank[id])
+                ++count;
+            above = std::max<int>(above, r.rank[id]);
+        }
+        return count;
     }
     void consider(const Position& pos, const std::vector<Step>& line)
     {
