@@ -67,8 +67,10 @@ bool cPlay::CanPickUp(int16_t mPicID, int16_t& k) const
     }
     case Cell::Stock: return games.StockType() == StockType::TopPlayable && Pos(mPicID) == top;
     case Cell::Waste: return Pos(mPicID) == top;
+    // Only the top card: one taken from under others would leave a gap in
+    // its pile.
     case Cell::Foundation:
-    case Cell::Reserve: return true;
+    case Cell::Reserve: return Pos(mPicID) == top;
     default: return false;
     }
 }

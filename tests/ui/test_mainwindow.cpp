@@ -5,6 +5,8 @@
 #include "pictures/CardPictures.h"
 #include "scores/Players.h"
 #include "session/Shared.h"
+#include "solver/SolutionPlay.h"
+#include "solver/Solver.h"
 #include "support/FakeClock.h"
 #include "support/FakePrompts.h"
 #include "support/RandomPlayer.h"
@@ -720,6 +722,63 @@ TEST_F(MainWindowTest, ASavedGameOpenedWhileTheKeysHoldACardIsPlayedOn)
         EXPECT_TRUE(keys.holding()) << "the keys pick up again";
         QTest::keyClick(&table, Qt::Key_Escape);
     }
+}
+
+// A foundation shows only its top card: the keys take that one however deep
+// Up asks, and the cards under it stay where they lie.
+TEST_F(MainWindowTest, TheKeysTakeOnlyTheTopCardOfAFoundation)
+{
+    window->show();
+    shared.services.settings().write(settings::kAutoPlay, 0);
+    shared.gamePlay.PlayNumber(QStringLiteral("Klondike"), GameNo(5));
+    TableView& table = window->table();
+    table.finishAnimations();
+    cPlay& play = shared.play;
+    solver::Solver search;
+    solver::Limits limits;
+    limits.shorten = false;
+    const solver::Result found =
+        search.solve(solver::Table::of(shared.games, play, shared.gamePlay.RedealsComp(), false), limits);
+    ASSERT_EQ(found.verdict, solver::Verdict::Winnable);
+    auto foundation = [&] {
+        for (int16_t f = 0; f < shared.games.Piles(Cell::Foundation); ++f)
+            if (play.GetTop(Cell::Foundation, f) >= 1)
+                return f;
+        return int16_t{-1};
+    };
+    for (size_t i = 0; i < found.moves.size() && foundation() < 0; ++i)
+        ASSERT_TRUE(solver::playOnTable(play, shared.games, shared.gamePlay, found.moves[i]));
+    table.finishAnimations();
+    const int16_t f = foundation();
+    ASSERT_GE(f, 0);
+    const int16_t top = play.GetTopPicID(Cell::Foundation, f);
+    const int16_t under = play.GetPicID(Cell::Foundation, f, static_cast<int16_t>(play.GetTop(Cell::Foundation, f) - 1));
+    const QString before = tableText(play);
+
+    table.setFocus();
+    KeyboardPlay& keys = window->keyboard();
+    const auto places = keys.places();
+    keys.moveTo(static_cast<size_t>(
+        std::find(places.begin(), places.end(), std::pair<int16_t, int16_t>{Cell::Foundation, f}) - places.begin()));
+    ASSERT_EQ(keys.place(), (std::pair<int16_t, int16_t>{Cell::Foundation, f}));
+    QTest::keyClick(&table, Qt::Key_Up);
+    QTest::keyClick(&table, Qt::Key_Up);
+    EXPECT_EQ(keys.depth(), 0) << "a foundation has no run to go deeper in";
+    QTest::keyClick(&table, Qt::Key_Space);
+    ASSERT_TRUE(keys.holding());
+    EXPECT_EQ(play.drag().card, top);
+    QTest::keyClick(&table, Qt::Key_Escape);
+    table.finishAnimations();
+    EXPECT_EQ(tableText(play).toStdString(), before.toStdString());
+
+    // Nor does a press or a hinted line take the card under the top.
+    int16_t k = -1;
+    EXPECT_FALSE(play.CanPickUp(under, k));
+    for (int16_t p = 0; p < shared.games.Piles(Cell::Home); ++p)
+        EXPECT_FALSE(solver::playOnTable(play, shared.games, shared.gamePlay,
+                                         solver::Move{solver::Move::Kind::Drag, under, 0, Cell::Foundation, f,
+                                                      Cell::Home, p}));
+    EXPECT_EQ(tableText(play).toStdString(), before.toStdString());
 }
 
 } // namespace
