@@ -9,9 +9,11 @@
 //
 //   bench_solver [--deals N] [--first N] [--seconds S] [--short S] [--positions N] [--threads N]
 //                [--auto on|off|both] [--only NAME] [--every-game yes|no] [--shorten yes|no] [--lines FILE]
+//                [--memory MB]
 //
 // --positions caps the positions per deal (0: none, the time alone stops
-// it); --shorten no gives the winning lines as the search found them, and
+// it); --memory the memory a search may take for the positions it has seen
+// (1024 MB unless given); --shorten no gives the winning lines as the search found them, and
 // the time as the search alone took it; --lines writes one line per deal: game, number, automatic play,
 // verdict, milliseconds, positions, line length.
 
@@ -39,6 +41,7 @@ struct Options {
     double seconds = 10;
     double shortSeconds = 2;
     uint64_t positions = 0;
+    uint64_t memoryMB = 0;
     int threads = 1;
     QString only;
     bool everyGame = true;
@@ -71,6 +74,8 @@ std::vector<Deal> solveDeals(const QString& name, bool autoPlay, const Options& 
             limits.positions = o.positions == 0 ? uint64_t{1} << 62 : o.positions;
             limits.time = std::chrono::milliseconds(static_cast<int64_t>(o.seconds * 1000));
             limits.shorten = o.shorten;
+            if (o.memoryMB > 0)
+                limits.memory = o.memoryMB << 20;
             const auto start = std::chrono::steady_clock::now();
             const solver::Result r = search.solve(t, limits);
             d.millis = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -169,6 +174,8 @@ int main(int argc, char** argv)
             o.shortSeconds = std::max(0.01, v.toDouble());
         else if (a == QLatin1String("--positions"))
             o.positions = v.toULongLong();
+        else if (a == QLatin1String("--memory"))
+            o.memoryMB = v.toULongLong();
         else if (a == QLatin1String("--threads"))
             o.threads = std::max(1, v.toInt());
         else if (a == QLatin1String("--auto"))
