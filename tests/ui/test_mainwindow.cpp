@@ -752,7 +752,8 @@ TEST_F(MainWindowTest, TheKeysTakeOnlyTheTopCardOfAFoundation)
     const int16_t f = foundation();
     ASSERT_GE(f, 0);
     const int16_t top = play.GetTopPicID(Cell::Foundation, f);
-    const int16_t under = play.GetPicID(Cell::Foundation, f, static_cast<int16_t>(play.GetTop(Cell::Foundation, f) - 1));
+    const int16_t under =
+        play.GetPicID(Cell::Foundation, f, static_cast<int16_t>(play.GetTop(Cell::Foundation, f) - 1));
     const QString before = tableText(play);
 
     table.setFocus();
@@ -775,9 +776,9 @@ TEST_F(MainWindowTest, TheKeysTakeOnlyTheTopCardOfAFoundation)
     int16_t k = -1;
     EXPECT_FALSE(play.CanPickUp(under, k));
     for (int16_t p = 0; p < shared.games.Piles(Cell::Home); ++p)
-        EXPECT_FALSE(solver::playOnTable(play, shared.games, shared.gamePlay,
-                                         solver::Move{solver::Move::Kind::Drag, under, 0, Cell::Foundation, f,
-                                                      Cell::Home, p}));
+        EXPECT_FALSE(
+            solver::playOnTable(play, shared.games, shared.gamePlay,
+                                solver::Move{solver::Move::Kind::Drag, under, 0, Cell::Foundation, f, Cell::Home, p}));
     EXPECT_EQ(tableText(play).toStdString(), before.toStdString());
 }
 
