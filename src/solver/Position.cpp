@@ -940,7 +940,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
     const size_t begin = out.size();
     const bool waiting = waitPile_ != 0;
     const int waitPile = waitPile_ - 1;
-    if (!waiting && !r.autoPlay && !r.spider && r.foundationCount > 0) {
+    if (forcing_ && !waiting && !r.autoPlay && !r.spider && r.foundationCount > 0) {
         Step safe;
         for (int pile = 0; pile < r.piles; ++pile) {
             const PileKind kind = r.kind[static_cast<size_t>(pile)];
@@ -952,6 +952,23 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
                 return 1;
             }
         }
+        // Where stock and waste count as one sequence, any of their cards
+        // can be played at any time and taking one out leaves the others
+        // as easy to reach: one that can go home for good goes as one on
+        // top of a pile would.
+        if (talonNow() && !homeableKnown_)
+            findHomeable();
+        if (talonNow() && ((talonCards_[0] & homeable_[0]) != 0 || (talonCards_[1] & homeable_[1]) != 0))
+            for (int i = 0, n = talonLength(); i < n; ++i) {
+                const uint8_t card = talonCard(i);
+                if (!canGoHomeNow(card) || !noLongerNeeded(card))
+                    continue;
+                for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
+                    if (canGoToFoundation(card, f)) {
+                        out.push_back(Step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(f), 1, 2000});
+                        return 1;
+                    }
+            }
     }
     // Where stock and waste count as one sequence, their cards are played
     // by talonSteps() instead.

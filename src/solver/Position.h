@@ -180,6 +180,10 @@ public:
     // bring a card up are made in the step that plays it, and a run of
     // clicks is a step of its own only where something went home on it.
     void setClicking(bool on) { clicking_ = on && rules_->autoPlay && rules_->talonStill; }
+    // Whether a card that nothing on the table can still need, and that can
+    // go home, is the one move offered (on by default; the checks of what
+    // the search leaves out turn it off to search every move).
+    void setForcing(bool on) { forcing_ = on; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
     // True when `step` only takes back `last`, made at `mark`: the same
@@ -353,6 +357,7 @@ private:
     int redealsMade_ = 0;
     bool deferring_ = false;
     bool clicking_ = false;
+    bool forcing_ = true;
     // The pile whose top card waits (plus one, zero for none).
     uint8_t waitPile_ = 0;
     int cardsHome_ = 0;

@@ -500,7 +500,7 @@ private:
     bool seen(Walk& walk);
     static bool undoesLast(const Walk& walk, const Frame& frame, const Step& step);
     void order(Walk& walk, size_t begin);
-    size_t memory() const { return quick_.hashes.bytes() + complete_.keys.bytes(); }
+    size_t memory() const { return quick_.hashes.bytes() + complete_.keys.bytes() + manual_.keys.bytes(); }
     // The player's moves: `prefix`, then those of the steps made from `from`.
     static std::vector<Move> movesAlong(const Position& from, const std::vector<Move>& prefix,
                                         const std::vector<Step>& line);
@@ -512,6 +512,9 @@ private:
 
     Walk quick_;
     Walk complete_;
+    // The complete search of the same table with automatic play off, where
+    // that is the stronger one (see search()).
+    Walk manual_;
 };
 
 void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool exact, uint32_t restart)
@@ -706,6 +709,10 @@ Solver::Search::Outcome Solver::Search::go(Walk& walk, uint64_t slice, Stop& sto
         ++result.movesMade;
         if (pos.won()) {
             result.moves = pathOf(walk);
+            // Taken back, so that a walk whose line another table refuses
+            // can go on.
+            pos.undo(mark);
+            walk.line.resize(lineMark);
             return Outcome::Won;
         }
         if (seen(walk)) {
@@ -801,6 +808,7 @@ Result Solver::Search::run(const Table& table, const Limits& limits)
     // What the search held goes back now, not at the next search.
     quick_.hashes.clear();
     complete_.keys.clear();
+    manual_.keys.clear();
     return result;
 }
 
@@ -833,6 +841,17 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     bool manualDone = false;
     if (root.rules().autoPlay && root.rules().talonStill)
         manual.emplace(root.withAutoPlay(false));
+    // Automatic play only makes for the player moves he could make
+    // himself: a table that cannot be won with it off cannot be won with it
+    // on. Where the talon counts as one sequence with it off, the complete
+    // search there goes through far fewer positions, and so proves sooner
+    // what the search with it on cannot; a win it finds counts where the
+    // table with automatic play takes its moves.
+    manual_.keys.clear();
+    manual_.done = false;
+    const bool manualComplete = manual.has_value();
+    if (manualComplete)
+        begin(manual_, *manual, false, true, 0);
     // Where the stock deals onto the piles, or goes through but once onto
     // the waste, a table between two deals can be played out in many ways
     // that cannot be taken back, and the stages keep the best of them to
@@ -897,13 +916,26 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         outcome = go(complete_, hopeless ? slice / 4 : slice, stop, result, best);
         if (outcome != Outcome::Stopped)
             break;
+        if (manualComplete && !stop.hit) {
+            Best ignored;
+            outcome = go(manual_, slice, stop, result, ignored);
+            if (outcome == Outcome::Won) {
+                const std::vector<Move> line = std::move(result.moves);
+                if (replayed(root, line, result.moves))
+                    break;
+                result.moves.clear();
+                outcome = Outcome::Stopped;
+            } else if (outcome == Outcome::Exhausted) {
+                break;
+            }
+        }
     }
     if (outcome == Outcome::Won) {
         result.verdict = Verdict::Winnable;
         result.bestMove = result.moves.front();
         return result;
     }
-    if (outcome == Outcome::Exhausted && complete_.done)
+    if (outcome == Outcome::Exhausted && (complete_.done || manual_.done))
         result.verdict = Verdict::NotWinnable;
     if (best.move) {
         result.bestMove = best.move;

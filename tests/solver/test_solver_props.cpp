@@ -923,6 +923,32 @@ TEST(SolverProps, ASearchCutShortNeverSaysNotWinnable)
     EXPECT_GE(proven, 100);
 }
 
+// Lost Klondike deals are proved so within a budget the search without the
+// shortcuts that lose no win overran: with automatic play off, a card deep
+// in stock or waste that nothing on the table can still need goes home as
+// the one move offered; with it on, the loss is also looked for with it
+// off, as every table lost so is lost with it on.
+TEST(SolverProps, LostKlondikeDealsAreProvedWithinTheirBudgets)
+{
+    solver::Solver search;
+    struct Lost {
+        int deal;
+        bool autoPlay;
+        uint64_t budget;
+    };
+    for (const Lost& lost : {Lost{28, false, 1'200}, Lost{60, false, 2'000}, Lost{40, false, 16'000},
+                             Lost{28, true, 3'600}, Lost{40, true, 60'000}}) {
+        SCOPED_TRACE("deal " + std::to_string(lost.deal) + (lost.autoPlay ? " with automatic play" : ""));
+        PlayedTable t(QStringLiteral("Klondike"), lost.autoPlay);
+        t.deal(GameNo(static_cast<double>(lost.deal)));
+        solver::Limits limits;
+        limits.positions = lost.budget;
+        limits.shorten = false;
+        const solver::Result r = search.solve(t.table(), limits);
+        EXPECT_EQ(r.verdict, Verdict::NotWinnable) << "after " << r.positions << " positions";
+    }
+}
+
 // A search cancelled before it starts answers "Unknown", as the limits
 // promise: the caller has moved on and no verdict of it may show.
 TEST(SolverProps, ASearchCancelledBeforeItStartsSaysUnknown)
@@ -1090,9 +1116,17 @@ TEST(SolverProps, TheTableWithoutAutomaticPlayIsWhatItsSettingGives)
                     const solver::Table off = solver::Table::of(t.games(), t.cards(), t.redealsMade(), false);
                     if (on.unsupported())
                         return;
-                    const Position turned = on.position().withAutoPlay(false);
-                    const Position& expected = off.position();
+                    Position turned = on.position().withAutoPlay(false);
+                    Position expected = off.position();
                     std::vector<Step> steps, wanted;
+                    turned.searchSteps(steps, false);
+                    expected.searchSteps(wanted, false);
+                    ASSERT_TRUE(sameSteps(steps, wanted));
+                    // Then every step, not only a card sent home alone.
+                    turned.setForcing(false);
+                    expected.setForcing(false);
+                    steps.clear();
+                    wanted.clear();
                     turned.searchSteps(steps, false);
                     expected.searchSteps(wanted, false);
                     ASSERT_TRUE(sameSteps(steps, wanted));

@@ -2,7 +2,8 @@
 // every game reached by random play, a plain exhaustive search over the
 // moves the complete search is offered gives the same verdict with the
 // cards waiting (a card put down from the talon or a foundation waits for
-// what it was put there for) as without, wherever both settle.
+// what it was put there for) and the cards that can go home for good sent
+// there alone, as without either, wherever both settle.
 
 #include "engine/cPlay.h"
 #include "rules/RuleCodes.h"
@@ -44,7 +45,8 @@ struct Exhausted {
 };
 
 // Depth first through every move searchSteps() offers, each key once,
-// until a win, the end, or the budget.
+// until a win, the end, or the budget; without the waiting cards, also
+// without a card that can go home for good being the one move offered.
 Exhausted exhaust(const Position& root, bool deferring, uint64_t budget)
 {
     struct Frame {
@@ -56,6 +58,7 @@ Exhausted exhaust(const Position& root, bool deferring, uint64_t budget)
     Position pos = root;
     pos.forget();
     pos.setDeferring(deferring);
+    pos.setForcing(deferring);
     std::set<std::string> seen{keyOf(pos)};
     std::vector<Frame> frames(1);
     pos.searchSteps(frames.back().steps, false);
@@ -91,6 +94,8 @@ Exhausted exhaust(const Position& root, bool deferring, uint64_t budget)
 // What one run of the check below found.
 struct WaitingCheck {
     int compared = 0, lost = 0, won = 0, withWaiting = 0, smaller = 0, solverLost = 0;
+    // The same tables with automatic play on, gone through and solved.
+    int autoCompared = 0, autoLost = 0;
 };
 
 // The games of one check: Klondike alone, or every other one of the rest.
@@ -151,6 +156,23 @@ WaitingCheck checkWaiting(Games games, uint32_t seed)
                         << "after " << i << " moves";
                     c.solverLost += v == solver::Verdict::NotWinnable ? 1 : 0;
                 }
+                // With automatic play on, where the solver also looks for
+                // the loss with it off.
+                const solver::Table on = solver::Table::of(t.games(), t.cards(), t.redealsMade(), true);
+                if (!on.unsupported() && !on.won()) {
+                    const Exhausted plainOn = exhaust(on.position(), false, kBudget);
+                    if (plainOn.verdict != Settled::Unknown) {
+                        solver::Limits limits;
+                        limits.positions = 20000;
+                        limits.shorten = false;
+                        const solver::Verdict v = search.solve(on, limits).verdict;
+                        EXPECT_NE(v, plainOn.verdict == Settled::Won ? solver::Verdict::NotWinnable
+                                                                     : solver::Verdict::Winnable)
+                            << "after " << i << " moves, with automatic play";
+                        ++c.autoCompared;
+                        c.autoLost += plainOn.verdict == Settled::Lost ? 1 : 0;
+                    }
+                }
                 const Exhausted waiting = exhaust(table.position(), true, kBudget);
                 c.withWaiting += waiting.waited > 0 ? 1 : 0;
                 if (plain.verdict == Settled::Unknown || waiting.verdict == Settled::Unknown)
@@ -164,8 +186,9 @@ WaitingCheck checkWaiting(Games games, uint32_t seed)
             }
         }
     }
-    std::printf("compared %d (won %d, lost %d), cards waited in %d, smaller %d, solver lost %d\n", c.compared, c.won,
-                c.lost, c.withWaiting, c.smaller, c.solverLost);
+    std::printf("compared %d (won %d, lost %d), cards waited in %d, smaller %d, solver lost %d; with automatic play "
+                "%d (lost %d)\n",
+                c.compared, c.won, c.lost, c.withWaiting, c.smaller, c.solverLost, c.autoCompared, c.autoLost);
     return c;
 }
 
@@ -183,6 +206,8 @@ TEST(SolverReductions, CardsWaitingLoseNoWinInKlondike)
     EXPECT_GT(c.withWaiting, 60);
     EXPECT_GT(c.smaller, 5);
     EXPECT_GT(c.solverLost, 60);
+    EXPECT_GT(c.autoCompared, 150);
+    EXPECT_GT(c.autoLost, 80);
 }
 
 // A quarter of the games other than Klondike, two deals each.
@@ -192,6 +217,8 @@ void expectQuarterChecked(const WaitingCheck& c)
     EXPECT_GT(c.lost, 20);
     EXPECT_GT(c.won, 25);
     EXPECT_GT(c.solverLost, 20);
+    EXPECT_GT(c.autoCompared, 40);
+    EXPECT_GT(c.autoLost, 25);
 }
 
 TEST(SolverReductions, CardsWaitingLoseNoWinInTheFirstQuarterOfTheOtherGames)
@@ -285,6 +312,8 @@ TEST(SolverReductions, TalonCardsPlayedPastCardsTheOtherWayUpComeBackAsTheyLay)
         layOut(number);
         Position base = t.table().position();
         base.forget();
+        // Every talon card's steps, not only an Ace's going home alone.
+        base.setForcing(false);
         const int w = base.length(base.rules().waste);
         std::vector<Step> steps;
         base.searchSteps(steps, false);
@@ -423,6 +452,8 @@ TEST(SolverReductions, ATalonCardGoesDownWhereAFoundationCardCouldComeOntoIt)
         EXPECT_EQ(pos.length(pos.rules().waste), 1);
         pos.forget();
         pos.setDeferring(true);
+        // The Aces in the talon would go home first, alone.
+        pos.setForcing(false);
         std::vector<Step> steps;
         pos.searchSteps(steps, false);
         std::vector<Move> moves;
