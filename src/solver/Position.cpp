@@ -956,9 +956,10 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         // can be played at any time and taking one out leaves the others
         // as easy to reach: one that can go home for good goes as one on
         // top of a pile would.
-        if (talonNow() && !homeableKnown_)
+        if (talonForcing_ && talonNow() && !homeableKnown_)
             findHomeable();
-        if (talonNow() && ((talonCards_[0] & homeable_[0]) != 0 || (talonCards_[1] & homeable_[1]) != 0))
+        if (talonForcing_ && talonNow() &&
+            ((talonCards_[0] & homeable_[0]) != 0 || (talonCards_[1] & homeable_[1]) != 0))
             for (int i = 0, n = talonLength(); i < n; ++i) {
                 const uint8_t card = talonCard(i);
                 if (!canGoHomeNow(card) || !noLongerNeeded(card))

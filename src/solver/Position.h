@@ -181,9 +181,12 @@ public:
     // clicks is a step of its own only where something went home on it.
     void setClicking(bool on) { clicking_ = on && rules_->autoPlay && rules_->talonStill; }
     // Whether a card that nothing on the table can still need, and that can
-    // go home, is the one move offered (on by default; the checks of what
-    // the search leaves out turn it off to search every move).
-    void setForcing(bool on) { forcing_ = on; }
+    // go home, is the one move offered: from a pile's top by default, and
+    // from anywhere in a talon that counts as one sequence once asked for.
+    // The checks of what the search leaves out turn both on, or both off
+    // to search every move.
+    void setForcing(bool on) { forcing_ = talonForcing_ = on; }
+    void setTalonForcing(bool on) { talonForcing_ = on; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
     // True when `step` only takes back `last`, made at `mark`: the same
@@ -358,6 +361,7 @@ private:
     bool deferring_ = false;
     bool clicking_ = false;
     bool forcing_ = true;
+    bool talonForcing_ = false;
     // The pile whose top card waits (plus one, zero for none).
     uint8_t waitPile_ = 0;
     int cardsHome_ = 0;

@@ -527,6 +527,11 @@ void Solver::Search::begin(Walk& walk, const Position& root, bool strict, bool e
     // where the talon holds the key cards it finds wins sooner so, with
     // fewer ways to lose itself; the tries between keep every order.
     walk.pos->setDeferring(exact || restart % 2 == 0);
+    // So too a talon card that can go home for good goes there alone: a
+    // try on a lost table then runs out of moves sooner, and the complete
+    // search gets the rounds' positions; the tries between keep every move
+    // and find some wins those miss.
+    walk.pos->setTalonForcing(exact || restart % 2 == 0);
     // The tries between, with automatic play, reach a card deep in the
     // stock in one step where the talon cannot count as one sequence; the
     // first keeps to single clicks, which find short lines for the easy
