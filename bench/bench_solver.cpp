@@ -13,9 +13,10 @@
 //
 // --positions caps the positions per deal (0: none, the time alone stops
 // it); --memory the memory a search may take for the positions it has seen
-// (1024 MB unless given); --shorten no gives the winning lines as the search found them, and
-// the time as the search alone took it; --lines writes one line per deal: game, number, automatic play,
-// verdict, milliseconds, positions, line length.
+// (1024 MB unless given); --shorten no gives the winning lines as the
+// search found them, and the time as the search alone took it; --lines
+// writes one line per deal: game, number, automatic play, verdict,
+// milliseconds, positions, line length.
 
 #include "rules/mKlondike.h"
 #include "solver/SolutionPlay.h"

@@ -710,18 +710,25 @@ bool Position::noLongerNeeded(uint8_t card) const
 
 bool Position::safeHome(int pile, Step& step) const
 {
-    const Rules& r = *rules_;
     if (length(pile) == 0)
         return false;
     const uint8_t card = top(pile);
     if ((card & kDown) != 0 || !noLongerNeeded(card))
         return false;
+    const int f = foundationFor(card);
+    if (f < 0)
+        return false;
+    step = Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(f), 1, 0};
+    return true;
+}
+
+int Position::foundationFor(uint8_t card) const
+{
+    const Rules& r = *rules_;
     for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
-        if (canGoToFoundation(card, f)) {
-            step = Step{Step::Drag, static_cast<uint8_t>(pile), static_cast<uint8_t>(f), 1, 0};
-            return true;
-        }
-    return false;
+        if (canGoToFoundation(card, f))
+            return f;
+    return -1;
 }
 
 int32_t Position::spiderPriority(const Step& step) const
@@ -956,20 +963,19 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         // can be played at any time and taking one out leaves the others
         // as easy to reach: one that can go home for good goes as one on
         // top of a pile would.
-        if (talonForcing_ && talonNow() && !homeableKnown_)
-            findHomeable();
-        if (talonForcing_ && talonNow() &&
-            ((talonCards_[0] & homeable_[0]) != 0 || (talonCards_[1] & homeable_[1]) != 0))
-            for (int i = 0, n = talonLength(); i < n; ++i) {
+        if (talonForcing_ && talonNow()) {
+            if (!homeableKnown_)
+                findHomeable();
+            const bool some = (talonCards_[0] & homeable_[0]) != 0 || (talonCards_[1] & homeable_[1]) != 0;
+            for (int i = 0, n = some ? talonLength() : 0; i < n; ++i) {
                 const uint8_t card = talonCard(i);
-                if (!canGoHomeNow(card) || !noLongerNeeded(card))
-                    continue;
-                for (int f = r.foundationBegin; f < r.foundationBegin + r.foundationCount; ++f)
-                    if (canGoToFoundation(card, f)) {
-                        out.push_back(Step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(f), 1, 2000});
-                        return 1;
-                    }
+                const int f = canGoHomeNow(card) && noLongerNeeded(card) ? foundationFor(card) : -1;
+                if (f >= 0) {
+                    out.push_back(Step{Step::Talon, static_cast<uint8_t>(i), static_cast<uint8_t>(f), 1, 2000});
+                    return 1;
+                }
             }
+        }
     }
     // Where stock and waste count as one sequence, their cards are played
     // by talonSteps() instead.

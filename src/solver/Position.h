@@ -274,6 +274,8 @@ private:
     // Nothing a win could build on the card needs it off its foundation.
     bool noLongerNeeded(uint8_t card) const;
     bool safeHome(int pile, Step& step) const;
+    // The first foundation that takes the card now, or -1.
+    int foundationFor(uint8_t card) const;
     bool useful(const Step& step) const;
     // Stock and waste count as one sequence here.
     bool talonNow() const

@@ -853,10 +853,18 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     // what the search with it on cannot; a win it finds counts where the
     // table with automatic play takes its moves.
     manual_.keys.clear();
-    manual_.done = false;
     const bool manualComplete = manual.has_value();
     if (manualComplete)
         begin(manual_, *manual, false, true, 0);
+    // A line found with automatic play off, played on the table: true where
+    // it wins there, its moves the table took then in `result`.
+    auto wonOnTable = [&] {
+        const std::vector<Move> line = std::move(result.moves);
+        if (replayed(root, line, result.moves))
+            return true;
+        result.moves.clear();
+        return false;
+    };
     // Where the stock deals onto the piles, or goes through but once onto
     // the waste, a table between two deals can be played out in many ways
     // that cannot be taken back, and the stages keep the best of them to
@@ -893,13 +901,9 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
             begin(quick_, *manual, true, false, round);
             Best ignored;
             const Outcome found = go(quick_, slice, stop, result, ignored);
-            if (found == Outcome::Won) {
-                const std::vector<Move> line = std::move(result.moves);
-                if (replayed(root, line, result.moves)) {
-                    outcome = Outcome::Won;
-                    break;
-                }
-                result.moves.clear();
+            if (found == Outcome::Won && wonOnTable()) {
+                outcome = Outcome::Won;
+                break;
             }
             if (stop.hit) {
                 outcome = Outcome::Stopped;
@@ -924,15 +928,9 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         if (manualComplete && !stop.hit) {
             Best ignored;
             outcome = go(manual_, slice, stop, result, ignored);
-            if (outcome == Outcome::Won) {
-                const std::vector<Move> line = std::move(result.moves);
-                if (replayed(root, line, result.moves))
-                    break;
-                result.moves.clear();
-                outcome = Outcome::Stopped;
-            } else if (outcome == Outcome::Exhausted) {
+            if (outcome == Outcome::Exhausted || (outcome == Outcome::Won && wonOnTable()))
                 break;
-            }
+            outcome = Outcome::Stopped;
         }
     }
     if (outcome == Outcome::Won) {
@@ -940,7 +938,7 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         result.bestMove = result.moves.front();
         return result;
     }
-    if (outcome == Outcome::Exhausted && (complete_.done || manual_.done))
+    if (outcome == Outcome::Exhausted && (complete_.done || (manualComplete && manual_.done)))
         result.verdict = Verdict::NotWinnable;
     if (best.move) {
         result.bestMove = best.move;
