@@ -713,7 +713,8 @@ bool Position::safeHome(int pile, Step& step) const
     if (length(pile) == 0)
         return false;
     const uint8_t card = top(pile);
-    if ((card & kDown) != 0 || !noLongerNeeded(card))
+    // The cheap test first: most top cards cannot go home at all.
+    if ((card & kDown) != 0 || !canGoHomeNow(card) || !noLongerNeeded(card))
         return false;
     const int f = foundationFor(card);
     if (f < 0)
@@ -910,6 +911,79 @@ bool Position::useful(const Step& step) const
     return false;
 }
 
+std::array<uint64_t, 2> Position::movable() const
+{
+    const Rules& r = *rules_;
+    std::array<uint64_t, 2> set{};
+    auto mark = [&](uint8_t card) {
+        const unsigned id = card & kIdMask;
+        set[id >> 6] |= uint64_t{1} << (id & 63);
+    };
+    for (int p = 0; p < r.piles; ++p) {
+        const int n = length(p);
+        if (n == 0)
+            continue;
+        const PileKind kind = r.kind[static_cast<size_t>(p)];
+        if (kind == PileKind::Home) {
+            for (int i = n - 1; i >= 0 && (at(p, i) & kDown) == 0; --i)
+                mark(at(p, i));
+        } else if (kind != PileKind::Stock || r.stockType == StockType::TopPlayable) {
+            mark(top(p));
+        }
+    }
+    if (talonNow()) {
+        set[0] |= talonCards_[0];
+        set[1] |= talonCards_[1];
+    }
+    return set;
+}
+
+// Runs split off their own sequence (deferring, automatic play off, runs
+// of any length moved as they are built, the stock never dealt onto the
+// piles). A run R moved off card c of pile A, c in sequence under it, onto
+// pile B is worth it only for what it does to c: c goes home, takes a
+// card, goes into a reserve or is moved with what lies under it. Take a
+// winning line with such a split at move i, and the first later move j that
+// touches c or the cards under it. Without move i the line plays the same
+// up to j: what it builds on R's end it builds on the same card on A, what
+// it takes off R it takes from A, and the top of B that R covered it never
+// used. Before move j:
+// - j sends c home, builds on it or puts it into a reserve: make the split
+//   now, onto B's same top, then j;
+// - j moves c, or a card under it, with the cards on it to another pile:
+//   move them with R still on c (a run, as each card was built on the one
+//   under it), and R lies on c there, the split still to come.
+// So some win splits a run only where c can be used at once, and the
+// search offers the split only then: where c can go home, where a card
+// that could be built on it is face up on a home pile, on top of another
+// pile or in a talon that counts as one sequence, or where a reserve that
+// takes cards is empty.
+bool Position::splitMatters(const Step& step, const std::array<uint64_t, 2>& movable, bool emptyReserve) const
+{
+    const Rules& r = *rules_;
+    if (step.kind != Step::Drag || r.kind[step.from] != PileKind::Home || r.kind[step.to] != PileKind::Home)
+        return true;
+    const int below = length(step.from) - step.count - 1;
+    if (below < 0)
+        return true;
+    const uint8_t exposed = at(step.from, below);
+    if ((exposed & kDown) != 0 || !r.canBuildRun(exposed, at(step.from, below + 1)))
+        return true;
+    if (emptyReserve || canGoHomeNow(exposed))
+        return true;
+    // Not the cards of its own pile: those lie on it or under it.
+    for (const uint8_t b : r.builders[exposed & kIdMask]) {
+        if (((movable[b >> 6] >> (b & 63)) & 1) == 0)
+            continue;
+        bool own = false;
+        for (int i = 0, n = length(step.from); i < n && !own; ++i)
+            own = (at(step.from, i) & kIdMask) == b;
+        if (!own)
+            return true;
+    }
+    return false;
+}
+
 // Waiting cards (deferring, automatic play off). A card put on the table
 // from the talon (one card at a time, redeals without limit: every talon
 // card can be played at any time, whichever others are left) is worth
@@ -1005,6 +1079,11 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         return (kind == PileKind::Home && firstEmptyHome >= 0 && to != firstEmptyHome) ||
                (kind == PileKind::Reserve && firstEmptyReserve >= 0 && to != firstEmptyReserve);
     };
+    // The splits offered are few: what they need is worked out only once
+    // one is met.
+    bool splitsKnown = false;
+    std::array<uint64_t, 2> canMove{};
+    bool reserveFree = false;
     size_t kept = begin;
     for (size_t i = begin; i < out.size(); ++i) {
         Step s = out[i];
@@ -1018,6 +1097,17 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
             continue;
         if (strict && !useful(s))
             continue;
+        if (splitsWait_ && s.kind == Step::Drag && r.kind[s.from] == PileKind::Home && r.kind[s.to] == PileKind::Home &&
+            s.count < length(s.from)) {
+            if (!splitsKnown) {
+                splitsKnown = true;
+                canMove = movable();
+                for (int p = r.reserveBegin; p < r.reserveBegin + r.reserveCount && r.reserveTakes; ++p)
+                    reserveFree = reserveFree || length(p) == 0;
+            }
+            if (!splitMatters(s, canMove, reserveFree))
+                continue;
+        }
         if (s.kind == Step::Drag) {
             const PileKind from = r.kind[s.from];
             const PileKind to = r.kind[s.to];

@@ -174,7 +174,15 @@ public:
     // from the talon waits for what it was put there for: only the moves
     // that serve it are offered next (see searchSteps() for why no win is
     // lost).
-    void setDeferring(bool on) { deferring_ = on && !rules_->autoPlay && !rules_->spider; }
+    // A run split off its own sequence waits likewise: the split is
+    // offered only where the card it lays bare can be used at once (see
+    // splitMatters()).
+    void setDeferring(bool on)
+    {
+        const Rules& r = *rules_;
+        deferring_ = on && !r.autoPlay && !r.spider;
+        splitsWait_ = deferring_ && r.multiMove && !r.freecellLimit && !r.runsNarrower && !r.dealToPiles;
+    }
     // For the quick tries: where automatic play sends cards home from the
     // talon, so that it cannot count as one sequence, the clicks that
     // bring a card up are made in the step that plays it, and a run of
@@ -277,6 +285,11 @@ private:
     // The first foundation that takes the card now, or -1.
     int foundationFor(uint8_t card) const;
     bool useful(const Step& step) const;
+    // The cards that could be moved onto a card laid bare now: face up on
+    // a home pile, on top of any other pile, in a talon that counts as one
+    // sequence; as bits.
+    std::array<uint64_t, 2> movable() const;
+    bool splitMatters(const Step& step, const std::array<uint64_t, 2>& movable, bool emptyReserve) const;
     // Stock and waste count as one sequence here.
     bool talonNow() const
     {
@@ -361,6 +374,7 @@ private:
     std::array<bool, kMaxCards + 1> home_{};
     int redealsMade_ = 0;
     bool deferring_ = false;
+    bool splitsWait_ = false;
     bool clicking_ = false;
     bool forcing_ = true;
     bool talonForcing_ = false;

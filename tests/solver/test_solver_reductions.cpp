@@ -194,7 +194,8 @@ WaitingCheck checkWaiting(Games games, uint32_t seed)
 } // namespace
 
 // The check bites: many tables settled both ways, lost ones among them,
-// and the waiting cards cut some searches down. (Five tests, so that each
+// and what waits cuts most searches of a lost table down (the runs split
+// off their sequence for nothing above all). (Five tests, so that each
 // stays well within the time a test may take under the sanitizers.)
 TEST(SolverReductions, CardsWaitingLoseNoWinInKlondike)
 {
@@ -203,7 +204,7 @@ TEST(SolverReductions, CardsWaitingLoseNoWinInKlondike)
     EXPECT_GT(c.lost, 60);
     EXPECT_GT(c.won, 80);
     EXPECT_GT(c.withWaiting, 60);
-    EXPECT_GT(c.smaller, 5);
+    EXPECT_GT(c.smaller, 60);
     EXPECT_GT(c.solverLost, 60);
     EXPECT_GT(c.autoCompared, 150);
     EXPECT_GT(c.autoLost, 80);
