@@ -4,6 +4,7 @@
 #include "solver/Shorten.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -185,9 +186,18 @@ public:
         slots_ = Slots(kFirstSlots);
         mask_ = slots_.size() - 1;
         count_ = 0;
+        recent_.fill(0);
     }
     bool insert(uint64_t key)
     {
+        // Most positions met again were met only a few moves before: the
+        // last ones are kept in a table that stays in the processor's
+        // cache, and found there without a look-up far off in the large
+        // one.
+        uint64_t& last = recent_[(key >> 20) & (kRecent - 1)];
+        if (last == key)
+            return false;
+        last = key;
         if (count_ * 2 >= slots_.size())
             grow();
         return place(key);
@@ -195,6 +205,8 @@ public:
     size_t bytes() const { return slots_.size() * sizeof(uint64_t); }
 
 private:
+    static constexpr size_t kRecent = 8192;
+    std::array<uint64_t, kRecent> recent_{};
     bool place(uint64_t key)
     {
         uint64_t slot = (key ^ (key >> 29)) & mask_;
@@ -240,12 +252,15 @@ public:
         count_ = 0;
         blocks_.clear();
         used_ = kBlock;
+        recent_.assign(kRecent, Recent{});
     }
     // Asks for the slot of `hash` early, so that it is on hand by the time
     // the key has been written.
     void prefetch(uint64_t hash) const { __builtin_prefetch(slots_.at(hash & mask_)); }
     bool contains(uint64_t hash, const std::vector<uint8_t>& key) const
     {
+        if (recentHas(hash, key))
+            return true;
         const uint64_t tag = (hash >> 40) | 1;
         for (uint64_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
             const uint64_t held = slots_[slot];
@@ -258,6 +273,8 @@ public:
     // False when the key was there already.
     bool insert(uint64_t hash, const std::vector<uint8_t>& key)
     {
+        if (recentHas(hash, key))
+            return false;
         if (count_ * 2 >= slots_.size())
             grow();
         const uint64_t tag = (hash >> 40) | 1;
@@ -266,17 +283,52 @@ public:
             const uint64_t held = slots_[slot];
             if (held == 0)
                 break;
-            if ((held >> 40) == tag && same(held & kPlaceMask, key))
+            if ((held >> 40) == tag && same(held & kPlaceMask, key)) {
+                remember(hash, key);
                 return false;
+            }
             slot = (slot + 1) & mask_;
         }
         slots_[slot] = (tag << 40) | store(hash, key);
         ++count_;
+        remember(hash, key);
         return true;
     }
-    size_t bytes() const { return slots_.size() * sizeof(uint64_t) + blocks_.size() * kBlock; }
+    size_t bytes() const
+    {
+        return slots_.size() * sizeof(uint64_t) + blocks_.size() * kBlock + recent_.size() * sizeof(Recent);
+    }
 
 private:
+    // The positions kept last, each with its whole key, in a table small
+    // enough to stay in the processor's cache: most positions met again
+    // were met only a few moves before (the same moves in another order),
+    // and are found here without two look-ups far apart in the large
+    // tables. Only positions kept in those are here.
+    struct Recent {
+        uint64_t hash = 0;
+        uint16_t length = 0;
+        std::array<uint8_t, 118> bytes{};
+    };
+    static constexpr size_t kRecent = 4096;
+    static size_t recentAt(uint64_t hash) { return (hash >> 24) & (kRecent - 1); }
+    bool recentHas(uint64_t hash, const std::vector<uint8_t>& key) const
+    {
+        if (recent_.empty())
+            return false;
+        const Recent& e = recent_[recentAt(hash)];
+        return e.hash == hash && e.length == key.size() && std::memcmp(e.bytes.data(), key.data(), key.size()) == 0;
+    }
+    void remember(uint64_t hash, const std::vector<uint8_t>& key)
+    {
+        if (recent_.empty() || key.size() > Recent{}.bytes.size())
+            return;
+        Recent* e = &recent_[recentAt(hash)];
+        e->hash = hash;
+        e->length = static_cast<uint16_t>(key.size());
+        std::memcpy(e->bytes.data(), key.data(), key.size());
+    }
+
     static constexpr size_t kBlock = size_t{1} << 22;
     static constexpr uint64_t kPlaceMask = (uint64_t{1} << 40) - 1;
     // A key kept: its length in two bytes, the hash's low four bytes, then
@@ -334,6 +386,7 @@ private:
     size_t count_ = 0;
     std::vector<Zeroed> blocks_;
     size_t used_ = 0;
+    std::vector<Recent> recent_;
 };
 
 // The best positions a stage of the search by stages reached, each with the
