@@ -1113,7 +1113,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
             const PileKind to = r.kind[s.to];
             // Taken down, it would go straight back up; or nothing could
             // need it on the table.
-            if (from == PileKind::Foundation && (r.autoPlay || noLongerNeeded(top(s.from))))
+            if (from == PileKind::Foundation && (r.autoPlay || keepingHome_ || noLongerNeeded(top(s.from))))
                 continue;
             // A whole pile moved to an empty one of the same kind changes
             // nothing.

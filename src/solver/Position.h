@@ -195,6 +195,10 @@ public:
     // to search every move.
     void setForcing(bool on) { forcing_ = talonForcing_ = on; }
     void setTalonForcing(bool on) { talonForcing_ = on; }
+    // Cards on a foundation stay there: for a search without automatic
+    // play of a table that has it, where a card taken down goes straight
+    // back up.
+    void setKeepingHome(bool on) { keepingHome_ = on; }
     // The pile whose top card waits (plus one), or zero.
     int waitingPile() const { return waitPile_; }
     // True when `step` only takes back `last`, made at `mark`: the same
@@ -375,6 +379,7 @@ private:
     int redealsMade_ = 0;
     bool deferring_ = false;
     bool splitsWait_ = false;
+    bool keepingHome_ = false;
     bool clicking_ = false;
     bool forcing_ = true;
     bool talonForcing_ = false;

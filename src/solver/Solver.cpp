@@ -897,8 +897,10 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
     const bool spider = root.rules().spider;
     std::optional<Position> manual;
     bool manualDone = false;
-    if (root.rules().autoPlay && root.rules().talonStill)
+    if (root.rules().autoPlay && root.rules().talonStill) {
         manual.emplace(root.withAutoPlay(false));
+        manual->setKeepingHome(true);
+    }
     // Automatic play only makes for the player moves he could make
     // himself: a table that cannot be won with it off cannot be won with it
     // on. Where the talon counts as one sequence with it off, the complete
