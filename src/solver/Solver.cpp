@@ -977,7 +977,12 @@ Result Solver::Search::search(const Table& table, const Limits& limits)
         // decks, a complete search is hopeless but for the smallest tables:
         // the stages get the most of the time.
         const bool hopeless = spider || (staged && !root.rules().singleDeck);
-        outcome = go(complete_, hopeless ? slice / 4 : slice, stop, result, best);
+        // With one deck and a talon that counts as one sequence it gets
+        // the most: a lost table there is proved in reach, and the quick
+        // tries find most wins in their share.
+        const bool provable = root.rules().singleDeck && root.rules().talon;
+        const uint64_t share = hopeless ? slice / 4 : provable ? slice * 3 : slice;
+        outcome = go(complete_, share, stop, result, best);
         if (outcome != Outcome::Stopped)
             break;
         if (manualComplete && !stop.hit) {
