@@ -958,7 +958,7 @@ std::array<uint64_t, 2> Position::movable() const
 // that could be built on it is face up on a home pile, on top of another
 // pile or in a talon that counts as one sequence, or where a reserve that
 // takes cards is empty.
-bool Position::splitMatters(const Step& step, const std::array<uint64_t, 2>& movable, bool emptyReserve) const
+bool Position::splitMatters(const Step& step, SplitNeeds& needs) const
 {
     const Rules& r = *rules_;
     if (step.kind != Step::Drag || r.kind[step.from] != PileKind::Home || r.kind[step.to] != PileKind::Home)
@@ -967,13 +967,20 @@ bool Position::splitMatters(const Step& step, const std::array<uint64_t, 2>& mov
     if (below < 0)
         return true;
     const uint8_t exposed = at(step.from, below);
-    if ((exposed & kDown) != 0 || !r.canBuildRun(exposed, at(step.from, below + 1)))
+    if ((exposed & kDown) != 0 || !r.canBuildRun(exposed, at(step.from, below + 1)) || canGoHomeNow(exposed))
         return true;
-    if (emptyReserve || canGoHomeNow(exposed))
+    // Worked out once a position, and only for a split that needs it.
+    if (!needs.known) {
+        needs.known = true;
+        needs.movable = movable();
+        for (int p = r.reserveBegin; p < r.reserveBegin + r.reserveCount && r.reserveTakes; ++p)
+            needs.reserveFree = needs.reserveFree || length(p) == 0;
+    }
+    if (needs.reserveFree)
         return true;
     // Not the cards of its own pile: those lie on it or under it.
     for (const uint8_t b : r.builders[exposed & kIdMask]) {
-        if (((movable[b >> 6] >> (b & 63)) & 1) == 0)
+        if (((needs.movable[b >> 6] >> (b & 63)) & 1) == 0)
             continue;
         bool own = false;
         for (int i = 0, n = length(step.from); i < n && !own; ++i)
@@ -1079,11 +1086,7 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
         return (kind == PileKind::Home && firstEmptyHome >= 0 && to != firstEmptyHome) ||
                (kind == PileKind::Reserve && firstEmptyReserve >= 0 && to != firstEmptyReserve);
     };
-    // The splits offered are few: what they need is worked out only once
-    // one is met.
-    bool splitsKnown = false;
-    std::array<uint64_t, 2> canMove{};
-    bool reserveFree = false;
+    SplitNeeds splitNeeds;
     size_t kept = begin;
     for (size_t i = begin; i < out.size(); ++i) {
         Step s = out[i];
@@ -1097,17 +1100,8 @@ size_t Position::searchSteps(std::vector<Step>& out, bool strict) const
             continue;
         if (strict && !useful(s))
             continue;
-        if (splitsWait_ && s.kind == Step::Drag && r.kind[s.from] == PileKind::Home && r.kind[s.to] == PileKind::Home &&
-            s.count < length(s.from)) {
-            if (!splitsKnown) {
-                splitsKnown = true;
-                canMove = movable();
-                for (int p = r.reserveBegin; p < r.reserveBegin + r.reserveCount && r.reserveTakes; ++p)
-                    reserveFree = reserveFree || length(p) == 0;
-            }
-            if (!splitMatters(s, canMove, reserveFree))
-                continue;
-        }
+        if (splitsWait_ && !splitMatters(s, splitNeeds))
+            continue;
         if (s.kind == Step::Drag) {
             const PileKind from = r.kind[s.from];
             const PileKind to = r.kind[s.to];

@@ -293,7 +293,15 @@ private:
     // a home pile, on top of any other pile, in a talon that counts as one
     // sequence; as bits.
     std::array<uint64_t, 2> movable() const;
-    bool splitMatters(const Step& step, const std::array<uint64_t, 2>& movable, bool emptyReserve) const;
+    // What splitMatters() asks of the position: the cards movable() gives,
+    // and whether an empty reserve takes cards.
+    struct SplitNeeds {
+        bool known = false;
+        std::array<uint64_t, 2> movable{};
+        bool reserveFree = false;
+    };
+    // False for a run split off its own sequence that can wait.
+    bool splitMatters(const Step& step, SplitNeeds& needs) const;
     // Stock and waste count as one sequence here.
     bool talonNow() const
     {

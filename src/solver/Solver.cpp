@@ -305,10 +305,12 @@ private:
     // were met only a few moves before (the same moves in another order),
     // and are found here without two look-ups far apart in the large
     // tables. Only positions kept in those are here.
+    // Longer keys (two decks) are not kept here.
+    static constexpr size_t kRecentBytes = 118;
     struct Recent {
         uint64_t hash = 0;
         uint16_t length = 0;
-        std::array<uint8_t, 118> bytes{};
+        std::array<uint8_t, kRecentBytes> bytes{};
     };
     static constexpr size_t kRecent = 4096;
     static size_t recentAt(uint64_t hash) { return (hash >> 24) & (kRecent - 1); }
@@ -321,7 +323,7 @@ private:
     }
     void remember(uint64_t hash, const std::vector<uint8_t>& key)
     {
-        if (recent_.empty() || key.size() > Recent{}.bytes.size())
+        if (recent_.empty() || key.size() > kRecentBytes)
             return;
         Recent* e = &recent_[recentAt(hash)];
         e->hash = hash;
